@@ -1,0 +1,12 @@
+// The libusb backend (Linux, macOS). It never detaches the kernel's printer
+// driver and never claims the interface: vendor control requests need no
+// claim, so printing through the spooler is not disturbed.
+#pragma once
+
+#include "device/device_backend.h"
+
+const DeviceBackend* LibusbBackend();
+
+// A transfer that has not completed after this long fails (result 0), so a
+// hung printer cannot freeze the program. 5000 ms unless changed.
+void SetLibusbTransferTimeout(unsigned milliseconds);

@@ -1,0 +1,123 @@
+// The portable half of the device link: the hardware-ID list, the search
+// for the first matching printer and the two handles. The platform half is
+// the backend (device_backend.h).
+#include "device/device_link.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <string>
+
+#include "device/control_setup.h"
+#include "device/device_backend.h"
+
+namespace {
+
+DeviceLink g_link = {{}, kInvalidDeviceHandle, kInvalidDeviceHandle};
+const DeviceBackend* g_backend = nullptr;
+
+std::string UpperCase(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  return text;
+}
+
+// The printer-class search for the one ID now in deviceId: only the first
+// present device carrying that ID (whole string, any letter case) is tried.
+bool OpenFirstMatchingPrinter(const DeviceBackend& backend) {
+  const std::string wanted = UpperCase(g_link.deviceId);
+  std::vector<PresentDevice> devices;
+  if (!backend.listPrinters(devices)) return false;
+  for (const PresentDevice& device : devices) {
+    bool matches = std::any_of(
+        device.hardwareIds.begin(), device.hardwareIds.end(),
+        [&](const std::string& id) { return UpperCase(id) == wanted; });
+    if (!matches) continue;
+    g_link.hPipeA = backend.open(device.key);
+    g_link.hPipeB = g_link.hPipeA == kInvalidDeviceHandle
+                        ? kInvalidDeviceHandle
+                        : backend.open(device.key);
+    if (g_link.hPipeB == kInvalidDeviceHandle) {
+      CloseDeviceLink();
+      return false;
+    }
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+const DeviceBackend* CurrentDeviceBackend() {
+  if (!g_backend) g_backend = PlatformDeviceBackend();
+  return g_backend;
+}
+
+void UseDeviceBackend(const DeviceBackend* backend) {
+  CloseDeviceLink();
+  g_backend = backend;
+}
+
+DeviceLink* GetDeviceLink(const DeviceLinkSettings* settings) {
+  if (settings) {
+    std::memcpy(g_link.deviceId, settings->deviceId, sizeof g_link.deviceId);
+    g_link.deviceId[kDeviceIdSize - 1] = '\0';
+  }
+  return &g_link;
+}
+
+void ConfigurePrinterLink() {
+  DeviceLinkSettings settings{};
+  std::strncpy(settings.deviceId, kPrinterHardwareId, kDeviceIdSize - 1);
+  GetDeviceLink(&settings);
+}
+
+int OpenDeviceLink() {
+  CloseDeviceLink();
+  const DeviceBackend* backend = CurrentDeviceBackend();
+
+  // Split the list first: deviceId is overwritten by each token tried.
+  char tokens[kMaxDeviceIdTokens][kDeviceIdSize] = {};
+  int count = 0;
+  const char* p = g_link.deviceId;
+  while (*p && count < kMaxDeviceIdTokens) {
+    const char* end = std::strchr(p, ',');
+    std::size_t len = end ? std::size_t(end - p) : std::strlen(p);
+    if (len > 0) {
+      std::size_t kept = std::min<std::size_t>(len, kDeviceIdSize - 1);
+      std::memcpy(tokens[count], p, kept);
+      tokens[count][kept] = '\0';
+      ++count;
+    }
+    if (!end) break;
+    p = end + 1;
+  }
+
+  for (int i = 0; i < count; ++i) {
+    std::memcpy(g_link.deviceId, tokens[i], kDeviceIdSize);
+    if (backend && OpenFirstMatchingPrinter(*backend)) return 1;
+  }
+  return 0;
+}
+
+int CloseDeviceLink() {
+  const DeviceBackend* backend = g_backend;
+  if (backend) {
+    if (g_link.hPipeA != kInvalidDeviceHandle) backend->close(g_link.hPipeA);
+    if (g_link.hPipeB != kInvalidDeviceHandle) backend->close(g_link.hPipeB);
+  }
+  g_link.hPipeA = kInvalidDeviceHandle;
+  g_link.hPipeB = kInvalidDeviceHandle;
+  return 1;
+}
+
+int SendVendorRequest(int code, int wValue, int length, void* buffer) {
+  const DeviceBackend* backend = g_backend;
+  if (!backend || g_link.hPipeA == kInvalidDeviceHandle || !buffer) return 0;
+  std::uint8_t input[3];
+  PrintSupportInput(code, wValue, input);
+  int received = backend->vendorRequest(g_link.hPipeA, input,
+                                        static_cast<std::uint8_t*>(buffer),
+                                        static_cast<std::uint16_t>(length));
+  return received > 0 ? received : 0;
+}

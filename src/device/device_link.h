@@ -1,0 +1,49 @@
+// The device link: finding the printer, opening and closing it, and
+// sending one vendor request. One link for the whole program; every action
+// that talks to the printer runs ConfigurePrinterLink, OpenDeviceLink, its
+// requests and (usually) CloseDeviceLink on the user-interface thread.
+#pragma once
+
+#include <cstdint>
+
+// Hardware ID of the supported printer, "USB\VID_xxxx&PID_xxxx".
+// The vendor and product IDs live only here (and in the udev rule).
+inline constexpr std::uint16_t kPrinterVendorId = 0xF0CA;
+inline constexpr std::uint16_t kPrinterProductId = 0x7A71;
+inline constexpr char kPrinterHardwareId[] = "USB\\VID_F0CA&PID_7A71";
+
+// A backend's device handle; kInvalidDeviceHandle (all bits set) when not open.
+using DeviceHandle = std::intptr_t;
+inline constexpr DeviceHandle kInvalidDeviceHandle = -1;
+
+inline constexpr int kDeviceIdSize = 128;   // 127 characters and the NUL
+inline constexpr int kMaxDeviceIdTokens = 100;
+
+struct DeviceLinkSettings {
+  char deviceId[kDeviceIdSize];
+};
+
+struct DeviceLink {
+  // Comma-separated hardware IDs to look for; while opening, the one tried.
+  char deviceId[kDeviceIdSize];
+  DeviceHandle hPipeA;  // requests are sent here
+  DeviceHandle hPipeB;  // second handle to the same device, never used for I/O
+};
+
+// Returns the one link; with settings, first copies deviceId from them.
+DeviceLink* GetDeviceLink(const DeviceLinkSettings* settings = nullptr);
+
+// Loads the supported printer's hardware ID into the link.
+void ConfigurePrinterLink();
+
+// Closes what is open, then tries each hardware ID of deviceId in turn.
+// Returns 1 when the printer was found and opened, 0 otherwise.
+int OpenDeviceLink();
+
+// Closes both handles; always returns 1.
+int CloseDeviceLink();
+
+// Sends one vendor request (only the low 8/16/16 bits of code, wValue and
+// length count) and returns the number of reply bytes, 0 on any failure.
+// Nothing but the reply is written into buffer.
+int SendVendorRequest(int code, int wValue, int length, void* buffer);

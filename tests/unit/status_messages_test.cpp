@@ -1,0 +1,121 @@
+#include "panel/status_messages.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "common/string_table.h"
+
+namespace {
+
+// The two display lines of a code in English; "-" when the code is unknown.
+std::pair<std::string, std::string> Lines(const char* code) {
+  const std::optional<PanelMessage> message = LookupStatusMessage(code);
+  if (!message) return {"-", "-"};
+  return {ComposePanelLine(message->line1), ComposePanelLine(message->line2)};
+}
+
+using LinePair = std::pair<std::string, std::string>;
+
+// The colour letters of a mask, always in the order Y, M, C, K.
+std::string Letters(int mask) {
+  std::string letters;
+  if (mask & 1) letters += 'Y';
+  if (mask & 2) letters += 'M';
+  if (mask & 4) letters += 'C';
+  if (mask & 8) letters += 'K';
+  return letters;
+}
+
+TEST(StatusMessages, TableHoldsTheKnownCodesOnceEach) {
+  const auto table = StatusMessageTable();
+  EXPECT_EQ(table.size(), 195u);
+  std::set<std::string> codes;
+  for (const StatusTableEntry& entry : table) {
+    const std::string code(entry.code);
+    EXPECT_EQ(code.size(), 6u) << code;
+    EXPECT_TRUE(codes.insert(code).second) << "twice: " << code;
+    EXPECT_NE(entry.message.line1.stringId, 0) << code;
+    ASSERT_TRUE(LookupStatusMessage(entry.code).has_value()) << code;
+  }
+}
+
+TEST(StatusMessages, SingleCodes) {
+  EXPECT_EQ(Lines("000000"), LinePair("READY", ""));
+  EXPECT_EQ(Lines("002001"), LinePair("P/H Clean Up", ""));
+  EXPECT_EQ(Lines("201000"), LinePair("TOP COVER OPEN ", "CLOSE TOP COVER"));
+  EXPECT_EQ(Lines("205001"), LinePair("PROCESS ERROR-IDC", "CLEAR BY COVER"));
+  EXPECT_EQ(Lines("307000"), LinePair("I/C END", ""));
+  EXPECT_EQ(Lines("100000"), LinePair("MACHINE TROUBLE", "SERVICE CALL(0001)"));
+  EXPECT_EQ(Lines("100006"), LinePair("MACHINE TROUBLE", "SERVICE CALL(0094)"));
+  EXPECT_EQ(Lines("100023"), LinePair("MACHINE TROUBLE", "SERVICE CALL(3C40)"));
+}
+
+TEST(StatusMessages, PaperLinesJoinTheSizeDirectly) {
+  EXPECT_EQ(Lines("200001"), LinePair("CHECK TRAY PAPER", "LOAD PAPER(A4)"));
+  EXPECT_EQ(Lines("200010"), LinePair("CHECK TRAY PAPER", "LOAD PAPER(EXECUTIVE)"));
+  EXPECT_EQ(Lines("200022"), LinePair("CHECK TRAY PAPER", "LOAD PAPER(CUSTOM(Thick))"));
+  EXPECT_EQ(Lines("206000"), LinePair("PAPER SIZE ERROR", "RESET PAPER(LETTER)"));
+  EXPECT_EQ(Lines("206013"), LinePair("PAPER SIZE ERROR", "RESET PAPER(J-POSTCARD)"));
+}
+
+TEST(StatusMessages, TonerFamiliesFollowTheColourMask) {
+  for (int mask = 1; mask <= 15; ++mask) {
+    const std::string letters = Letters(mask);
+    const char digit = "0123456789ABCDEF"[mask];
+    const auto code = [digit](const char* prefix) { return std::string(prefix) + digit; };
+    const std::string change =
+        "CHANGE " + letters + " TONER" + (letters.size() == 1 ? " " : "");
+    SCOPED_TRACE(letters);
+    EXPECT_EQ(Lines(code("20200").c_str()),
+              LinePair("NOT INSTALLED TONER", "CHECK " + letters + " TONER"));
+    EXPECT_EQ(Lines(code("20400").c_str()), LinePair("TONER OUT", change));
+    EXPECT_EQ(Lines(code("21000").c_str()), LinePair("TONER LIFE END", change));
+    EXPECT_EQ(Lines(code("30000").c_str()), LinePair("TONER OUT " + letters, ""));
+    EXPECT_EQ(Lines(code("30200").c_str()), LinePair("TONER LOW " + letters, ""));
+    EXPECT_EQ(Lines(code("30600").c_str()), LinePair("WRONG TONER " + letters, ""));
+    EXPECT_EQ(Lines(code("30800").c_str()),
+              LinePair("INCORRECT TONER " + letters, "PRESS CLEAR KEY TO CONTINUE"));
+  }
+  EXPECT_EQ(Lines("30600B"), LinePair("WRONG TONER YMK", ""));
+  EXPECT_EQ(Lines("20400F"), LinePair("TONER OUT", "CHANGE YMCK TONER"));
+  EXPECT_EQ(Lines("204008"), LinePair("TONER OUT", "CHANGE K TONER "));
+  EXPECT_EQ(Lines("302008"), LinePair("TONER LOW K", ""));
+}
+
+TEST(StatusMessages, LookupIsExactOnAllSixCharacters) {
+  for (const char* unknown : {"100005", "20001A", "202000", "30200a", "300000", "200023",
+                              "000003", "2000 1", "00000"}) {
+    EXPECT_FALSE(LookupStatusMessage(unknown).has_value()) << unknown;
+  }
+  // A code padded with zero bytes matches nothing, not even a code it begins.
+  const char padded[6] = {'0', '0', '0', '0', '0', '\0'};
+  EXPECT_FALSE(LookupStatusMessage(padded).has_value());
+  // Only six characters count; what follows them does not.
+  EXPECT_TRUE(LookupStatusMessage("0000001").has_value());
+}
+
+TEST(StatusMessages, LinesAreCutAt59Characters) {
+  EXPECT_EQ(ComposePanelLine({0, 0, false}), "");
+  // The calibration note (92 characters) serves as an over-long text.
+  const std::string note = LoadText(1199);
+  ASSERT_GT(note.size(), 59u);
+  EXPECT_EQ(ComposePanelLine({1199, 0, false}), note.substr(0, 59));
+  EXPECT_EQ(ComposePanelLine({1199, 260, true}), note.substr(0, 59));
+  EXPECT_EQ(ComposePanelLine({325, 1199, true}), ("WRONG TONER " + note).substr(0, 59));
+
+  // Counted in characters, never splitting a multi-byte one.
+  const std::string umlauts = std::string(30, 'a') + [] {
+    std::string s;
+    for (int i = 0; i < 40; ++i) s += "\xC3\xBC";  // u umlaut
+    return s;
+  }();
+  const std::string cut = CutToPanelLine(umlauts);
+  EXPECT_EQ(cut.size(), 30u + 29u * 2u);
+  EXPECT_EQ(cut, umlauts.substr(0, cut.size()));
+  EXPECT_EQ(CutToPanelLine(std::string(59, 'x')), std::string(59, 'x'));
+  EXPECT_EQ(CutToPanelLine("\xE6\x97\xA5"), "\xE6\x97\xA5");
+}
+
+}  // namespace

@@ -1,0 +1,282 @@
+// The device link through the real libusb backend, against the printer
+// emulated as a USB device (umockdev). Every test plugs in its own printer
+// and unplugs it at the end; libusb hears of both through uevents.
+#include <gtest/gtest.h>
+#include <libusb.h>
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <future>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "device/backend_libusb.h"
+#include "device/device_backend.h"
+#include "device/device_link.h"
+#include "sim/tarnlow_printer.h"
+#include "sim/umockdev_printer.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+EmulatedUsbBus* g_bus = nullptr;
+
+// libusb takes plugging and unplugging from uevents on its own thread: wait
+// until the backend lists `count` printer-class devices.
+bool WaitForPrinters(std::size_t count) {
+  for (auto end = Clock::now() + 3s; Clock::now() < end; std::this_thread::sleep_for(5ms)) {
+    std::vector<PresentDevice> devices;
+    if (LibusbBackend()->listPrinters(devices) && devices.size() == count) return true;
+  }
+  return false;
+}
+
+TarnlowPrinter::Fault MakeFault(TarnlowPrinter::Fault::Kind kind, int length = 0,
+                                std::vector<std::uint8_t> raw = {}) {
+  TarnlowPrinter::Fault fault;
+  fault.kind = kind;
+  fault.length = length;
+  fault.raw = std::move(raw);
+  return fault;
+}
+
+std::string Text(const std::uint8_t* bytes, int count) {
+  return std::string(reinterpret_cast<const char*>(bytes), std::size_t(count));
+}
+
+class UsbLinkTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    UseDeviceBackend(LibusbBackend());
+    SetLibusbTransferTimeout(2000);
+    printer_.LoadDemoState();
+    device_ = g_bus->PlugIn(&printer_);
+    ASSERT_GE(device_, 0);
+    ASSERT_TRUE(WaitForPrinters(1));
+    ConfigurePrinterLink();
+  }
+
+  void TearDown() override {
+    CloseDeviceLink();
+    g_bus->Unplug(device_);
+    EXPECT_TRUE(WaitForPrinters(0));
+  }
+
+  TarnlowPrinter printer_;
+  int device_ = -1;
+};
+
+TEST_F(UsbLinkTest, OpensAndClosesWithoutTalkingToThePrinter) {
+  ASSERT_EQ(OpenDeviceLink(), 1);
+  const DeviceLink* link = GetDeviceLink();
+  EXPECT_NE(link->hPipeA, kInvalidDeviceHandle);
+  EXPECT_NE(link->hPipeB, kInvalidDeviceHandle);
+  EXPECT_STREQ(link->deviceId, kPrinterHardwareId);
+  EXPECT_EQ(OpenDeviceLink(), 1);  // opening again while open
+
+  EXPECT_EQ(CloseDeviceLink(), 1);
+  EXPECT_EQ(link->hPipeA, kInvalidDeviceHandle);
+  EXPECT_EQ(link->hPipeB, kInvalidDeviceHandle);
+  std::uint8_t reply[4] = {};
+  EXPECT_EQ(SendVendorRequest(20, 0, 4, reply), 0);  // closed link
+
+  // Opening and closing send nothing to the device.
+  EXPECT_TRUE(g_bus->TakeControlSetups(device_).empty());
+  EXPECT_TRUE(printer_.TakeReceived().empty());
+}
+
+TEST_F(UsbLinkTest, PutsTheDriversControlSetupOnTheWire) {
+  ASSERT_EQ(OpenDeviceLink(), 1);
+  std::uint8_t reply[4] = {};
+  ASSERT_EQ(SendVendorRequest(21, 0x0F00, 4, reply), 4);
+  EXPECT_EQ(Text(reply, 3), std::string("OK\0", 3));
+  EXPECT_EQ(SendVendorRequest(256 + 20, 0, 65536 + 4, reply), 4);  // low bits only
+
+  std::vector<ControlSetup> wire = g_bus->TakeControlSetups(device_);
+  ASSERT_EQ(wire.size(), 2u);
+  EXPECT_EQ(wire[0].bmRequestType, 0xC1);
+  EXPECT_EQ(wire[0].bRequest, 21);
+  EXPECT_EQ(wire[0].wValue, 0x000F);  // byte-swapped, as the driver sends it
+  EXPECT_EQ(wire[0].wIndex, 0);
+  EXPECT_EQ(wire[0].wLength, 4);
+  EXPECT_EQ(wire[1].bRequest, 20);
+  EXPECT_EQ(wire[1].wLength, 4);
+
+  std::vector<TarnlowPrinter::Received> received = printer_.TakeReceived();
+  ASSERT_EQ(received.size(), 2u);
+  EXPECT_EQ(received[0].code, 21);
+  EXPECT_EQ(received[0].wValue, 0x0F00);
+  EXPECT_EQ(received[0].length, 4);
+  EXPECT_EQ(printer_.Value(20), 15);  // the printer took the setting 15
+}
+
+TEST_F(UsbLinkTest, CarriesEachRequestFamily) {
+  ASSERT_EQ(OpenDeviceLink(), 1);
+
+  std::array<std::uint8_t, 1024> text{};
+  int count = SendVendorRequest(9, 0, 1024, text.data());
+  EXPECT_EQ(Text(text.data(), count), "STATUS=000000,30200A,200001\r\n");
+  text.fill(0);
+  count = SendVendorRequest(13, 256, 1024, text.data());
+  EXPECT_GT(count, 100);
+  EXPECT_EQ(Text(text.data(), count), printer_.PageText(1));
+  EXPECT_EQ(Text(text.data(), 23), "@PJL INFO CONFIGTONER\r\n");
+
+  printer_.SetValue(54, -7);
+  std::int32_t value = 0;
+  EXPECT_EQ(SendVendorRequest(54, 0, 4, &value), 4);
+  EXPECT_EQ(value, -7);
+
+  std::uint8_t ack[4] = {};
+  SendVendorRequest(14, 256, 4, ack);
+  EXPECT_EQ(Text(ack, 3), std::string("OK\0", 3));
+
+  std::uint8_t unanswered[4] = {};
+  EXPECT_EQ(SendVendorRequest(85, 0, 4, unanswered), 0);
+  EXPECT_EQ(Text(unanswered, 4), std::string(4, '\0'));
+
+  std::vector<TarnlowPrinter::Received> received = printer_.TakeReceived();
+  ASSERT_EQ(received.size(), 5u);
+  EXPECT_EQ(received[1].wValue, 256);
+  EXPECT_EQ(received[3].code, 14);
+  EXPECT_EQ(received[3].wValue, 256);
+  EXPECT_EQ(received[4].code, 85);
+  EXPECT_TRUE(printer_.UnknownCodes().empty());
+}
+
+TEST_F(UsbLinkTest, PassesRefusalsFailuresAndOddRepliesToTheCaller) {
+  ASSERT_EQ(OpenDeviceLink(), 1);
+
+  printer_.SetFault(18, MakeFault(TarnlowPrinter::Fault::Refuse));
+  std::uint8_t ack[4] = {};
+  EXPECT_EQ(SendVendorRequest(18, 0, 4, ack), 4);
+  EXPECT_NE(Text(ack, 3), std::string("OK\0", 3));
+
+  // A failed transfer writes nothing into the buffer.
+  printer_.SetFault(20, MakeFault(TarnlowPrinter::Fault::FailTransfer));
+  std::uint8_t reply[4] = {0, 0, 0, 0};
+  EXPECT_EQ(SendVendorRequest(20, 0, 4, reply), 0);
+  EXPECT_EQ(Text(reply, 4), std::string(4, '\0'));
+  std::uint8_t marked[4] = {0xA5, 0xA5, 0xA5, 0xA5};
+  EXPECT_EQ(SendVendorRequest(20, 0, 4, marked), 0);
+  EXPECT_EQ(Text(marked, 4), std::string(4, '\xA5'));
+
+  printer_.SetValue(22, 0x01020304);
+  printer_.SetFault(22, MakeFault(TarnlowPrinter::Fault::ShortReply, 2));
+  std::uint8_t shortReply[4] = {};
+  EXPECT_EQ(SendVendorRequest(22, 0, 4, shortReply), 2);
+  EXPECT_EQ(Text(shortReply, 4), std::string("\x04\x03\0\0", 4));
+
+  std::vector<std::uint8_t> raw(1024, 'R');
+  printer_.SetFault(9, MakeFault(TarnlowPrinter::Fault::RawReply, 0, raw));
+  std::array<std::uint8_t, 1024> text{};
+  EXPECT_EQ(SendVendorRequest(9, 0, 1024, text.data()), 1024);
+  EXPECT_TRUE(std::equal(raw.begin(), raw.end(), text.begin()));
+}
+
+TEST_F(UsbLinkTest, GivesUpOnAnUnansweredTransferAndKeepsWorking) {
+  ASSERT_EQ(OpenDeviceLink(), 1);
+  SetLibusbTransferTimeout(300);
+  printer_.SetFault(20, MakeFault(TarnlowPrinter::Fault::NeverAnswer));
+
+  std::uint8_t reply[4] = {};
+  const auto start = Clock::now();
+  EXPECT_EQ(SendVendorRequest(20, 0, 4, reply), 0);
+  const auto waited = Clock::now() - start;
+  EXPECT_GE(waited, 250ms);
+  EXPECT_LT(waited, 2s);
+  EXPECT_EQ(Text(reply, 4), std::string(4, '\0'));
+
+  printer_.ClearFault(20);
+  printer_.SetValue(20, 6);
+  std::int32_t value = 0;
+  EXPECT_EQ(SendVendorRequest(20, 0, 4, &value), 4);
+  EXPECT_EQ(value, 6);
+}
+
+TEST_F(UsbLinkTest, FailsOnceThePrinterIsUnplugged) {
+  ASSERT_EQ(OpenDeviceLink(), 1);
+
+  // A transfer in flight ends when the printer goes, not at its time-out.
+  SetLibusbTransferTimeout(5000);
+  printer_.SetFault(24, MakeFault(TarnlowPrinter::Fault::NeverAnswer));
+  auto inFlight = std::async(std::launch::async, [] {
+    std::uint8_t reply[4] = {};
+    const auto start = Clock::now();
+    int count = SendVendorRequest(24, 0, 4, reply);
+    return std::make_pair(count, Clock::now() - start);
+  });
+  for (auto end = Clock::now() + 2s; printer_.TakeReceived().empty() && Clock::now() < end;)
+    std::this_thread::sleep_for(5ms);
+  g_bus->Unplug(device_);
+  ASSERT_EQ(inFlight.wait_for(3s), std::future_status::ready);
+  auto [count, waited] = inFlight.get();
+  EXPECT_EQ(count, 0);
+  EXPECT_LT(waited, 2s);
+
+  std::uint8_t reply[4] = {};
+  EXPECT_EQ(SendVendorRequest(20, 0, 4, reply), 0);  // the link is still "open"
+  ASSERT_TRUE(WaitForPrinters(0));
+  EXPECT_EQ(OpenDeviceLink(), 0);
+  EXPECT_EQ(GetDeviceLink()->hPipeA, kInvalidDeviceHandle);
+}
+
+TEST_F(UsbLinkTest, OpensOnlyTheFirstOfTwoPrinters) {
+  TarnlowPrinter second;
+  const int other = g_bus->PlugIn(&second);
+  ASSERT_TRUE(WaitForPrinters(2));
+
+  ASSERT_EQ(OpenDeviceLink(), 1);
+  std::uint8_t reply[4] = {};
+  EXPECT_EQ(SendVendorRequest(18, 0, 4, reply), 4);
+  EXPECT_EQ(printer_.TakeReceived().size() + second.TakeReceived().size(), 1u);
+
+  CloseDeviceLink();
+  g_bus->Unplug(other);
+  EXPECT_TRUE(WaitForPrinters(1));
+}
+
+// Devices that are not the Tarnlow, or not a printer, are left alone.
+TEST(UsbOtherDevicesTest, AreNotOpened) {
+  UseDeviceBackend(LibusbBackend());
+  TarnlowPrinter model;
+  const int devices[] = {
+      g_bus->PlugIn(&model, {kPrinterVendorId, 0x7A72, 7}),
+      g_bus->PlugIn(&model, {0x04F9, kPrinterProductId, 7}),
+      g_bus->PlugIn(&model, {kPrinterVendorId, kPrinterProductId, 0xFF}),
+  };
+  ASSERT_TRUE(WaitForPrinters(2));  // the last one has no printer interface
+
+  // libusb itself sees all three.
+  libusb_context* context = nullptr;
+  ASSERT_EQ(libusb_init(&context), 0);
+  libusb_device** list = nullptr;
+  EXPECT_EQ(libusb_get_device_list(context, &list), 3);
+  libusb_free_device_list(list, 1);
+  libusb_exit(context);
+
+  ConfigurePrinterLink();
+  EXPECT_EQ(OpenDeviceLink(), 0);
+  EXPECT_EQ(GetDeviceLink()->hPipeA, kInvalidDeviceHandle);
+  EXPECT_TRUE(model.TakeReceived().empty());
+
+  for (int device : devices) g_bus->Unplug(device);
+  EXPECT_TRUE(WaitForPrinters(0));
+}
+
+}  // namespace
+
+// Runs preloaded, with the emulated bus in place before libusb starts.
+int main(int argc, char** argv) {
+  if (!RunUnderUmockdevPreload(argv)) return 1;
+  EmulatedUsbBus bus;
+  if (!bus.Ready()) return 1;
+  g_bus = &bus;
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

@@ -1,0 +1,310 @@
+// make_strings: checks the string table source (resources/strings.txt) and
+// writes it as a C++ source file holding the table (see string_data.h).
+//
+//   make_strings <strings.txt> <output.cpp>
+//
+// On any fault it prints "<file>:<line>: <what>" to stderr, writes nothing
+// and exits with 1.
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "string_languages.h"
+
+namespace {
+
+struct Entry {
+  int id;
+  int language;
+  std::string text;
+  int line;
+};
+
+struct Fault {
+  int line;
+  std::string what;
+};
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+void SkipBlanks(std::string_view& rest) {
+  while (!rest.empty() && IsBlank(rest.front())) rest.remove_prefix(1);
+}
+
+// Up to six decimal digits; more would overflow nothing but mean a typo.
+bool TakeNumber(std::string_view& rest, int& value) {
+  std::size_t digits = 0;
+  value = 0;
+  while (digits < rest.size() && rest[digits] >= '0' && rest[digits] <= '9') {
+    if (digits == 6) return false;
+    value = value * 10 + (rest[digits] - '0');
+    ++digits;
+  }
+  rest.remove_prefix(digits);
+  return digits > 0;
+}
+
+bool IsValidUtf8(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    std::size_t more = 0;     // continuation bytes after the lead byte
+    unsigned minimum = 0;     // smallest code point of that length
+    unsigned code = 0;
+    if (lead < 0x80) {
+      ++i;
+      continue;
+    }
+    if ((lead & 0xE0) == 0xC0) {
+      more = 1;
+      minimum = 0x80;
+      code = lead & 0x1F;
+    } else if ((lead & 0xF0) == 0xE0) {
+      more = 2;
+      minimum = 0x800;
+      code = lead & 0x0F;
+    } else if ((lead & 0xF8) == 0xF0) {
+      more = 3;
+      minimum = 0x10000;
+      code = lead & 0x07;
+    } else {
+      return false;
+    }
+    if (i + more >= text.size()) return false;
+    for (std::size_t k = 1; k <= more; ++k) {
+      const auto next = static_cast<unsigned char>(text[i + k]);
+      if ((next & 0xC0) != 0x80) return false;
+      code = (code << 6) | (next & 0x3F);
+    }
+    // Overlong forms, UTF-16 surrogates and values past Unicode are invalid.
+    if (code < minimum || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) return false;
+    i += more + 1;
+  }
+  return true;
+}
+
+// The quoted text at the start of rest, escapes resolved.
+bool TakeQuotedText(std::string_view& rest, std::string& text, std::string& what) {
+  if (rest.empty() || rest.front() != '"') {
+    what = "expected the text in double quotes";
+    return false;
+  }
+  rest.remove_prefix(1);
+  text.clear();
+  while (!rest.empty() && rest.front() != '"') {
+    char c = rest.front();
+    rest.remove_prefix(1);
+    if (c == '\\') {
+      if (rest.empty() || (rest.front() != '"' && rest.front() != '\\')) {
+        what = "unknown escape (only \\\" and \\\\ are known)";
+        return false;
+      }
+      c = rest.front();
+      rest.remove_prefix(1);
+    } else if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+      what = "control character in the text";
+      return false;
+    }
+    text += c;
+  }
+  if (rest.empty()) {
+    what = "text without its closing quote";
+    return false;
+  }
+  rest.remove_prefix(1);
+  return true;
+}
+
+bool IsTableLanguage(int language) {
+  return std::find(std::begin(kStringTableLanguages), std::end(kStringTableLanguages),
+                   language) != std::end(kStringTableLanguages);
+}
+
+// One entry line: <id> <language> "<text>".
+bool ParseEntry(std::string_view rest, Entry& entry, std::string& what) {
+  if (!TakeNumber(rest, entry.id) || entry.id < 1 || entry.id > 65535) {
+    what = "expected a string id from 1 to 65535";
+    return false;
+  }
+  const std::size_t before = rest.size();
+  SkipBlanks(rest);
+  if (rest.size() == before || !TakeNumber(rest, entry.language)) {
+    what = "expected a language id after the string id";
+    return false;
+  }
+  if (!IsTableLanguage(entry.language)) {
+    what = "language " + std::to_string(entry.language) + " is not one of the 23 languages";
+    return false;
+  }
+  const std::size_t afterLanguage = rest.size();
+  SkipBlanks(rest);
+  if (rest.size() == afterLanguage && !rest.empty()) {
+    what = "expected a blank after the language id";
+    return false;
+  }
+  if (!TakeQuotedText(rest, entry.text, what)) return false;
+  SkipBlanks(rest);
+  if (!rest.empty()) {
+    what = "unexpected characters after the closing quote";
+    return false;
+  }
+  if (entry.text.empty()) {
+    what = "empty text";
+    return false;
+  }
+  if (!IsValidUtf8(entry.text)) {
+    what = "text is not valid UTF-8";
+    return false;
+  }
+  return true;
+}
+
+// Reads and checks the whole source; the first fault ends the reading.
+bool ReadTable(const std::string& source, std::vector<Entry>& entries, Fault& fault) {
+  std::map<std::pair<int, int>, int> lineOf;  // (id, language) -> line
+  std::map<int, int> firstLineOf;             // id -> its first line
+  std::set<int> withEnglish;
+  int lastId = 0;
+
+  std::istringstream input(source);
+  std::string text;
+  for (int line = 1; std::getline(input, text); ++line) {
+    std::string_view rest(text);
+    if (line == 1 && rest.starts_with("\xEF\xBB\xBF")) rest.remove_prefix(3);  // BOM
+    if (rest.ends_with('\r')) rest.remove_suffix(1);
+    SkipBlanks(rest);
+    if (rest.empty() || rest.front() == '#') continue;
+
+    Entry entry{0, 0, {}, line};
+    if (!ParseEntry(rest, entry, fault.what)) {
+      fault.line = line;
+      return false;
+    }
+    if (entry.id < lastId) {
+      fault = {line, "string " + std::to_string(entry.id) + " comes after string " +
+                         std::to_string(lastId) +
+                         ": keep the languages of an id together, ids ascending"};
+      return false;
+    }
+    const auto [slot, isNew] = lineOf.try_emplace({entry.id, entry.language}, line);
+    if (!isNew) {
+      fault = {line, "string " + std::to_string(entry.id) + " in language " +
+                         std::to_string(entry.language) + " is already given on line " +
+                         std::to_string(slot->second)};
+      return false;
+    }
+    firstLineOf.try_emplace(entry.id, line);
+    if (entry.language == kStringTableEnglish) withEnglish.insert(entry.id);
+    lastId = entry.id;
+    entries.push_back(std::move(entry));
+  }
+  for (const auto& [id, line] : firstLineOf) {
+    if (!withEnglish.contains(id)) {
+      fault = {line, "string " + std::to_string(id) + " has no English (" +
+                         std::to_string(kStringTableEnglish) + ") text"};
+      return false;
+    }
+  }
+  return true;
+}
+
+// A C++ string literal; bytes outside printable ASCII as octal escapes so
+// the generated file is plain ASCII whatever the compiler's source charset.
+std::string Literal(const std::string& text) {
+  std::string out = "\"";
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (byte < 0x20 || byte >= 0x7F) {
+      char escape[5];
+      std::snprintf(escape, sizeof escape, "\\%03o", byte);
+      out += escape;
+    } else {
+      out += c;
+    }
+  }
+  return out + '"';
+}
+
+std::string GenerateSource(std::vector<Entry> entries) {
+  std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+    return std::pair(a.id, a.language) < std::pair(b.id, b.language);
+  });
+  std::string out =
+      "// Generated by make_strings from resources/strings.txt; edit that file.\n"
+      "#include \"string_data.h\"\n\n"
+      "namespace string_data {\n\n"
+      "const Entry kEntries[] = {\n";
+  for (const Entry& entry : entries) {
+    out += "    {" + std::to_string(entry.id) + ", " + std::to_string(entry.language) + ", " +
+           Literal(entry.text) + "},\n";
+  }
+  out +=
+      "};\n"
+      "const std::size_t kEntryCount = sizeof kEntries / sizeof kEntries[0];\n\n"
+      "const int kIds[] = {";
+  int count = 0;
+  int lastId = 0;
+  for (const Entry& entry : entries) {
+    if (entry.id == lastId) continue;
+    out += (count % 12 == 0 ? "\n    " : " ") + std::to_string(entry.id) + ",";
+    lastId = entry.id;
+    ++count;
+  }
+  out +=
+      "\n};\n"
+      "const std::size_t kIdCount = sizeof kIds / sizeof kIds[0];\n\n"
+      "}  // namespace string_data\n";
+  return out;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: make_strings <strings.txt> <output.cpp>\n");
+    return 1;
+  }
+  const std::string sourcePath = argv[1];
+  const std::string outputPath = argv[2];
+
+  std::ifstream in(sourcePath, std::ios::binary);
+  if (!in) {
+    std::fprintf(stderr, "%s: cannot be read\n", sourcePath.c_str());
+    return 1;
+  }
+  const std::string source((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+
+  std::vector<Entry> entries;
+  Fault fault{0, {}};
+  if (!ReadTable(source, entries, fault)) {
+    std::fprintf(stderr, "%s:%d: %s\n", sourcePath.c_str(), fault.line, fault.what.c_str());
+    return 1;
+  }
+  if (entries.empty()) {
+    std::fprintf(stderr, "%s: holds no strings\n", sourcePath.c_str());
+    return 1;
+  }
+
+  const std::string generated = GenerateSource(std::move(entries));
+  std::ofstream out(outputPath, std::ios::binary | std::ios::trunc);
+  out << generated;
+  out.close();
+  if (!out) {
+    std::fprintf(stderr, "%s: cannot be written\n", outputPath.c_str());
+    std::remove(outputPath.c_str());
+    return 1;
+  }
+  return 0;
+}
