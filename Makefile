@@ -29,9 +29,8 @@ test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 run: build
-	@echo "Vantrel has no front end yet. What it would do: find the Tarnlow through"
-	@echo "libusb, open it, and read its status list and information pages."
-	@echo "Try the link against the emulated printer: $(BUILD)/bin/vantrel-link-bench"
+	@echo "The desktop front end is not built yet; playing a user's session headless:"
+	@$(BUILD)/bin/vantrel-scenario tests/scenarios/panel_status_and_commands.scn
 
 clean:
 	rm -rf $(BUILD)

@@ -1,0 +1,35 @@
+// How the configuration window turns the printer's values into the texts it
+// shows. The printer's values stay as sent; these functions only make the
+// display texts (in the current language of the string table).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+
+// Fixed biases of the adjustment values.
+inline constexpr int kTopLeftBias = 15;
+inline constexpr int kTransferBias = 8;
+
+// A supply state code "0".."4" as "UnKnown", "Ready", "Low", "End",
+// "Life End"; nothing for any other text (the field stays as it is).
+std::optional<std::string> SupplyStateText(const char* state);
+// "05", "15", "25" as "Starter", "Standard", "High"; "-" otherwise.
+std::string CartridgeTypeText(const char* type);
+// The text followed by "%", also when it is empty.
+std::string PercentText(const char* value);
+// "Off" for exactly "OFF", "On" for anything else (empty included).
+std::string SwitchOffText(const char* value);
+// "Off" for exactly "0", "On" for anything else (empty included).
+std::string SwitchZeroText(const char* value);
+
+// The leading decimal number of a text, read as the C library's atol reads
+// it (white space, optional sign, digits up to the first non-digit; 0 when
+// there are none), saturated to the 32-bit range of the printer's values.
+std::int32_t LeadingNumber(const char* text);
+// LeadingNumber(text) - bias as a signed decimal number.
+std::string BiasedNumberText(const char* text, int bias);
+
+// The values in record order, each as a decimal number, joined by "/".
+std::string CounterLine(std::span<const std::int32_t> values);

@@ -1,0 +1,21 @@
+#include "panel/panel_status.h"
+
+#include "common/string_ids.h"
+#include "device/device_link.h"
+#include "device/request_catalogue.h"
+#include "panel/status_list.h"
+#include "shell/app_context.h"
+
+void ReadPanelStatus(Window& page, AppContext& ctx) {
+  char reply[kStatusReplySize] = {};
+  const int received = SendVendorRequest(REQ_READ_PANEL_STATUS, 0, kStatusReplySize, reply);
+  if (received == 0) {
+    page.ShowMessage(kTextSendFailed);
+    return;
+  }
+  // Restarting the timer makes the first tick after a read a full period away.
+  page.KillTimer(kPanelTimerId);
+  ctx.displayIndex = 0;
+  ParseStatusReply(ctx, reply, received);
+  page.SetTimer(kPanelTimerId, kPanelTimerPeriodMs);
+}

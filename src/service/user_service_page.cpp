@@ -1,0 +1,338 @@
+#include "service/user_service_page.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <string>
+
+#include "common/setting_choice.h"
+#include "common/string_ids.h"
+#include "common/string_table.h"
+#include "device/device_link.h"
+#include "device/request_catalogue.h"
+#include "info/info_page.h"
+#include "info/printer_info.h"
+#include "service/page_texts.h"
+#include "service/request_patterns.h"
+#include "shell/app_context.h"
+#include "shell/window_ops.h"
+
+namespace {
+
+constexpr int kTextEnergySave = 12;
+constexpr int kTextPattern1Ok = 228;  // "Print Test Pattern 1 OK"
+constexpr int kTextPattern2Ok = 229;  // "Print Test Pattern 2 OK" and 13 blanks
+
+// The printer variant without an Energy Save setting.
+constexpr std::uint8_t kMachineWithoutEnergySave = 2;
+
+constexpr int kEnergySaveLabel = 1014;
+constexpr int kGdiTimeoutList = 1070;
+constexpr int kEnergySaveList = 1072;
+constexpr int kFlickerList = 1077;
+constexpr int kImageAdjList = 1069;
+constexpr int kImageRefreshButton = 1254;
+constexpr int kPattern1Button = 1091;
+constexpr int kPattern2Button = 1093;
+constexpr int kDownloadButton = 1083;
+constexpr int kUploadButton = 1084;
+
+constexpr int kTopLeftBias = 15;
+constexpr int kTransferBias = 8;
+constexpr int kPageStep = 5;
+
+constexpr int kPattern1 = 0;    // wValue of request 39
+constexpr int kPattern2 = 256;
+
+using Field = std::int32_t AppContext::*;
+
+struct Slider {
+  int id;
+  int valueText;
+  int minimum;
+  int maximum;
+  Field field;
+};
+
+// In the order the page sets them up and shows them.
+constexpr Slider kSliders[] = {
+    {1037, 1038, -15, 15, &AppContext::topAdjustPlain},
+    {1039, 1040, -15, 15, &AppContext::topAdjustThick},
+    {1041, 1042, -15, 15, &AppContext::topAdjustEnvelope},
+    {1048, 1049, -8, 7, &AppContext::transferPlain},
+    {1051, 1052, -8, 7, &AppContext::transferThick1},
+    {1054, 1055, -8, 7, &AppContext::transferThick2},
+    {1057, 1058, -8, 7, &AppContext::transferPostcard},
+    {1060, 1061, -8, 7, &AppContext::transferEnvelope},
+    {1063, 1064, -8, 7, &AppContext::transferLabels},
+    {1067, 1068, -15, 15, &AppContext::leftAdjustTray1},
+};
+
+struct ChoiceList {
+  int id;
+  Field field;
+};
+
+// In the order the page shows them.
+constexpr ChoiceList kChoiceLists[] = {
+    {kGdiTimeoutList, &AppContext::gdiTimeout},
+    {kEnergySaveList, &AppContext::energySave},
+    {kFlickerList, &AppContext::flicker},
+    {kImageAdjList, &AppContext::imageAdjParam},
+};
+
+constexpr SettingChoice kGdiTimeoutChoices[] = {
+    {"5", 0}, {"10", 1}, {"20", 2}, {"30", 3}, {"40", 4}, {"50", 5}, {"60", 6}, {"", 0},
+};
+constexpr int kGdiTimeoutDefaultEntry = 6;  // "60"
+constexpr SettingChoice kFlickerChoices[] = {{"0", 0}, {"1", 1}, {"2", 2}, {"", 0}};
+constexpr SettingChoice kImageAdjChoices[] = {{"0", 0}, {"1", 1}, {"2", 2}, {"3", 3}, {"", 0}};
+
+// Where each field comes from on the adjustment page, and the bias the
+// printer adds to it there.
+struct Adjustment {
+  int key;
+  int bias;
+  Field field;
+};
+
+constexpr Adjustment kAdjustments[] = {
+    {ADJIMAGE, 0, &AppContext::imageAdjParam},
+    {ADJTOPPLAIN, kTopLeftBias, &AppContext::topAdjustPlain},
+    {ADJTOPTHICK, kTopLeftBias, &AppContext::topAdjustThick},
+    {ADJTOPENVELOPE, kTopLeftBias, &AppContext::topAdjustEnvelope},
+    {ADJLEFTFRONT, kTopLeftBias, &AppContext::leftAdjustTray1},
+    {ADJTRANSPLAINFRONT, kTransferBias, &AppContext::transferPlain},
+    {ADJTRANSTHICK1, kTransferBias, &AppContext::transferThick1},
+    {ADJTRANSTHICK2, kTransferBias, &AppContext::transferThick2},
+    {ADJTRANSPOSTCARD, kTransferBias, &AppContext::transferPostcard},
+    {ADJTRANSENVELOPE, kTransferBias, &AppContext::transferEnvelope},
+    {ADJTRANSLABEL, kTransferBias, &AppContext::transferLabels},
+};
+
+constexpr std::int64_t kInt32Min = std::numeric_limits<std::int32_t>::min();
+constexpr std::int64_t kInt32Max = std::numeric_limits<std::int32_t>::max();
+
+std::int32_t ToInt32(std::int64_t value) {
+  return static_cast<std::int32_t>(std::clamp(value, kInt32Min, kInt32Max));
+}
+
+bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// A page value as a signed decimal number: leading blanks, an optional
+// sign, digits up to the first non-digit; no digits give 0. The number is
+// held to the 32-bit range, so removing a bias cannot overflow.
+std::int64_t PageNumber(const char* text) {
+  while (IsBlank(*text)) ++text;
+  const bool negative = *text == '-';
+  if (*text == '-' || *text == '+') ++text;
+  std::int64_t number = 0;
+  for (; *text >= '0' && *text <= '9'; ++text)
+    number = std::min(number * 10 + (*text - '0'), kInt32Max + 1);
+  return std::clamp(negative ? -number : number, kInt32Min, kInt32Max);
+}
+
+AppContext* ContextOf(const Window& page) { return static_cast<AppContext*>(page.UserData()); }
+
+const Slider* FindSlider(int id) {
+  for (const Slider& slider : kSliders)
+    if (slider.id == id) return &slider;
+  return nullptr;
+}
+
+void ShowSliderValue(Window& page, const Slider& slider, std::int32_t value) {
+  page.SetItemText(slider.valueText, std::to_string(value));
+  page.TrackbarSetPos(slider.id, value);
+}
+
+void SetUpPage(Window& page, AppContext& ctx) {
+  const bool hasEnergySave = ctx.machineKind != kMachineWithoutEnergySave;
+  LoadPageTexts(page, kEnergySaveLabel);
+  page.ShowItem(kEnergySaveLabel, hasEnergySave);
+  page.ShowItem(kEnergySaveList, hasEnergySave);
+  if (hasEnergySave) LoadItemText(page, kEnergySaveLabel, kTextEnergySave);
+
+  for (const Slider& slider : kSliders) {
+    ctx.*slider.field = 0;
+    page.TrackbarSetRange(slider.id, slider.minimum, slider.maximum);
+    ShowSliderValue(page, slider, 0);
+  }
+
+  FillChoiceList(page, kGdiTimeoutList, kGdiTimeoutChoices);
+  page.ListSelect(kGdiTimeoutList, kGdiTimeoutDefaultEntry);
+  ctx.gdiTimeout = page.ListItemData(kGdiTimeoutList, kGdiTimeoutDefaultEntry);
+
+  // On the variant without the setting the list stays empty and the field
+  // keeps what it had.
+  if (hasEnergySave) {
+    const char* on = LoadText(kTextOn);
+    const char* off = LoadText(kTextOff);
+    page.ListAdd(kEnergySaveList, on ? on : "", 1);
+    page.ListAdd(kEnergySaveList, off ? off : "", 0);
+    page.ListSelect(kEnergySaveList, 0);
+    ctx.energySave = 1;
+  }
+
+  FillChoiceList(page, kFlickerList, kFlickerChoices);
+  page.ListSelect(kFlickerList, 0);
+  ctx.flicker = 0;
+
+  FillChoiceList(page, kImageAdjList, kImageAdjChoices);
+  page.ListSelect(kImageAdjList, 0);
+  ctx.imageAdjParam = 0;
+}
+
+// The page, not the slider, owns the value: keys that move the thumb to
+// either end leave the value and the thumb is put back.
+void MoveSlider(Window& page, AppContext& ctx, const Slider& slider, int scrollCode) {
+  std::int64_t value = ctx.*slider.field;
+  switch (scrollCode) {
+    case kScrollLineUp: value -= 1; break;
+    case kScrollLineDown: value += 1; break;
+    case kScrollPageUp: value -= kPageStep; break;
+    case kScrollPageDown: value += kPageStep; break;
+    case kScrollThumbPosition:
+    case kScrollThumbTrack: value = static_cast<std::int16_t>(page.TrackbarPos(slider.id)); break;
+    default: break;
+  }
+  if (value > slider.maximum) value = slider.maximum;
+  if (value < slider.minimum) value = slider.minimum;
+  ctx.*slider.field = static_cast<std::int32_t>(value);
+  ShowSliderValue(page, slider, ctx.*slider.field);
+}
+
+void ChangeChoice(Window& page, AppContext& ctx, const ChoiceList& list) {
+  const int selected = page.ListSelection(list.id);
+  if (selected >= 0) ctx.*list.field = page.ListItemData(list.id, selected);
+}
+
+void ShowUserSettings(Window& page, AppContext& ctx) {
+  // Values outside a slider's range show as they are; the thumb stops at
+  // the end of the slider.
+  for (const Slider& slider : kSliders) ShowSliderValue(page, slider, ctx.*slider.field);
+  // An unmatched value keeps the list's selection and stays in the field.
+  for (const ChoiceList& list : kChoiceLists) SelectChoiceByValue(page, list.id, ctx.*list.field);
+}
+
+void TakeAdjustments(AppContext& ctx) {
+  for (const Adjustment& adjustment : kAdjustments) {
+    const char* text = PageField(ctx, kAdjustPageNumber, adjustment.key);
+    ctx.*adjustment.field = ToInt32(PageNumber(text) - adjustment.bias);
+  }
+}
+
+void DownloadUserSettings(Window& page, AppContext& ctx) {
+  ConfigurePrinterLink();
+  if (!OpenDeviceLink()) {
+    page.ShowMessage(kTextOpenUsbFailed);
+    return;
+  }
+  AllocatePageBlocks(ctx);
+  int adjustPageRead = 0;
+  for (int number = kTonerPageNumber; number <= kAdjustPageNumber; ++number) {
+    const int received = ReadInfoPage(page, ctx, number);
+    if (number == kAdjustPageNumber) adjustPageRead = received;
+  }
+  // An unreadable adjustment page says nothing about the adjustments: they
+  // keep the values they had.
+  if (adjustPageRead) TakeAdjustments(ctx);
+  ReadSettingValue(page, REQ_READ_GDI_TIMEOUT, ctx.gdiTimeout);
+  ReadSettingValue(page, REQ_READ_ENERGY_SAVE, ctx.energySave);
+  ReadSettingValue(page, REQ_READ_FLICKER, ctx.flicker);
+  ReleasePrinterInfo(ctx);
+  CloseDeviceLink();
+}
+
+// Every write is sent whatever the earlier ones answered; one message tells
+// the outcome. The link is left open: the next action's open closes it.
+void UploadUserSettings(Window& page, AppContext& ctx) {
+  ConfigurePrinterLink();
+  if (!OpenDeviceLink()) {
+    page.ShowMessage(kTextOpenUsbFailed);
+    return;
+  }
+  if (ctx.machineKind == kMachineWithoutEnergySave) ctx.energySave = 1;
+  const struct {
+    int code;
+    std::uint16_t wValue;
+  } writes[] = {
+      {REQ_WRITE_GDI_TIMEOUT, PackPlain(ctx.gdiTimeout)},
+      {REQ_WRITE_ENERGY_SAVE, PackPlain(ctx.energySave)},
+      {REQ_WRITE_FLICKER, PackPlain(ctx.flicker)},
+      {REQ_WRITE_IMAGE_ADJ_PARAM, PackPlain(ctx.imageAdjParam)},
+      {REQ_WRITE_TOP_ADJ_PLAIN, PackTopLeft(ctx.topAdjustPlain)},
+      {REQ_WRITE_TOP_ADJ_THICK, PackTopLeft(ctx.topAdjustThick)},
+      {REQ_WRITE_TOP_ADJ_ENVELOPE, PackTopLeft(ctx.topAdjustEnvelope)},
+      {REQ_WRITE_LEFT_ADJ_TRAY1, PackTopLeft(ctx.leftAdjustTray1)},
+      {REQ_WRITE_TRANSFER_PLAIN, PackTransfer(ctx.transferPlain)},
+      {REQ_WRITE_TRANSFER_THICK1, PackTransfer(ctx.transferThick1)},
+      {REQ_WRITE_TRANSFER_THICK2, PackTransfer(ctx.transferThick2)},
+      {REQ_WRITE_TRANSFER_POSTCARD, PackTransfer(ctx.transferPostcard)},
+      {REQ_WRITE_TRANSFER_ENVELOPE, PackTransfer(ctx.transferEnvelope)},
+      {REQ_WRITE_TRANSFER_LABELS, PackTransfer(ctx.transferLabels)},
+  };
+  bool allAcknowledged = true;
+  for (const auto& write : writes)
+    allAcknowledged = WriteSettingValue(write.code, write.wValue) && allAcknowledged;
+  page.ShowMessage(allAcknowledged ? kTextSetDefaultSent : kTextSendFailed);
+}
+
+void PrintTestPattern(Window& page, int wValue, int successText, bool closeAfter) {
+  ConfigurePrinterLink();
+  if (!OpenDeviceLink()) {
+    page.ShowMessage(kTextOpenUsbFailed);
+    return;
+  }
+  RunServiceCommand(page, REQ_PRINT_TEST_PATTERN, wValue, successText);
+  if (closeAfter) CloseDeviceLink();
+}
+
+// The printer never answers this request; success shows nothing.
+void RefreshImage(Window& page) {
+  ConfigurePrinterLink();
+  DebugTrace("BT_IMAGEREFRESH");
+  if (!OpenDeviceLink()) {
+    page.ShowMessage(kTextOpenUsbFailed);
+    return;
+  }
+  DebugTrace("USBOpen");
+  std::uint8_t reply[kValueReplySize] = {};
+  SendVendorRequest(REQ_IMAGE_REFRESH, 0, kValueReplySize, reply);
+  CloseDeviceLink();
+}
+
+void OnCommand(Window& page, AppContext& ctx, int id, int notification) {
+  for (const ChoiceList& list : kChoiceLists) {
+    if (list.id != id) continue;
+    if (notification == kListSelectionChanged) ChangeChoice(page, ctx, list);
+    return;
+  }
+  switch (id) {
+    case kDownloadButton:
+      DownloadUserSettings(page, ctx);
+      ShowUserSettings(page, ctx);
+      break;
+    case kUploadButton: UploadUserSettings(page, ctx); break;
+    case kPattern1Button: PrintTestPattern(page, kPattern1, kTextPattern1Ok, true); break;
+    case kPattern2Button: PrintTestPattern(page, kPattern2, kTextPattern2Ok, false); break;
+    case kImageRefreshButton: RefreshImage(page); break;
+    default: break;
+  }
+}
+
+}  // namespace
+
+void UserServicePageProc(Window& page, const DialogMessage& message) {
+  if (message.event == DialogEvent::Init) {
+    page.SetUserData(message.param);
+    if (AppContext* ctx = ContextOf(page)) SetUpPage(page, *ctx);
+    return;
+  }
+  AppContext* ctx = ContextOf(page);
+  if (!ctx) return;
+  if (message.event == DialogEvent::Command) {
+    OnCommand(page, *ctx, message.id, message.code);
+  } else if (message.event == DialogEvent::HScroll) {
+    if (const Slider* slider = FindSlider(message.id)) MoveSlider(page, *ctx, *slider, message.code);
+  }
+}

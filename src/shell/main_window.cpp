@@ -1,0 +1,130 @@
+#include "shell/main_window.h"
+
+#include <cstdint>
+#include <cstring>
+
+#include "common/string_ids.h"
+#include "common/string_table.h"
+#include "device/device_link.h"
+#include "device/request_catalogue.h"
+#include "panel/panel_page.h"
+#include "service/service_mode_page.h"
+#include "service/user_service_page.h"
+#include "shell/about_box.h"
+#include "shell/app_context.h"
+#include "shell/tray_icon.h"
+#include "shell/window_ops.h"
+
+namespace {
+
+constexpr int kTextPanelTab = 119;        // "Panel"
+constexpr int kTextUserServiceTab = 120;  // "User Service"
+constexpr int kTextServiceModeTab = 121;  // "Service Mode"
+constexpr int kTextWindowTitle = 122;     // "Vantrel Utility"
+
+void ShowOnlySelectedPage(Window& window, AppContext& ctx) {
+  for (Window* page : ctx.hPages)
+    if (page) page->Show(false);
+  int selected = window.TabSelection(kMainTab);
+  if (selected >= 0 && selected < 3 && ctx.hPages[selected]) ctx.hPages[selected]->Show(true);
+}
+
+void BuildTabs(Window& window, AppContext& ctx) {
+  LoadWindowText(window, kTextWindowTitle);
+  LoadItemText(window, kMainAboutButton, kTextAbout);
+  LoadItemText(window, kMainCloseButton, kTextClose);
+  ctx.hTab = &window;
+  ctx.hPages[0] = AddTabPage(window, kMainTab, 102, kTextPanelTab, 0, PanelPageProc, &ctx);
+  ctx.hPages[1] =
+      AddTabPage(window, kMainTab, 111, kTextUserServiceTab, 1, UserServicePageProc, &ctx);
+  window.TabSelect(kMainTab, 0);
+  if (ctx.hPages[0]) ctx.hPages[0]->Show(true);
+}
+
+// Any notification of the password field: the service tab is added as soon
+// as the field holds exactly the password, once per run.
+void CheckPassword(Window& window, AppContext& ctx, int notification) {
+  if (notification == kEditSetFocus) window.SetItemText(kPasswordField, "");
+  if (window.ItemText(kPasswordField) != kAdminPassword || ctx.serviceUnlocked || !ctx.hTab)
+    return;
+  int selected = window.TabSelection(kMainTab);
+  ctx.hPages[2] =
+      AddTabPage(window, kMainTab, 112, kTextServiceModeTab, 2, ServiceModePageProc, &ctx);
+  ctx.serviceUnlocked = 1;
+  if (selected >= 0 && selected < 3 && ctx.hPages[selected]) ctx.hPages[selected]->Show(false);
+  window.TabSelect(kMainTab, selected);
+  if (selected >= 0 && selected < 3 && ctx.hPages[selected]) ctx.hPages[selected]->Show(true);
+}
+
+void HideMainWindow(Window& window, AppContext& ctx) {
+  window.Show(false);
+  ctx.panelVisible = 0;
+}
+
+void ExitProgram(Window& window, AppContext& ctx) {
+  ctx.panelVisible = 0;
+  SetTrayIcon(window, TrayAction::Remove);
+  window.Destroy();
+  CurrentPlatform().Quit(0);  // what the window's destruction does
+}
+
+void OnCommand(Window& window, AppContext& ctx, int id, int notification) {
+  switch (id) {
+    case kIdCancel:
+    case kMainCloseButton: HideMainWindow(window, ctx); break;
+    case kMainAboutButton: window.RunModal(117, AboutBoxProc, &ctx); break;
+    case kPasswordField: CheckPassword(window, ctx, notification); break;
+    case kCommandOpenPanel: OpenMainWindow(window, ctx); break;
+    case kCommandExit: ExitProgram(window, ctx); break;
+    default: break;
+  }
+}
+
+}  // namespace
+
+void OpenMainWindow(Window& window, AppContext& ctx) {
+  if (ctx.panelVisible == 1) return;
+  ConfigurePrinterLink();
+  while (!OpenDeviceLink()) {
+    const char* text = LoadText(kTextOpenUsbFailed);
+    if (window.ShowMessageBox(text ? text : "", MessageButtons::RetryCancel) != kIdRetry) return;
+  }
+  // The link stays open; the next action's open closes it first.
+  std::uint8_t reply[kValueReplySize] = {};
+  if (SendVendorRequest(REQ_READ_MACHINE_KIND, 0, kValueReplySize, reply) == 0) {
+    ctx.machineKind = 0;
+    window.ShowMessage(kTextSendFailed);
+  } else {
+    ctx.machineKind = reply[0];
+  }
+  window.Show(true);
+  CenterWindow(window);
+  if (!ctx.hTab) BuildTabs(window, ctx);
+  ctx.panelVisible = 1;
+}
+
+void MainWindowProc(Window& window, const DialogMessage& message) {
+  auto* ctx = static_cast<AppContext*>(window.UserData());
+  switch (message.event) {
+    case DialogEvent::Init:
+      window.SetUserData(message.param);
+      SetTrayIcon(window, TrayAction::Add);
+      // The invisible label's mnemonic (Alt+A) moves the focus to the field.
+      window.SetItemText(kPasswordLabel, "&admin");
+      window.LimitText(kPasswordField, 10);
+      break;
+    case DialogEvent::Command:
+      if (ctx) OnCommand(window, *ctx, message.id, message.code);
+      break;
+    case DialogEvent::TabChanged:
+      if (ctx && message.id == kMainTab) ShowOnlySelectedPage(window, *ctx);
+      break;
+    case DialogEvent::Close: window.Show(false); break;
+    case DialogEvent::TrayIcon:
+      if (!ctx) break;
+      if (message.code == kMouseLeftDoubleClick) OpenMainWindow(window, *ctx);
+      else if (message.code == kMouseRightUp) ShowTrayMenu(window);
+      break;
+    default: break;
+  }
+}

@@ -1,0 +1,23 @@
+// The main window: the tabs with the operator pages, the hidden
+// administrator password field, Close and About; opened from the
+// notification icon, hidden on Close.
+#pragma once
+
+#include "ui/dialog.h"
+
+struct AppContext;
+
+inline constexpr int kMainCloseButton = 1023;
+inline constexpr int kMainTab = 1024;
+inline constexpr int kMainAboutButton = 1025;
+inline constexpr int kPasswordLabel = 1195;
+inline constexpr int kPasswordField = 1015;
+inline constexpr int kCommandOpenPanel = 32770;
+inline constexpr int kCommandExit = 32771;
+inline constexpr char kAdminPassword[] = "ZELQORN";
+
+void MainWindowProc(Window& window, const DialogMessage& message);
+
+// Opens the link, reads the machine kind and shows the window (building
+// its tabs the first time). Does nothing while the window is shown.
+void OpenMainWindow(Window& window, AppContext& ctx);

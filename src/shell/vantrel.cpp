@@ -1,0 +1,15 @@
+#include "shell/vantrel.h"
+
+#include <memory>
+
+#include "shell/app_context.h"
+#include "shell/main_window.h"
+
+int RunVantrel(Platform& platform) {
+  if (!platform.AcquireSingleInstance(kSingleInstanceName)) return 0;
+  auto ctx = std::make_unique<AppContext>();  // zero-filled
+  UsePlatform(&platform);
+  if (platform.CreateModeless(110, MainWindowProc, ctx.get())) platform.RunMessageLoop();
+  platform.ReleaseSingleInstance();
+  return 0;
+}

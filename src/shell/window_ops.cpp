@@ -1,0 +1,32 @@
+#include "shell/window_ops.h"
+
+#include <string>
+
+#include "common/string_table.h"
+
+namespace {
+std::string Text(int stringId) {
+  const char* text = LoadText(stringId);
+  return text ? text : "";
+}
+}  // namespace
+
+void LoadItemText(Window& window, int controlId, int stringId) {
+  window.SetItemText(controlId, Text(stringId));
+}
+
+void LoadWindowText(Window& window, int stringId) { window.SetTitle(Text(stringId)); }
+
+void CenterWindow(Window& window) {
+  Size screen = CurrentPlatform().ScreenSize();
+  Rect frame = window.WindowRect();
+  window.MoveTo((screen.width - frame.Width()) / 2, (screen.height - frame.Height()) / 2);
+}
+
+Window* AddTabPage(Window& owner, int tabId, int templateId, int titleStringId, int index,
+                   DialogProc proc, void* param) {
+  owner.TabInsert(tabId, index, Text(titleStringId));
+  Window* page = owner.CreateTabPage(tabId, templateId, proc, param);
+  if (page) page->Show(false);
+  return page;
+}

@@ -1,0 +1,15 @@
+// Small operations every window uses to load its texts, centre itself and
+// add tab pages.
+#pragma once
+
+#include "ui/dialog.h"
+
+// Sets a control's text to a string of the string table.
+void LoadItemText(Window& window, int controlId, int stringId);
+// Sets the window's title to a string of the string table.
+void LoadWindowText(Window& window, int stringId);
+// Moves the window, its size unchanged, to the middle of the screen.
+void CenterWindow(Window& window);
+// Inserts a tab titled with a string and creates its page, hidden.
+Window* AddTabPage(Window& owner, int tabId, int templateId, int titleStringId, int index,
+                   DialogProc proc, void* param);

@@ -1,0 +1,82 @@
+// Dialog templates as data: every window and page of the program is one
+// template of controls with their kind, id, style, string id and position
+// in dialog units. Templates carry no texts; the windows load them by
+// string id when they are created, so one layout serves every language.
+#pragma once
+
+#include <span>
+
+enum class ControlKind {
+  PushButton,
+  RadioButton,  // automatic radio button
+  CheckBox,     // automatic check box
+  GroupBox,
+  Static,       // static text
+  Edit,
+  DropDownList,  // non-editable, unsorted drop-down list
+  Trackbar,      // horizontal, without tick marks
+  TabControl,
+};
+
+// Style flags.
+enum : unsigned {
+  kGroupStart = 1u << 0,   // first control of a radio group (WS_GROUP)
+  kTabStop = 1u << 1,
+  kAlignLeft = 1u << 2,    // static text, left-aligned
+  kAlignCenter = 1u << 3,  // static text, centred
+  kBorder = 1u << 4,       // edit: bordered
+  kAutoScroll = 1u << 5,   // edit: scrolls horizontally as typed
+};
+
+// Dialog styles.
+enum : unsigned {
+  kChildPage = 1u << 0,   // borderless child (a tab page)
+  kCaption = 1u << 1,     // title bar
+  kSystemMenu = 1u << 2,  // title bar close
+  kModalFrame = 1u << 3,
+  kDialogFrame = 1u << 4,  // frame without a title bar
+};
+
+inline constexpr int kNoId = -1;      // a control no code refers to
+inline constexpr int kNoString = 0;   // a control whose text is set at run time or stays empty
+
+struct ControlTemplate {
+  ControlKind kind;
+  int id;
+  int stringId;
+  int x, y, cx, cy;  // dialog units
+  unsigned style;
+  int textLimit;  // edit: most characters; 0 none
+};
+
+struct DialogTemplate {
+  int id;
+  int cx, cy;  // dialog units
+  const char* fontFace;
+  int pointSize;
+  unsigned style;
+  std::span<const ControlTemplate> controls;
+};
+
+// Template ids.
+enum : int {
+  kPanelPageTemplate = 102,
+  kConfigWindowTemplate = 105,
+  kConfigCounterTemplate = 106,
+  kConfigSuppliesTemplate = 107,
+  kConfigMachineTemplate = 108,
+  kConfigCoverageTemplate = 109,
+  kMainWindowTemplate = 110,
+  kUserServiceTemplate = 111,
+  kServiceModeTemplate = 112,
+  kConfigPaperTemplate = 113,
+  kConfigAdjustmentTemplate = 114,
+  kConfigFirmwareTemplate = 115,
+  kAboutTemplate = 117,
+};
+
+// The template with that id; nullptr when there is none.
+const DialogTemplate* FindDialogTemplate(int id);
+std::span<const DialogTemplate* const> AllDialogTemplates();
+// The control of a template with that id; nullptr when there is none.
+const ControlTemplate* FindControl(const DialogTemplate& dialog, int id);

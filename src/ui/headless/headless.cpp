@@ -1,0 +1,674 @@
+#include "ui/headless/headless.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "common/string_table.h"
+
+namespace {
+
+// Base units of the dialog font as a Windows system would report them for
+// Tahoma at 9 points; the headless backend only needs stable numbers.
+constexpr int kBaseX = 6;
+constexpr int kBaseY = 13;
+constexpr int kTabItemHeight = 20;
+
+int MulDiv(int value, int numerator, int denominator) {
+  long long product = static_cast<long long>(value) * numerator;
+  long long half = denominator / 2;
+  return static_cast<int>(product >= 0 ? (product + half) / denominator
+                                       : -((-product + half) / denominator));
+}
+
+Rect PixelsOf(const ControlTemplate& c) {
+  int left = MulDiv(c.x, kBaseX, 4), top = MulDiv(c.y, kBaseY, 8);
+  return {left, top, left + MulDiv(c.cx, kBaseX, 4), top + MulDiv(c.cy, kBaseY, 8)};
+}
+
+std::string ButtonName(int result) {
+  switch (result) {
+    case kIdOk: return "OK";
+    case kIdCancel: return "Cancel";
+    case kIdRetry: return "Retry";
+    default: return std::to_string(result);
+  }
+}
+
+// Records what one drawing leaves in the last framed box.
+class RecordingSurface final : public Surface {
+ public:
+  void FramedWhiteRect(const Rect&) override { lines_.clear(); }
+  void SelectFont(const char* face, int pixelHeight, int weight) override {
+    font_ = std::string(face) + " " + std::to_string(pixelHeight) + "px " + std::to_string(weight);
+  }
+  void TextAt(int x, int y, const std::string& text) override {
+    lines_.push_back({y, x, text});
+  }
+  std::string Describe() const {
+    if (lines_.empty()) return "(empty)";
+    auto sorted = lines_;
+    std::sort(sorted.begin(), sorted.end());
+    std::string out;
+    for (const auto& line : sorted) out += (out.empty() ? "" : " / ") + QuoteText(std::get<2>(line));
+    return out;
+  }
+
+ private:
+  std::string font_;
+  std::vector<std::tuple<int, int, std::string>> lines_;
+};
+
+}  // namespace
+
+std::string QuoteText(const std::string& text) {
+  std::string out = "\"";
+  for (char c : text) {
+    if (c == '\r') out += "\\r";
+    else if (c == '\n') out += "\\n";
+    else if (c == '"' || c == '\\') out += std::string("\\") + c;
+    else out += c;
+  }
+  return out + "\"";
+}
+
+std::string WindowNameOf(int templateId) {
+  switch (templateId) {
+    case kMainWindowTemplate: return "main";
+    case kPanelPageTemplate: return "panel";
+    case kUserServiceTemplate: return "user service";
+    case kServiceModeTemplate: return "service mode";
+    case kConfigWindowTemplate: return "configuration";
+    case kAboutTemplate: return "about";
+    case kConfigSuppliesTemplate: return "supplies";
+    case kConfigCoverageTemplate: return "coverage";
+    case kConfigCounterTemplate: return "counter";
+    case kConfigPaperTemplate: return "paper";
+    case kConfigMachineTemplate: return "machine";
+    case kConfigFirmwareTemplate: return "firmware";
+    case kConfigAdjustmentTemplate: return "adjustment";
+    default: return "dialog " + std::to_string(templateId);
+  }
+}
+
+// ---------------------------------------------------------------- window
+
+HeadlessWindow::HeadlessWindow(HeadlessPlatform& platform, const DialogTemplate& dialog,
+                               DialogProc proc, HeadlessWindow* parent, Rect frame)
+    : platform_(platform), dialog_(dialog), proc_(proc), parent_(parent),
+      name_(WindowNameOf(dialog.id)), frame_(frame) {
+  for (const ControlTemplate& c : dialog.controls) {
+    if (c.id == kNoId) continue;
+    Control& control = controls_[c.id];
+    control.layout = &c;
+    control.limit = c.textLimit;
+  }
+}
+
+HeadlessWindow* HeadlessWindow::TopLevel() {
+  HeadlessWindow* w = this;
+  while (w->parent_) w = w->parent_;
+  return w;
+}
+
+ControlKind HeadlessWindow::KindOf(int id) const { return At(id).layout->kind; }
+
+HeadlessWindow::Control& HeadlessWindow::At(int id) {
+  static Control missing{};
+  auto it = controls_.find(id);
+  if (it != controls_.end()) return it->second;
+  platform_.Record("error: " + name_ + " has no control " + std::to_string(id));
+  missing = Control{};
+  static const ControlTemplate none{ControlKind::Static, kNoId, 0, 0, 0, 0, 0, 0, 0};
+  missing.layout = &none;
+  return missing;
+}
+
+const HeadlessWindow::Control& HeadlessWindow::At(int id) const {
+  return const_cast<HeadlessWindow*>(this)->At(id);
+}
+
+void HeadlessWindow::Send(const DialogMessage& message) {
+  if (destroyed_) return;
+  if (proc_) proc_(*this, message);
+  // The default dialog handling turns a close into the Cancel command.
+  if (message.event == DialogEvent::Close && !destroyed_)
+    Send({DialogEvent::Command, kIdCancel, kButtonClicked});
+}
+
+std::vector<HeadlessWindow*> HeadlessWindow::Pages() const {
+  std::vector<HeadlessWindow*> pages;
+  for (const auto& page : pages_) pages.push_back(page.get());
+  return pages;
+}
+
+void HeadlessWindow::SetItemText(int id, const std::string& text) {
+  Control& c = At(id);
+  c.text = c.limit > 0 && c.layout->kind == ControlKind::Edit && int(text.size()) > c.limit
+               ? text.substr(0, c.limit)
+               : text;
+}
+std::string HeadlessWindow::ItemText(int id) const { return At(id).text; }
+void HeadlessWindow::LimitText(int id, int characters) { At(id).limit = characters; }
+void HeadlessWindow::CheckButton(int id, bool checked) { At(id).checked = checked; }
+bool HeadlessWindow::IsButtonChecked(int id) const { return At(id).checked; }
+
+void HeadlessWindow::CheckRadioInGroup(int id) {
+  // A group runs from a control with the group flag to the next one.
+  const auto& controls = dialog_.controls;
+  auto self = std::find_if(controls.begin(), controls.end(),
+                           [id](const ControlTemplate& c) { return c.id == id; });
+  if (self == controls.end()) return;
+  auto first = self;
+  while (first != controls.begin() && !(first->style & kGroupStart)) --first;
+  auto last = self + 1;
+  while (last != controls.end() && !(last->style & kGroupStart)) ++last;
+  for (auto it = first; it != last; ++it)
+    if (it->kind == ControlKind::RadioButton && it->id != kNoId) At(it->id).checked = it->id == id;
+}
+
+int HeadlessWindow::ListAdd(int id, const std::string& text, std::int32_t data) {
+  Control& c = At(id);
+  c.items.emplace_back(text, data);
+  return int(c.items.size()) - 1;
+}
+void HeadlessWindow::ListSelect(int id, int index) {
+  Control& c = At(id);
+  c.selection = index >= 0 && index < int(c.items.size()) ? index : -1;
+}
+int HeadlessWindow::ListSelection(int id) const { return At(id).selection; }
+std::int32_t HeadlessWindow::ListItemData(int id, int index) const {
+  const Control& c = At(id);
+  return index >= 0 && index < int(c.items.size()) ? c.items[index].second : -1;
+}
+int HeadlessWindow::ListCount(int id) const { return int(At(id).items.size()); }
+std::string HeadlessWindow::ListItemText(int id, int index) const {
+  const Control& c = At(id);
+  return index >= 0 && index < int(c.items.size()) ? c.items[index].first : std::string();
+}
+
+void HeadlessWindow::TrackbarSetRange(int id, int minimum, int maximum) {
+  Control& c = At(id);
+  c.minimum = minimum;
+  c.maximum = maximum;
+  c.position = std::clamp(c.position, minimum, maximum);
+}
+void HeadlessWindow::TrackbarSetPos(int id, int position) {
+  Control& c = At(id);
+  c.position = std::clamp(position, c.minimum, c.maximum);
+}
+int HeadlessWindow::TrackbarPos(int id) const { return At(id).position; }
+int HeadlessWindow::TrackbarMin(int id) const { return At(id).minimum; }
+int HeadlessWindow::TrackbarMax(int id) const { return At(id).maximum; }
+int HeadlessWindow::TextLimitOf(int id) const { return At(id).limit; }
+
+void HeadlessWindow::ShowItem(int id, bool shown) { At(id).shown = shown; }
+bool HeadlessWindow::IsItemShown(int id) const { return At(id).shown; }
+
+void HeadlessWindow::Show(bool shown) {
+  if (shown == shown_) return;
+  shown_ = shown;
+  if (!parent_) platform_.Record((shown ? "show " : "hide ") + name_);
+  // Showing paints the window and its shown pages.
+  if (shown && !destroyed_) {
+    bool visible = true;
+    for (HeadlessWindow* w = parent_; w; w = w->parent_) visible = visible && w->shown_;
+    if (!visible) return;
+    std::vector<HeadlessWindow*> todo = {this};
+    while (!todo.empty()) {
+      HeadlessWindow* w = todo.back();
+      todo.pop_back();
+      w->Send({DialogEvent::Paint});
+      for (auto& page : w->pages_)
+        if (page->shown_) todo.push_back(page.get());
+    }
+  }
+}
+
+void HeadlessWindow::FocusItem(int id) { platform_.Focus(name_, id); }
+
+void HeadlessWindow::TabInsert(int id, int index, const std::string& text) {
+  Control& c = At(id);
+  index = std::clamp(index, 0, int(c.items.size()));
+  c.items.insert(c.items.begin() + index, {text, 0});
+  if (c.selection < 0) c.selection = 0;
+  else if (index <= c.selection && c.items.size() > 1) ++c.selection;
+}
+void HeadlessWindow::TabSelect(int id, int index) {
+  Control& c = At(id);
+  if (index >= 0 && index < int(c.items.size())) c.selection = index;
+}
+int HeadlessWindow::TabSelection(int id) const { return At(id).selection; }
+std::string HeadlessWindow::TabText(int id, int index) const { return ListItemText(id, index); }
+int HeadlessWindow::TabCount(int id) const { return ListCount(id); }
+
+Window* HeadlessWindow::CreateTabPage(int tabId, int templateId, DialogProc proc, void* param) {
+  const DialogTemplate* dialog = FindDialogTemplate(templateId);
+  if (!dialog) return nullptr;
+  Rect tab = ItemRect(tabId);
+  Rect frame{tab.left + 5, tab.top + kTabItemHeight + 5, tab.right - 5, tab.bottom - 5};
+  pages_.push_back(std::make_unique<HeadlessWindow>(platform_, *dialog, proc, this, frame));
+  HeadlessWindow* page = pages_.back().get();
+  page->shown_ = false;
+  page->Send({DialogEvent::Init, 0, 0, proc ? param : nullptr});
+  return page;
+}
+
+Rect HeadlessWindow::ItemRect(int id) const { return PixelsOf(*At(id).layout); }
+
+void HeadlessWindow::MoveTo(int x, int y) {
+  frame_ = {x, y, x + frame_.Width(), y + frame_.Height()};
+}
+
+void HeadlessWindow::Draw(const std::function<void(Surface&)>& drawing) {
+  RecordingSurface surface;
+  drawing(surface);
+  platform_.Record("display " + name_ + ": " + surface.Describe());
+}
+
+void HeadlessWindow::SetTimer(int id, int milliseconds) {
+  KillTimer(id);
+  platform_.timers_.push_back({this, id, milliseconds, platform_.nowMs_ + milliseconds});
+}
+
+void HeadlessWindow::KillTimer(int id) {
+  auto& timers = platform_.timers_;
+  timers.erase(std::remove_if(timers.begin(), timers.end(),
+                              [&](const auto& t) { return t.window == this && t.id == id; }),
+               timers.end());
+}
+
+int HeadlessWindow::ShowMessageBox(const std::string& text, MessageButtons buttons) {
+  platform_.Record("message box " + name_ +
+                   (buttons == MessageButtons::Ok ? " [OK]: " : " [Retry Cancel]: ") + QuoteText(text));
+  HeadlessPlatform::Modal modal{HeadlessPlatform::Modal::MessageBox, this, buttons};
+  platform_.RunNested(modal);
+  return modal.result;
+}
+
+std::string HeadlessWindow::PromptSaveFile(const SaveFileRequest& request) {
+  platform_.Record("save prompt " + name_ + ": " + QuoteText(request.filterText) + " " +
+                   QuoteText(request.filterPattern) + " ." + request.defaultExtension + " " +
+                   QuoteText(request.proposedName));
+  HeadlessPlatform::Modal modal{HeadlessPlatform::Modal::SavePrompt, this};
+  platform_.RunNested(modal);
+  return modal.path;
+}
+
+int HeadlessWindow::RunModal(int templateId, DialogProc proc, void* param) {
+  const DialogTemplate* dialog = FindDialogTemplate(templateId);
+  if (!dialog) return -1;
+  Rect frame{0, 0, MulDiv(dialog->cx, kBaseX, 4), MulDiv(dialog->cy, kBaseY, 8)};
+  platform_.topLevels_.push_back(
+      std::make_unique<HeadlessWindow>(platform_, *dialog, proc, nullptr, frame));
+  HeadlessWindow* window = platform_.topLevels_.back().get();
+  window->Send({DialogEvent::Init, 0, 0, param});
+  window->Show(true);
+  HeadlessPlatform::Modal modal{HeadlessPlatform::Modal::Dialog, window};
+  platform_.RunNested(modal);
+  int result = window->modalResult;
+  // The closed dialog stays allocated (never found again) so that no
+  // pointer the program kept can dangle.
+  window->Destroy();
+  return result;
+}
+
+void HeadlessWindow::EndDialog(int result) {
+  modalEnded = true;
+  modalResult = result;
+}
+
+void HeadlessWindow::Destroy() {
+  if (destroyed_) return;
+  Show(false);
+  destroyed_ = true;
+  for (auto& page : pages_) page->Destroy();
+  auto& timers = platform_.timers_;
+  timers.erase(std::remove_if(timers.begin(), timers.end(),
+                              [&](const auto& t) { return t.window == this; }),
+               timers.end());
+  if (!parent_ && !modalEnded) platform_.Record("destroy " + name_);
+}
+
+// -------------------------------------------------------------- platform
+
+HeadlessPlatform::HeadlessPlatform(Log log) : log_(std::move(log)) {}
+HeadlessPlatform::~HeadlessPlatform() = default;
+
+bool HeadlessPlatform::Step() {
+  if (script_.empty()) return false;
+  auto action = std::move(script_.front());
+  script_.pop_front();
+  action();
+  return true;
+}
+
+void HeadlessPlatform::RunNested(Modal& modal) {
+  modals_.push_back(&modal);
+  auto done = [&] {
+    return modal.kind == Modal::Dialog ? modal.owner->modalEnded : modal.answered;
+  };
+  while (!done() && !quit_) {
+    if (Step()) continue;
+    // The script ended with the modal thing still open: close it as
+    // Escape would, so the program never waits for ever.
+    switch (modal.kind) {
+      case Modal::MessageBox:
+        modal.result = modal.buttons == MessageButtons::Ok ? kIdOk : kIdCancel;
+        Record("(script ended) answer: " + ButtonName(modal.result));
+        break;
+      case Modal::SavePrompt: Record("(script ended) save prompt cancelled"); break;
+      case Modal::Menu: Record("(script ended) menu dismissed"); break;
+      case Modal::Dialog:
+        Record("(script ended) close " + modal.owner->Name());
+        modal.owner->Send({DialogEvent::Close});
+        if (!modal.owner->modalEnded) modal.owner->EndDialog(0);
+        break;
+    }
+    modal.answered = true;
+  }
+  modals_.pop_back();
+}
+
+HeadlessWindow* HeadlessPlatform::Find(const std::string& name) {
+  std::vector<HeadlessWindow*> todo;
+  for (auto it = topLevels_.rbegin(); it != topLevels_.rend(); ++it) todo.push_back(it->get());
+  for (std::size_t i = 0; i < todo.size(); ++i) {
+    HeadlessWindow* w = todo[i];
+    if (w->Destroyed()) continue;
+    if (w->Name() == name) return w;
+    for (HeadlessWindow* page : w->Pages()) todo.push_back(page);
+  }
+  return nullptr;
+}
+
+bool HeadlessPlatform::Blocked(HeadlessWindow* window) const {
+  if (modals_.empty()) return false;
+  const Modal* top = modals_.back();
+  return top->kind != Modal::Dialog || window->TopLevel() != top->owner;
+}
+
+HeadlessWindow* HeadlessPlatform::Usable(const std::string& name, int id) {
+  HeadlessWindow* w = Find(name);
+  std::string what = name + (id ? " " + std::to_string(id) : "");
+  if (!w) {
+    Record("ignored: no window " + name);
+    return nullptr;
+  }
+  for (HeadlessWindow* v = w; v; v = v->Parent()) {
+    if (!v->IsShown()) {
+      Record("ignored: " + name + " is not shown");
+      return nullptr;
+    }
+  }
+  if (Blocked(w)) {
+    Record("ignored: " + name + " is disabled by a modal window");
+    return nullptr;
+  }
+  if (id && (!w->HasControl(id) || !w->IsItemShown(id))) {
+    Record("ignored: no control " + what);
+    return nullptr;
+  }
+  return w;
+}
+
+void HeadlessPlatform::Click(const std::string& window, int id) {
+  HeadlessWindow* w = Usable(window, id);
+  if (!w) return;
+  switch (w->KindOf(id)) {
+    case ControlKind::CheckBox: w->CheckButton(id, !w->IsButtonChecked(id)); break;
+    case ControlKind::RadioButton: w->CheckRadioInGroup(id); break;
+    case ControlKind::PushButton: break;
+    case ControlKind::Edit: Focus(window, id); return;
+    default: return;  // static texts, group boxes and lists send no click
+  }
+  w->Send({DialogEvent::Command, id, kButtonClicked});
+}
+
+void HeadlessPlatform::PickListItem(const std::string& window, int id, int index) {
+  HeadlessWindow* w = Usable(window, id);
+  if (!w) return;
+  if (w->KindOf(id) != ControlKind::DropDownList || index < 0 || index >= w->ListCount(id)) {
+    Record("ignored: no entry " + std::to_string(index) + " in " + window + " " + std::to_string(id));
+    return;
+  }
+  w->ListSelect(id, index);
+  w->Send({DialogEvent::Command, id, kListSelectionChanged});
+}
+
+void HeadlessPlatform::MoveSlider(const std::string& window, int id, int code, int position) {
+  HeadlessWindow* w = Usable(window, id);
+  if (!w || w->KindOf(id) != ControlKind::Trackbar) return;
+  // What the trackbar does with the key or mouse before it notifies.
+  int pos = w->TrackbarPos(id), lo = w->TrackbarMin(id), hi = w->TrackbarMax(id);
+  int page = std::max(1, (hi - lo) / 5);
+  switch (code) {
+    case kScrollLineUp: pos -= 1; break;
+    case kScrollLineDown: pos += 1; break;
+    case kScrollPageUp: pos -= page; break;
+    case kScrollPageDown: pos += page; break;
+    case kScrollThumbPosition:
+    case kScrollThumbTrack: pos = position; break;
+    case kScrollTop: pos = lo; break;
+    case kScrollBottom: pos = hi; break;
+    default: break;
+  }
+  w->TrackbarSetPos(id, pos);
+  w->Send({DialogEvent::HScroll, id, code});
+  if (code != kScrollEnd && code != kScrollThumbTrack)
+    w->Send({DialogEvent::HScroll, id, kScrollEnd});
+}
+
+void HeadlessPlatform::Type(const std::string& window, int id, const std::string& text) {
+  HeadlessWindow* w = Usable(window, id);
+  if (!w || w->KindOf(id) != ControlKind::Edit) return;
+  for (char c : text) {
+    std::string now = w->ItemText(id);
+    if (c == '\b') {
+      if (now.empty()) continue;
+      now.pop_back();
+    } else {
+      int limit = w->TextLimitOf(id);
+      if (limit > 0 && int(now.size()) >= limit) continue;  // the edit refuses it
+      now += c;
+    }
+    w->SetItemText(id, now);
+    w->Send({DialogEvent::Command, id, kEditUpdated});
+    w->Send({DialogEvent::Command, id, kEditChanged});
+  }
+}
+
+void HeadlessPlatform::Paste(const std::string& window, int id, const std::string& text) {
+  HeadlessWindow* w = Usable(window, id);
+  if (!w || w->KindOf(id) != ControlKind::Edit) return;
+  w->SetItemText(id, text);  // the field keeps its limit
+  w->Send({DialogEvent::Command, id, kEditUpdated});
+  w->Send({DialogEvent::Command, id, kEditChanged});
+}
+
+void HeadlessPlatform::Focus(const std::string& window, int id) {
+  HeadlessWindow* w = Usable(window, id);
+  if (!w) return;
+  if (w->KindOf(id) == ControlKind::Edit) w->Send({DialogEvent::Command, id, kEditSetFocus});
+}
+
+void HeadlessPlatform::PickTab(const std::string& window, int tabId, int index) {
+  HeadlessWindow* w = Usable(window, tabId);
+  if (!w || w->KindOf(tabId) != ControlKind::TabControl) return;
+  if (index < 0 || index >= w->TabCount(tabId)) {
+    Record("ignored: no tab " + std::to_string(index) + " in " + window);
+    return;
+  }
+  w->TabSelect(tabId, index);
+  w->Send({DialogEvent::TabChanged, tabId});
+}
+
+void HeadlessPlatform::CloseWindow(const std::string& window) {
+  HeadlessWindow* w = Usable(window, 0);
+  if (w) w->TopLevel()->Send({DialogEvent::Close});
+}
+
+void HeadlessPlatform::PressEscape(const std::string& window) {
+  HeadlessWindow* w = Usable(window, 0);
+  if (w) w->TopLevel()->Send({DialogEvent::Command, kIdCancel, kButtonClicked});
+}
+
+void HeadlessPlatform::TrayMouse(int mouseMessage) {
+  if (!trayOwner_) {
+    Record("ignored: no notification icon");
+    return;
+  }
+  trayOwner_->Send({DialogEvent::TrayIcon, trayIconId_, mouseMessage});
+}
+
+void HeadlessPlatform::ChooseMenuItem(int command) {
+  if (modals_.empty() || modals_.back()->kind != Modal::Menu) {
+    Record("ignored: no menu is open");
+    return;
+  }
+  modals_.back()->result = command;
+  modals_.back()->answered = true;
+}
+
+void HeadlessPlatform::Wait(int milliseconds) {
+  long long target = nowMs_ + milliseconds;
+  for (;;) {
+    auto next = std::min_element(timers_.begin(), timers_.end(),
+                                 [](const Timer& a, const Timer& b) { return a.due < b.due; });
+    if (next == timers_.end() || next->due > target) break;
+    nowMs_ = next->due;
+    next->due += next->period;
+    HeadlessWindow* window = next->window;
+    window->Send({DialogEvent::Timer, next->id});
+  }
+  nowMs_ = target;
+}
+
+void HeadlessPlatform::Answer(int result) {
+  if (modals_.empty() || modals_.back()->kind != Modal::MessageBox) {
+    Record("ignored: no message box is open");
+    return;
+  }
+  Modal& box = *modals_.back();
+  bool allowed = box.buttons == MessageButtons::Ok ? result == kIdOk
+                                                   : result == kIdRetry || result == kIdCancel;
+  if (!allowed) {
+    Record("ignored: the message box has no " + ButtonName(result) + " button");
+    return;
+  }
+  Record("answer: " + ButtonName(result));
+  box.result = result;
+  box.answered = true;
+}
+
+void HeadlessPlatform::AnswerSavePrompt(const std::string& path) {
+  if (modals_.empty() || modals_.back()->kind != Modal::SavePrompt) {
+    Record("ignored: no save prompt is open");
+    return;
+  }
+  Record(path.empty() ? "save prompt cancelled" : "save as " + QuoteText(path));
+  modals_.back()->path = path;
+  modals_.back()->answered = true;
+}
+
+void HeadlessPlatform::ShowText(const std::string& window, int id) {
+  HeadlessWindow* w = Find(window);
+  if (!w || !w->HasControl(id)) {
+    Record("show " + window + " " + std::to_string(id) + ": no such control");
+    return;
+  }
+  std::string shown = w->IsItemShown(id) ? "" : " (hidden)";
+  std::string head = "show " + window + " " + std::to_string(id) + shown + ": ";
+  switch (w->KindOf(id)) {
+    case ControlKind::CheckBox:
+    case ControlKind::RadioButton:
+      Record(head + (w->IsButtonChecked(id) ? "[x] " : "[ ] ") + QuoteText(w->ItemText(id)));
+      break;
+    case ControlKind::DropDownList: {
+      int sel = w->ListSelection(id);
+      Record(head + (sel < 0 ? "(no selection)" : QuoteText(w->ListItemText(id, sel))) + " of " +
+             std::to_string(w->ListCount(id)));
+      break;
+    }
+    case ControlKind::Trackbar: Record(head + "thumb at " + std::to_string(w->TrackbarPos(id))); break;
+    case ControlKind::TabControl: {
+      std::string tabs = w->TabCount(id) ? "" : "(no tabs)";
+      for (int i = 0; i < w->TabCount(id); ++i)
+        tabs += (i ? " " : "") + std::string(i == w->TabSelection(id) ? "*" : "") +
+                QuoteText(w->TabText(id, i));
+      Record(head + tabs);
+      break;
+    }
+    default: Record(head + QuoteText(w->ItemText(id))); break;
+  }
+}
+
+Window* HeadlessPlatform::CreateModeless(int templateId, DialogProc proc, void* param) {
+  const DialogTemplate* dialog = FindDialogTemplate(templateId);
+  if (!dialog) return nullptr;
+  Rect frame{0, 0, MulDiv(dialog->cx, kBaseX, 4), MulDiv(dialog->cy, kBaseY, 8)};
+  topLevels_.push_back(std::make_unique<HeadlessWindow>(*this, *dialog, proc, nullptr, frame));
+  HeadlessWindow* window = topLevels_.back().get();
+  window->Send({DialogEvent::Init, 0, 0, param});
+  return window;
+}
+
+int HeadlessPlatform::RunMessageLoop() {
+  while (!quit_ && Step()) {
+  }
+  bool ended = quit_;
+  quit_ = false;
+  return ended ? quitCode_ : -1;
+}
+
+void HeadlessPlatform::Quit(int code) {
+  quit_ = true;
+  quitCode_ = code;
+}
+
+bool HeadlessPlatform::AcquireSingleInstance(const char* name) {
+  if (!guards_.insert(name).second) return false;
+  heldGuards_.push_back(name);
+  return true;
+}
+
+void HeadlessPlatform::ReleaseSingleInstance() {
+  if (heldGuards_.empty()) return;
+  guards_.erase(heldGuards_.back());
+  heldGuards_.pop_back();
+}
+
+void HeadlessPlatform::AddTrayIcon(Window& owner, int iconId, const char* tip) {
+  trayOwner_ = static_cast<HeadlessWindow*>(&owner);
+  trayIconId_ = iconId;
+  Record(std::string("notification icon added: ") + QuoteText(tip));
+}
+
+void HeadlessPlatform::RemoveTrayIcon(Window& owner, int iconId) {
+  if (trayOwner_ != &owner || trayIconId_ != iconId) return;
+  trayOwner_ = nullptr;
+  Record("notification icon removed");
+}
+
+int HeadlessPlatform::TrackMenu(Window& owner, const std::vector<MenuItem>& items) {
+  std::string line = "menu:";
+  for (const MenuItem& item : items) {
+    const char* text = LoadText(item.stringId);
+    line += " " + QuoteText(text ? text : "");
+  }
+  Record(line);
+  Modal modal{Modal::Menu, static_cast<HeadlessWindow*>(&owner)};
+  RunNested(modal);
+  if (modal.result == 0) Record("menu dismissed");
+  return modal.result;
+}
+
+void HeadlessPlatform::DebugTrace(const char* text) {
+  Record(std::string("debug trace: ") + QuoteText(text));
+}
+
+void HeadlessPlatform::FileWritten(const std::string& path) {
+  std::error_code error;
+  auto size = std::filesystem::file_size(path, error);
+  Record("file written: " + QuoteText(path) + " (" + (error ? "?" : std::to_string(size)) + " bytes)");
+}
