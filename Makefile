@@ -4,14 +4,14 @@
 BUILD    ?= build
 JOBS     ?= $(shell nproc)
 PACKAGES := cmake g++ make pkg-config googletest libgtest-dev libgmock-dev \
-            libusb-1.0-0-dev libumockdev-dev umockdev
+            libusb-1.0-0-dev libumockdev-dev umockdev qt6-base-dev librsvg2-bin
 
 .PHONY: all deps configure build test run clean
 
 all: build
 
 deps:
-	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
+	@missing=$$(for p in $(sort $(PACKAGES)); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
 	if [ -n "$$missing" ]; then \
 	  echo "Installing: $$missing"; \
 	  if [ "$$(id -u)" != 0 ]; then echo "Run as root (or install: $$missing)"; exit 1; fi; \
@@ -28,9 +28,27 @@ build: configure
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
+# The front end on the simulated printer, plugged in as an emulated USB device.
 run: build
-	@echo "The desktop front end is not built yet; playing a user's session headless:"
-	@$(BUILD)/bin/vantrel-scenario tests/scenarios/panel_status_and_commands.scn
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+	  echo "make run: there is no display (DISPLAY and WAYLAND_DISPLAY are empty)."; \
+	  echo "Run it on a virtual X server (apt-get install xvfb xauth):"; \
+	  echo; \
+	  echo '    xvfb-run -a -s "-screen 0 1280x800x24" make run'; \
+	  echo; \
+	  echo "Vantrel lives in the notification area; with none it opens its window at"; \
+	  echo "start. To see its icon, start a notification area host such as trayer"; \
+	  echo "(apt-get install trayer) beside it:"; \
+	  echo; \
+	  echo "    xvfb-run -a -s \"-screen 0 1280x800x24\" sh -c 'trayer --edge top --align right --widthtype request & make run'"; \
+	  exit 0; \
+	fi; \
+	for program in vantrel-demo-printer vantrel; do \
+	  if [ ! -x $(BUILD)/bin/$$program ]; then \
+	    echo "make run: $(BUILD)/bin/$$program was not built (see the cmake output above)"; exit 1; \
+	  fi; \
+	done; \
+	exec $(BUILD)/bin/vantrel-demo-printer $(BUILD)/bin/vantrel
 
 clean:
 	rm -rf $(BUILD)

@@ -194,6 +194,9 @@ class Platform {
   virtual void RemoveTrayIcon(Window& owner, int iconId) = 0;
   // Shows a popup menu at the cursor and returns the chosen command, 0 when dismissed.
   virtual int TrackMenu(Window& owner, const std::vector<MenuItem>& items) = 0;
+  // False when no notification area is there to show the icon (it appears
+  // when one comes); the program then opens its window at start.
+  virtual bool NotificationAreaAvailable() { return true; }
   virtual Size ScreenSize() = 0;
   virtual void DebugTrace(const char* text) = 0;
   // A file the program has just written in full (the export), for the

@@ -1,0 +1,12 @@
+// Which of the program's languages fits a user's locale.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The Windows language id for a locale name such as "de_CH.UTF-8", "pt-BR"
+// or "zh_Hant_TW"; 0 when none of the program's languages fits.
+int LanguageForLocale(const std::string& locale);
+
+// The first of the user's preferred locales that fits, else English.
+int LanguageForLocales(const std::vector<std::string>& preferred);

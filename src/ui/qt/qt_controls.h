@@ -1,0 +1,70 @@
+// Qt widgets that behave as the Windows controls of a dialog template, and
+// the conversion of dialog units to pixels as Windows does it.
+#pragma once
+
+#include <QCheckBox>
+#include <QFont>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QWidget>
+
+#include "ui/dialog.h"
+#include "ui/dialog_template.h"
+
+// Base units of a dialog font: average width of "A".."Z""a".."z" rounded as
+// Windows rounds it, and the font's height.
+struct DialogUnits {
+  int baseX;
+  int baseY;
+  static DialogUnits Of(const QFont& font);
+  int X(int units) const;
+  int Y(int units) const;
+  QRect Rect(int x, int y, int cx, int cy) const;
+};
+
+// The dialog font of a template: its face (Tahoma, or what stands in for it)
+// at its point size.
+QFont DialogFont(const DialogTemplate& dialog);
+
+// A radio button or check box whose whole rectangle is live, as on Windows.
+// An automatic radio button stays checked when clicked again; the dialog
+// unchecks the others of its group.
+class WholeRectRadio : public QRadioButton {
+ public:
+  using QRadioButton::QRadioButton;
+
+ protected:
+  bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+  void nextCheckState() override { setChecked(true); }
+};
+
+class WholeRectCheck : public QCheckBox {
+ public:
+  using QCheckBox::QCheckBox;
+
+ protected:
+  bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+};
+
+// A tab control as Windows has it: a row of tabs over a framed display area
+// in which the program places its pages itself.
+class TabControl : public QWidget {
+ public:
+  explicit TabControl(QWidget* parent);
+  QTabBar* bar() const { return bar_; }
+  int ItemHeight() const;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  QTabBar* bar_;
+  QWidget* frame_;
+};
+
+inline int MulDiv(int value, int numerator, int denominator) {
+  long long product = static_cast<long long>(value) * numerator;
+  long long half = denominator / 2;
+  return static_cast<int>(product >= 0 ? (product + half) / denominator
+                                       : -((-product + half) / denominator));
+}

@@ -1,0 +1,100 @@
+#include "ui/qt/qt_platform.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDir>
+#include <QMenu>
+#include <QScreen>
+#include <QStandardPaths>
+
+#include <cstdio>
+
+#include "common/string_table.h"
+
+namespace {
+
+// A StatusNotifierItem host never reports a double-click, only single
+// activations; Qt uses it whenever its watcher is on the session bus.
+bool StatusNotifierHost() {
+  QDBusConnectionInterface* bus = QDBusConnection::sessionBus().interface();
+  return bus && bus->isServiceRegistered(QStringLiteral("org.kde.StatusNotifierWatcher"));
+}
+
+}  // namespace
+
+QtPlatform::QtPlatform(QIcon icon) : icon_(std::move(icon)) {}
+
+QtPlatform::~QtPlatform() = default;
+
+Window* QtPlatform::CreateModeless(int templateId, DialogProc proc, void* param) {
+  const DialogTemplate* dialog = FindDialogTemplate(templateId);
+  if (!dialog) return nullptr;
+  windows_.push_back(std::make_unique<QtWindow>(*dialog, proc, nullptr, nullptr));
+  QtWindow* window = windows_.back().get();
+  window->widget()->setWindowIcon(icon_);
+  window->Send({DialogEvent::Init, 0, 0, param});
+  return window;
+}
+
+int QtPlatform::RunMessageLoop() { return QApplication::exec(); }
+
+void QtPlatform::Quit(int code) { QApplication::exit(code); }
+
+bool QtPlatform::AcquireSingleInstance(const char* name) {
+  // A lock file in the user's runtime folder: a lock left by a killed
+  // instance is taken over, since its process is gone.
+  QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+  if (folder.isEmpty()) folder = QDir::tempPath();
+  lock_ = std::make_unique<QLockFile>(folder + QLatin1Char('/') + QString::fromLatin1(name) +
+                                      QStringLiteral(".lock"));
+  lock_->setStaleLockTime(0);
+  if (lock_->tryLock(0)) return true;
+  lock_.reset();
+  return false;
+}
+
+void QtPlatform::ReleaseSingleInstance() { lock_.reset(); }
+
+void QtPlatform::AddTrayIcon(Window& owner, int iconId, const char* tip) {
+  auto* window = static_cast<QtWindow*>(&owner);
+  tray_ = std::make_unique<QSystemTrayIcon>(icon_);
+  tray_->setToolTip(QString::fromUtf8(tip));
+  const bool singleOpens = StatusNotifierHost();
+  QObject::connect(tray_.get(), &QSystemTrayIcon::activated, tray_.get(),
+                   [window, iconId, singleOpens](QSystemTrayIcon::ActivationReason reason) {
+                     int mouse = 0;
+                     if (reason == QSystemTrayIcon::DoubleClick) mouse = kMouseLeftDoubleClick;
+                     else if (reason == QSystemTrayIcon::Context) mouse = kMouseRightUp;
+                     else if (reason == QSystemTrayIcon::Trigger)
+                       mouse = singleOpens ? kMouseLeftDoubleClick : kMouseLeftUp;
+                     if (mouse) window->Send({DialogEvent::TrayIcon, iconId, mouse});
+                   });
+  tray_->show();
+}
+
+void QtPlatform::RemoveTrayIcon(Window&, int) { tray_.reset(); }
+
+int QtPlatform::TrackMenu(Window& owner, const std::vector<MenuItem>& items) {
+  QMenu menu(static_cast<QtWindow&>(owner).widget());
+  for (const MenuItem& item : items) {
+    const char* text = LoadText(item.stringId);
+    menu.addAction(QString::fromUtf8(text ? text : ""))->setData(item.command);
+  }
+  QAction* chosen = menu.exec(QCursor::pos());
+  return chosen ? chosen->data().toInt() : 0;
+}
+
+Size QtPlatform::ScreenSize() {
+  QScreen* screen = QGuiApplication::primaryScreen();
+  QRect r = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
+  return {r.width(), r.height()};
+}
+
+void QtPlatform::DebugTrace(const char* text) {
+  // The counterpart of a debugger's output: only shown when asked for.
+  if (qEnvironmentVariableIsSet("VANTREL_DEBUG")) std::fprintf(stderr, "%s\n", text);
+}
+
+bool QtPlatform::NotificationAreaAvailable() { return QSystemTrayIcon::isSystemTrayAvailable(); }

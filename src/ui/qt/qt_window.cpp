@@ -1,0 +1,553 @@
+#include "ui/qt/qt_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSlider>
+
+#include "common/string_table.h"
+
+namespace {
+
+QString Q(const std::string& text) { return QString::fromUtf8(text.data(), int(text.size())); }
+std::string S(const QString& text) { return text.toStdString(); }
+
+QString Text(int stringId, const char* fallback) {
+  const char* text = LoadText(stringId);
+  return QString::fromUtf8(text ? text : fallback);
+}
+
+// Message box button texts in the user's language.
+constexpr int kTextOk = 2001, kTextRetry = 2002, kTextCancel = 2003;
+
+// What the panel display draws, kept so that every repaint can draw it again.
+class RecordingSurface final : public Surface {
+ public:
+  explicit RecordingSurface(std::vector<std::function<void(QPainter&)>>& ops) : ops_(ops) {}
+
+  void FramedWhiteRect(const Rect& r) override {
+    ops_.push_back([r](QPainter& p) {
+      p.setPen(Qt::black);
+      p.setBrush(Qt::white);
+      p.drawRect(QRect(r.left, r.top, r.Width() - 1, r.Height() - 1));
+    });
+  }
+
+  void SelectFont(const char* face, int pixelHeight, int weight) override {
+    QFont font(QString::fromLatin1(face));
+    // The height asked for is the character cell's: ascent plus descent.
+    int size = pixelHeight;
+    font.setPixelSize(size);
+    while (size > 1 && QFontMetrics(font).height() > pixelHeight) font.setPixelSize(--size);
+    font.setWeight(static_cast<QFont::Weight>(weight));
+    ops_.push_back([font](QPainter& p) { p.setFont(font); });
+  }
+
+  void TextAt(int x, int y, const std::string& text) override {
+    QString line = Q(text);
+    ops_.push_back([x, y, line](QPainter& p) {
+      p.setPen(Qt::black);
+      p.setBackgroundMode(Qt::OpaqueMode);
+      p.setBackground(Qt::white);
+      p.drawText(x, y + p.fontMetrics().ascent(), line);
+    });
+  }
+
+ private:
+  std::vector<std::function<void(QPainter&)>>& ops_;
+};
+
+Qt::WindowFlags FlagsOf(const DialogTemplate& dialog, bool topLevel) {
+  if (!topLevel) return Qt::Widget;
+  if (!(dialog.style & kCaption)) return Qt::Dialog | Qt::FramelessWindowHint;
+  Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+  if (dialog.style & kSystemMenu) flags |= Qt::WindowCloseButtonHint;
+  return flags;
+}
+
+}  // namespace
+
+// ------------------------------------------------------------ the widget
+
+DialogWidget::DialogWidget(QtWindow& window, QWidget* parent, Qt::WindowFlags flags)
+    : QDialog(parent, flags), window_(window) {}
+
+DrawingOverlay::DrawingOverlay(QtWindow& window, QWidget* dialog)
+    : QWidget(dialog), window_(window) {
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+  setAttribute(Qt::WA_NoSystemBackground);
+  setGeometry(dialog->rect());
+}
+
+void DrawingOverlay::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  window_.Repaint(painter);
+}
+
+void DialogWidget::closeEvent(QCloseEvent* event) {
+  // The dialog decides: a close, then the Cancel command.
+  event->ignore();
+  window_.Send({DialogEvent::Close});
+}
+
+void DialogWidget::reject() {
+  window_.Send({DialogEvent::Command, kIdCancel, kButtonClicked});
+}
+
+void DialogWidget::accept() {
+  window_.Send({DialogEvent::Command, kIdOk, kButtonClicked});
+}
+
+// ------------------------------------------------------------ the window
+
+QtWindow::QtWindow(const DialogTemplate& dialog, DialogProc proc, QWidget* parent,
+                   TabControl* pageHost)
+    : dialog_(dialog), proc_(proc),
+      widget_(new DialogWidget(*this, pageHost ? static_cast<QWidget*>(pageHost) : parent,
+                               FlagsOf(dialog, pageHost == nullptr))),
+      units_(DialogUnits::Of(DialogFont(dialog))) {
+  widget_->setFont(DialogFont(dialog));
+  widget_->setSizeGripEnabled(false);
+  if (pageHost) {
+    // A dialog widget is a window of its own unless told otherwise.
+    widget_->setWindowFlags(Qt::Widget);
+    int item = pageHost->ItemHeight();
+    QRect area = pageHost->rect();
+    widget_->setGeometry(area.left() + 5, area.top() + item + 5, area.width() - 10,
+                         area.height() - item - 10);
+  } else {
+    widget_->setFixedSize(units_.X(dialog.cx), units_.Y(dialog.cy));
+  }
+  widget_->hide();
+  CreateControls();
+}
+
+QtWindow::~QtWindow() {
+  destroyed_ = true;
+  pages_.clear();
+  delete widget_;
+}
+
+QWidget* QtWindow::Control(int id) const {
+  auto it = controls_.find(id);
+  return it == controls_.end() ? nullptr : it->second;
+}
+
+void QtWindow::CreateControls() {
+  std::vector<QWidget*> groupBoxes;
+  QLabel* pendingBuddy = nullptr;
+  for (const ControlTemplate& c : dialog_.controls) {
+    QWidget* w = nullptr;
+    QRect rect = units_.Rect(c.x, c.y, c.cx, c.cy);
+    switch (c.kind) {
+      case ControlKind::PushButton: {
+        auto* button = new QPushButton(widget_);
+        button->setAutoDefault(false);
+        w = button;
+        break;
+      }
+      case ControlKind::RadioButton: {
+        auto* radio = new WholeRectRadio(widget_);
+        radio->setAutoExclusive(false);  // groups follow the group flag
+        w = radio;
+        break;
+      }
+      case ControlKind::CheckBox: w = new WholeRectCheck(widget_); break;
+      case ControlKind::GroupBox: {
+        auto* group = new QGroupBox(widget_);
+        group->setAttribute(Qt::WA_TransparentForMouseEvents);
+        groupBoxes.push_back(group);
+        w = group;
+        break;
+      }
+      case ControlKind::Static: {
+        auto* label = new QLabel(widget_);
+        label->setWordWrap(true);
+        label->setTextFormat(Qt::PlainText);
+        label->setAlignment((c.style & kAlignCenter ? Qt::AlignHCenter : Qt::AlignLeft) |
+                            Qt::AlignTop);
+        w = label;
+        break;
+      }
+      case ControlKind::Edit: {
+        auto* edit = new QLineEdit(widget_);
+        edit->setFrame(c.style & kBorder);
+        if (c.textLimit > 0) edit->setMaxLength(c.textLimit);
+        w = edit;
+        break;
+      }
+      case ControlKind::DropDownList: {
+        auto* list = new QComboBox(widget_);
+        list->setProperty("vantrelSelected", false);
+        // The template's height includes the dropped-down list.
+        rect.setHeight(list->sizeHint().height());
+        w = list;
+        break;
+      }
+      case ControlKind::Trackbar: {
+        auto* slider = new QSlider(Qt::Horizontal, widget_);
+        slider->setTickPosition(QSlider::NoTicks);
+        slider->setFocusPolicy(Qt::StrongFocus);
+        w = slider;
+        break;
+      }
+      case ControlKind::TabControl: w = new TabControl(widget_); break;
+    }
+    w->setGeometry(rect);
+    if (c.style & kTabStop) w->setFocusPolicy(Qt::FocusPolicy(w->focusPolicy() | Qt::TabFocus));
+    // A static text's mnemonic moves the focus to the next control.
+    if (pendingBuddy) {
+      pendingBuddy->setBuddy(w);
+      pendingBuddy = nullptr;
+    }
+    if (auto* label = qobject_cast<QLabel*>(w); label && c.id != kNoId) pendingBuddy = label;
+    if (c.id != kNoId) controls_[c.id] = w;
+    Connect(c, w);
+  }
+  // Group boxes stand behind their contents.
+  for (QWidget* group : groupBoxes) group->lower();
+  // Pages with a drawing of their own (the panel display) draw on top.
+  if (dialog_.id == kPanelPageTemplate) {
+    overlay_ = new DrawingOverlay(*this, widget_);
+    overlay_->raise();
+  }
+}
+
+void QtWindow::Connect(const ControlTemplate& c, QWidget* w) {
+  const int id = c.id;
+  if (id == kNoId) return;
+  // Only the user's own actions notify; changes made from code do not.
+  if (auto* radio = dynamic_cast<WholeRectRadio*>(w)) {
+    QObject::connect(radio, &QAbstractButton::clicked, radio, [this, id] {
+      CheckRadioInGroup(id);
+      Send({DialogEvent::Command, id, kButtonClicked});
+    });
+  } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+    QObject::connect(button, &QAbstractButton::clicked, button,
+                     [this, id] { Send({DialogEvent::Command, id, kButtonClicked}); });
+  } else if (auto* list = qobject_cast<QComboBox*>(w)) {
+    QObject::connect(list, &QComboBox::activated, list, [this, id, list] {
+      list->setProperty("vantrelSelected", true);
+      Send({DialogEvent::Command, id, kListSelectionChanged});
+    });
+  } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+    QObject::connect(edit, &QLineEdit::textEdited, edit, [this, id] {
+      Send({DialogEvent::Command, id, kEditUpdated});
+      Send({DialogEvent::Command, id, kEditChanged});
+    });
+    struct FocusWatch : QObject {
+      QtWindow* window;
+      int id;
+      FocusWatch(QObject* parent, QtWindow* w, int i) : QObject(parent), window(w), id(i) {}
+      bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::FocusIn)
+          window->Send({DialogEvent::Command, id, kEditSetFocus});
+        else if (event->type() == QEvent::FocusOut)
+          window->Send({DialogEvent::Command, id, kEditKillFocus});
+        return false;
+      }
+    };
+    edit->installEventFilter(new FocusWatch(edit, this, id));
+  } else if (auto* slider = qobject_cast<QSlider*>(w)) {
+    // The trackbar's scroll codes; the position has moved when they arrive.
+    QObject::connect(slider, &QAbstractSlider::actionTriggered, slider, [this, id](int action) {
+      int code = -1;
+      switch (action) {
+        case QAbstractSlider::SliderSingleStepSub: code = kScrollLineUp; break;
+        case QAbstractSlider::SliderSingleStepAdd: code = kScrollLineDown; break;
+        case QAbstractSlider::SliderPageStepSub: code = kScrollPageUp; break;
+        case QAbstractSlider::SliderPageStepAdd: code = kScrollPageDown; break;
+        case QAbstractSlider::SliderToMinimum: code = kScrollTop; break;
+        case QAbstractSlider::SliderToMaximum: code = kScrollBottom; break;
+        case QAbstractSlider::SliderMove: code = kScrollThumbTrack; break;
+        default: break;
+      }
+      if (code >= 0) Send({DialogEvent::HScroll, id, code});
+    });
+    QObject::connect(slider, &QAbstractSlider::sliderReleased, slider, [this, id] {
+      Send({DialogEvent::HScroll, id, kScrollThumbPosition});
+      Send({DialogEvent::HScroll, id, kScrollEnd});
+    });
+  } else if (auto* tab = dynamic_cast<TabControl*>(w)) {
+    QObject::connect(tab->bar(), &QTabBar::currentChanged, tab,
+                     [this, id] { Send({DialogEvent::TabChanged, id}); });
+  }
+}
+
+void QtWindow::Send(const DialogMessage& message) {
+  if (destroyed_ || !proc_) return;
+  proc_(*this, message);
+  // The default dialog handling turns a close into the Cancel command.
+  if (message.event == DialogEvent::Close && !destroyed_)
+    proc_(*this, {DialogEvent::Command, kIdCancel, kButtonClicked});
+}
+
+void QtWindow::CheckRadioInGroup(int id) {
+  const auto& controls = dialog_.controls;
+  auto self = std::find_if(controls.begin(), controls.end(),
+                           [id](const ControlTemplate& c) { return c.id == id; });
+  if (self == controls.end()) return;
+  auto first = self;
+  while (first != controls.begin() && !(first->style & kGroupStart)) --first;
+  auto last = self + 1;
+  while (last != controls.end() && !(last->style & kGroupStart)) ++last;
+  for (auto it = first; it != last; ++it)
+    if (it->kind == ControlKind::RadioButton && it->id != kNoId) CheckButton(it->id, it->id == id);
+}
+
+void QtWindow::Repaint(QPainter& painter) {
+  if (drawing_.empty() && proc_ && !painting_) {
+    // Nothing drawn yet: let the dialog paint itself.
+    painting_ = true;
+    proc_(*this, {DialogEvent::Paint});
+    painting_ = false;
+  }
+  for (const auto& op : drawing_) op(painter);
+}
+
+void QtWindow::SetTitle(const std::string& text) { widget_->setWindowTitle(Q(text)); }
+
+void QtWindow::SetItemText(int id, const std::string& text) {
+  QWidget* w = Control(id);
+  if (!w) return;
+  QString t = Q(text);
+  QSignalBlocker block(w);
+  if (auto* label = qobject_cast<QLabel*>(w)) {
+    label->setText(t);
+  } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+    button->setText(t);
+  } else if (auto* group = qobject_cast<QGroupBox*>(w)) {
+    group->setTitle(t);
+  } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+    edit->setText(t);
+  }
+}
+
+std::string QtWindow::ItemText(int id) const {
+  QWidget* w = Control(id);
+  if (auto* label = qobject_cast<QLabel*>(w)) return S(label->text());
+  if (auto* button = qobject_cast<QAbstractButton*>(w)) return S(button->text());
+  if (auto* group = qobject_cast<QGroupBox*>(w)) return S(group->title());
+  if (auto* edit = qobject_cast<QLineEdit*>(w)) return S(edit->text());
+  if (auto* list = qobject_cast<QComboBox*>(w)) return S(list->currentText());
+  return std::string();
+}
+
+void QtWindow::LimitText(int id, int characters) {
+  if (auto* edit = qobject_cast<QLineEdit*>(Control(id))) edit->setMaxLength(characters);
+}
+
+void QtWindow::CheckButton(int id, bool checked) {
+  auto* button = qobject_cast<QAbstractButton*>(Control(id));
+  if (!button) return;
+  QSignalBlocker block(button);
+  button->setChecked(checked);
+}
+
+bool QtWindow::IsButtonChecked(int id) const {
+  auto* button = qobject_cast<QAbstractButton*>(Control(id));
+  return button && button->isChecked();
+}
+
+int QtWindow::ListAdd(int id, const std::string& text, std::int32_t data) {
+  auto* list = qobject_cast<QComboBox*>(Control(id));
+  if (!list) return -1;
+  QSignalBlocker block(list);
+  list->addItem(Q(text), QVariant(data));
+  // A Windows list has no selection until one is set.
+  if (!list->property("vantrelSelected").toBool()) list->setCurrentIndex(-1);
+  return list->count() - 1;
+}
+
+void QtWindow::ListSelect(int id, int index) {
+  auto* list = qobject_cast<QComboBox*>(Control(id));
+  if (!list) return;
+  QSignalBlocker block(list);
+  list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
+  list->setProperty("vantrelSelected", list->currentIndex() >= 0);
+}
+
+int QtWindow::ListSelection(int id) const {
+  auto* list = qobject_cast<QComboBox*>(Control(id));
+  return list ? list->currentIndex() : -1;
+}
+
+std::int32_t QtWindow::ListItemData(int id, int index) const {
+  auto* list = qobject_cast<QComboBox*>(Control(id));
+  return list && index >= 0 && index < list->count() ? list->itemData(index).toInt() : -1;
+}
+
+int QtWindow::ListCount(int id) const {
+  auto* list = qobject_cast<QComboBox*>(Control(id));
+  return list ? list->count() : 0;
+}
+
+void QtWindow::TrackbarSetRange(int id, int minimum, int maximum) {
+  if (auto* slider = qobject_cast<QSlider*>(Control(id))) {
+    QSignalBlocker block(slider);
+    slider->setRange(minimum, maximum);
+  }
+}
+
+void QtWindow::TrackbarSetPos(int id, int position) {
+  if (auto* slider = qobject_cast<QSlider*>(Control(id))) {
+    QSignalBlocker block(slider);
+    slider->setValue(position);
+  }
+}
+
+int QtWindow::TrackbarPos(int id) const {
+  auto* slider = qobject_cast<QSlider*>(Control(id));
+  return slider ? slider->sliderPosition() : 0;
+}
+
+void QtWindow::ShowItem(int id, bool shown) {
+  if (QWidget* w = Control(id)) w->setVisible(shown);
+}
+
+bool QtWindow::IsItemShown(int id) const {
+  QWidget* w = Control(id);
+  return w && !w->isHidden();
+}
+
+void QtWindow::Show(bool shown) {
+  if (destroyed_) return;
+  widget_->setVisible(shown);
+  if (shown && widget_->isWindow()) {
+    widget_->raise();
+    widget_->activateWindow();
+  }
+}
+
+bool QtWindow::IsShown() const { return !widget_->isHidden(); }
+
+void QtWindow::FocusItem(int id) {
+  if (QWidget* w = Control(id)) w->setFocus();
+}
+
+void QtWindow::TabInsert(int id, int index, const std::string& text) {
+  if (auto* tab = dynamic_cast<TabControl*>(Control(id))) {
+    QSignalBlocker block(tab->bar());
+    tab->bar()->insertTab(index, Q(text));
+  }
+}
+
+void QtWindow::TabSelect(int id, int index) {
+  if (auto* tab = dynamic_cast<TabControl*>(Control(id))) {
+    QSignalBlocker block(tab->bar());
+    tab->bar()->setCurrentIndex(index);
+  }
+}
+
+int QtWindow::TabSelection(int id) const {
+  auto* tab = dynamic_cast<TabControl*>(Control(id));
+  return tab ? tab->bar()->currentIndex() : -1;
+}
+
+Window* QtWindow::CreateTabPage(int tabId, int templateId, DialogProc proc, void* param) {
+  auto* tab = dynamic_cast<TabControl*>(Control(tabId));
+  const DialogTemplate* dialog = FindDialogTemplate(templateId);
+  if (!tab || !dialog) return nullptr;
+  pages_.push_back(std::make_unique<QtWindow>(*dialog, proc, nullptr, tab));
+  QtWindow* page = pages_.back().get();
+  page->widget()->raise();
+  page->Send({DialogEvent::Init, 0, 0, proc ? param : nullptr});
+  return page;
+}
+
+Rect QtWindow::ItemRect(int id) const {
+  QWidget* w = Control(id);
+  QRect r = w ? w->geometry() : QRect();
+  return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
+Rect QtWindow::WindowRect() const {
+  QRect r = widget_->frameGeometry();
+  return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
+void QtWindow::MoveTo(int x, int y) { widget_->move(x, y); }
+
+void QtWindow::Draw(const std::function<void(Surface&)>& drawing) {
+  std::vector<std::function<void(QPainter&)>> ops;
+  RecordingSurface surface(ops);
+  drawing(surface);
+  drawing_ = std::move(ops);
+  // Qt paints only in paint events: the next repaint draws it.
+  if (!painting_ && overlay_) overlay_->update();
+}
+
+void QtWindow::SetTimer(int id, int milliseconds) {
+  QTimer*& timer = timers_[id];
+  if (!timer) {
+    timer = new QTimer(widget_);
+    timer->setTimerType(Qt::PreciseTimer);
+    QObject::connect(timer, &QTimer::timeout, widget_, [this, id] { Send({DialogEvent::Timer, id}); });
+  }
+  timer->start(milliseconds);
+}
+
+void QtWindow::KillTimer(int id) {
+  auto it = timers_.find(id);
+  if (it != timers_.end()) it->second->stop();
+}
+
+int QtWindow::ShowMessageBox(const std::string& text, MessageButtons buttons) {
+  QMessageBox box(widget_->window());
+  box.setWindowTitle(QString());
+  box.setText(Q(text));
+  box.setTextFormat(Qt::PlainText);
+  if (buttons == MessageButtons::Ok) {
+    QPushButton* ok = box.addButton(Text(kTextOk, "OK"), QMessageBox::AcceptRole);
+    box.setDefaultButton(ok);
+    box.setEscapeButton(ok);
+    box.exec();
+    return kIdOk;
+  }
+  QPushButton* retry = box.addButton(Text(kTextRetry, "Retry"), QMessageBox::AcceptRole);
+  QPushButton* cancel = box.addButton(Text(kTextCancel, "Cancel"), QMessageBox::RejectRole);
+  box.setDefaultButton(retry);
+  box.setEscapeButton(cancel);
+  box.exec();
+  return box.clickedButton() == retry ? kIdRetry : kIdCancel;
+}
+
+std::string QtWindow::PromptSaveFile(const SaveFileRequest& request) {
+  QFileDialog dialog(widget_->window());
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setNameFilter(Q(request.filterText));
+  dialog.setDefaultSuffix(Q(request.defaultExtension));
+  dialog.selectFile(Q(request.proposedName));
+  // The dialog asks before it replaces an existing file.
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::string();
+  return S(dialog.selectedFiles().front());
+}
+
+int QtWindow::RunModal(int templateId, DialogProc proc, void* param) {
+  const DialogTemplate* dialog = FindDialogTemplate(templateId);
+  if (!dialog) return -1;
+  QtWindow modal(*dialog, proc, widget_->window(), nullptr);
+  modal.widget()->setWindowModality(Qt::ApplicationModal);
+  modal.Send({DialogEvent::Init, 0, 0, param});
+  int result = modal.widget()->exec();
+  modal.destroyed_ = true;
+  return result;
+}
+
+void QtWindow::EndDialog(int result) { widget_->done(result); }
+
+void QtWindow::Destroy() {
+  if (destroyed_) return;
+  for (auto& timer : timers_) timer.second->stop();
+  widget_->hide();
+  destroyed_ = true;
+}

@@ -1,0 +1,200 @@
+// vantrel-demo-printer: plugs the simulated Tarnlow in as a USB device
+// (umockdev) and runs a program beside it, so that the program finds the
+// printer through libusb as it would find a real one.
+//
+//   vantrel-demo-printer [--] PROGRAM [ARGS...]
+//
+// The process re-executes itself under the umockdev preload, creates the
+// testbed with the printer, and starts PROGRAM with the same environment
+// (LD_PRELOAD and UMOCKDEV_DIR included). umockdev's worker thread serves
+// the device node while PROGRAM runs; the exit status is PROGRAM's.
+// SIGINT, SIGTERM and SIGHUP end PROGRAM with SIGTERM (SIGKILL when it is
+// still running after a few seconds, or at a second signal).
+#include <dlfcn.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+
+#include "sim/tarnlow_printer.h"
+#include "sim/umockdev_printer.h"
+
+extern char** environ;
+
+namespace {
+
+constexpr char kName[] = "vantrel-demo-printer";
+constexpr char kPreloadLibrary[] = "libumockdev-preload.so.0";
+constexpr int kUsageStatus = 2;
+constexpr int kSetupFailedStatus = 1;
+constexpr int kCannotStartStatus = 127;  // as a shell reports a missing command
+constexpr int kGraceSeconds = 5;         // SIGTERM to SIGKILL
+
+void PrintUsage(std::FILE* out) {
+  std::fprintf(out,
+               "Usage: %s [--] PROGRAM [ARGS...]\n"
+               "Plugs in a simulated Tarnlow printer as an emulated USB device (umockdev)\n"
+               "and runs PROGRAM beside it; exits with PROGRAM's exit status.\n"
+               "Example: %s build/bin/vantrel\n",
+               kName, kName);
+}
+
+// The index of PROGRAM in argv, 0 after printing the usage (exit status in
+// `status`).
+int ProgramIndex(int argc, char** argv, int& status) {
+  if (argc > 1 && (std::strcmp(argv[1], "-h") == 0 || std::strcmp(argv[1], "--help") == 0)) {
+    PrintUsage(stdout);
+    status = 0;
+    return 0;
+  }
+  int index = 1;
+  if (index < argc && std::strcmp(argv[index], "--") == 0) ++index;
+  else if (index < argc && argv[index][0] == '-') {
+    std::fprintf(stderr, "%s: unknown option %s\n", kName, argv[index]);
+    index = argc;
+  }
+  if (index >= argc || argv[index][0] == '\0') {
+    PrintUsage(stderr);
+    status = kUsageStatus;
+    return 0;
+  }
+  return index;
+}
+
+// The demonstration printer: the demo state, and a status list that shows
+// the panel's normal, warning and operator-call messages side by side.
+void LoadDemoPrinter(TarnlowPrinter& printer) {
+  printer.LoadDemoState();
+  printer.SetStatusCodes({
+      "000000",  // READY
+      "302002",  // magenta toner low (the demo cartridge is at 12 %)
+      "207000",  // OUTPUT TRAY FULL / REMOVE PAPER
+  });
+}
+
+// The loader only warns when a preload library is missing and runs the
+// program anyway, so look for it among the loaded libraries.
+bool PreloadIsLoaded() {
+  void* library = dlopen(kPreloadLibrary, RTLD_LAZY | RTLD_NOLOAD);
+  if (!library) return false;
+  dlclose(library);
+  return true;
+}
+
+// Starts the program with the normal signal disposition; 0 on failure.
+pid_t StartProgram(char** argv, const sigset_t& handled) {
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  sigset_t none;
+  sigemptyset(&none);
+  posix_spawnattr_setsigmask(&attributes, &none);
+  posix_spawnattr_setsigdefault(&attributes, &handled);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+  pid_t child = 0;
+  const int error = posix_spawnp(&child, argv[0], nullptr, &attributes, argv, environ);
+  posix_spawnattr_destroy(&attributes);
+  if (error != 0) {
+    std::fprintf(stderr, "%s: cannot start %s: %s\n", kName, argv[0], std::strerror(error));
+    return 0;
+  }
+  return child;
+}
+
+// The shell's convention: the exit code, or 128 + the signal that ended it.
+int ExitStatusOf(int waitStatus) {
+  if (WIFEXITED(waitStatus)) return WEXITSTATUS(waitStatus);
+  if (WIFSIGNALED(waitStatus)) return 128 + WTERMSIG(waitStatus);
+  return kSetupFailedStatus;
+}
+
+// Waits for the child, passing on a request to stop. The handled signals
+// are blocked in every thread, so they are taken here one at a time.
+int WaitForProgram(pid_t child, const sigset_t& handled) {
+  bool terminating = false;
+  bool killed = false;
+  std::timespec killAt{};
+  for (;;) {
+    int waitStatus = 0;
+    const pid_t ended = waitpid(child, &waitStatus, WNOHANG);
+    if (ended == child) return ExitStatusOf(waitStatus);
+    if (ended < 0 && errno != EINTR) {
+      std::fprintf(stderr, "%s: waiting for the program: %s\n", kName, std::strerror(errno));
+      return kSetupFailedStatus;
+    }
+
+    // SIGCHLD may have come before the wait above: look again at least
+    // once a second.
+    const std::timespec tick{1, 0};
+    const int signal = sigtimedwait(&handled, nullptr, &tick);
+    std::timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    if (signal == SIGINT || signal == SIGTERM || signal == SIGHUP) {
+      if (!terminating) {
+        std::fprintf(stderr, "%s: ending %d\n", kName, int(child));
+        kill(child, SIGTERM);
+        terminating = true;
+        killAt = now;
+        killAt.tv_sec += kGraceSeconds;
+      } else if (!killed) {
+        kill(child, SIGKILL);
+        killed = true;
+      }
+    } else if (terminating && !killed && now.tv_sec >= killAt.tv_sec) {
+      std::fprintf(stderr, "%s: %d did not end in %d s, killing it\n", kName, int(child),
+                   kGraceSeconds);
+      kill(child, SIGKILL);
+      killed = true;
+    }
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int usageStatus = 0;
+  const int program = ProgramIndex(argc, argv, usageStatus);
+  if (program == 0) return usageStatus;
+
+  if (!RunUnderUmockdevPreload(argv)) {
+    std::fprintf(stderr, "%s: could not restart itself under the umockdev preload\n", kName);
+    return kSetupFailedStatus;
+  }
+  if (!PreloadIsLoaded()) {
+    std::fprintf(stderr,
+                 "%s: the umockdev preload library %s is not available;\n"
+                 "install the package umockdev (apt-get install umockdev)\n",
+                 kName, kPreloadLibrary);
+    return kSetupFailedStatus;
+  }
+
+  // Block the signals before umockdev starts its threads, so that they all
+  // inherit the mask and only the wait below takes them.
+  sigset_t handled;
+  sigemptyset(&handled);
+  for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGCHLD}) sigaddset(&handled, signal);
+  pthread_sigmask(SIG_BLOCK, &handled, nullptr);
+
+  TarnlowPrinter printer;
+  LoadDemoPrinter(printer);
+  EmulatedUsbBus bus;
+  if (!bus.Ready()) {
+    std::fprintf(stderr, "%s: could not create the umockdev testbed\n", kName);
+    return kSetupFailedStatus;
+  }
+  if (bus.PlugIn(&printer) < 0) {
+    std::fprintf(stderr, "%s: could not plug the emulated printer in\n", kName);
+    return kSetupFailedStatus;
+  }
+  std::fprintf(stderr, "%s: Tarnlow %04x:%04x emulated at %s; starting %s\n", kName,
+               kPrinterVendorId, kPrinterProductId, bus.DeviceNode().c_str(), argv[program]);
+
+  const pid_t child = StartProgram(argv + program, handled);
+  if (child == 0) return kCannotStartStatus;
+  // Returning (not exiting) lets the bus remove its testbed folder.
+  return WaitForProgram(child, handled);
+}
