@@ -4,7 +4,9 @@
 BUILD    ?= build
 JOBS     ?= $(shell nproc)
 PACKAGES := cmake g++ make pkg-config googletest libgtest-dev libgmock-dev \
-            libusb-1.0-0-dev libumockdev-dev umockdev qt6-base-dev librsvg2-bin
+            libusb-1.0-0-dev libumockdev-dev umockdev qt6-base-dev librsvg2-bin \
+            xvfb xauth trayer xdotool imagemagick x11-utils procps \
+            fonts-dejavu-core fonts-wqy-microhei
 
 .PHONY: all deps configure build test run clean
 

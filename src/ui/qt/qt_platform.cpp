@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -69,12 +70,23 @@ void QtPlatform::AddTrayIcon(Window& owner, int iconId, const char* tip) {
                      else if (reason == QSystemTrayIcon::Context) mouse = kMouseRightUp;
                      else if (reason == QSystemTrayIcon::Trigger)
                        mouse = singleOpens ? kMouseLeftDoubleClick : kMouseLeftUp;
-                     if (mouse) window->Send({DialogEvent::TrayIcon, iconId, mouse});
+                     // Delivered once the icon's own event handling is over, as
+                     // a posted message: the handler may open a menu or end
+                     // the program.
+                     if (mouse)
+                       QTimer::singleShot(0, window->widget(), [window, iconId, mouse] {
+                         window->Send({DialogEvent::TrayIcon, iconId, mouse});
+                       });
                    });
   tray_->show();
 }
 
-void QtPlatform::RemoveTrayIcon(Window&, int) { tray_.reset(); }
+void QtPlatform::RemoveTrayIcon(Window&, int) {
+  if (!tray_) return;
+  // "Exit" comes from the icon's own signal: delete it once that returns.
+  tray_->hide();
+  tray_.release()->deleteLater();
+}
 
 int QtPlatform::TrackMenu(Window& owner, const std::vector<MenuItem>& items) {
   QMenu menu(static_cast<QtWindow&>(owner).widget());

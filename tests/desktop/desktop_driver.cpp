@@ -1,0 +1,277 @@
+// Drives the real program on an X display with a notification area, as a
+// user would: xdotool clicks the icon and the controls, `import` takes
+// screenshots. Started by run_desktop_test.sh, which brings up Xvfb and
+// trayer. The control positions come from the same templates and the same
+// dialog-unit conversion the program uses.
+//
+//   vantrel-desktop-driver DEMO_PRINTER PROGRAM SHOT_DIR [--bench]
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QThread>
+
+#include <cstdio>
+#include <optional>
+
+#include "common/language.h"
+#include "common/string_table.h"
+#include "ui/dialog_template.h"
+#include "ui/qt/qt_controls.h"
+
+namespace {
+
+int g_failures = 0;
+
+void Check(bool ok, const char* what) {
+  std::printf("%s: %s\n", ok ? "ok" : "FAILED", what);
+  if (!ok) ++g_failures;
+}
+
+QString Run(const QString& program, const QStringList& args) {
+  QProcess process;
+  process.start(program, args);
+  process.waitForFinished(10000);
+  return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+void Xdotool(const QStringList& args) { Run("xdotool", args); }
+
+void ClickAt(QPoint p, int clicks = 1) {
+  Xdotool({"mousemove", QString::number(p.x()), QString::number(p.y())});
+  QThread::msleep(50);
+  Xdotool({"click", "--repeat", QString::number(clicks), "--delay", "80", "1"});
+}
+
+// Waits for a condition, polling; false after the time-out.
+template <typename F>
+bool WaitFor(F condition, int milliseconds) {
+  QElapsedTimer timer;
+  timer.start();
+  while (timer.elapsed() < milliseconds) {
+    if (condition()) return true;
+    QThread::msleep(10);
+  }
+  return condition();
+}
+
+// The notification icon's centre, once the tray host has embedded it.
+std::optional<QPoint> TrayIcon() {
+  static const QRegularExpression icon(
+      R"re(\("vantrel" "Vantrel"\)\s+(\d+)x(\d+)\+0\+0\s+\+(\d+)\+(\d+))re");
+  auto match = icon.match(Run("xwininfo", {"-root", "-tree"}));
+  if (!match.hasMatch()) return std::nullopt;
+  return QPoint(match.captured(3).toInt() + match.captured(1).toInt() / 2,
+                match.captured(4).toInt() + match.captured(2).toInt() / 2);
+}
+
+// The visible windows of the program, with their place and size.
+QList<QRect> ProgramWindows() {
+  QList<QRect> windows;
+  for (const QString& id :
+       Run("xdotool", {"search", "--onlyvisible", "--class", "vantrel"}).split('\n', Qt::SkipEmptyParts)) {
+    QString shell = Run("xdotool", {"getwindowgeometry", "--shell", id});
+    auto value = [&](const char* key) {
+      return QRegularExpression(QString(key) + "=(-?\\d+)").match(shell).captured(1).toInt();
+    };
+    windows << QRect(value("X"), value("Y"), value("WIDTH"), value("HEIGHT"));
+  }
+  return windows;
+}
+
+// The top-left corner of the shown dialog made from that template, found by
+// its size (titles in other scripts are awkward to search for).
+std::optional<QPoint> WindowAt(int templateId) {
+  const DialogTemplate& dialog = *FindDialogTemplate(templateId);
+  DialogUnits units = DialogUnits::Of(DialogFont(dialog));
+  QSize size(units.X(dialog.cx), units.Y(dialog.cy));
+  for (const QRect& r : ProgramWindows())
+    if (r.size() == size) return r.topLeft();
+  return std::nullopt;
+}
+
+// The open popup menu: a small window of the program.
+std::optional<QRect> PopupMenu() {
+  for (const QRect& r : ProgramWindows())
+    if (r.height() > 20 && r.height() < 120 && r.width() > 40) return r;
+  return std::nullopt;
+}
+
+QString Text(int id) { return QString::fromUtf8(LoadText(id)); }
+
+// A control's rectangle in its dialog, in pixels.
+QRect ControlRect(int templateId, int controlId) {
+  const DialogTemplate& dialog = *FindDialogTemplate(templateId);
+  const ControlTemplate& c = *FindControl(dialog, controlId);
+  return DialogUnits::Of(DialogFont(dialog)).Rect(c.x, c.y, c.cx, c.cy);
+}
+
+// Where a page's control is, relative to the main window: the page sits in
+// the tab control's display area below the tabs.
+QPoint PageControl(QPoint main, int pageTemplate, int controlId) {
+  const DialogTemplate& dialog = *FindDialogTemplate(kMainWindowTemplate);
+  TabControl tabs(nullptr);
+  tabs.setFont(DialogFont(dialog));
+  QRect tab = ControlRect(kMainWindowTemplate, 1024);
+  return main + tab.topLeft() + QPoint(5, tabs.ItemHeight() + 5) +
+         ControlRect(pageTemplate, controlId).center();
+}
+
+QPoint TabAt(QPoint main, int index, const QStringList& titles) {
+  const DialogTemplate& dialog = *FindDialogTemplate(kMainWindowTemplate);
+  TabControl tabs(nullptr);
+  tabs.setFont(DialogFont(dialog));
+  tabs.resize(ControlRect(kMainWindowTemplate, 1024).size());
+  for (const QString& title : titles) tabs.bar()->addTab(title);
+  return main + ControlRect(kMainWindowTemplate, 1024).topLeft() +
+         tabs.bar()->tabRect(index).center();
+}
+
+QImage Screenshot(const QString& file) {
+  Run("import", {"-window", "root", file});
+  return QImage(file);
+}
+
+// Dark pixels inside the panel display box of the panel page.
+int DisplayInk(const QImage& shot, QPoint main) {
+  QRect group = ControlRect(kPanelPageTemplate, 1000);
+  const DialogTemplate& dialog = *FindDialogTemplate(kMainWindowTemplate);
+  TabControl tabs(nullptr);
+  tabs.setFont(DialogFont(dialog));
+  QPoint page = main + ControlRect(kMainWindowTemplate, 1024).topLeft() +
+                QPoint(5, tabs.ItemHeight() + 5);
+  QRect box(page + group.topLeft() + QPoint(152, 22), page + QPoint(group.right() - 12, group.top() + 88));
+  int ink = 0;
+  for (int y = box.top(); y < box.bottom(); ++y)
+    for (int x = box.left(); x < box.right(); ++x) ink += shot.pixelColor(x, y).lightness() < 100;
+  return ink;
+}
+
+long RssKb(qint64 pid) {
+  QFile status(QString("/proc/%1/status").arg(pid));
+  if (!status.open(QIODevice::ReadOnly)) return -1;
+  QRegularExpression rss("VmRSS:\\s+(\\d+)");
+  return rss.match(QString::fromLatin1(status.readAll())).captured(1).toLong();
+}
+
+double CpuSeconds(qint64 pid) {
+  QFile stat(QString("/proc/%1/stat").arg(pid));
+  if (!stat.open(QIODevice::ReadOnly)) return -1;
+  QStringList fields = QString::fromLatin1(stat.readAll()).section(')', 1).split(' ');
+  return (fields.value(12).toLong() + fields.value(13).toLong()) / double(sysconf(_SC_CLK_TCK));
+}
+
+// The program's own process: the demo printer's child.
+qint64 ProgramPid(qint64 demoPid) {
+  QString children = Run("pgrep", {"-P", QString::number(demoPid)}).trimmed();
+  return children.split('\n').first().toLongLong();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  if (argc < 4) {
+    std::fprintf(stderr, "usage: vantrel-desktop-driver DEMO_PRINTER PROGRAM SHOT_DIR [--bench]\n");
+    return 2;
+  }
+  const QString shots = QString::fromLocal8Bit(argv[3]);
+  const bool bench = argc > 4 && QString(argv[4]) == "--bench";
+  QFont::insertSubstitutions("Tahoma", {"DejaVu Sans", "Liberation Sans", "WenQuanYi Micro Hei"});
+  std::vector<std::string> locales;
+  for (const QString& name : QLocale::system().uiLanguages()) locales.push_back(name.toStdString());
+  SetTextLanguage(LanguageForLocales(locales));
+  const QString lang = QString::number(TextLanguage());
+
+  QProcess program;
+  program.setProcessChannelMode(QProcess::ForwardedChannels);
+  QElapsedTimer clock;
+  clock.start();
+  program.start(QString::fromLocal8Bit(argv[1]), {QString::fromLocal8Bit(argv[2])});
+  std::optional<QPoint> icon;
+  Check(WaitFor([&] { return (icon = TrayIcon()).has_value(); }, 15000), "the icon appears in the tray");
+  const qint64 toIcon = clock.elapsed();
+  if (!icon) return 1;
+
+  // The tray host embeds the icon a moment before it takes clicks.
+  QThread::msleep(500);
+  clock.restart();
+  std::optional<QPoint> main;
+  for (int attempt = 0; attempt < 3 && !main; ++attempt) {
+    // The tray lays its icons out again as they come: take the latest place.
+    if (auto now = TrayIcon()) icon = now;
+    ClickAt(*icon, 2);
+    WaitFor([&] { return (main = WindowAt(kMainWindowTemplate)).has_value(); }, 3000);
+  }
+  Check(main.has_value(), "a double-click opens the main window");
+  const qint64 toWindow = clock.elapsed();
+  if (!main) return 1;
+  QThread::msleep(300);
+  QImage before = Screenshot(shots + "/main-panel-" + lang + ".png");
+  Check(DisplayInk(before, *main) == 0, "the display box is empty before Status");
+
+  ClickAt(PageControl(*main, kPanelPageTemplate, 1001));
+  QThread::msleep(1500);
+  QImage after = Screenshot(shots + "/panel-status-" + lang + ".png");
+  Check(DisplayInk(after, *main) > 20, "after Status the display box shows the printer's message");
+
+  if (bench) {
+    qint64 pid = ProgramPid(program.processId());
+    QThread::msleep(2000);
+    double cpu0 = CpuSeconds(pid);
+    QThread::msleep(10000);
+    double cpu = CpuSeconds(pid) - cpu0;
+    std::printf("start to icon: %lld ms (includes the emulated printer's start)\n", toIcon);
+    std::printf("double-click to shown window: %lld ms (includes opening the link)\n", toWindow);
+    std::printf("resident memory idle: %.1f MB\n", RssKb(pid) / 1024.0);
+    std::printf("CPU idle with the display cycling: %.2f %% over 10 s\n", cpu * 100.0 / 10.0);
+  }
+
+  const QStringList tabs = {Text(119), Text(120), Text(121)};
+  ClickAt(TabAt(*main, 1, tabs.mid(0, 2)));
+  QThread::msleep(400);
+  Screenshot(shots + "/user-service-" + lang + ".png");
+
+  Xdotool({"key", "alt+a"});
+  Xdotool({"type", "--delay", "30", "ZELQORN"});
+  QThread::msleep(300);
+  ClickAt(TabAt(*main, 2, tabs));
+  QThread::msleep(400);
+  Screenshot(shots + "/service-mode-" + lang + ".png");
+
+  ClickAt(TabAt(*main, 0, tabs));
+  QThread::msleep(300);
+  ClickAt(PageControl(*main, kPanelPageTemplate, 1003));
+  std::optional<QPoint> config;
+  Check(WaitFor([&] { return (config = WindowAt(kConfigWindowTemplate)).has_value(); }, 10000),
+        "Display Configuration Page opens the configuration window");
+  if (config) {
+    QThread::msleep(400);
+    Screenshot(shots + "/configuration-" + lang + ".png");
+    ClickAt(*config + ControlRect(kConfigWindowTemplate, 1023).center());
+    Check(WaitFor([&] { return !WindowAt(kConfigWindowTemplate).has_value(); }, 5000), "Close closes it");
+  }
+
+  ClickAt(*main + ControlRect(kMainWindowTemplate, 1025).center());
+  QThread::msleep(600);
+  Screenshot(shots + "/about-" + lang + ".png");
+  Xdotool({"key", "Escape"});  // ignored by the box
+  QThread::msleep(200);
+  std::optional<QPoint> about = WindowAt(kAboutTemplate);
+  Check(about.has_value(), "the About box stays open on Escape");
+  if (about) ClickAt(*about + ControlRect(kAboutTemplate, 1023).center());
+
+  // Exit from the icon's menu ends the program with 0.
+  Xdotool({"mousemove", QString::number(icon->x()), QString::number(icon->y())});
+  Xdotool({"click", "3"});
+  std::optional<QRect> menu;
+  WaitFor([&] { return (menu = PopupMenu()).has_value(); }, 3000);
+  Check(menu.has_value(), "a right-click opens the icon's menu");
+  if (menu) ClickAt(QPoint(menu->center().x(), menu->top() + menu->height() * 3 / 4));
+  bool ended = program.waitForFinished(8000);
+  Check(ended && program.exitCode() == 0, "Exit in the icon's menu ends the program with 0");
+  if (!ended) program.kill();
+  return g_failures ? 1 : 0;
+}
