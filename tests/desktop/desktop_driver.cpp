@@ -185,28 +185,41 @@ int main(int argc, char** argv) {
   SetTextLanguage(LanguageForLocales(locales));
   const QString lang = QString::number(TextLanguage());
 
+  QElapsedTimer clock;
+  qint64 toIcon = -1;
+  if (bench) {
+    // The program alone: the icon needs no printer.
+    QProcess alone;
+    clock.start();
+    alone.start(QString::fromLocal8Bit(argv[2]), {});
+    WaitFor([] { return TrayIcon().has_value(); }, 15000);
+    toIcon = clock.elapsed();
+    alone.terminate();
+    alone.waitForFinished(5000);
+    WaitFor([] { return !TrayIcon().has_value(); }, 5000);
+  }
+
   QProcess program;
   program.setProcessChannelMode(QProcess::ForwardedChannels);
-  QElapsedTimer clock;
   clock.start();
   program.start(QString::fromLocal8Bit(argv[1]), {QString::fromLocal8Bit(argv[2])});
   std::optional<QPoint> icon;
   Check(WaitFor([&] { return (icon = TrayIcon()).has_value(); }, 15000), "the icon appears in the tray");
-  const qint64 toIcon = clock.elapsed();
   if (!icon) return 1;
 
   // The tray host embeds the icon a moment before it takes clicks.
   QThread::msleep(500);
-  clock.restart();
   std::optional<QPoint> main;
+  qint64 toWindow = -1;
   for (int attempt = 0; attempt < 3 && !main; ++attempt) {
     // The tray lays its icons out again as they come: take the latest place.
     if (auto now = TrayIcon()) icon = now;
     ClickAt(*icon, 2);
+    clock.restart();  // from the second click
     WaitFor([&] { return (main = WindowAt(kMainWindowTemplate)).has_value(); }, 3000);
+    toWindow = clock.elapsed();
   }
   Check(main.has_value(), "a double-click opens the main window");
-  const qint64 toWindow = clock.elapsed();
   if (!main) return 1;
   QThread::msleep(300);
   QImage before = Screenshot(shots + "/main-panel-" + lang + ".png");
@@ -223,8 +236,9 @@ int main(int argc, char** argv) {
     double cpu0 = CpuSeconds(pid);
     QThread::msleep(10000);
     double cpu = CpuSeconds(pid) - cpu0;
-    std::printf("start to icon: %lld ms (includes the emulated printer's start)\n", toIcon);
-    std::printf("double-click to shown window: %lld ms (includes opening the link)\n", toWindow);
+    std::printf("start to icon: %lld ms (polled every 10 ms)\n", toIcon);
+    std::printf("double-click to shown window: %lld ms (polled; includes opening the link and\n"
+                "  reading the machine kind through the emulated printer)\n", toWindow);
     std::printf("resident memory idle: %.1f MB\n", RssKb(pid) / 1024.0);
     std::printf("CPU idle with the display cycling: %.2f %% over 10 s\n", cpu * 100.0 / 10.0);
   }

@@ -32,7 +32,11 @@ class RecordingSurface final : public Surface {
  public:
   explicit RecordingSurface(std::vector<std::function<void(QPainter&)>>& ops) : ops_(ops) {}
 
+  // Everything the drawing touches.
+  QRect Bounds() const { return bounds_; }
+
   void FramedWhiteRect(const Rect& r) override {
+    bounds_ |= QRect(r.left, r.top, r.Width(), r.Height());
     ops_.push_back([r](QPainter& p) {
       p.setPen(Qt::black);
       p.setBrush(Qt::white);
@@ -47,11 +51,14 @@ class RecordingSurface final : public Surface {
     font.setPixelSize(size);
     while (size > 1 && QFontMetrics(font).height() > pixelHeight) font.setPixelSize(--size);
     font.setWeight(static_cast<QFont::Weight>(weight));
+    font_ = font;
     ops_.push_back([font](QPainter& p) { p.setFont(font); });
   }
 
   void TextAt(int x, int y, const std::string& text) override {
     QString line = Q(text);
+    QFontMetrics metrics(font_);
+    bounds_ |= QRect(x, y, metrics.horizontalAdvance(line) + 1, metrics.height());
     ops_.push_back([x, y, line](QPainter& p) {
       p.setPen(Qt::black);
       p.setBackgroundMode(Qt::OpaqueMode);
@@ -62,6 +69,8 @@ class RecordingSurface final : public Surface {
 
  private:
   std::vector<std::function<void(QPainter&)>>& ops_;
+  QFont font_;
+  QRect bounds_;
 };
 
 Qt::WindowFlags FlagsOf(const DialogTemplate& dialog, bool topLevel) {
@@ -480,8 +489,11 @@ void QtWindow::Draw(const std::function<void(Surface&)>& drawing) {
   RecordingSurface surface(ops);
   drawing(surface);
   drawing_ = std::move(ops);
-  // Qt paints only in paint events: the next repaint draws it.
-  if (!painting_ && overlay_) overlay_->update();
+  // Qt paints only in paint events: the next repaint draws it, over what
+  // the last drawing and this one cover.
+  QRect dirty = drawingBounds_ | surface.Bounds();
+  drawingBounds_ = surface.Bounds();
+  if (!painting_ && overlay_) overlay_->update(dirty);
 }
 
 void QtWindow::SetTimer(int id, int milliseconds) {

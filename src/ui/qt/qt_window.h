@@ -114,5 +114,6 @@ class QtWindow final : public Window {
   std::map<int, QWidget*> controls_;
   std::map<int, QTimer*> timers_;
   std::vector<std::function<void(QPainter&)>> drawing_;
+  QRect drawingBounds_;
   std::vector<std::unique_ptr<QtWindow>> pages_;
 };
