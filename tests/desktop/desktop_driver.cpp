@@ -4,7 +4,7 @@
 // trayer. The control positions come from the same templates and the same
 // dialog-unit conversion the program uses.
 //
-//   vantrel-desktop-driver DEMO_PRINTER PROGRAM SHOT_DIR [--bench]
+//   vantrel-desktop-driver DEMO_PRINTER PROGRAM SHOT_DIR [--bench | --no-tray]
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -174,11 +174,13 @@ qint64 ProgramPid(qint64 demoPid) {
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   if (argc < 4) {
-    std::fprintf(stderr, "usage: vantrel-desktop-driver DEMO_PRINTER PROGRAM SHOT_DIR [--bench]\n");
+    std::fprintf(stderr,
+                 "usage: vantrel-desktop-driver DEMO_PRINTER PROGRAM SHOT_DIR [--bench|--no-tray]\n");
     return 2;
   }
   const QString shots = QString::fromLocal8Bit(argv[3]);
   const bool bench = argc > 4 && QString(argv[4]) == "--bench";
+  const bool noTray = argc > 4 && QString(argv[4]) == "--no-tray";
   QFont::insertSubstitutions("Tahoma", {"DejaVu Sans", "Liberation Sans", "WenQuanYi Micro Hei"});
   std::vector<std::string> locales;
   for (const QString& name : QLocale::system().uiLanguages()) locales.push_back(name.toStdString());
@@ -203,6 +205,16 @@ int main(int argc, char** argv) {
   program.setProcessChannelMode(QProcess::ForwardedChannels);
   clock.start();
   program.start(QString::fromLocal8Bit(argv[1]), {QString::fromLocal8Bit(argv[2])});
+  if (noTray) {
+    // Without a notification area the window opens at start.
+    std::optional<QPoint> shown;
+    Check(WaitFor([&] { return (shown = WindowAt(kMainWindowTemplate)).has_value(); }, 15000),
+          "without a notification area the window opens at start");
+    if (shown) Screenshot(shots + "/no-tray-" + lang + ".png");
+    program.terminate();
+    program.waitForFinished(8000);
+    return g_failures ? 1 : 0;
+  }
   std::optional<QPoint> icon;
   Check(WaitFor([&] { return (icon = TrayIcon()).has_value(); }, 15000), "the icon appears in the tray");
   if (!icon) return 1;

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QImage>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -172,6 +173,30 @@ TEST_F(QtBackendTest, MessageBoxesHaveNoCaptionAndTheTableButtonTexts) {
   EXPECT_TRUE(title.isEmpty());
   EXPECT_TRUE(buttons.contains(QString::fromUtf8(LoadText(2002))));
   EXPECT_TRUE(buttons.contains(QString::fromUtf8(LoadText(2003))));
+}
+
+TEST_F(QtBackendTest, TheSavePromptProposesTheNameAndAsksBeforeReplacing) {
+  QtWindow page = Make(kConfigWindowTemplate);
+  page.Show(true);
+  QStringList filters;
+  QString suffix, proposed;
+  bool confirms = false, existingOnly = true;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    filters = dialog->nameFilters();
+    suffix = dialog->defaultSuffix();
+    proposed = dialog->selectedFiles().value(0);
+    confirms = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
+    existingOnly = dialog->fileMode() == QFileDialog::ExistingFile;
+    dialog->reject();
+  });
+  EXPECT_EQ(page.PromptSaveFile({"INI FILE(*.INI)", "*.INI", "INI", "TL5C0042817.INI"}), "");
+  EXPECT_EQ(filters, QStringList{"INI FILE(*.INI)"});
+  EXPECT_EQ(suffix, "INI");
+  EXPECT_TRUE(proposed.endsWith("/TL5C0042817.INI")) << proposed.toStdString();
+  EXPECT_TRUE(confirms);
+  EXPECT_FALSE(existingOnly) << "a new file must be possible";
 }
 
 }  // namespace
