@@ -5,6 +5,7 @@
 #pragma once
 
 #include <span>
+#include <vector>
 
 enum class ControlKind {
   PushButton,
@@ -80,3 +81,7 @@ const DialogTemplate* FindDialogTemplate(int id);
 std::span<const DialogTemplate* const> AllDialogTemplates();
 // The control of a template with that id; nullptr when there is none.
 const ControlTemplate* FindControl(const DialogTemplate& dialog, int id);
+
+// The radio buttons of the group that holds control id: a group runs from a
+// control with the group flag to the next one, as Windows groups them.
+std::vector<int> RadioGroupOf(const DialogTemplate& dialog, int id);

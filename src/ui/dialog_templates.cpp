@@ -1,5 +1,6 @@
 #include "ui/dialog_template.h"
 
+#include <algorithm>
 #include <iterator>
 
 namespace {
@@ -514,4 +515,19 @@ const ControlTemplate* FindControl(const DialogTemplate& dialog, int id) {
     if (control.id == id) return &control;
   }
   return nullptr;
+}
+
+std::vector<int> RadioGroupOf(const DialogTemplate& dialog, int id) {
+  const auto& controls = dialog.controls;
+  auto self = std::find_if(controls.begin(), controls.end(),
+                           [id](const ControlTemplate& c) { return c.id == id; });
+  if (self == controls.end()) return {};
+  auto first = self;
+  while (first != controls.begin() && !(first->style & kGroupStart)) --first;
+  auto last = self + 1;
+  while (last != controls.end() && !(last->style & kGroupStart)) ++last;
+  std::vector<int> group;
+  for (auto it = first; it != last; ++it)
+    if (it->kind == ControlKind::RadioButton && it->id != kNoId) group.push_back(it->id);
+  return group;
 }

@@ -154,17 +154,7 @@ void HeadlessWindow::CheckButton(int id, bool checked) { At(id).checked = checke
 bool HeadlessWindow::IsButtonChecked(int id) const { return At(id).checked; }
 
 void HeadlessWindow::CheckRadioInGroup(int id) {
-  // A group runs from a control with the group flag to the next one.
-  const auto& controls = dialog_.controls;
-  auto self = std::find_if(controls.begin(), controls.end(),
-                           [id](const ControlTemplate& c) { return c.id == id; });
-  if (self == controls.end()) return;
-  auto first = self;
-  while (first != controls.begin() && !(first->style & kGroupStart)) --first;
-  auto last = self + 1;
-  while (last != controls.end() && !(last->style & kGroupStart)) ++last;
-  for (auto it = first; it != last; ++it)
-    if (it->kind == ControlKind::RadioButton && it->id != kNoId) At(it->id).checked = it->id == id;
+  for (int radio : RadioGroupOf(dialog_, id)) CheckButton(radio, radio == id);
 }
 
 int HeadlessWindow::ListAdd(int id, const std::string& text, std::int32_t data) {

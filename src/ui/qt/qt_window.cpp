@@ -299,16 +299,7 @@ void QtWindow::Send(const DialogMessage& message) {
 }
 
 void QtWindow::CheckRadioInGroup(int id) {
-  const auto& controls = dialog_.controls;
-  auto self = std::find_if(controls.begin(), controls.end(),
-                           [id](const ControlTemplate& c) { return c.id == id; });
-  if (self == controls.end()) return;
-  auto first = self;
-  while (first != controls.begin() && !(first->style & kGroupStart)) --first;
-  auto last = self + 1;
-  while (last != controls.end() && !(last->style & kGroupStart)) ++last;
-  for (auto it = first; it != last; ++it)
-    if (it->kind == ControlKind::RadioButton && it->id != kNoId) CheckButton(it->id, it->id == id);
+  for (int radio : RadioGroupOf(dialog_, id)) CheckButton(radio, radio == id);
 }
 
 void QtWindow::Repaint(QPainter& painter) {
