@@ -55,7 +55,10 @@ bool ListPrinters(std::vector<PresentDevice>& out) {
   for (DWORD index = 0; SetupDiEnumDeviceInfo(devices.set, index, &info); ++index) {
     PresentDevice device;
     switch (HardwareIds(devices.set, info, device.hardwareIds)) {
-      case IdsResult::Failed: return false;
+      case IdsResult::Failed:
+        // Fails the search only if no printer before it matches.
+        out.push_back({{}, {}, true});
+        return true;
       case IdsResult::NoIds: continue;
       case IdsResult::Read: break;
     }

@@ -12,6 +12,9 @@
 struct PresentDevice {
   std::vector<std::string> hardwareIds;  // as the platform reports them
   std::string key;                       // what the backend opens it by
+  // Its hardware IDs could not be read: a search that gets this far ends
+  // here, failed (the platform lists nothing after it).
+  bool unreadable = false;
 };
 
 struct DeviceBackend {

@@ -29,6 +29,7 @@ bool OpenFirstMatchingPrinter(const DeviceBackend& backend) {
   std::vector<PresentDevice> devices;
   if (!backend.listPrinters(devices)) return false;
   for (const PresentDevice& device : devices) {
+    if (device.unreadable) return false;
     bool matches = std::any_of(
         device.hardwareIds.begin(), device.hardwareIds.end(),
         [&](const std::string& id) { return UpperCase(id) == wanted; });

@@ -148,6 +148,13 @@ TEST_F(DeviceLinkTest, AnUnreadableDeviceListFailsTheOpen) {
   fake.listFails = true;
   ConfigurePrinterLink();
   EXPECT_EQ(OpenDeviceLink(), 0);
+
+  // A device whose IDs cannot be read ends the search only when reached.
+  fake.listFails = false;
+  fake.devices = {{{"USB\\VID_F0CA&PID_7A71"}, "p"}, {{}, {}, true}};
+  EXPECT_EQ(OpenDeviceLink(), 1);
+  fake.devices = {{{}, {}, true}, {{"USB\\VID_F0CA&PID_7A71"}, "p"}};
+  EXPECT_EQ(OpenDeviceLink(), 0);
 }
 
 TEST_F(DeviceLinkTest, OpeningAgainClosesTheFirstSetOfHandles) {
