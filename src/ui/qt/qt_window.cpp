@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <qdrawutil.h>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
@@ -98,6 +99,15 @@ DrawingOverlay::DrawingOverlay(QtWindow& window, QWidget* dialog)
 void DrawingOverlay::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   window_.Repaint(painter);
+}
+
+void DialogWidget::paintEvent(QPaintEvent* event) {
+  QDialog::paintEvent(event);
+  // A dialog frame without a title bar: the window manager draws nothing.
+  if (isWindow() && (windowFlags() & Qt::FramelessWindowHint)) {
+    QPainter painter(this);
+    qDrawWinPanel(&painter, rect(), palette(), false);
+  }
 }
 
 void DialogWidget::closeEvent(QCloseEvent* event) {

@@ -25,6 +25,7 @@ class DialogWidget : public QDialog {
   DialogWidget(QtWindow& window, QWidget* parent, Qt::WindowFlags flags);
 
  protected:
+  void paintEvent(QPaintEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void reject() override;
   void accept() override;
