@@ -176,15 +176,6 @@ void FillEnergySave(Window* page, const AppContext& ctx) {
                                          : off ? off : "");
 }
 
-// Every control of a page that has a string in its template is a label.
-void LoadPageLabels(Window* page) {
-  const DialogTemplate* layout = page ? FindDialogTemplate(page->TemplateId()) : nullptr;
-  if (!layout) return;
-  for (const ControlTemplate& control : layout->controls)
-    if (control.id != kNoId && control.stringId != kNoString)
-      LoadItemText(*page, control.id, control.stringId);
-}
-
 // The switch is the same field the user service page shows; a failed read
 // keeps what it held.
 void ReadEnergySave(Window& window, AppContext& ctx) {
@@ -215,7 +206,8 @@ void Initialise(Window& window, AppContext& ctx) {
   window.TabSelect(kConfigTabControl, 0);
   if (ctx.configPages[0]) ctx.configPages[0]->Show(true);
 
-  for (Window* page : ctx.configPages) LoadPageLabels(page);
+  for (Window* page : ctx.configPages)
+    if (page) LoadTemplateTexts(*page);
   CenterWindow(window);
   ReadEnergySave(window, ctx);
 

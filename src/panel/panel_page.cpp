@@ -30,12 +30,7 @@ constexpr std::int32_t kInitialEnergySaveTime = 30;
 
 void InitPage(Window& page, void* ctx) {
   page.SetUserData(ctx);
-  // Every control's text comes from the string table by the template's id.
-  if (const DialogTemplate* layout = FindDialogTemplate(kPanelPageTemplate)) {
-    for (const ControlTemplate& control : layout->controls)
-      if (control.id != kNoId && control.stringId != kNoString)
-        LoadItemText(page, control.id, control.stringId);
-  }
+  LoadTemplateTexts(page);
   page.CheckButton(kPanelChangeTonerRadio, true);
   page.CheckButton(kPanelTonerLowOn, true);
   page.CheckButton(kPanelTonerOutStopOn, true);

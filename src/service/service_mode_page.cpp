@@ -10,8 +10,8 @@
 #include "common/string_ids.h"
 #include "device/device_link.h"
 #include "device/request_catalogue.h"
-#include "service/page_texts.h"
 #include "service/request_patterns.h"
+#include "shell/window_ops.h"
 #include "shell/app_context.h"
 #include "ui/dialog_template.h"
 
@@ -80,7 +80,7 @@ constexpr struct {
 AppContext* ContextOf(const Window& page) { return static_cast<AppContext*>(page.UserData()); }
 
 void SetUpPage(Window& page, AppContext& ctx) {
-  LoadPageTexts(page, kNoId);
+  LoadTemplateTexts(page);
   for (const Control& box : kWarningBoxes) {
     ctx.*box.field = 1;
     page.CheckButton(box.id, true);

@@ -12,7 +12,6 @@
 #include "device/request_catalogue.h"
 #include "info/info_page.h"
 #include "info/printer_info.h"
-#include "service/page_texts.h"
 #include "service/request_patterns.h"
 #include "shell/app_context.h"
 #include "shell/window_ops.h"
@@ -147,7 +146,7 @@ void ShowSliderValue(Window& page, const Slider& slider, std::int32_t value) {
 
 void SetUpPage(Window& page, AppContext& ctx) {
   const bool hasEnergySave = ctx.machineKind != kMachineWithoutEnergySave;
-  LoadPageTexts(page, kEnergySaveLabel);
+  LoadTemplateTexts(page, kEnergySaveLabel);
   page.ShowItem(kEnergySaveLabel, hasEnergySave);
   page.ShowItem(kEnergySaveList, hasEnergySave);
   if (hasEnergySave) LoadItemText(page, kEnergySaveLabel, kTextEnergySave);

@@ -17,6 +17,15 @@ void LoadItemText(Window& window, int controlId, int stringId) {
 
 void LoadWindowText(Window& window, int stringId) { window.SetTitle(Text(stringId)); }
 
+void LoadTemplateTexts(Window& window, int exceptId) {
+  const DialogTemplate* dialog = FindDialogTemplate(window.TemplateId());
+  if (!dialog) return;
+  for (const ControlTemplate& control : dialog->controls) {
+    if (control.id == kNoId || control.id == exceptId || control.stringId == kNoString) continue;
+    LoadItemText(window, control.id, control.stringId);
+  }
+}
+
 void CenterWindow(Window& window) {
   Size screen = CurrentPlatform().ScreenSize();
   Rect frame = window.WindowRect();

@@ -3,11 +3,15 @@
 #pragma once
 
 #include "ui/dialog.h"
+#include "ui/dialog_template.h"
 
 // Sets a control's text to a string of the string table.
 void LoadItemText(Window& window, int controlId, int stringId);
 // Sets the window's title to a string of the string table.
 void LoadWindowText(Window& window, int stringId);
+// Sets every control of the window's template that names a string to that
+// string, but for exceptId (a control whose text the window sets itself).
+void LoadTemplateTexts(Window& window, int exceptId = kNoId);
 // Moves the window, its size unchanged, to the middle of the screen.
 void CenterWindow(Window& window);
 // Inserts a tab titled with a string and creates its page, hidden.

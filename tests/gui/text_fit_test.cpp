@@ -27,7 +27,7 @@
 #include "common/string_table.h"
 #include "info/config_conversions.h"
 #include "panel/panel_page.h"
-#include "service/page_texts.h"
+#include "shell/window_ops.h"
 #include "service/service_mode_page.h"
 #include "service/user_service_page.h"
 #include "shell/about_box.h"
@@ -227,7 +227,7 @@ std::unique_ptr<QtWindow> FilledWindow(const DialogTemplate& dialog, AppContext&
   if (proc)
     window->Send({DialogEvent::Init, 0, 0, &ctx});
   else
-    LoadPageTexts(*window, kNoId);
+    LoadTemplateTexts(*window);
   return window;
 }
 
