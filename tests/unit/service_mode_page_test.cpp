@@ -34,22 +34,6 @@ class ServiceModePageTest : public HeadlessSession {
     Then([this] { platform.Type("main", 1015, "ZELQORN"); });
     Then([this] { platform.PickTab("main", 1024, 2); });
   }
-  void Pick(int list, int index) {
-    Then([this, list, index] { platform.PickListItem(kPage, list, index); });
-  }
-  // The requests received so far as "code/wValue", taken at this point of the run.
-  void TakeRequests(Strings& into) {
-    Then([this, &into] {
-      into.clear();
-      for (const auto& r : printer.TakeReceived()) {
-        EXPECT_EQ(r.length, 4) << "request " << r.code;
-        into.push_back(std::to_string(r.code) + "/" + std::to_string(r.wValue));
-      }
-    });
-  }
-  void CountOpenHandles(std::vector<int>& into) {
-    Then([&into] { into.push_back(SimulatedOpenHandles()); });
-  }
   std::string Selected(int list) {
     HeadlessWindow* page = platform.Find(kPage);
     return page->ListItemText(list, page->ListSelection(list));
@@ -105,7 +89,7 @@ TEST_F(ServiceModePageTest, DownloadShowsWhatThePrinterReportsAndUploadSendsIt) 
   std::vector<int> handles;
   std::size_t downloadAt = 0;
   OpenPage();
-  Pick(kPlainList, 1);
+  Pick(kPage, kPlainList, 1);
   Mark(downloadAt);
   Click(kPage, kDownload);
   TakeRequests(read);
@@ -120,7 +104,7 @@ TEST_F(ServiceModePageTest, DownloadShowsWhatThePrinterReportsAndUploadSendsIt) 
   TakeRequests(sent);
   // Clicking the box and picking an entry replace the printer's values.
   Click(kPage, kTonerLowBox);
-  Pick(kPlainList, 0);
+  Pick(kPage, kPlainList, 0);
   Click(kPage, kIcLowBox);
   Click(kPage, kUpload);
   AnswerOk();

@@ -43,19 +43,6 @@ class UserServicePageTest : public HeadlessSession {
   void Slide(int id, int code, int position = 0) {
     Then([this, id, code, position] { platform.MoveSlider(kPage, id, code, position); });
   }
-  void Pick(int list, int index) {
-    Then([this, list, index] { platform.PickListItem(kPage, list, index); });
-  }
-  // The requests received so far as "code/wValue", taken at this point of the run.
-  void TakeRequests(Strings& into) {
-    Then([this, &into] {
-      into.clear();
-      for (const auto& r : printer.TakeReceived()) {
-        EXPECT_EQ(r.length, r.code == 13 ? 1024 : 4) << "request " << r.code;
-        into.push_back(std::to_string(r.code) + "/" + std::to_string(r.wValue));
-      }
-    });
-  }
   // Checks a slider's value text and thumb at this point of the run.
   void ExpectSlider(int slider, int valueText, const std::string& text, int thumb) {
     Then([this, slider, valueText, text, thumb] {
@@ -63,9 +50,6 @@ class UserServicePageTest : public HeadlessSession {
       EXPECT_EQ(page->ItemText(valueText), text) << "slider " << slider;
       EXPECT_EQ(page->TrackbarPos(slider), thumb) << "slider " << slider;
     });
-  }
-  void CountOpenHandles(std::vector<int>& into) {
-    Then([&into] { into.push_back(SimulatedOpenHandles()); });
   }
   // The message boxes shown from transcript line `from` up to line `to`.
   Strings Messages(std::size_t from = 0, std::size_t to = SIZE_MAX) const {
@@ -169,10 +153,10 @@ TEST_F(UserServicePageTest, SlidersStepClampAndKeepTheirValue) {
 TEST_F(UserServicePageTest, ListsChangeTheirFieldOnSelectionChangeOnly) {
   Strings sent;
   OpenPage();
-  Pick(kGdiList, 2);
-  Pick(kEnergyList, 1);
-  Pick(kFlickerList, 2);
-  Pick(kImageList, 3);
+  Pick(kPage, kGdiList, 2);
+  Pick(kPage, kEnergyList, 1);
+  Pick(kPage, kFlickerList, 2);
+  Pick(kPage, kImageList, 3);
   // A notification other than a selection change leaves the field.
   Then([this] {
     HeadlessWindow* page = platform.Find(kPage);
