@@ -10,6 +10,7 @@
 #include "common/string_table.h"
 #include "device/device_link.h"
 #include "device/request_catalogue.h"
+#include "info/config_conversions.h"
 #include "info/info_page.h"
 #include "info/printer_info.h"
 #include "service/request_patterns.h"
@@ -116,21 +117,6 @@ std::int32_t ToInt32(std::int64_t value) {
   return static_cast<std::int32_t>(std::clamp(value, kInt32Min, kInt32Max));
 }
 
-bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
-// A page value as a signed decimal number: leading blanks, an optional
-// sign, digits up to the first non-digit; no digits give 0. The number is
-// held to the 32-bit range, so removing a bias cannot overflow.
-std::int64_t PageNumber(const char* text) {
-  while (IsBlank(*text)) ++text;
-  const bool negative = *text == '-';
-  if (*text == '-' || *text == '+') ++text;
-  std::int64_t number = 0;
-  for (; *text >= '0' && *text <= '9'; ++text)
-    number = std::min(number * 10 + (*text - '0'), kInt32Max + 1);
-  return std::clamp(negative ? -number : number, kInt32Min, kInt32Max);
-}
-
 AppContext* ContextOf(const Window& page) { return static_cast<AppContext*>(page.UserData()); }
 
 const Slider* FindSlider(int id) {
@@ -216,7 +202,8 @@ void ShowUserSettings(Window& page, AppContext& ctx) {
 void TakeAdjustments(AppContext& ctx) {
   for (const Adjustment& adjustment : kAdjustments) {
     const char* text = PageField(ctx, kAdjustPageNumber, adjustment.key);
-    ctx.*adjustment.field = ToInt32(PageNumber(text) - adjustment.bias);
+    // The number is held to 32 bits, so removing the bias cannot overflow.
+    ctx.*adjustment.field = ToInt32(std::int64_t{LeadingNumber(text)} - adjustment.bias);
   }
 }
 

@@ -53,10 +53,7 @@ class UserServicePageTest : public HeadlessSession {
   }
   // The message boxes shown from transcript line `from` up to line `to`.
   Strings Messages(std::size_t from = 0, std::size_t to = SIZE_MAX) const {
-    Strings messages;
-    for (std::size_t i = from; i < transcript.size() && i < to; ++i)
-      if (transcript[i].rfind("message box ", 0) == 0) messages.push_back(transcript[i].substr(12));
-    return messages;
+    return Lines("message box ", from, to);
   }
   void TearDown() override {
     EXPECT_EQ(Lines("ignored"), Strings{});
