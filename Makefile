@@ -2,14 +2,15 @@
 # Both install the Debian packages they need (as root) when they are missing.
 
 BUILD    ?= build
+WINBUILD ?= $(BUILD)/windows
 JOBS     ?= $(shell nproc)
 PACKAGES := cmake g++ make pkg-config googletest libgtest-dev libgmock-dev \
             libusb-1.0-0-dev libumockdev-dev umockdev qt6-base-dev librsvg2-bin \
-            binutils-mingw-w64-x86-64 \
+            binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix wine wine64 fonts-wine \
             xvfb xauth trayer xdotool imagemagick x11-utils procps \
             fonts-dejavu-core fonts-wqy-microhei
 
-.PHONY: all deps configure build test run clean
+.PHONY: all deps configure build windows test run clean
 
 all: build
 
@@ -28,8 +29,17 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-test: build
+# The Windows program, cross-compiled with mingw-w64: $(WINBUILD)/bin/vantrel.exe.
+# Build-time tools come from the native build.
+windows: build
+	@cmake -S . -B $(WINBUILD) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake \
+	  -DCMAKE_BUILD_TYPE=MinSizeRel -DVANTREL_HOST_BUILD=$(abspath $(BUILD)) >/dev/null
+	@cmake --build $(WINBUILD) -j $(JOBS)
+
+# Every test: the native build's, then the Windows build's under Wine.
+test: build windows
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	@cd $(WINBUILD) && ctest --output-on-failure
 
 # The front end on the simulated printer, plugged in as an emulated USB device.
 run: build

@@ -3,6 +3,9 @@
 // through its vendor-command I/O control.
 #include <windows.h>
 #include <setupapi.h>
+#include <winioctl.h>
+// Defines GUID_DEVINTERFACE_USBPRINT here (the one unit that uses it).
+#include <initguid.h>
 #include <usbprint.h>
 
 #include <string>
