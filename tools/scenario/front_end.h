@@ -15,7 +15,10 @@ class FrontEnd {
  public:
   virtual ~FrontEnd() = default;
 
-  // Plays the script to its end.
+  // Plays the script to its end. When the script ends while something
+  // modal is open, the front end closes it as Escape would and writes the
+  // "(script ended) ..." line (Transcript::ScriptEnded*); when it ends with
+  // the program's loop running, that loop ends and Run returns.
   virtual void Play(Script& script) = 0;
 
   // Runs the program until it ends and returns what it returned; second: a
