@@ -6,18 +6,27 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
+#include <fstream>
+#include <sstream>
 #include <vector>
 
 #include "common/string_table.h"
+#include "info/configuration_window.h"
+#include "info/ini_export.h"
+#include "shell/app_context.h"
+#include "shell/window_ops.h"
 #include "ui/dialog_template.h"
+#include "ui/qt/qt_platform.h"
 #include "ui/qt/qt_window.h"
 
 namespace {
@@ -27,9 +36,18 @@ void RecordingProc(Window&, const DialogMessage& m) {
   if (m.event != DialogEvent::Paint) g_received.push_back(m);
 }
 
+// The windows that received the Cancel command, by template.
+std::vector<int> g_cancelled;
+void CancelProc(Window& window, const DialogMessage& m) {
+  if (m.event == DialogEvent::Command && m.id == kIdCancel) g_cancelled.push_back(window.TemplateId());
+}
+
 class QtBackendTest : public ::testing::Test {
  protected:
-  void SetUp() override { g_received.clear(); }
+  void SetUp() override {
+    g_received.clear();
+    g_cancelled.clear();
+  }
   static QtWindow Make(int templateId) {
     return QtWindow(*FindDialogTemplate(templateId), RecordingProc, nullptr, nullptr);
   }
@@ -133,6 +151,66 @@ TEST_F(QtBackendTest, SlidersAndEditsNotifyOnlyForTheUser) {
   ASSERT_EQ(g_received.size(), 2u);
   EXPECT_EQ(g_received[0].code, kEditUpdated);
   EXPECT_EQ(g_received[1].code, kEditChanged);
+}
+
+TEST_F(QtBackendTest, EscapeOnAPageIsTheCancelOfTheWindowItIsIn) {
+  QtWindow main(*FindDialogTemplate(kMainWindowTemplate), CancelProc, nullptr, nullptr);
+  auto* panel = static_cast<QtWindow*>(main.CreateTabPage(1024, kPanelPageTemplate, CancelProc, nullptr));
+  auto* user = static_cast<QtWindow*>(main.CreateTabPage(1024, kUserServiceTemplate, CancelProc, nullptr));
+  main.Show(true);
+  panel->Show(true);
+  QTest::keyClick(panel->Control(1024), Qt::Key_Escape);  // a radio button
+  EXPECT_EQ(g_cancelled, std::vector<int>{kMainWindowTemplate});
+
+  panel->Show(false);
+  user->Show(true);
+  QTest::keyClick(user->Control(1037), Qt::Key_Escape);  // a slider
+  EXPECT_EQ(g_cancelled, std::vector<int>(2, kMainWindowTemplate));
+
+  // The configuration window's pages: Escape goes to that window, whose
+  // procedure ignores it.
+  g_cancelled.clear();
+  QtWindow config(*FindDialogTemplate(kConfigWindowTemplate), CancelProc, main.widget(), nullptr);
+  auto* machine = static_cast<QtWindow*>(
+      config.CreateTabPage(kConfigTabControl, kConfigMachineTemplate, CancelProc, nullptr));
+  config.Show(true);
+  machine->Show(true);
+  QTest::keyClick(machine->widget(), Qt::Key_Escape);
+  EXPECT_EQ(g_cancelled, std::vector<int>{kConfigWindowTemplate});
+}
+
+TEST_F(QtBackendTest, PrinterBytesThatAreNotUtf8AreShownAsLatin1AndExportedAsSent) {
+  QtPlatform platform{QIcon()};
+  UsePlatform(&platform);
+  QtWindow machine = Make(kConfigMachineTemplate);
+  LoadTemplateTexts(machine);  // the section and key labels
+  const std::string serial = "TL5\xC4\xD6-42";  // Latin-1, not UTF-8
+  machine.SetItemText(1144, serial);
+  EXPECT_EQ(static_cast<QLabel*>(machine.Control(1144))->text(), QString::fromUtf8("TL5ÄÖ-42"));
+  EXPECT_EQ(machine.ItemText(1144), serial);
+
+  AppContext ctx{};
+  ctx.configPages[kMachineSettingPage] = &machine;
+  QTemporaryDir folder;
+  const std::string path = folder.filePath("export.INI").toStdString();
+  ExportConfiguration(machine, ctx, path);
+  std::ostringstream file;
+  file << std::ifstream(path, std::ios::binary).rdbuf();
+  EXPECT_NE(file.str().find("Serial Number=" + serial + "\r\n"), std::string::npos) << file.str();
+  UsePlatform(nullptr);
+}
+
+TEST_F(QtBackendTest, TheTraceGoesToTheProgramsLoggingCategory) {
+  static QStringList traced;
+  traced.clear();
+  QtMessageHandler previous = qInstallMessageHandler(
+      [](QtMsgType, const QMessageLogContext& context, const QString& text) {
+        if (QString::fromLatin1(context.category) == "vantrel.trace") traced << text;
+      });
+  QtPlatform platform{QIcon()};
+  platform.DebugTrace("USBOpen");
+  qInstallMessageHandler(previous);
+  EXPECT_EQ(traced, QStringList{"USBOpen"});
 }
 
 TEST_F(QtBackendTest, TheDisplayIsRepaintedFromTheLastDrawing) {

@@ -5,16 +5,18 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDir>
+#include <QLoggingCategory>
 #include <QMenu>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTimer>
 
-#include <cstdio>
-
 #include "common/string_table.h"
 
 namespace {
+
+// The program's trace, on by default; QT_LOGGING_RULES="vantrel.trace=false" silences it.
+Q_LOGGING_CATEGORY(traceCategory, "vantrel.trace", QtDebugMsg)
 
 // A StatusNotifierItem host never reports a double-click, only single
 // activations; Qt uses it whenever its watcher is on the session bus.
@@ -105,8 +107,7 @@ Size QtPlatform::ScreenSize() {
 }
 
 void QtPlatform::DebugTrace(const char* text) {
-  // The counterpart of a debugger's output: only shown when asked for.
-  if (qEnvironmentVariableIsSet("VANTREL_DEBUG")) std::fprintf(stderr, "%s\n", text);
+  qCDebug(traceCategory).noquote() << QString::fromUtf8(text);
 }
 
 bool QtPlatform::NotificationAreaAvailable() { return QSystemTrayIcon::isSystemTrayAvailable(); }
