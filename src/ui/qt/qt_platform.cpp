@@ -5,6 +5,7 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDir>
+#include <QLocalSocket>
 #include <QLoggingCategory>
 #include <QMenu>
 #include <QScreen>
@@ -50,15 +51,50 @@ bool QtPlatform::AcquireSingleInstance(const char* name) {
   // instance is taken over, since its process is gone.
   QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
   if (folder.isEmpty()) folder = QDir::tempPath();
-  lock_ = std::make_unique<QLockFile>(folder + QLatin1Char('/') + QString::fromLatin1(name) +
-                                      QStringLiteral(".lock"));
+  const QString path = folder + QLatin1Char('/') + QString::fromLatin1(name);
+  lock_ = std::make_unique<QLockFile>(path + QStringLiteral(".lock"));
   lock_->setStaleLockTime(0);
-  if (lock_->tryLock(0)) return true;
+  if (lock_->tryLock(0)) {
+    // The socket of a killed instance is stale as well.
+    QLocalServer::removeServer(path + QStringLiteral(".socket"));
+    laterStarts_ = std::make_unique<QLocalServer>();
+    laterStarts_->setSocketOptions(QLocalServer::UserAccessOption);
+    if (!laterStarts_->listen(path + QStringLiteral(".socket"))) laterStarts_.reset();
+    return true;
+  }
   lock_.reset();
+  // Knock: the connection itself is the message.
+  QLocalSocket knock;
+  knock.connectToServer(path + QStringLiteral(".socket"));
+  if (knock.waitForConnected(2000)) {
+    knock.write("\n");
+    knock.waitForBytesWritten(1000);
+    knock.disconnectFromServer();
+  }
   return false;
 }
 
-void QtPlatform::ReleaseSingleInstance() { lock_.reset(); }
+void QtPlatform::ReleaseSingleInstance() {
+  laterStarts_.reset();
+  lock_.reset();
+}
+
+void QtPlatform::ListenForLaterStarts(Window& owner, int command) {
+  if (!laterStarts_) return;
+  QWidget* widget = static_cast<QtWindow&>(owner).widget();
+  auto* window = static_cast<QtWindow*>(&owner);
+  QObject::connect(laterStarts_.get(), &QLocalServer::newConnection, widget, [this, window, command] {
+    while (QLocalSocket* knock = laterStarts_->nextPendingConnection()) knock->deleteLater();
+    // A modal box open (a message, the configuration window) answers by
+    // coming to the front; the window hears of the start otherwise.
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      modal->raise();
+      modal->activateWindow();
+      return;
+    }
+    window->Send({DialogEvent::Command, command, 0});
+  });
+}
 
 void QtPlatform::AddTrayIcon(Window& owner, int iconId, const char* tip) {
   auto* window = static_cast<QtWindow*>(&owner);
