@@ -1,7 +1,7 @@
 // Drives the real program on an X display with a notification area, as a
 // user would: xdotool clicks the icon and the controls, `import` takes
 // screenshots. Started by run_desktop_test.sh, which brings up Xvfb and
-// trayer. The control positions come from the same templates and the same
+// trayer (with --no-tray, no trayer: the driver starts one late itself). The control positions come from the same templates and the same
 // dialog-unit conversion the program uses.
 //
 //   vantrel-desktop-driver DEMO_PRINTER PROGRAM SHOT_DIR [--bench | --no-tray]
@@ -208,8 +208,14 @@ void WithoutNotificationArea(const QString& demo, const QString& program, const 
   Check(Ends(alone, 0) && !shown && clock.elapsed() > 5000,
         "started at login without a notification area it waits, then ends quietly with 0");
 
-  // At login, with the printer: a later start shows the waiting instance's
-  // window. Escape from a page closes it, and that ends the program.
+  // A killed instance leaves its lock and socket behind; the next takes both
+  // over. At login, with the printer: a later start shows the waiting
+  // instance's window. Escape from a page closes it, and that ends the program.
+  alone.start(program, {"--at-login"});
+  alone.waitForStarted();
+  QThread::msleep(500);
+  alone.kill();
+  alone.waitForFinished(3000);
   QProcess first;
   first.setProcessChannelMode(QProcess::ForwardedChannels);
   first.start(demo, {program, "--at-login"});

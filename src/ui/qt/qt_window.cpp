@@ -495,6 +495,7 @@ void QtWindow::Show(bool shown) {
   if (destroyed_) return;
   widget_->setVisible(shown);
   if (shown && widget_->isWindow()) {
+    if (widget_->isMinimized()) widget_->showNormal();
     widget_->raise();
     widget_->activateWindow();
   }
