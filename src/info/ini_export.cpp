@@ -101,8 +101,10 @@ std::string ProposedName(const std::string& serial) {
   if (serial.empty()) return "";
   std::string name = serial;
   constexpr std::string_view kNotInNames = "/\\:*?\"<>|";
-  for (char& c : name)
-    if (static_cast<unsigned char>(c) < 0x20 || kNotInNames.find(c) != std::string_view::npos) c = '_';
+  for (char& c : name) {
+    const bool control = static_cast<unsigned char>(c) < 0x20;
+    if (control || kNotInNames.find(c) != std::string_view::npos) c = '_';
+  }
   if (name.front() == '.') name.front() = '_';
   return name + ".INI";
 }

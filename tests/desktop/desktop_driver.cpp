@@ -1,7 +1,8 @@
 // Drives the real program on an X display with a notification area, as a
 // user would: xdotool clicks the icon and the controls, `import` takes
 // screenshots. Started by run_desktop_test.sh, which brings up Xvfb and
-// trayer (with --no-tray, no trayer: the driver starts one late itself). The control positions come from the same templates and the same
+// trayer (with --no-tray it brings up none: the driver starts one late
+// itself). The control positions come from the same templates and the same
 // dialog-unit conversion the program uses.
 //
 //   vantrel-desktop-driver DEMO_PRINTER PROGRAM SHOT_DIR [--bench | --no-tray]
@@ -68,7 +69,8 @@ std::optional<QPoint> TrayIcon() {
 }
 
 QStringList ProgramWindowIds() {
-  return Run("xdotool", {"search", "--onlyvisible", "--class", "vantrel"}).split('\n', Qt::SkipEmptyParts);
+  return Run("xdotool", {"search", "--onlyvisible", "--class", "vantrel"})
+      .split('\n', Qt::SkipEmptyParts);
 }
 
 // The visible windows of the program, with their place and size.
@@ -187,7 +189,7 @@ void WithoutNotificationArea(const QString& demo, const QString& program, const 
   alone.start(program, {});
   QString box;
   WaitFor([&] { return !(box = ProgramWindowIds().value(0)).isEmpty(); }, 15000);
-  Check(!box.isEmpty(), "without a notification area the program tries to open its window at start");
+  Check(!box.isEmpty(), "without a notification area the program opens its window at start");
   if (!box.isEmpty()) {
     Check(Run("xdotool", {"getwindowname", box}).trimmed().isEmpty(),
           "the \"Open USB is failed\" box has an empty caption");

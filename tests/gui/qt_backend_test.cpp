@@ -39,7 +39,8 @@ void RecordingProc(Window&, const DialogMessage& m) {
 // The windows that received the Cancel command, by template.
 std::vector<int> g_cancelled;
 void CancelProc(Window& window, const DialogMessage& m) {
-  if (m.event == DialogEvent::Command && m.id == kIdCancel) g_cancelled.push_back(window.TemplateId());
+  if (m.event == DialogEvent::Command && m.id == kIdCancel)
+    g_cancelled.push_back(window.TemplateId());
 }
 
 class QtBackendTest : public ::testing::Test {
@@ -155,8 +156,11 @@ TEST_F(QtBackendTest, SlidersAndEditsNotifyOnlyForTheUser) {
 
 TEST_F(QtBackendTest, EscapeOnAPageIsTheCancelOfTheWindowItIsIn) {
   QtWindow main(*FindDialogTemplate(kMainWindowTemplate), CancelProc, nullptr, nullptr);
-  auto* panel = static_cast<QtWindow*>(main.CreateTabPage(1024, kPanelPageTemplate, CancelProc, nullptr));
-  auto* user = static_cast<QtWindow*>(main.CreateTabPage(1024, kUserServiceTemplate, CancelProc, nullptr));
+  auto page = [&](int templateId) {
+    return static_cast<QtWindow*>(main.CreateTabPage(1024, templateId, CancelProc, nullptr));
+  };
+  QtWindow* panel = page(kPanelPageTemplate);
+  QtWindow* user = page(kUserServiceTemplate);
   main.Show(true);
   panel->Show(true);
   QTest::keyClick(panel->Control(1024), Qt::Key_Escape);  // a radio button

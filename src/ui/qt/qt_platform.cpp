@@ -66,11 +66,7 @@ bool QtPlatform::AcquireSingleInstance(const char* name) {
   // Knock: the connection itself is the message.
   QLocalSocket knock;
   knock.connectToServer(path + QStringLiteral(".socket"));
-  if (knock.waitForConnected(2000)) {
-    knock.write("\n");
-    knock.waitForBytesWritten(1000);
-    knock.disconnectFromServer();
-  }
+  if (knock.waitForConnected(2000)) knock.disconnectFromServer();
   return false;
 }
 
@@ -81,10 +77,10 @@ void QtPlatform::ReleaseSingleInstance() {
 
 void QtPlatform::ListenForLaterStarts(Window& owner, int command) {
   if (!laterStarts_) return;
-  QWidget* widget = static_cast<QtWindow&>(owner).widget();
   auto* window = static_cast<QtWindow*>(&owner);
-  QObject::connect(laterStarts_.get(), &QLocalServer::newConnection, widget, [this, window, command] {
-    while (QLocalSocket* knock = laterStarts_->nextPendingConnection()) knock->deleteLater();
+  QLocalServer* server = laterStarts_.get();
+  auto knocked = [server, window, command] {
+    while (QLocalSocket* knock = server->nextPendingConnection()) knock->deleteLater();
     // A modal box open (a message, the configuration window) answers by
     // coming to the front; the window hears of the start otherwise.
     if (QWidget* modal = QApplication::activeModalWidget()) {
@@ -93,7 +89,8 @@ void QtPlatform::ListenForLaterStarts(Window& owner, int command) {
       return;
     }
     window->Send({DialogEvent::Command, command, 0});
-  });
+  };
+  QObject::connect(server, &QLocalServer::newConnection, window->widget(), knocked);
 }
 
 void QtPlatform::AddTrayIcon(Window& owner, int iconId, const char* tip) {

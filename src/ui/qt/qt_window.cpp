@@ -37,7 +37,8 @@ bool IsUtf8(const std::string& text) {
 
 QString Q(const std::string& text) {
   const auto size = qsizetype(text.size());
-  return IsUtf8(text) ? QString::fromUtf8(text.data(), size) : QString::fromLatin1(text.data(), size);
+  return IsUtf8(text) ? QString::fromUtf8(text.data(), size)
+                      : QString::fromLatin1(text.data(), size);
 }
 std::string S(const QString& text) { return text.toStdString(); }
 
@@ -65,8 +66,9 @@ void ClearCaption(QWidget& box) {
   if (!connection || QGuiApplication::platformName() != QStringLiteral("xcb")) return;
   const auto window = static_cast<xcb_window_t>(box.winId());
   for (const char* name : {"_NET_WM_NAME", "WM_NAME"}) {
-    xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 0, std::uint16_t(std::strlen(name)), name), nullptr);
+    const auto length = static_cast<std::uint16_t>(std::strlen(name));
+    xcb_intern_atom_reply_t* atom =
+        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, length, name), nullptr);
     if (!atom) continue;
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, atom->atom, XCB_ATOM_STRING, 8,
                         0, nullptr);
