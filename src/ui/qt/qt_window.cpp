@@ -28,11 +28,11 @@
 namespace {
 
 // Texts are UTF-8. Bytes that are not (a printer's Latin-1 serial, say) are
-// shown as Latin-1 characters, as the Windows program shows them.
+// shown as Latin-1 characters rather than as replacement characters.
 bool IsUtf8(const std::string& text) {
   QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-  QString decoded = utf8.decode(QByteArrayView(text.data(), qsizetype(text.size())));
-  return !utf8.hasError();
+  const QString decoded = utf8.decode(QByteArrayView(text.data(), qsizetype(text.size())));
+  return !utf8.hasError();  // known once decoded
 }
 
 QString Q(const std::string& text) {
