@@ -1,5 +1,7 @@
 #include "info/ini_export.h"
 
+#include <string_view>
+
 #include "common/string_ids.h"
 #include "info/configuration_window.h"
 #include "info/file_replace.h"
@@ -93,11 +95,25 @@ std::string FieldText(const AppContext& ctx, int page, int fieldId) {
 // profile files are in the ANSI code page converts them at this point.
 std::string ToFileEncoding(const std::string& text) { return text; }
 
+// The serial as a file name in the chosen folder: characters no file name
+// may hold, and a leading dot (a hidden file), become "_". No serial, no name.
+std::string ProposedName(const std::string& serial) {
+  if (serial.empty()) return "";
+  std::string name = serial;
+  constexpr std::string_view kNotInNames = "/\\:*?\"<>|";
+  for (char& c : name) {
+    const bool control = static_cast<unsigned char>(c) < 0x20;
+    if (control || kNotInNames.find(c) != std::string_view::npos) c = '_';
+  }
+  if (name.front() == '.') name.front() = '_';
+  return name + ".INI";
+}
+
 }  // namespace
 
 std::string PromptExportFileName(Window& configWindow, AppContext& ctx) {
   std::string serial = PageField(ctx, kMachinePageNumber, MACHINESERIAL);
-  return configWindow.PromptSaveFile({"INI FILE(*.INI)", "*.INI", "INI", serial + ".INI"});
+  return configWindow.PromptSaveFile({"INI FILE(*.INI)", "*.INI", "INI", ProposedName(serial)});
 }
 
 std::vector<IniEntry> CollectExportEntries(const AppContext& ctx) {

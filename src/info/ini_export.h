@@ -10,8 +10,9 @@
 #include "shell/app_context.h"
 #include "ui/dialog.h"
 
-// Asks for the file, proposing "<serial>.INI". The chosen path, or "" when
-// the user cancelled.
+// Asks for the file, proposing "<serial>.INI" (the serial made fit for a
+// file name; nothing for an empty serial). The chosen path, or "" when the
+// user cancelled.
 std::string PromptExportFileName(Window& configWindow, AppContext& ctx);
 
 // The 56 entries of the export, in writing order, from the texts the pages
