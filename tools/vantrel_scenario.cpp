@@ -14,10 +14,10 @@
 #include <vector>
 
 #include "common/string_table.h"
-#include "device/backend_sim.h"
 #include "device/device_link.h"
 #include "device/request_catalogue.h"
 #include "shell/vantrel.h"
+#include "sim/backend_sim.h"
 #include "sim/tarnlow_printer.h"
 #include "ui/headless/headless.h"
 
