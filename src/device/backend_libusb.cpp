@@ -12,7 +12,7 @@ namespace {
 constexpr std::uint8_t kPrinterClass = 7;
 
 libusb_context* g_context = nullptr;
-unsigned g_timeoutMs = 5000;
+unsigned g_timeoutMs = kTransferTimeoutMs;
 
 struct OpenPrinter {
   libusb_device_handle* handle;

@@ -155,7 +155,7 @@ int VendorRequest(void* context, DeviceHandle handle, const std::uint8_t input[3
                                     sizeof command, reply, length, &returned, &overlapped);
   bool done = started;
   if (!started && GetLastError() == ERROR_IO_PENDING) {
-    if (os.waitForSingleObject(overlapped.hEvent, kUsbprintTransferTimeoutMs) != WAIT_OBJECT_0)
+    if (os.waitForSingleObject(overlapped.hEvent, kTransferTimeoutMs) != WAIT_OBJECT_0)
       os.cancelIoEx(device, &overlapped);
     // Returns once the driver has completed the request, cancelled or not.
     done = os.getOverlappedResult(device, &overlapped, &returned, TRUE);

@@ -24,10 +24,6 @@ struct UsbprintPlatform {
   decltype(&GetOverlappedResult) getOverlappedResult;
 };
 
-// A transfer the driver has not completed after this long is cancelled and
-// fails, so a printer that stops answering cannot freeze the program.
-inline constexpr DWORD kUsbprintTransferTimeoutMs = 5000;
-
 // The system's own functions.
 const UsbprintPlatform& SystemUsbprintPlatform();
 

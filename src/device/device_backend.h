@@ -15,6 +15,10 @@
 // platform reports them.
 using HardwareIdMatch = std::function<bool(const std::vector<std::string>& hardwareIds)>;
 
+// A transfer the device has not completed after this long fails (result 0),
+// so a printer that stops answering cannot freeze the program.
+inline constexpr unsigned kTransferTimeoutMs = 5000;
+
 struct DeviceBackend {
   const char* name;
   void* context;
