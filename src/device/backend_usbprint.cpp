@@ -22,7 +22,8 @@ std::string Utf8(const wchar_t* text, std::size_t length) {
   if (length == 0) return {};
   int size = WideCharToMultiByte(CP_UTF8, 0, text, int(length), nullptr, 0, nullptr, nullptr);
   std::string out(std::size_t(size > 0 ? size : 0), '\0');
-  if (size > 0) WideCharToMultiByte(CP_UTF8, 0, text, int(length), out.data(), size, nullptr, nullptr);
+  if (size > 0)
+    WideCharToMultiByte(CP_UTF8, 0, text, int(length), out.data(), size, nullptr, nullptr);
   return out;
 }
 

@@ -57,7 +57,8 @@ bool IsAscii(const std::string& text) {
 class ExportFileTest : public HeadlessSession {
  protected:
   ExportFileTest() {
-    folder = fs::temp_directory_path() / ("vantrel-export-" + std::to_string(GetCurrentProcessId()));
+    folder = fs::temp_directory_path() /
+             ("vantrel-export-" + std::to_string(GetCurrentProcessId()));
     fs::remove_all(folder);
     fs::create_directories(folder);
   }

@@ -235,8 +235,9 @@ const UsbprintPlatform kFakePlatform = {
 };
 
 const std::wstring kTarnlowId = L"USB\\VID_F0CA&PID_7A71";
-const std::wstring kFirstPath = L"\\\\?\\usb#vid_f0ca&pid_7a71#1#{28d78fad-5a12-11d1-ae5b-0000f803a8c2}";
-const std::wstring kSecondPath = L"\\\\?\\usb#vid_f0ca&pid_7a71#2#{28d78fad-5a12-11d1-ae5b-0000f803a8c2}";
+const std::wstring kInterface = L"{28d78fad-5a12-11d1-ae5b-0000f803a8c2}";
+const std::wstring kFirstPath = L"\\\\?\\usb#vid_f0ca&pid_7a71#1#" + kInterface;
+const std::wstring kSecondPath = L"\\\\?\\usb#vid_f0ca&pid_7a71#2#" + kInterface;
 
 class UsbprintBackendTest : public ::testing::Test {
  protected:
@@ -280,7 +281,8 @@ TEST_F(UsbprintBackendTest, OpensTheFirstMatchingPrinterTwiceAndSendsThroughTheD
   };
   ASSERT_EQ(Open(), 1);
 
-  const GUID usbprint = {0x28D78FAD, 0x5A12, 0x11D1, {0xAE, 0x5B, 0x00, 0x00, 0xF8, 0x03, 0xA8, 0xC2}};
+  const GUID usbprint = {0x28D78FAD, 0x5A12, 0x11D1,
+                         {0xAE, 0x5B, 0x00, 0x00, 0xF8, 0x03, 0xA8, 0xC2}};
   EXPECT_TRUE(IsEqualGUID(driver.classGuid, usbprint));
   EXPECT_EQ(driver.classFlags, DWORD(DIGCF_PRESENT | DIGCF_DEVICEINTERFACE));
   EXPECT_EQ(driver.idsReadOf, (std::vector<DWORD>{0, 0, 1, 2, 2, 2}))
