@@ -19,7 +19,8 @@ std::string PromptExportFileName(Window& configWindow, AppContext& ctx);
 // in ctx.configPages show (UTF-8, as the string table gives them).
 std::vector<IniEntry> CollectExportEntries(const AppContext& ctx);
 
-// Writes the export to path, replacing the whole file at once. Nothing
+// Writes the export to path in the encoding of the platform's profile files
+// (info/profile_encoding.h), replacing the whole file at once. Nothing
 // happens for an empty path. On failure the old file stays as it was and
 // "The configuration could not be saved." is shown, owned by configWindow.
 void ExportConfiguration(Window& configWindow, AppContext& ctx, const std::string& path);

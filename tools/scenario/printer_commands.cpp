@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "device/backend_sim.h"
+#include "sim/backend_sim.h"
 #include "device/device_link.h"
 #include "device/request_catalogue.h"
 #include "words.h"
