@@ -78,11 +78,17 @@ void Transcript::SaveAnswered(const std::string& path) {
 }
 
 void Transcript::Menu(const std::vector<MenuItem>& items) {
-  std::string line = "menu:";
+  std::vector<std::string> texts;
   for (const MenuItem& item : items) {
     const char* text = LoadText(item.stringId);
-    line += " " + QuoteText(text ? text : "");
+    texts.push_back(text ? text : "");
   }
+  MenuOf(texts);
+}
+
+void Transcript::MenuOf(const std::vector<std::string>& texts) {
+  std::string line = "menu:";
+  for (const std::string& text : texts) line += " " + QuoteText(text);
   log_(line);
 }
 
@@ -102,9 +108,15 @@ void Transcript::IconRemoved() { log_("notification icon removed"); }
 void Transcript::DebugTrace(const std::string& text) { log_("debug trace: " + QuoteText(text)); }
 
 void Transcript::FileWritten(const std::string& path) {
-  std::error_code error;
-  auto size = std::filesystem::file_size(path, error);
-  log_("file written: " + QuoteText(path) + " (" + (error ? "?" : std::to_string(size)) + " bytes)");
+  std::error_code sizeError, folderError;
+  auto size = std::filesystem::file_size(path, sizeError);
+  // A file in the working folder is named as the scenario named it, even
+  // where the save prompt gave the whole path.
+  std::filesystem::path file(path);
+  std::filesystem::path folder = std::filesystem::current_path(folderError);
+  bool inFolder = !folderError && file.is_absolute() && file.parent_path() == folder;
+  log_("file written: " + QuoteText(inFolder ? file.filename().string() : path) + " (" +
+       (sizeError ? "?" : std::to_string(size)) + " bytes)");
 }
 
 void Transcript::NoSuchControl(const std::string& window, int id) {

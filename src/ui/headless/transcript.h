@@ -5,7 +5,6 @@
 
 #include <functional>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "ui/dialog.h"
@@ -19,9 +18,6 @@ std::string QuoteText(const std::string& text);
 
 // "OK", "Cancel", "Retry" for the message box results.
 std::string ButtonName(int result);
-
-// The texts one drawing of a display leaves in its box: (y, x, text).
-using DrawnTexts = std::vector<std::tuple<int, int, std::string>>;
 
 class Transcript {
  public:
@@ -42,6 +38,7 @@ class Transcript {
   void SavePrompt(const std::string& window, const SaveFileRequest& request);
   void SaveAnswered(const std::string& path);  // empty: cancelled
   void Menu(const std::vector<MenuItem>& items);
+  void MenuOf(const std::vector<std::string>& texts);
   void MenuDismissed();
   // The script ended with it open: closed as Escape would close it.
   void ScriptEndedAnswer(int result);
