@@ -59,6 +59,7 @@ class QtFrontEnd final : public FrontEnd, private QtWindowWatcher, private QObje
   void Turn();
   void EndOfScript();
   void Settle();
+  bool AwaitingPaint() const;
 
   QtWindow* Find(const std::string& name) const;
   QtWindow* Usable(const std::string& name, int id);

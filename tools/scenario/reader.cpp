@@ -6,6 +6,7 @@
 #include <map>
 
 #include "common/string_table.h"
+#include "shell/main_window.h"
 #include "ui/dialog.h"
 #include "words.h"
 
@@ -13,8 +14,6 @@ namespace {
 
 constexpr int kTextOpenPanel = 19;  // the icon menu's items
 constexpr int kTextExit = 20;
-constexpr int kCommandOpenPanel = 32770;
-constexpr int kCommandExit = 32771;
 constexpr double kLongestWait = 24 * 3600;  // seconds
 
 std::string WindowName(const std::string& word) {
