@@ -170,20 +170,20 @@ QWidget* QtFrontEnd::TopModal() const {
 QtWindow* QtFrontEnd::Usable(const std::string& name, int id) {
   QtWindow* w = Find(name);
   if (!w) {
-    transcript_.Ignored("no window " + name);
+    transcript_.NoWindow(name);
     return nullptr;
   }
   if (!w->widget()->isVisible()) {
-    transcript_.Ignored(name + " is not shown");
+    transcript_.NotShown(name);
     return nullptr;
   }
   QWidget* modal = TopModal();
   if (modal && (!dynamic_cast<DialogWidget*>(modal) || w->widget()->window() != modal)) {
-    transcript_.Ignored(name + " is disabled by a modal window");
+    transcript_.Disabled(name);
     return nullptr;
   }
   if (id && (!w->Control(id) || w->Control(id)->isHidden())) {
-    transcript_.Ignored("no control " + name + " " + std::to_string(id));
+    transcript_.NoControl(name, id);
     return nullptr;
   }
   return w;

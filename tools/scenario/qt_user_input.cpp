@@ -56,7 +56,7 @@ void QtFrontEnd::Pick(const std::string& window, int id, const std::string& entr
   for (int i = 0; list && i < list->count(); ++i) entries.push_back(list->itemText(i).toStdString());
   int index = EntryIndex(entries, entry);
   if (!list || index < 0 || index >= list->count()) {
-    transcript_.Ignored("no entry " + std::to_string(index) + " in " + window + " " + std::to_string(id));
+    transcript_.NoEntry(window, id, index);
     return;
   }
   // Opens the list with a click, goes to the entry with the keys and takes
@@ -146,7 +146,7 @@ void QtFrontEnd::Tab(const std::string& window, int id, int index) {
   auto* tabs = w ? dynamic_cast<TabControl*>(w->Control(id)) : nullptr;
   if (!tabs) return;
   if (index < 0 || index >= tabs->bar()->count()) {
-    transcript_.Ignored("no tab " + std::to_string(index) + " in " + window);
+    transcript_.NoTab(window, index);
     return;
   }
   QTest::mouseClick(tabs->bar(), Qt::LeftButton, Qt::NoModifier, tabs->bar()->tabRect(index).center());
@@ -185,14 +185,14 @@ void QtFrontEnd::Wait(int milliseconds) {
 void QtFrontEnd::Answer(int result) {
   auto* box = qobject_cast<QMessageBox*>(TopModal());
   if (!box) {
-    transcript_.Ignored("no message box is open");
+    transcript_.NoMessageBox();
     return;
   }
   QList<QAbstractButton*> buttons = box->buttons();
   bool ok = buttons.size() == 1;
   bool allowed = ok ? result == kIdOk : result == kIdRetry || result == kIdCancel;
   if (!allowed) {
-    transcript_.Ignored("the message box has no " + ButtonName(result) + " button");
+    transcript_.NoButton(result);
     return;
   }
   transcript_.Answered(result);
@@ -205,7 +205,7 @@ void QtFrontEnd::Answer(int result) {
 void QtFrontEnd::Save(const std::string& path) {
   auto* dialog = qobject_cast<QFileDialog*>(TopModal());
   if (!dialog) {
-    transcript_.Ignored("no save prompt is open");
+    transcript_.NoSavePrompt();
     return;
   }
   transcript_.SaveAnswered(path);
@@ -227,7 +227,7 @@ void QtFrontEnd::Save(const std::string& path) {
 void QtFrontEnd::IconMouse(int mouseMessage) {
   QSystemTrayIcon* icon = platform_ ? platform_->TrayIcon() : nullptr;
   if (!icon) {
-    transcript_.Ignored("no notification icon");
+    transcript_.NoIcon();
     return;
   }
   // What the notification area reports of the click.
@@ -239,7 +239,7 @@ void QtFrontEnd::IconMouse(int mouseMessage) {
 void QtFrontEnd::ChooseMenuItem(int command) {
   auto* menu = qobject_cast<QMenu*>(TopModal());
   if (!menu) {
-    transcript_.Ignored("no menu is open");
+    transcript_.NoMenu();
     return;
   }
   if (command == 0) return QTest::keyClick(menu, Qt::Key_Escape);

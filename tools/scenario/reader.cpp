@@ -85,7 +85,7 @@ std::function<void(FrontEnd&)> Parse(const std::vector<std::string>& w, PrinterC
       if (item == "nothing") f.ChooseMenuItem(0);
       else if (item == "Open Panel" || (open && item == open)) f.ChooseMenuItem(kCommandOpenPanel);
       else if (item == "Exit" || (exit && item == exit)) f.ChooseMenuItem(kCommandExit);
-      else transcript.Ignored("no menu item " + QuoteText(item));
+      else transcript.NoMenuItem(item);
     };
   }
   if (verb == "click" || verb == "check") {

@@ -46,6 +46,18 @@ std::string ButtonName(int result) {
   }
 }
 
+void Transcript::NoControl(const std::string& window, int id) {
+  Ignored("no control " + window + " " + std::to_string(id));
+}
+
+void Transcript::NoEntry(const std::string& window, int id, int index) {
+  Ignored("no entry " + std::to_string(index) + " in " + window + " " + std::to_string(id));
+}
+
+void Transcript::NoTab(const std::string& window, int index) {
+  Ignored("no tab " + std::to_string(index) + " in " + window);
+}
+
 void Transcript::Shown(const std::string& window, bool shown) {
   log_((shown ? "show " : "hide ") + window);
 }

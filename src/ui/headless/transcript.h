@@ -25,7 +25,20 @@ class Transcript {
   explicit Transcript(Log log) : log_(std::move(log)) {}
 
   void Line(const std::string& line) { log_(line); }
-  void Ignored(const std::string& why) { log_("ignored: " + why); }
+
+  // An action the user could not do, and why.
+  void NoWindow(const std::string& window) { Ignored("no window " + window); }
+  void NotShown(const std::string& window) { Ignored(window + " is not shown"); }
+  void Disabled(const std::string& window) { Ignored(window + " is disabled by a modal window"); }
+  void NoControl(const std::string& window, int id);
+  void NoEntry(const std::string& window, int id, int index);
+  void NoTab(const std::string& window, int index);
+  void NoIcon() { Ignored("no notification icon"); }
+  void NoMenu() { Ignored("no menu is open"); }
+  void NoMenuItem(const std::string& item) { Ignored("no menu item " + QuoteText(item)); }
+  void NoMessageBox() { Ignored("no message box is open"); }
+  void NoButton(int result) { Ignored("the message box has no " + ButtonName(result) + " button"); }
+  void NoSavePrompt() { Ignored("no save prompt is open"); }
 
   // Windows.
   void Shown(const std::string& window, bool shown);
@@ -61,5 +74,7 @@ class Transcript {
   static std::string Tabs(const std::vector<std::string>& tabs, int selected);
 
  private:
+  void Ignored(const std::string& why) { log_("ignored: " + why); }
+
   Log log_;
 };
