@@ -103,14 +103,16 @@ void QtFrontEnd::Slide(const std::string& window, int id, int code, int position
   QRect groove = style->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, slider);
   QRect handle = style->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider);
   int span = groove.width() - handle.width();
-  int x = groove.x() + handle.width() / 2 +
-          QStyle::sliderPositionFromValue(slider->minimum(), slider->maximum(), position, span);
+  auto pixel = [&](int value) {
+    // The thumb cannot go past the ends.
+    value = std::clamp(value, slider->minimum(), slider->maximum());
+    return QStyle::sliderPositionFromValue(slider->minimum(), slider->maximum(), value, span);
+  };
   QPoint grab = handle.center();
+  QPoint to = grab + QPoint(pixel(position) - pixel(slider->sliderPosition()), 0);
   QTest::mousePress(slider, Qt::LeftButton, Qt::NoModifier, grab);
-  QTest::mouseMove(slider, QPoint(x + (grab.x() - handle.x() - handle.width() / 2), grab.y()));
-  if (code == kScrollThumbPosition)
-    QTest::mouseRelease(slider, Qt::LeftButton, Qt::NoModifier,
-                        QPoint(x + (grab.x() - handle.x() - handle.width() / 2), grab.y()));
+  QTest::mouseMove(slider, to);
+  if (code == kScrollThumbPosition) QTest::mouseRelease(slider, Qt::LeftButton, Qt::NoModifier, to);
 }
 
 void QtFrontEnd::Type(const std::string& window, int id, const std::string& text) {
