@@ -130,7 +130,8 @@ void QtFrontEnd::EndOfScript() {
   }
   // Closed as Escape would close it, so the program never waits for ever.
   if (auto* box = qobject_cast<QMessageBox*>(top)) {
-    transcript_.ScriptEndedAnswer(box->buttons().size() == 1 ? kIdOk : kIdCancel);
+    std::vector<int> answers = AnswersOf(*box);
+    transcript_.ScriptEndedAnswer(answers.size() == 1 ? answers.front() : answers.back());
     QTest::keyClick(box, Qt::Key_Escape);
   } else if (qobject_cast<QFileDialog*>(top)) {
     transcript_.ScriptEndedSavePrompt();
@@ -164,6 +165,41 @@ QtWindow* QtFrontEnd::Find(const std::string& name) const {
 QWidget* QtFrontEnd::TopModal() const {
   for (auto it = modals_.rbegin(); it != modals_.rend(); ++it)
     if (*it && (*it)->isVisible()) return *it;
+  return nullptr;
+}
+
+namespace {
+
+constexpr std::pair<int, QMessageBox::StandardButton> kStandardAnswers[] = {
+    {kIdOk, QMessageBox::Ok},   {kIdRetry, QMessageBox::Retry}, {kIdCancel, QMessageBox::Cancel},
+    {kIdYes, QMessageBox::Yes}, {kIdNo, QMessageBox::No}};
+
+// The program's boxes carry their owner; the others are the platform's own
+// questions (the save prompt's "replace it?"), with standard buttons.
+bool ProgramsBox(const QMessageBox& box) { return box.property("scenarioOwner").isValid(); }
+
+}  // namespace
+
+std::vector<int> QtFrontEnd::AnswersOf(const QMessageBox& box) {
+  if (ProgramsBox(box))
+    return box.buttons().size() == 1 ? std::vector<int>{kIdOk} : std::vector<int>{kIdRetry, kIdCancel};
+  std::vector<int> answers;
+  for (auto [answer, standard] : kStandardAnswers)
+    if (box.button(standard)) answers.push_back(answer);
+  return answers;
+}
+
+QAbstractButton* QtFrontEnd::ButtonFor(const QMessageBox& box, int answer) {
+  std::vector<int> answers = AnswersOf(box);
+  if (std::find(answers.begin(), answers.end(), answer) == answers.end()) return nullptr;
+  if (ProgramsBox(box)) {
+    auto role = answer == kIdCancel ? QMessageBox::RejectRole : QMessageBox::AcceptRole;
+    for (QAbstractButton* button : box.buttons())
+      if (box.buttonRole(button) == role) return button;
+    return nullptr;
+  }
+  for (auto [id, standard] : kStandardAnswers)
+    if (id == answer) return box.button(standard);
   return nullptr;
 }
 
@@ -252,10 +288,10 @@ bool QtFrontEnd::eventFilter(QObject* object, QEvent* event) {
     return false;
   }
   modals_.push_back(widget);
-  std::string owner = (widget->property("scenarioOwner").toString()).toStdString();
+  std::string owner = widget->property("scenarioOwner").toString().toStdString();
   if (auto* box = qobject_cast<QMessageBox*>(widget)) {
-    transcript_.MessageBox(owner, box->buttons().size() == 1 ? MessageButtons::Ok : MessageButtons::RetryCancel,
-                           box->text().toStdString());
+    if (owner.empty()) owner = qobject_cast<QFileDialog*>(box->parentWidget()) ? "save prompt" : "platform";
+    transcript_.MessageBox(owner, AnswersOf(*box), box->text().toStdString());
   } else if (auto* files = qobject_cast<QFileDialog*>(widget)) {
     SaveFileRequest request;
     request.filterText = files->nameFilters().value(0).toStdString();

@@ -19,7 +19,9 @@
 #include "ui/headless/transcript.h"
 #include "ui/qt/qt_window.h"
 
+class QAbstractButton;
 class QApplication;
+class QMessageBox;
 class QTemporaryDir;
 class ScenarioQtPlatform;
 
@@ -64,6 +66,9 @@ class QtFrontEnd final : public FrontEnd, private QtWindowWatcher, private QObje
   QtWindow* Find(const std::string& name) const;
   QtWindow* Usable(const std::string& name, int id);
   QWidget* TopModal() const;
+  // A message box's answers (kIdOk, ...) and the button that gives one.
+  static std::vector<int> AnswersOf(const QMessageBox& box);
+  static QAbstractButton* ButtonFor(const QMessageBox& box, int answer);
 
   // QtWindowWatcher
   void TimerSet(QtWindow& window, int id, int milliseconds) override;

@@ -190,18 +190,13 @@ void QtFrontEnd::Answer(int result) {
     transcript_.NoMessageBox();
     return;
   }
-  QList<QAbstractButton*> buttons = box->buttons();
-  bool ok = buttons.size() == 1;
-  bool allowed = ok ? result == kIdOk : result == kIdRetry || result == kIdCancel;
-  if (!allowed) {
+  QAbstractButton* button = ButtonFor(*box, result);
+  if (!button) {
     transcript_.NoButton(result);
     return;
   }
   transcript_.Answered(result);
-  QMessageBox::ButtonRole role = result == kIdCancel ? QMessageBox::RejectRole : QMessageBox::AcceptRole;
-  for (QAbstractButton* button : buttons)
-    if (box->buttonRole(button) == role)
-      return QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, button->rect().center());
+  QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, button->rect().center());
 }
 
 void QtFrontEnd::Save(const std::string& path) {

@@ -151,9 +151,9 @@ std::function<void(FrontEnd&)> Parse(const std::vector<std::string>& w, PrinterC
   if (verb == "answer") {
     need(2);
     static const std::map<std::string, int> buttons = {
-        {"OK", kIdOk}, {"Retry", kIdRetry}, {"Cancel", kIdCancel}};
+        {"OK", kIdOk}, {"Retry", kIdRetry}, {"Cancel", kIdCancel}, {"Yes", kIdYes}, {"No", kIdNo}};
     auto button = buttons.find(w[1]);
-    if (button == buttons.end()) throw ParseError{"'answer' takes OK, Retry or Cancel"};
+    if (button == buttons.end()) throw ParseError{"'answer' takes OK, Retry, Cancel, Yes or No"};
     int result = button->second;
     return [result](FrontEnd& f) { f.Answer(result); };
   }

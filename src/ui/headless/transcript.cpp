@@ -42,6 +42,8 @@ std::string ButtonName(int result) {
     case kIdOk: return "OK";
     case kIdCancel: return "Cancel";
     case kIdRetry: return "Retry";
+    case kIdYes: return "Yes";
+    case kIdNo: return "No";
     default: return std::to_string(result);
   }
 }
@@ -73,8 +75,15 @@ void Transcript::Display(const std::string& window, DrawnTexts texts) {
 
 void Transcript::MessageBox(const std::string& window, MessageButtons buttons,
                             const std::string& text) {
-  log_("message box " + window + (buttons == MessageButtons::Ok ? " [OK]: " : " [Retry Cancel]: ") +
-       QuoteText(text));
+  if (buttons == MessageButtons::Ok) MessageBox(window, std::vector<int>{kIdOk}, text);
+  else MessageBox(window, std::vector<int>{kIdRetry, kIdCancel}, text);
+}
+
+void Transcript::MessageBox(const std::string& window, const std::vector<int>& buttons,
+                            const std::string& text) {
+  std::string names;
+  for (int button : buttons) names += (names.empty() ? "" : " ") + ButtonName(button);
+  log_("message box " + window + " [" + names + "]: " + QuoteText(text));
 }
 
 void Transcript::Answered(int result) { log_("answer: " + ButtonName(result)); }

@@ -16,7 +16,11 @@ std::string WindowNameOf(int templateId);
 // backslashes escaped, everything else (trailing blanks too) as it is.
 std::string QuoteText(const std::string& text);
 
-// "OK", "Cancel", "Retry" for the message box results.
+// The answers to a question the platform itself asks (replace a file?).
+inline constexpr int kIdYes = 6;
+inline constexpr int kIdNo = 7;
+
+// "OK", "Cancel", "Retry", "Yes", "No" for the message box results.
 std::string ButtonName(int result);
 
 class Transcript {
@@ -47,6 +51,7 @@ class Transcript {
 
   // Modal things and their answers.
   void MessageBox(const std::string& window, MessageButtons buttons, const std::string& text);
+  void MessageBox(const std::string& window, const std::vector<int>& buttons, const std::string& text);
   void Answered(int result);
   void SavePrompt(const std::string& window, const SaveFileRequest& request);
   void SaveAnswered(const std::string& path);  // empty: cancelled
