@@ -29,8 +29,7 @@ std::string NameOf(const QtWindow& window) { return WindowNameOf(window.Template
 
 // ------------------------------------------------------------- the pump
 
-QtFrontEnd::QtFrontEnd(int& argc, char** argv, Transcript::Log log)
-    : transcript_(std::move(log)) {
+QtFrontEnd::QtFrontEnd(int& argc, char** argv, Transcript::Log log) : transcript_(std::move(log)) {
   // Offscreen unless there is a display; a runtime folder of its own, so
   // that the program's single-instance lock meets no other program's.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
@@ -57,8 +56,7 @@ QtFrontEnd::~QtFrontEnd() {
 void QtFrontEnd::Play(Script& script) {
   script_ = &script;
   // Outside the program's run there is no loop: the actions play at once.
-  while (script.PlayNext(*this)) {
-  }
+  while (script.PlayNext(*this)) {}
 }
 
 int QtFrontEnd::Run(bool) {
@@ -171,8 +169,11 @@ QWidget* QtFrontEnd::TopModal() const {
 namespace {
 
 constexpr std::pair<int, QMessageBox::StandardButton> kStandardAnswers[] = {
-    {kIdOk, QMessageBox::Ok},   {kIdRetry, QMessageBox::Retry}, {kIdCancel, QMessageBox::Cancel},
-    {kIdYes, QMessageBox::Yes}, {kIdNo, QMessageBox::No}};
+    {kIdOk, QMessageBox::Ok},
+    {kIdRetry, QMessageBox::Retry},
+    {kIdCancel, QMessageBox::Cancel},
+    {kIdYes, QMessageBox::Yes},
+    {kIdNo, QMessageBox::No}};
 
 // The program's boxes carry their owner; the others are the platform's own
 // questions (the save prompt's "replace it?"), with standard buttons.
@@ -182,7 +183,8 @@ bool ProgramsBox(const QMessageBox& box) { return box.property("scenarioOwner").
 
 std::vector<int> QtFrontEnd::AnswersOf(const QMessageBox& box) {
   if (ProgramsBox(box))
-    return box.buttons().size() == 1 ? std::vector<int>{kIdOk} : std::vector<int>{kIdRetry, kIdCancel};
+    return box.buttons().size() == 1 ? std::vector<int>{kIdOk}
+                                     : std::vector<int>{kIdRetry, kIdCancel};
   std::vector<int> answers;
   for (auto [answer, standard] : kStandardAnswers)
     if (box.button(standard)) answers.push_back(answer);
@@ -236,7 +238,8 @@ void QtFrontEnd::TimerSet(QtWindow& window, int id, int milliseconds) {
 void QtFrontEnd::Follow(QtWindow& window) {
   // Its timers and marks go with it; a modal window ends without Destroy.
   if (followed_.insert(&window).second)
-    QObject::connect(window.widget(), &QObject::destroyed, this, [this, w = &window] { Forget(w); });
+    QObject::connect(window.widget(), &QObject::destroyed, this,
+                     [this, w = &window] { Forget(w); });
 }
 
 void QtFrontEnd::TimerKilled(QtWindow& window, int id) {
@@ -275,38 +278,47 @@ bool QtFrontEnd::eventFilter(QObject* object, QEvent* event) {
   auto* widget = static_cast<QWidget*>(object);
   bool shown = event->type() == QEvent::Show;
   auto* dialog = dynamic_cast<DialogWidget*>(widget);
-  if (dialog && shown && std::find(uncovered_.begin(), uncovered_.end(), &dialog->Owner()) == uncovered_.end()) {
+  if (dialog && shown &&
+      std::find(uncovered_.begin(), uncovered_.end(), &dialog->Owner()) == uncovered_.end()) {
     uncovered_.push_back(&dialog->Owner());
     Follow(dialog->Owner());
   }
   if (!widget->isWindow()) return false;
   if (dialog) transcript_.Shown(NameOf(dialog->Owner()), shown);
-  bool modal = qobject_cast<QMenu*>(widget) || (qobject_cast<QDialog*>(widget) && widget->isModal());
+  bool modal =
+      qobject_cast<QMenu*>(widget) || (qobject_cast<QDialog*>(widget) && widget->isModal());
   if (!modal) return false;
-  if (!shown) {
+  if (shown) {
+    modals_.push_back(widget);
+    RecordModal(*widget);
+    Schedule();  // its own loop takes the next action
+  } else {
     std::erase_if(modals_, [&](const QPointer<QWidget>& m) { return !m || m == widget; });
-    return false;
   }
-  modals_.push_back(widget);
-  std::string owner = widget->property("scenarioOwner").toString().toStdString();
-  if (auto* box = qobject_cast<QMessageBox*>(widget)) {
-    if (owner.empty()) owner = qobject_cast<QFileDialog*>(box->parentWidget()) ? "save prompt" : "platform";
+  return false;
+}
+
+void QtFrontEnd::RecordModal(QWidget& modal) {
+  std::string owner = modal.property("scenarioOwner").toString().toStdString();
+  if (auto* box = qobject_cast<QMessageBox*>(&modal)) {
+    if (owner.empty())
+      owner = qobject_cast<QFileDialog*>(box->parentWidget()) ? "save prompt" : "platform";
     transcript_.MessageBox(owner, AnswersOf(*box), box->text().toStdString());
-  } else if (auto* files = qobject_cast<QFileDialog*>(widget)) {
-    SaveFileRequest request;
-    request.filterText = files->nameFilters().value(0).toStdString();
-    QRegularExpressionMatch pattern = QRegularExpression(QStringLiteral("\\(([^)]*)\\)")).match(QString::fromStdString(request.filterText));
-    request.filterPattern = (pattern.hasMatch() ? pattern.captured(1) : QString::fromStdString(request.filterText)).toStdString();
-    request.defaultExtension = files->defaultSuffix().toStdString();
+  } else if (auto* files = qobject_cast<QFileDialog*>(&modal)) {
+    // The filter as given, its pattern as the dialog reads it from the text.
+    QString filter = files->nameFilters().value(0);
+    QRegularExpressionMatch pattern =
+        QRegularExpression(QStringLiteral("\\(([^)]*)\\)")).match(filter);
     auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    SaveFileRequest request;
+    request.filterText = filter.toStdString();
+    request.filterPattern = (pattern.hasMatch() ? pattern.captured(1) : filter).toStdString();
+    request.defaultExtension = files->defaultSuffix().toStdString();
     request.proposedName = name ? name->text().toStdString() : std::string();
     transcript_.SavePrompt(owner, request);
-  } else if (auto* menu = qobject_cast<QMenu*>(widget)) {
+  } else if (auto* menu = qobject_cast<QMenu*>(&modal)) {
     std::vector<std::string> items;
     for (QAction* action : menu->actions()) items.push_back(action->text().toStdString());
     transcript_.MenuOf(items);
   }
-  // Its own loop takes the next action.
-  Schedule();
-  return false;
 }

@@ -78,6 +78,8 @@ class QtFrontEnd final : public FrontEnd, private QtWindowWatcher, private QObje
   void Opening(QtWindow& owner, QWidget& modal) override;
   // QObject: the shown and hidden windows and modal things.
   bool eventFilter(QObject* object, QEvent* event) override;
+  // The line of a message box, save prompt or menu as it shows.
+  void RecordModal(QWidget& modal);
   void Follow(QtWindow& window);
   void Forget(QtWindow* window);
 
@@ -86,8 +88,8 @@ class QtFrontEnd final : public FrontEnd, private QtWindowWatcher, private QObje
   std::unique_ptr<QApplication> app_;
   Script* script_ = nullptr;
   ScenarioQtPlatform* platform_ = nullptr;  // the running program's
-  std::vector<QPointer<QWidget>> modals_;     // open modal things, innermost last
-  std::vector<std::size_t> running_;          // modal depth at each running action
+  std::vector<QPointer<QWidget>> modals_;   // open modal things, innermost last
+  std::vector<std::size_t> running_;        // modal depth at each running action
   bool turnPending_ = false;
   std::vector<Timer> timers_;
   long long nowMs_ = 0;

@@ -53,7 +53,8 @@ void QtFrontEnd::Pick(const std::string& window, int id, const std::string& entr
   if (!w) return;
   auto* list = qobject_cast<QComboBox*>(w->Control(id));
   std::vector<std::string> entries;
-  for (int i = 0; list && i < list->count(); ++i) entries.push_back(list->itemText(i).toStdString());
+  for (int i = 0; list && i < list->count(); ++i)
+    entries.push_back(list->itemText(i).toStdString());
   int index = EntryIndex(entries, entry);
   if (!list || index < 0 || index >= list->count()) {
     transcript_.NoEntry(window, id, index);
@@ -151,7 +152,8 @@ void QtFrontEnd::Tab(const std::string& window, int id, int index) {
     transcript_.NoTab(window, index);
     return;
   }
-  QTest::mouseClick(tabs->bar(), Qt::LeftButton, Qt::NoModifier, tabs->bar()->tabRect(index).center());
+  QTest::mouseClick(tabs->bar(), Qt::LeftButton, Qt::NoModifier,
+                    tabs->bar()->tabRect(index).center());
 }
 
 void QtFrontEnd::Close(const std::string& window) {
@@ -242,7 +244,8 @@ void QtFrontEnd::ChooseMenuItem(int command) {
   if (command == 0) return QTest::keyClick(menu, Qt::Key_Escape);
   for (QAction* action : menu->actions())
     if (action->data().toInt() == command)
-      return QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, menu->actionGeometry(action).center());
+      return QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier,
+                               menu->actionGeometry(action).center());
 }
 
 void QtFrontEnd::Show(const std::string& window, int id) {
@@ -255,7 +258,9 @@ void QtFrontEnd::Show(const std::string& window, int id) {
   std::string what;
   switch (KindOf(*w, id)) {
     case ControlKind::CheckBox:
-    case ControlKind::RadioButton: what = Transcript::Check(w->IsButtonChecked(id), w->ItemText(id)); break;
+    case ControlKind::RadioButton:
+      what = Transcript::Check(w->IsButtonChecked(id), w->ItemText(id));
+      break;
     case ControlKind::DropDownList: {
       auto* list = qobject_cast<QComboBox*>(control);
       int sel = list->currentIndex();

@@ -69,7 +69,8 @@ void Transcript::Destroyed(const std::string& window) { log_("destroy " + window
 void Transcript::Display(const std::string& window, DrawnTexts texts) {
   std::string shown;
   std::sort(texts.begin(), texts.end());
-  for (const auto& text : texts) shown += (shown.empty() ? "" : " / ") + QuoteText(std::get<2>(text));
+  for (const auto& text : texts)
+    shown += (shown.empty() ? "" : " / ") + QuoteText(std::get<2>(text));
   log_("display " + window + ": " + (texts.empty() ? "(empty)" : shown));
 }
 
@@ -115,10 +116,14 @@ void Transcript::MenuOf(const std::vector<std::string>& texts) {
 
 void Transcript::MenuDismissed() { log_("menu dismissed"); }
 
-void Transcript::ScriptEndedAnswer(int result) { log_("(script ended) answer: " + ButtonName(result)); }
+void Transcript::ScriptEndedAnswer(int result) {
+  log_("(script ended) answer: " + ButtonName(result));
+}
 void Transcript::ScriptEndedSavePrompt() { log_("(script ended) save prompt cancelled"); }
 void Transcript::ScriptEndedMenu() { log_("(script ended) menu dismissed"); }
-void Transcript::ScriptEndedClose(const std::string& window) { log_("(script ended) close " + window); }
+void Transcript::ScriptEndedClose(const std::string& window) {
+  log_("(script ended) close " + window);
+}
 
 void Transcript::IconAdded(const std::string& tip) {
   log_("notification icon added: " + QuoteText(tip));

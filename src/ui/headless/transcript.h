@@ -51,7 +51,8 @@ class Transcript {
 
   // Modal things and their answers.
   void MessageBox(const std::string& window, MessageButtons buttons, const std::string& text);
-  void MessageBox(const std::string& window, const std::vector<int>& buttons, const std::string& text);
+  void MessageBox(const std::string& window, const std::vector<int>& buttons,
+                  const std::string& text);
   void Answered(int result);
   void SavePrompt(const std::string& window, const SaveFileRequest& request);
   void SaveAnswered(const std::string& path);  // empty: cancelled
