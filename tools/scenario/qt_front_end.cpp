@@ -30,13 +30,15 @@ std::string NameOf(const QtWindow& window) { return WindowNameOf(window.Template
 // ------------------------------------------------------------- the pump
 
 QtFrontEnd::QtFrontEnd(int& argc, char** argv, Transcript::Log log) : transcript_(std::move(log)) {
-  // Offscreen unless there is a display; a runtime folder of its own, so
-  // that the program's single-instance lock meets no other program's.
+  // Offscreen unless there is a display. A session of its own: the
+  // program's single-instance lock meets no other program's, and the save
+  // prompt no folder remembered from another run.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
       qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
     qputenv("QT_QPA_PLATFORM", "offscreen");
-  runtime_ = std::make_unique<QTemporaryDir>();
-  qputenv("XDG_RUNTIME_DIR", runtime_->path().toLocal8Bit());
+  session_ = std::make_unique<QTemporaryDir>();
+  qputenv("XDG_RUNTIME_DIR", session_->path().toLocal8Bit());
+  qputenv("XDG_CONFIG_HOME", session_->filePath(QStringLiteral("config")).toLocal8Bit());
   app_ = std::make_unique<QApplication>(argc, argv);
   // As the program sets itself up: it ends only by its own Exit, and its
   // dialogs' font has the same stand-ins.

@@ -84,7 +84,7 @@ class QtFrontEnd final : public FrontEnd, private QtWindowWatcher, private QObje
   void Forget(QtWindow* window);
 
   Transcript transcript_;
-  std::unique_ptr<QTemporaryDir> runtime_;
+  std::unique_ptr<QTemporaryDir> session_;  // its runtime and settings folders
   std::unique_ptr<QApplication> app_;
   Script* script_ = nullptr;
   ScenarioQtPlatform* platform_ = nullptr;  // the running program's
