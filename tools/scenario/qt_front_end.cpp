@@ -14,6 +14,8 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 
 #include "qt_scenario_platform.h"
 #include "script.h"
@@ -22,6 +24,9 @@
 namespace {
 
 constexpr int kLongestExposeMs = 2000;
+// No action taken for this long while the program runs: something modal the
+// runner does not know holds the loop, and the run is given up.
+constexpr int kLongestStallMs = 10000;
 
 std::string NameOf(const QtWindow& window) { return WindowNameOf(window.TemplateId()); }
 
@@ -48,6 +53,16 @@ QtFrontEnd::QtFrontEnd(int& argc, char** argv, Transcript::Log log) : transcript
                               QStringLiteral("WenQuanYi Micro Hei")});
   app_->installEventFilter(this);
   QtWindow::Watch(this);
+  auto* watchdog = new QTimer(this);
+  QObject::connect(watchdog, &QTimer::timeout, this, [this] {
+    if (!platform_ || sinceAction_.elapsed() < kLongestStallMs) return;
+    std::fflush(stdout);
+    std::fprintf(stderr, "vantrel-scenario: no action could be taken for %d s; given up\n",
+                 kLongestStallMs / 1000);
+    std::_Exit(3);
+  });
+  watchdog->start(1000);
+  sinceAction_.start();
 }
 
 QtFrontEnd::~QtFrontEnd() {
@@ -68,6 +83,7 @@ int QtFrontEnd::Run(bool) {
   ScenarioQtPlatform* first = platform_;
   std::vector<std::size_t> running = std::exchange(running_, {});
   platform_ = &platform;
+  sinceAction_.restart();
   Schedule();
   int code = RunVantrel(platform);
   running_ = std::move(running);
@@ -116,8 +132,10 @@ void QtFrontEnd::Turn() {
   if (!script_ || script_->Done()) return EndOfScript();
   Settle();
   running_.push_back(modals_.size());
+  sinceAction_.restart();
   script_->PlayNext(*this);
   running_.pop_back();
+  sinceAction_.restart();
   Settle();
   Schedule();
 }

@@ -7,6 +7,7 @@
 // program's timers run on the runner's clock, so `wait` is exact and quick.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 
@@ -91,6 +92,7 @@ class QtFrontEnd final : public FrontEnd, private QtWindowWatcher, private QObje
   std::vector<QPointer<QWidget>> modals_;   // open modal things, innermost last
   std::vector<std::size_t> running_;        // modal depth at each running action
   bool turnPending_ = false;
+  QElapsedTimer sinceAction_;  // real time since an action was last taken
   std::vector<Timer> timers_;
   long long nowMs_ = 0;
   std::vector<QtWindow*> uncovered_;  // shown since their last recorded paint
