@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "common/string_table.h"
-
 namespace {
 
 // Base units of the dialog font as a Windows system would report them for
