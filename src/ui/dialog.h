@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "common/message_owner.h"
@@ -91,6 +92,10 @@ class Surface {
  protected:
   ~Surface() = default;
 };
+
+// The texts a drawing leaves in its framed box, as (y, x, text): what tests
+// record of a display.
+using DrawnTexts = std::vector<std::tuple<int, int, std::string>>;
 
 enum class MessageButtons { Ok, RetryCancel };
 

@@ -1,8 +1,13 @@
 # Plays one scenario and compares its transcript with the expected one.
-# -DRUNNER, -DSCENARIO, -DEXPECTED, -DWORKDIR (a fresh folder for its files).
+# -DRUNNER, -DSCENARIO, -DEXPECTED, -DWORKDIR (a fresh folder for its files),
+# -DFRONT_END (optional; the runner's default otherwise).
 file(REMOVE_RECURSE ${WORKDIR})
 file(MAKE_DIRECTORY ${WORKDIR})
-execute_process(COMMAND ${RUNNER} ${SCENARIO}
+set(choice)
+if(FRONT_END)
+  set(choice --front-end ${FRONT_END})
+endif()
+execute_process(COMMAND ${RUNNER} ${choice} ${SCENARIO}
   WORKING_DIRECTORY ${WORKDIR}
   OUTPUT_VARIABLE transcript ERROR_VARIABLE errors RESULT_VARIABLE result)
 if(NOT result EQUAL 0)

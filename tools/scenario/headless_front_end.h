@@ -16,10 +16,16 @@ class HeadlessFrontEnd final : public FrontEnd {
   void Slide(const std::string& window, int id, int scrollCode, int position) override {
     ui_.MoveSlider(window, id, scrollCode, position);
   }
-  void Type(const std::string& window, int id, const std::string& text) override { ui_.Type(window, id, text); }
-  void Paste(const std::string& window, int id, const std::string& text) override { ui_.Paste(window, id, text); }
+  void Type(const std::string& window, int id, const std::string& text) override {
+    ui_.Type(window, id, text);
+  }
+  void Paste(const std::string& window, int id, const std::string& text) override {
+    ui_.Paste(window, id, text);
+  }
   void Focus(const std::string& window, int id) override { ui_.Focus(window, id); }
-  void Tab(const std::string& window, int id, int index) override { ui_.PickTab(window, id, index); }
+  void Tab(const std::string& window, int id, int index) override {
+    ui_.PickTab(window, id, index);
+  }
   void Close(const std::string& window) override { ui_.CloseWindow(window); }
   void Escape(const std::string& window) override { ui_.PressEscape(window); }
   void Wait(int milliseconds) override { ui_.Wait(milliseconds); }

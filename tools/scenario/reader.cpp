@@ -6,6 +6,7 @@
 #include <map>
 
 #include "common/string_table.h"
+#include "shell/main_window.h"
 #include "ui/dialog.h"
 #include "words.h"
 
@@ -13,8 +14,6 @@ namespace {
 
 constexpr int kTextOpenPanel = 19;  // the icon menu's items
 constexpr int kTextExit = 20;
-constexpr int kCommandOpenPanel = 32770;
-constexpr int kCommandExit = 32771;
 constexpr double kLongestWait = 24 * 3600;  // seconds
 
 std::string WindowName(const std::string& word) {
@@ -86,7 +85,7 @@ std::function<void(FrontEnd&)> Parse(const std::vector<std::string>& w, PrinterC
       if (item == "nothing") f.ChooseMenuItem(0);
       else if (item == "Open Panel" || (open && item == open)) f.ChooseMenuItem(kCommandOpenPanel);
       else if (item == "Exit" || (exit && item == exit)) f.ChooseMenuItem(kCommandExit);
-      else transcript.Ignored("no menu item " + QuoteText(item));
+      else transcript.NoMenuItem(item);
     };
   }
   if (verb == "click" || verb == "check") {
@@ -152,9 +151,9 @@ std::function<void(FrontEnd&)> Parse(const std::vector<std::string>& w, PrinterC
   if (verb == "answer") {
     need(2);
     static const std::map<std::string, int> buttons = {
-        {"OK", kIdOk}, {"Retry", kIdRetry}, {"Cancel", kIdCancel}};
+        {"OK", kIdOk}, {"Retry", kIdRetry}, {"Cancel", kIdCancel}, {"Yes", kIdYes}, {"No", kIdNo}};
     auto button = buttons.find(w[1]);
-    if (button == buttons.end()) throw ParseError{"'answer' takes OK, Retry or Cancel"};
+    if (button == buttons.end()) throw ParseError{"'answer' takes OK, Retry, Cancel, Yes or No"};
     int result = button->second;
     return [result](FrontEnd& f) { f.Answer(result); };
   }

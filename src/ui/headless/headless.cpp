@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "common/string_table.h"
-
 namespace {
 
 // Base units of the dialog font as a Windows system would report them for
@@ -329,23 +327,22 @@ bool HeadlessPlatform::Blocked(HeadlessWindow* window) const {
 
 HeadlessWindow* HeadlessPlatform::Usable(const std::string& name, int id) {
   HeadlessWindow* w = Find(name);
-  std::string what = name + (id ? " " + std::to_string(id) : "");
   if (!w) {
-    transcript_.Ignored("no window " + name);
+    transcript_.NoWindow(name);
     return nullptr;
   }
   for (HeadlessWindow* v = w; v; v = v->Parent()) {
     if (!v->IsShown()) {
-      transcript_.Ignored("" + name + " is not shown");
+      transcript_.NotShown(name);
       return nullptr;
     }
   }
   if (Blocked(w)) {
-    transcript_.Ignored("" + name + " is disabled by a modal window");
+    transcript_.Disabled(name);
     return nullptr;
   }
   if (id && (!w->HasControl(id) || !w->IsItemShown(id))) {
-    transcript_.Ignored("no control " + what);
+    transcript_.NoControl(name, id);
     return nullptr;
   }
   return w;
@@ -368,7 +365,7 @@ void HeadlessPlatform::PickListItem(const std::string& window, int id, int index
   HeadlessWindow* w = Usable(window, id);
   if (!w) return;
   if (w->KindOf(id) != ControlKind::DropDownList || index < 0 || index >= w->ListCount(id)) {
-    transcript_.Ignored("no entry " + std::to_string(index) + " in " + window + " " + std::to_string(id));
+    transcript_.NoEntry(window, id, index);
     return;
   }
   w->ListSelect(id, index);
@@ -435,7 +432,7 @@ void HeadlessPlatform::PickTab(const std::string& window, int tabId, int index) 
   HeadlessWindow* w = Usable(window, tabId);
   if (!w || w->KindOf(tabId) != ControlKind::TabControl) return;
   if (index < 0 || index >= w->TabCount(tabId)) {
-    transcript_.Ignored("no tab " + std::to_string(index) + " in " + window);
+    transcript_.NoTab(window, index);
     return;
   }
   w->TabSelect(tabId, index);
@@ -454,7 +451,7 @@ void HeadlessPlatform::PressEscape(const std::string& window) {
 
 void HeadlessPlatform::TrayMouse(int mouseMessage) {
   if (!trayOwner_) {
-    transcript_.Ignored("no notification icon");
+    transcript_.NoIcon();
     return;
   }
   trayOwner_->Send({DialogEvent::TrayIcon, trayIconId_, mouseMessage});
@@ -462,7 +459,7 @@ void HeadlessPlatform::TrayMouse(int mouseMessage) {
 
 void HeadlessPlatform::ChooseMenuItem(int command) {
   if (modals_.empty() || modals_.back()->kind != Modal::Menu) {
-    transcript_.Ignored("no menu is open");
+    transcript_.NoMenu();
     return;
   }
   modals_.back()->result = command;
@@ -485,14 +482,14 @@ void HeadlessPlatform::Wait(int milliseconds) {
 
 void HeadlessPlatform::Answer(int result) {
   if (modals_.empty() || modals_.back()->kind != Modal::MessageBox) {
-    transcript_.Ignored("no message box is open");
+    transcript_.NoMessageBox();
     return;
   }
   Modal& box = *modals_.back();
   bool allowed = box.buttons == MessageButtons::Ok ? result == kIdOk
                                                    : result == kIdRetry || result == kIdCancel;
   if (!allowed) {
-    transcript_.Ignored("the message box has no " + ButtonName(result) + " button");
+    transcript_.NoButton(result);
     return;
   }
   transcript_.Answered(result);
@@ -502,7 +499,7 @@ void HeadlessPlatform::Answer(int result) {
 
 void HeadlessPlatform::AnswerSavePrompt(const std::string& path) {
   if (modals_.empty() || modals_.back()->kind != Modal::SavePrompt) {
-    transcript_.Ignored("no save prompt is open");
+    transcript_.NoSavePrompt();
     return;
   }
   transcript_.SaveAnswered(path);

@@ -42,8 +42,22 @@ std::string ButtonName(int result) {
     case kIdOk: return "OK";
     case kIdCancel: return "Cancel";
     case kIdRetry: return "Retry";
+    case kIdYes: return "Yes";
+    case kIdNo: return "No";
     default: return std::to_string(result);
   }
+}
+
+void Transcript::NoControl(const std::string& window, int id) {
+  Ignored("no control " + window + " " + std::to_string(id));
+}
+
+void Transcript::NoEntry(const std::string& window, int id, int index) {
+  Ignored("no entry " + std::to_string(index) + " in " + window + " " + std::to_string(id));
+}
+
+void Transcript::NoTab(const std::string& window, int index) {
+  Ignored("no tab " + std::to_string(index) + " in " + window);
 }
 
 void Transcript::Shown(const std::string& window, bool shown) {
@@ -55,14 +69,22 @@ void Transcript::Destroyed(const std::string& window) { log_("destroy " + window
 void Transcript::Display(const std::string& window, DrawnTexts texts) {
   std::string shown;
   std::sort(texts.begin(), texts.end());
-  for (const auto& text : texts) shown += (shown.empty() ? "" : " / ") + QuoteText(std::get<2>(text));
+  for (const auto& text : texts)
+    shown += (shown.empty() ? "" : " / ") + QuoteText(std::get<2>(text));
   log_("display " + window + ": " + (texts.empty() ? "(empty)" : shown));
 }
 
 void Transcript::MessageBox(const std::string& window, MessageButtons buttons,
                             const std::string& text) {
-  log_("message box " + window + (buttons == MessageButtons::Ok ? " [OK]: " : " [Retry Cancel]: ") +
-       QuoteText(text));
+  if (buttons == MessageButtons::Ok) MessageBox(window, std::vector<int>{kIdOk}, text);
+  else MessageBox(window, std::vector<int>{kIdRetry, kIdCancel}, text);
+}
+
+void Transcript::MessageBox(const std::string& window, const std::vector<int>& buttons,
+                            const std::string& text) {
+  std::string names;
+  for (int button : buttons) names += (names.empty() ? "" : " ") + ButtonName(button);
+  log_("message box " + window + " [" + names + "]: " + QuoteText(text));
 }
 
 void Transcript::Answered(int result) { log_("answer: " + ButtonName(result)); }
@@ -78,20 +100,30 @@ void Transcript::SaveAnswered(const std::string& path) {
 }
 
 void Transcript::Menu(const std::vector<MenuItem>& items) {
-  std::string line = "menu:";
+  std::vector<std::string> texts;
   for (const MenuItem& item : items) {
     const char* text = LoadText(item.stringId);
-    line += " " + QuoteText(text ? text : "");
+    texts.push_back(text ? text : "");
   }
+  MenuOf(texts);
+}
+
+void Transcript::MenuOf(const std::vector<std::string>& texts) {
+  std::string line = "menu:";
+  for (const std::string& text : texts) line += " " + QuoteText(text);
   log_(line);
 }
 
 void Transcript::MenuDismissed() { log_("menu dismissed"); }
 
-void Transcript::ScriptEndedAnswer(int result) { log_("(script ended) answer: " + ButtonName(result)); }
+void Transcript::ScriptEndedAnswer(int result) {
+  log_("(script ended) answer: " + ButtonName(result));
+}
 void Transcript::ScriptEndedSavePrompt() { log_("(script ended) save prompt cancelled"); }
 void Transcript::ScriptEndedMenu() { log_("(script ended) menu dismissed"); }
-void Transcript::ScriptEndedClose(const std::string& window) { log_("(script ended) close " + window); }
+void Transcript::ScriptEndedClose(const std::string& window) {
+  log_("(script ended) close " + window);
+}
 
 void Transcript::IconAdded(const std::string& tip) {
   log_("notification icon added: " + QuoteText(tip));
@@ -102,9 +134,15 @@ void Transcript::IconRemoved() { log_("notification icon removed"); }
 void Transcript::DebugTrace(const std::string& text) { log_("debug trace: " + QuoteText(text)); }
 
 void Transcript::FileWritten(const std::string& path) {
-  std::error_code error;
-  auto size = std::filesystem::file_size(path, error);
-  log_("file written: " + QuoteText(path) + " (" + (error ? "?" : std::to_string(size)) + " bytes)");
+  std::error_code sizeError, folderError;
+  auto size = std::filesystem::file_size(path, sizeError);
+  // A file in the working folder is named as the scenario named it, even
+  // where the save prompt gave the whole path.
+  std::filesystem::path file(path);
+  std::filesystem::path folder = std::filesystem::current_path(folderError);
+  bool inFolder = !folderError && file.is_absolute() && file.parent_path() == folder;
+  log_("file written: " + QuoteText(inFolder ? file.filename().string() : path) + " (" +
+       (sizeError ? "?" : std::to_string(size)) + " bytes)");
 }
 
 void Transcript::NoSuchControl(const std::string& window, int id) {

@@ -5,7 +5,6 @@
 
 #include <functional>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "ui/dialog.h"
@@ -17,11 +16,12 @@ std::string WindowNameOf(int templateId);
 // backslashes escaped, everything else (trailing blanks too) as it is.
 std::string QuoteText(const std::string& text);
 
-// "OK", "Cancel", "Retry" for the message box results.
-std::string ButtonName(int result);
+// The answers to a question the platform itself asks (replace a file?).
+inline constexpr int kIdYes = 6;
+inline constexpr int kIdNo = 7;
 
-// The texts one drawing of a display leaves in its box: (y, x, text).
-using DrawnTexts = std::vector<std::tuple<int, int, std::string>>;
+// "OK", "Cancel", "Retry", "Yes", "No" for the message box results.
+std::string ButtonName(int result);
 
 class Transcript {
  public:
@@ -29,7 +29,20 @@ class Transcript {
   explicit Transcript(Log log) : log_(std::move(log)) {}
 
   void Line(const std::string& line) { log_(line); }
-  void Ignored(const std::string& why) { log_("ignored: " + why); }
+
+  // An action the user could not do, and why.
+  void NoWindow(const std::string& window) { Ignored("no window " + window); }
+  void NotShown(const std::string& window) { Ignored(window + " is not shown"); }
+  void Disabled(const std::string& window) { Ignored(window + " is disabled by a modal window"); }
+  void NoControl(const std::string& window, int id);
+  void NoEntry(const std::string& window, int id, int index);
+  void NoTab(const std::string& window, int index);
+  void NoIcon() { Ignored("no notification icon"); }
+  void NoMenu() { Ignored("no menu is open"); }
+  void NoMenuItem(const std::string& item) { Ignored("no menu item " + QuoteText(item)); }
+  void NoMessageBox() { Ignored("no message box is open"); }
+  void NoButton(int result) { Ignored("the message box has no " + ButtonName(result) + " button"); }
+  void NoSavePrompt() { Ignored("no save prompt is open"); }
 
   // Windows.
   void Shown(const std::string& window, bool shown);
@@ -38,10 +51,13 @@ class Transcript {
 
   // Modal things and their answers.
   void MessageBox(const std::string& window, MessageButtons buttons, const std::string& text);
+  void MessageBox(const std::string& window, const std::vector<int>& buttons,
+                  const std::string& text);
   void Answered(int result);
   void SavePrompt(const std::string& window, const SaveFileRequest& request);
   void SaveAnswered(const std::string& path);  // empty: cancelled
   void Menu(const std::vector<MenuItem>& items);
+  void MenuOf(const std::vector<std::string>& texts);
   void MenuDismissed();
   // The script ended with it open: closed as Escape would close it.
   void ScriptEndedAnswer(int result);
@@ -64,5 +80,7 @@ class Transcript {
   static std::string Tabs(const std::vector<std::string>& tabs, int selected);
 
  private:
+  void Ignored(const std::string& why) { log_("ignored: " + why); }
+
   Log log_;
 };

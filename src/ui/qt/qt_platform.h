@@ -31,6 +31,8 @@ class QtPlatform final : public Platform {
   Size ScreenSize() override;
   void DebugTrace(const char* text) override;
   bool NotificationAreaAvailable() override;
+  // The icon, for a driver that plays a user's clicks on it; null when none.
+  QSystemTrayIcon* TrayIcon() const { return tray_.get(); }
 
  private:
   QIcon icon_;

@@ -88,16 +88,20 @@ QString Text(int stringId, const char* fallback) {
 // Message box button texts in the user's language.
 constexpr int kTextOk = 2001, kTextRetry = 2002, kTextCancel = 2003;
 
+QtWindowWatcher* watcher = nullptr;
+
 // What the panel display draws, kept so that every repaint can draw it again.
 class RecordingSurface final : public Surface {
  public:
-  explicit RecordingSurface(std::vector<std::function<void(QPainter&)>>& ops) : ops_(ops) {}
+  RecordingSurface(std::vector<std::function<void(QPainter&)>>& ops, DrawnTexts& texts)
+      : ops_(ops), texts_(texts) {}
 
   // Everything the drawing touches.
   QRect Bounds() const { return bounds_; }
 
   void FramedWhiteRect(const Rect& r) override {
     bounds_ |= QRect(r.left, r.top, r.Width(), r.Height());
+    texts_.clear();
     ops_.push_back([r](QPainter& p) {
       p.setPen(Qt::black);
       p.setBrush(Qt::white);
@@ -120,6 +124,7 @@ class RecordingSurface final : public Surface {
     QString line = Q(text);
     QFontMetrics metrics(font_);
     bounds_ |= QRect(x, y, metrics.horizontalAdvance(line) + 1, metrics.height());
+    texts_.emplace_back(y, x, text);
     ops_.push_back([x, y, line](QPainter& p) {
       p.setPen(Qt::black);
       p.setBackgroundMode(Qt::OpaqueMode);
@@ -130,6 +135,7 @@ class RecordingSurface final : public Surface {
 
  private:
   std::vector<std::function<void(QPainter&)>>& ops_;
+  DrawnTexts& texts_;
   QFont font_;
   QRect bounds_;
 };
@@ -212,6 +218,8 @@ QtWindow::QtWindow(const DialogTemplate& dialog, DialogProc proc, QWidget* paren
   widget_->hide();
   CreateControls();
 }
+
+void QtWindow::Watch(QtWindowWatcher* w) { watcher = w; }
 
 QtWindow::~QtWindow() {
   destroyed_ = true;
@@ -385,6 +393,8 @@ void QtWindow::Repaint(QPainter& painter) {
     painting_ = false;
   }
   for (const auto& op : drawing_) op(painter);
+  if (watcher && !drawing_.empty()) watcher->Painted(*this, drawnTexts_, !drawingPainted_);
+  drawingPainted_ = true;
 }
 
 void QtWindow::SetTitle(const std::string& text) { widget_->setWindowTitle(Q(text)); }
@@ -554,9 +564,12 @@ void QtWindow::MoveTo(int x, int y) { widget_->move(x, y); }
 
 void QtWindow::Draw(const std::function<void(Surface&)>& drawing) {
   std::vector<std::function<void(QPainter&)>> ops;
-  RecordingSurface surface(ops);
+  DrawnTexts texts;
+  RecordingSurface surface(ops, texts);
   drawing(surface);
   drawing_ = std::move(ops);
+  drawnTexts_ = std::move(texts);
+  drawingPainted_ = false;
   // Qt paints only in paint events: the next repaint draws it, over what
   // the last drawing and this one cover.
   QRect dirty = drawingBounds_ | surface.Bounds();
@@ -565,6 +578,7 @@ void QtWindow::Draw(const std::function<void(Surface&)>& drawing) {
 }
 
 void QtWindow::SetTimer(int id, int milliseconds) {
+  if (watcher) return watcher->TimerSet(*this, id, milliseconds);
   QTimer*& timer = timers_[id];
   if (!timer) {
     timer = new QTimer(widget_);
@@ -575,6 +589,7 @@ void QtWindow::SetTimer(int id, int milliseconds) {
 }
 
 void QtWindow::KillTimer(int id) {
+  if (watcher) return watcher->TimerKilled(*this, id);
   auto it = timers_.find(id);
   if (it != timers_.end()) it->second->stop();
 }
@@ -585,6 +600,7 @@ int QtWindow::ShowMessageBox(const std::string& text, MessageButtons buttons) {
   box.setText(Q(text));
   box.setTextFormat(Qt::PlainText);
   ClearCaption(box);
+  if (watcher) watcher->Opening(*this, box);
   if (buttons == MessageButtons::Ok) {
     QPushButton* ok = box.addButton(Text(kTextOk, "OK"), QMessageBox::AcceptRole);
     box.setDefaultButton(ok);
@@ -609,6 +625,7 @@ std::string QtWindow::PromptSaveFile(const SaveFileRequest& request) {
   dialog.setDefaultSuffix(Q(request.defaultExtension));
   dialog.selectFile(Q(request.proposedName));
   // The dialog asks before it replaces an existing file.
+  if (watcher) watcher->Opening(*this, dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::string();
   return S(dialog.selectedFiles().front());
 }
@@ -631,4 +648,5 @@ void QtWindow::Destroy() {
   for (auto& timer : timers_) timer.second->stop();
   widget_->hide();
   destroyed_ = true;
+  if (watcher) watcher->Destroyed(*this);
 }

@@ -18,11 +18,28 @@
 
 class QtWindow;
 
+// Lets a driver of the real widgets (the scenario runner) run the windows'
+// timers on its own clock and hear what the widgets do not tell: the texts
+// each paint of a drawing shows (fresh: its first paint), a window's end,
+// and who owns a modal box.
+class QtWindowWatcher {
+ public:
+  virtual void TimerSet(QtWindow& window, int id, int milliseconds) = 0;
+  virtual void TimerKilled(QtWindow& window, int id) = 0;
+  virtual void Painted(QtWindow& window, const DrawnTexts& texts, bool fresh) = 0;
+  virtual void Destroyed(QtWindow& window) = 0;
+  virtual void Opening(QtWindow& owner, QWidget& modal) = 0;
+
+ protected:
+  ~QtWindowWatcher() = default;
+};
+
 // The widget of a dialog: turns the title bar's close, Escape and Enter
 // into the dialog's messages.
 class DialogWidget : public QDialog {
  public:
   DialogWidget(QtWindow& window, QWidget* parent, Qt::WindowFlags flags);
+  QtWindow& Owner() const { return window_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -53,12 +70,15 @@ class QtWindow final : public Window {
   // page (pageHost: the tab control it is placed in).
   QtWindow(const DialogTemplate& dialog, DialogProc proc, QWidget* parent, TabControl* pageHost);
   ~QtWindow() override;
+  // Every window tells the watcher (null: none, Qt's own timers).
+  static void Watch(QtWindowWatcher* watcher);
 
   DialogWidget* widget() const { return widget_; }
   QWidget* Control(int id) const;
   void Send(const DialogMessage& message);
   void Repaint(QPainter& painter);
   bool HasDrawing() const { return !drawing_.empty(); }
+  bool Destroyed() const { return destroyed_; }
 
   // Window
   int TemplateId() const override { return dialog_.id; }
@@ -116,5 +136,7 @@ class QtWindow final : public Window {
   std::map<int, QTimer*> timers_;
   std::vector<std::function<void(QPainter&)>> drawing_;
   QRect drawingBounds_;
+  DrawnTexts drawnTexts_;
+  bool drawingPainted_ = false;
   std::vector<std::unique_ptr<QtWindow>> pages_;
 };
