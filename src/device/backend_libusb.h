@@ -7,6 +7,6 @@
 
 const DeviceBackend* LibusbBackend();
 
-// A transfer that has not completed after this long fails (result 0), so a
-// hung printer cannot freeze the program. 5000 ms unless changed.
+// A transfer that has not completed after this long fails as timed out, so
+// a hung printer cannot freeze the program. 5000 ms unless changed.
 void SetLibusbTransferTimeout(unsigned milliseconds);

@@ -39,6 +39,7 @@ int VendorRequest(DeviceHandle handle, const std::uint8_t input[3], std::uint8_t
   ControlSetup setup =
       ControlSetupFromPrintSupportInput(input, TarnlowPrinter::kInterfaceNumber, length);
   TarnlowPrinter::Answer answer = g_printer->Handle(setup);
+  if (answer.kind == TarnlowPrinter::Answer::Hang) return kVendorRequestTimedOut;
   if (answer.kind != TarnlowPrinter::Answer::Data) return 0;
   std::size_t count = std::min<std::size_t>(answer.bytes.size(), length);
   if (count) std::memcpy(reply, answer.bytes.data(), count);

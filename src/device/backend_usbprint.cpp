@@ -107,7 +107,8 @@ int VendorRequest(DeviceHandle handle, const std::uint8_t input[3], std::uint8_t
   DWORD returned = 0;
   if (!DeviceIoControl(reinterpret_cast<HANDLE>(handle), IOCTL_USBPRINT_VENDOR_GET_COMMAND,
                        command, sizeof command, reply, length, &returned, nullptr))
-    return 0;
+    // The driver ends a request the printer leaves unanswered as an I/O time-out.
+    return GetLastError() == ERROR_SEM_TIMEOUT ? kVendorRequestTimedOut : 0;
   return static_cast<int>(returned);
 }
 

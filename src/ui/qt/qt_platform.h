@@ -28,6 +28,8 @@ class QtPlatform final : public Platform {
   Size ScreenSize() override;
   void DebugTrace(const char* text) override;
   bool NotificationAreaAvailable() override;
+  void BeginWaitCursor() override;
+  void EndWaitCursor() override;
 
  private:
   QIcon icon_;
