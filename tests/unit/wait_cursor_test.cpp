@@ -44,16 +44,23 @@ TEST_F(WaitCursorTest, IsShownForEveryRequestOfEveryActionAndOnlyThen) {
       {"Transfer roller", 1193}};
 
   action("open", [this] { platform.TrayMouse(kMouseLeftDoubleClick); });
-  for (const auto& [name, id] : panelButtons) action(name, [this, id] { platform.Click("panel", id); });
+  for (const auto& button : panelButtons) {
+    const int id = button.second;
+    action(button.first, [this, id] { platform.Click("panel", id); });
+  }
   action("configuration", [this] { platform.Click("panel", 1003); });
   Then([this] { platform.Click("configuration", 1023); });
   Then([this] { platform.Type("main", 1015, "ZELQORN"); });
   Then([this] { platform.PickTab("main", 1024, 1); });
-  for (const auto& [name, id] : userServiceButtons)
-    action(name, [this, id] { platform.Click("user service", id); });
+  for (const auto& button : userServiceButtons) {
+    const int id = button.second;
+    action(button.first, [this, id] { platform.Click("user service", id); });
+  }
   Then([this] { platform.PickTab("main", 1024, 2); });
-  for (const auto& [name, id] : serviceModeButtons)
-    action(name, [this, id] { platform.Click("service mode", id); });
+  for (const auto& button : serviceModeButtons) {
+    const int id = button.second;
+    action(button.first, [this, id] { platform.Click("service mode", id); });
+  }
   Run();
 
   EXPECT_GT(requests, 60);
