@@ -57,12 +57,14 @@ std::function<void()> PrinterChange(FuzzInput& in, TarnlowPrinter& printer) {
     case 0: {
       const int code = 9 + in.Below(77);
       Fault fault;
-      switch (in.Below(6)) {
+      switch (in.Below(8)) {
         case 0: fault.kind = Fault::FailTransfer; break;
         case 1: fault.kind = Fault::Refuse; break;
         case 2: fault.kind = Fault::ShortReply; fault.length = in.Byte(); break;
         case 3: fault.kind = Fault::NeverAnswer; break;
         case 4: return [&printer, code] { printer.ClearFault(code); };
+        case 5: fault.kind = Fault::ZeroInside; break;
+        case 6: fault.kind = Fault::Overlong; fault.length = in.Byte() * 16; break;
         default: {
           fault.kind = Fault::RawReply;
           const std::string bytes = in.Run();
