@@ -18,6 +18,7 @@
 
 #include "common/string_table.h"
 #include "ui/dialog_template.h"
+#include "ui/qt/qt_platform.h"
 #include "ui/qt/qt_window.h"
 
 namespace {
@@ -197,6 +198,30 @@ TEST_F(QtBackendTest, TheSavePromptProposesTheNameAndAsksBeforeReplacing) {
   EXPECT_TRUE(proposed.endsWith("/TL5C0042817.INI")) << proposed.toStdString();
   EXPECT_TRUE(confirms);
   EXPECT_FALSE(existingOnly) << "a new file must be possible";
+}
+
+// While an action holds the device link the pointer is the wait cursor,
+// over every window; a message box it opens shows the normal pointer.
+TEST_F(QtBackendTest, TheWaitCursorCoversAnActionButNotItsMessageBoxes) {
+  QtPlatform platform{QIcon()};
+  QtWindow page = Make(kPanelPageTemplate);
+  page.Show(true);
+  auto shape = [] {
+    const QCursor* cursor = QApplication::overrideCursor();
+    return cursor ? int(cursor->shape()) : -1;
+  };
+  platform.BeginWaitCursor();
+  EXPECT_EQ(shape(), int(Qt::WaitCursor));
+  int inBox = -1;
+  QTimer::singleShot(0, [&] {
+    inBox = shape();
+    QApplication::activeModalWidget()->close();
+  });
+  page.ShowMessageBox("Send command to F/W is failed", MessageButtons::Ok);
+  EXPECT_EQ(inBox, int(Qt::ArrowCursor));
+  EXPECT_EQ(shape(), int(Qt::WaitCursor));
+  platform.EndWaitCursor();
+  EXPECT_EQ(shape(), -1);
 }
 
 }  // namespace
