@@ -6,11 +6,22 @@ WINBUILD ?= $(BUILD)/windows
 JOBS     ?= $(shell nproc)
 PACKAGES := cmake g++ make pkg-config googletest libgtest-dev libgmock-dev \
             libusb-1.0-0-dev libumockdev-dev umockdev qt6-base-dev libxcb1-dev librsvg2-bin \
+            clang libclang-rt-14-dev \
             binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix wine wine64 fonts-wine \
             xvfb xauth trayer xdotool imagemagick x11-utils procps \
             fonts-dejavu-core fonts-wqy-microhei
 
-.PHONY: all deps configure build windows test run clean
+.PHONY: all deps configure build windows test asan-build sanitizers fuzz run clean
+
+# The second build: clang with AddressSanitizer and UndefinedBehaviorSanitizer
+# (any finding ends the program with an error). It also builds the fuzz
+# targets (fuzz/), whose seed corpora its `unit` tests replay.
+ASAN_BUILD   ?= $(BUILD)/asan
+# fuzzer-no-link: coverage for the fuzz targets through the whole program.
+SANITIZE     := -fsanitize=address,undefined,fuzzer-no-link -fno-sanitize-recover=all \
+                -fno-omit-frame-pointer
+FUZZ_SECONDS ?= 60
+FUZZ_JOBS    ?= 1
 
 all: build
 
@@ -40,6 +51,25 @@ windows: build
 test: build windows
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	@cd $(WINBUILD) && ctest --output-on-failure
+	@$(MAKE) --no-print-directory sanitizers
+
+# The sanitizer build (no Qt: its tests are the in-process and USB ones).
+asan-build: deps
+	@CC=clang CXX=clang++ cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_DISABLE_FIND_PACKAGE_Qt6=ON -DCMAKE_C_FLAGS="$(SANITIZE)" \
+	  -DCMAKE_CXX_FLAGS="$(SANITIZE)" -DCMAKE_EXE_LINKER_FLAGS="$(SANITIZE)" >/dev/null
+	@cmake --build $(ASAN_BUILD) -j $(JOBS)
+
+# The in-process and USB tests, and the corpus replays, under the sanitizers.
+sanitizers: asan-build
+	@cd $(ASAN_BUILD) && UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --output-on-failure -j $(JOBS) -L 'unit|usb'
+
+# Each fuzz target for FUZZ_SECONDS from its seed corpus (grown in a copy, so
+# the tree's corpora stay small); prints executions and findings per target.
+fuzz: asan-build
+	@$(CURDIR)/fuzz/run_fuzzers.sh $(ASAN_BUILD)/bin $(FUZZ_SECONDS) $(CURDIR)/fuzz/corpus \
+	  $(ASAN_BUILD)/fuzz-runs $(FUZZ_JOBS)
 
 # The front end on the simulated printer, plugged in as an emulated USB device.
 run: build

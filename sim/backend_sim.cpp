@@ -40,6 +40,7 @@ int VendorRequest(void* context, DeviceHandle handle, const std::uint8_t input[3
   ControlSetup setup =
       ControlSetupFromPrintSupportInput(input, TarnlowPrinter::kInterfaceNumber, length);
   TarnlowPrinter::Answer answer = Printer(context).Handle(setup);
+  if (answer.kind == TarnlowPrinter::Answer::Hang) return kVendorRequestTimedOut;
   if (answer.kind != TarnlowPrinter::Answer::Data) return 0;
   std::size_t count = std::min<std::size_t>(answer.bytes.size(), length);
   if (count) std::memcpy(reply, answer.bytes.data(), count);

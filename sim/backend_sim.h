@@ -1,6 +1,6 @@
 // The simulated printer as a device backend, in-process. It hands the model
 // the same control setup the libusb backend puts on the wire. A request the
-// printer never answers fails at once, as a timed-out transfer would.
+// printer never answers times out at once.
 #pragma once
 
 #include <functional>

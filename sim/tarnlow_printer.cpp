@@ -123,6 +123,16 @@ TarnlowPrinter::Answer TarnlowPrinter::Handle(const ControlSetup& setup) {
         break;
       case Fault::RawReply: answer.bytes = f.raw; break;
       case Fault::NeverAnswer: answer.kind = Answer::Hang; break;
+      case Fault::ZeroInside:
+        answer = Normal(code, arg);
+        if (!answer.bytes.empty()) answer.bytes[(answer.bytes.size() - 1) / 2] = 0;
+        Apply(code, arg);
+        break;
+      case Fault::Overlong:
+        answer = Normal(code, arg);
+        answer.bytes.resize(answer.bytes.size() + std::size_t(std::max(f.length, 0)), 'X');
+        Apply(code, arg);
+        break;
     }
   }
   if (answer.bytes.size() > setup.wLength) answer.bytes.resize(setup.wLength);

@@ -31,6 +31,8 @@ class TarnlowPrinter {
       ShortReply,    // only the first `length` bytes of the normal reply
       RawReply,      // exactly `raw` whatever the request
       NeverAnswer,   // the request is never completed
+      ZeroInside,    // the normal reply with its middle byte zero
+      Overlong,      // the normal reply and `length` bytes more (cut by the transfer)
     } kind = FailTransfer;
     int length = 0;
     std::vector<std::uint8_t> raw;

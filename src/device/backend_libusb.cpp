@@ -112,6 +112,7 @@ int VendorRequest(void*, DeviceHandle handle, const std::uint8_t input[3], std::
   int received = libusb_control_transfer(printer->handle, setup.bmRequestType, setup.bRequest,
                                          setup.wValue, setup.wIndex, reply, setup.wLength,
                                          g_timeoutMs);
+  if (received == LIBUSB_ERROR_TIMEOUT) return kVendorRequestTimedOut;
   return received > 0 ? received : 0;
 }
 

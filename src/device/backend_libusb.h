@@ -7,6 +7,6 @@
 
 const DeviceBackend* LibusbBackend();
 
-// Changes the time after which a transfer fails (kTransferTimeoutMs unless
-// changed; tests shorten it).
+// A transfer that has not completed after this long fails as timed out, so
+// a hung printer cannot freeze the program. kTransferTimeoutMs unless changed (tests shorten it).
 void SetLibusbTransferTimeout(unsigned milliseconds);

@@ -155,14 +155,19 @@ int VendorRequest(void* context, DeviceHandle handle, const std::uint8_t input[3
   bool started = os.deviceIoControl(device, IOCTL_USBPRINT_VENDOR_GET_COMMAND, command,
                                     sizeof command, reply, length, &returned, &overlapped);
   bool done = started;
+  // The driver may also end an unanswered request itself, as an I/O time-out.
+  bool timedOut = !started && GetLastError() == ERROR_SEM_TIMEOUT;
   if (!started && GetLastError() == ERROR_IO_PENDING) {
-    if (os.waitForSingleObject(overlapped.hEvent, kTransferTimeoutMs) != WAIT_OBJECT_0)
+    if (os.waitForSingleObject(overlapped.hEvent, kTransferTimeoutMs) != WAIT_OBJECT_0) {
       os.cancelIoEx(device, &overlapped);
+      timedOut = true;
+    }
     // Returns once the driver has completed the request, cancelled or not.
     done = os.getOverlappedResult(device, &overlapped, &returned, TRUE);
   }
   os.closeHandle(overlapped.hEvent);
-  return done ? static_cast<int>(returned) : 0;
+  if (done) return static_cast<int>(returned);  // answered, even during the cancellation
+  return timedOut ? kVendorRequestTimedOut : 0;
 }
 
 }  // namespace

@@ -33,10 +33,13 @@ struct DeviceBackend {
   void (*close)(void* context, DeviceHandle handle);
   // The printing-support driver's vendor request: input is the 3 bytes
   // code, wValue low byte, wValue high byte. Returns the reply byte count,
-  // 0 on failure; writes nothing but the reply.
+  // 0 on failure, kVendorRequestTimedOut when the printer did not answer
+  // within the time-out; writes nothing but the reply.
   int (*vendorRequest)(void* context, DeviceHandle handle, const std::uint8_t input[3],
                        std::uint8_t* reply, std::uint16_t length);
 };
+
+inline constexpr int kVendorRequestTimedOut = -1;
 
 // The backend in use. Defaults to the platform's own (usbprint on Windows,
 // libusb elsewhere).

@@ -15,6 +15,8 @@ namespace {
 
 DeviceLink g_link = {{}, kInvalidDeviceHandle, kInvalidDeviceHandle};
 const DeviceBackend* g_backend = nullptr;
+// A request of this opening of the link timed out.
+bool g_notAnswering = false;
 
 std::string UpperCase(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
@@ -71,6 +73,7 @@ void ConfigurePrinterLink() {
 
 int OpenDeviceLink() {
   CloseDeviceLink();
+  g_notAnswering = false;
   const DeviceBackend* backend = CurrentDeviceBackend();
 
   // Split the list first: deviceId is overwritten by each token tried.
@@ -110,11 +113,12 @@ int CloseDeviceLink() {
 
 int SendVendorRequest(int code, int wValue, int length, void* buffer) {
   const DeviceBackend* backend = g_backend;
-  if (!backend || g_link.hPipeA == kInvalidDeviceHandle || !buffer) return 0;
+  if (!backend || g_link.hPipeA == kInvalidDeviceHandle || !buffer || g_notAnswering) return 0;
   std::uint8_t input[3];
   PrintSupportInput(code, wValue, input);
   int received = backend->vendorRequest(backend->context, g_link.hPipeA, input,
                                         static_cast<std::uint8_t*>(buffer),
                                         static_cast<std::uint16_t>(length));
+  if (received == kVendorRequestTimedOut) g_notAnswering = true;
   return received > 0 ? received : 0;
 }

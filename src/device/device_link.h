@@ -37,7 +37,9 @@ DeviceLink* GetDeviceLink(const DeviceLinkSettings* settings = nullptr);
 void ConfigurePrinterLink();
 
 // Closes what is open, then tries each hardware ID of deviceId in turn.
-// Returns 1 when the printer was found and opened, 0 otherwise.
+// Returns 1 when the printer was found and opened, 0 otherwise. Every
+// action opens the link afresh, so opening also forgets that the printer
+// stopped answering (see SendVendorRequest).
 int OpenDeviceLink();
 
 // Closes both handles; always returns 1.
@@ -45,5 +47,7 @@ int CloseDeviceLink();
 
 // Sends one vendor request (only the low 8/16/16 bits of code, wValue and
 // length count) and returns the number of reply bytes, 0 on any failure.
-// Nothing but the reply is written into buffer.
+// Nothing but the reply is written into buffer. Once a request has timed
+// out, the printer is taken as not answering until the link is next opened:
+// each later request fails at once, unsent, so an action costs one time-out.
 int SendVendorRequest(int code, int wValue, int length, void* buffer);

@@ -14,6 +14,7 @@
 #include "info/ini_export.h"
 #include "info/printer_info.h"
 #include "shell/window_ops.h"
+#include "ui/dialog.h"
 #include "ui/dialog_template.h"
 
 namespace {
@@ -179,6 +180,7 @@ void FillEnergySave(Window* page, const AppContext& ctx) {
 // The switch is the same field the user service page shows; a failed read
 // keeps what it held.
 void ReadEnergySave(Window& window, AppContext& ctx) {
+  WaitCursor busy;
   std::uint8_t reply[kValueReplySize] = {};
   if (SendVendorRequest(REQ_READ_ENERGY_SAVE, 0, kValueReplySize, reply) == 0)
     window.ShowMessage(kTextSendFailed);
@@ -249,11 +251,15 @@ void ConfigurationWindowProc(Window& window, const DialogMessage& message) {
   }
 }
 
-void OpenConfigurationWindow(Window& owner, AppContext& ctx) {
+namespace {
+
+// Opens the link and reads what the window shows; false when the link
+// cannot be opened (the user is told, nothing is read).
+bool ReadConfiguration(Window& owner, AppContext& ctx) {
   ConfigurePrinterLink();
   if (!OpenDeviceLink()) {
     owner.ShowMessage(kTextOpenUsbFailed);
-    return;
+    return false;
   }
   // A block that cannot be allocated stays null: its reads are skipped and
   // its fields show what an unreported value shows.
@@ -262,7 +268,18 @@ void OpenConfigurationWindow(Window& owner, AppContext& ctx) {
   for (int page = kTonerPageNumber; page <= kAdjustPageNumber; ++page)
     ReadInfoPage(owner, ctx, page);
   ReadCounterRecords(ctx);
+  return true;
+}
 
+}  // namespace
+
+// The link stays open while the window is up; the pointer is the wait
+// cursor only while requests go out (the window reads one more as it opens).
+void OpenConfigurationWindow(Window& owner, AppContext& ctx) {
+  {
+    WaitCursor busy;
+    if (!ReadConfiguration(owner, ctx)) return;
+  }
   owner.RunModal(kConfigWindowTemplate, ConfigurationWindowProc, &ctx);
 
   ctx.configTab = nullptr;

@@ -11,6 +11,7 @@
 #include "panel/panel_status.h"
 #include "shell/app_context.h"
 #include "shell/window_ops.h"
+#include "ui/dialog.h"
 #include "ui/dialog_template.h"
 
 namespace {
@@ -43,6 +44,7 @@ void InitPage(Window& page, void* ctx) {
 // the link cannot be opened the user is told and nothing is sent.
 template <typename Work>
 void WithDeviceLink(Window& page, Work work) {
+  WaitCursor busy;
   ConfigurePrinterLink();
   if (!OpenDeviceLink()) {
     page.ShowMessage(kTextOpenUsbFailed);

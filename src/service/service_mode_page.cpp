@@ -13,6 +13,7 @@
 #include "service/request_patterns.h"
 #include "shell/window_ops.h"
 #include "shell/app_context.h"
+#include "ui/dialog.h"
 #include "ui/dialog_template.h"
 
 namespace {
@@ -103,6 +104,7 @@ void ShowServiceSettings(Window& page, AppContext& ctx) {
 }
 
 void DownloadServiceSettings(Window& page, AppContext& ctx) {
+  WaitCursor busy;
   ConfigurePrinterLink();
   if (!OpenDeviceLink()) {
     page.ShowMessage(kTextOpenUsbFailed);
@@ -122,6 +124,7 @@ bool WriteTemperature(int code, std::int32_t value) {
 // Every write is sent whatever the earlier ones answered; one message tells
 // the outcome. The link is left open: the next action's open closes it.
 void UploadServiceSettings(Window& page, AppContext& ctx) {
+  WaitCursor busy;
   ConfigurePrinterLink();
   if (!OpenDeviceLink()) {
     page.ShowMessage(kTextOpenUsbFailed);
@@ -143,6 +146,7 @@ void UploadServiceSettings(Window& page, AppContext& ctx) {
 // Asks no confirmation and leaves the counters as shown until the next
 // "Download".
 void RunMaintenanceCommand(Window& page, int code, int successText) {
+  WaitCursor busy;
   ConfigurePrinterLink();
   if (!OpenDeviceLink()) {
     page.ShowMessage(kTextOpenUsbFailed);

@@ -16,6 +16,7 @@
 #include "service/request_patterns.h"
 #include "shell/app_context.h"
 #include "shell/window_ops.h"
+#include "ui/dialog.h"
 
 namespace {
 
@@ -208,6 +209,7 @@ void TakeAdjustments(AppContext& ctx) {
 }
 
 void DownloadUserSettings(Window& page, AppContext& ctx) {
+  WaitCursor busy;
   ConfigurePrinterLink();
   if (!OpenDeviceLink()) {
     page.ShowMessage(kTextOpenUsbFailed);
@@ -232,6 +234,7 @@ void DownloadUserSettings(Window& page, AppContext& ctx) {
 // Every write is sent whatever the earlier ones answered; one message tells
 // the outcome. The link is left open: the next action's open closes it.
 void UploadUserSettings(Window& page, AppContext& ctx) {
+  WaitCursor busy;
   ConfigurePrinterLink();
   if (!OpenDeviceLink()) {
     page.ShowMessage(kTextOpenUsbFailed);
@@ -264,6 +267,7 @@ void UploadUserSettings(Window& page, AppContext& ctx) {
 }
 
 void PrintTestPattern(Window& page, int wValue, int successText, bool closeAfter) {
+  WaitCursor busy;
   ConfigurePrinterLink();
   if (!OpenDeviceLink()) {
     page.ShowMessage(kTextOpenUsbFailed);
@@ -275,6 +279,7 @@ void PrintTestPattern(Window& page, int wValue, int successText, bool closeAfter
 
 // The printer never answers this request; success shows nothing.
 void RefreshImage(Window& page) {
+  WaitCursor busy;
   ConfigurePrinterLink();
   DebugTrace("BT_IMAGEREFRESH");
   if (!OpenDeviceLink()) {

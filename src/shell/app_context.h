@@ -10,7 +10,7 @@ struct MachinePage;
 struct AdjustPage;
 struct ReplacementCounts;
 struct ApplicationCounts;
-struct Window;  // a window of the dialog layer
+class Window;  // a window of the dialog layer
 
 inline constexpr int kStatusEntries = 170;
 inline constexpr int kStatusCodeLength = 6;

@@ -111,6 +111,7 @@ void OnCommand(Window& window, AppContext& ctx, int id, int notification) {
 
 void OpenMainWindow(Window& window, AppContext& ctx) {
   if (ctx.panelVisible == 1) return;
+  WaitCursor busy;
   ConfigurePrinterLink();
   while (!OpenDeviceLink()) {
     const char* text = LoadText(kTextOpenUsbFailed);

@@ -211,7 +211,20 @@ class Platform {
   // A file the program has just written in full (the export), for the
   // platform's own record; nothing by default.
   virtual void FileWritten(const std::string& /*path*/) {}
+  // The pointer shows the wait cursor from Begin to the matching End (they
+  // nest); nothing by default.
+  virtual void BeginWaitCursor() {}
+  virtual void EndWaitCursor() {}
 };
 
 Platform& CurrentPlatform();
 void UsePlatform(Platform* platform);
+
+// The wait cursor for the lifetime of an action that holds the device link.
+class WaitCursor {
+ public:
+  WaitCursor() { CurrentPlatform().BeginWaitCursor(); }
+  ~WaitCursor() { CurrentPlatform().EndWaitCursor(); }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+};

@@ -278,6 +278,30 @@ TEST_F(QtBackendTest, TheSavePromptProposesTheNameAndAsksBeforeReplacing) {
   EXPECT_FALSE(existingOnly) << "a new file must be possible";
 }
 
+// While an action holds the device link the pointer is the wait cursor,
+// over every window; a message box it opens shows the normal pointer.
+TEST_F(QtBackendTest, TheWaitCursorCoversAnActionButNotItsMessageBoxes) {
+  QtPlatform platform{QIcon()};
+  QtWindow page = Make(kPanelPageTemplate);
+  page.Show(true);
+  auto shape = [] {
+    const QCursor* cursor = QApplication::overrideCursor();
+    return cursor ? int(cursor->shape()) : -1;
+  };
+  platform.BeginWaitCursor();
+  EXPECT_EQ(shape(), int(Qt::WaitCursor));
+  int inBox = -1;
+  QTimer::singleShot(0, [&] {
+    inBox = shape();
+    QApplication::activeModalWidget()->close();
+  });
+  page.ShowMessageBox("Send command to F/W is failed", MessageButtons::Ok);
+  EXPECT_EQ(inBox, int(Qt::ArrowCursor));
+  EXPECT_EQ(shape(), int(Qt::WaitCursor));
+  platform.EndWaitCursor();
+  EXPECT_EQ(shape(), -1);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {

@@ -55,6 +55,7 @@ const DeviceBackend kFake = {
        std::uint16_t length) {
       fake.requests.push_back({handle, {input[0], input[1], input[2]}});
       if (input[0] == 99) return 0;  // a failing transfer
+      if (input[0] == 98) return kVendorRequestTimedOut;
       for (std::uint16_t i = 0; i < length && i < 2; ++i) reply[i] = 'R';
       return length < 2 ? int(length) : 2;
     },
@@ -194,6 +195,27 @@ TEST_F(DeviceLinkTest, SendsTheLowBitsOnPipeAAndReturnsTheCount) {
   std::uint8_t zeros[4] = {};
   EXPECT_EQ(SendVendorRequest(99, 0, 4, zeros), 0);
   EXPECT_EQ(zeros[0], 0);
+}
+
+// A timed-out request stops the link from sending until it is opened again;
+// a plain failure does not.
+TEST_F(DeviceLinkTest, SendsNothingMoreAfterATimeOutUntilOpenedAgain) {
+  fake.devices = {{{"USB\\VID_F0CA&PID_7A71"}, "p"}};
+  ConfigurePrinterLink();
+  ASSERT_EQ(OpenDeviceLink(), 1);
+  std::uint8_t buffer[4] = {};
+  EXPECT_EQ(SendVendorRequest(99, 0, 4, buffer), 0);
+  EXPECT_EQ(SendVendorRequest(9, 0, 4, buffer), 2);
+  EXPECT_EQ(SendVendorRequest(98, 0, 4, buffer), 0);
+  fake.requests.clear();
+  buffer[0] = 0;
+  EXPECT_EQ(SendVendorRequest(9, 0, 4, buffer), 0);
+  EXPECT_EQ(buffer[0], 0);
+  EXPECT_TRUE(fake.requests.empty());
+
+  ASSERT_EQ(OpenDeviceLink(), 1);
+  EXPECT_EQ(SendVendorRequest(9, 0, 4, buffer), 2);
+  EXPECT_EQ(fake.requests.size(), 1u);
 }
 
 }  // namespace

@@ -124,6 +124,7 @@ TEST_F(SimulatedPrinterTest, InjectedFaults) {
 
   printer.SetFault(REQ_READ_MACHINE_KIND, {Fault::NeverAnswer, 0, {}});
   EXPECT_EQ(SendVendorRequest(REQ_READ_MACHINE_KIND, 0, 4, reply), 0) << "fails as a time-out";
+  ASSERT_EQ(OpenDeviceLink(), 1);  // which holds until the link is opened again
 
   printer.SetFault(REQ_SET_TONER_OUT_STOP, {Fault::Refuse, 0, {}});
   EXPECT_FALSE(Command(REQ_SET_TONER_OUT_STOP, 0));

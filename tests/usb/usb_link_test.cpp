@@ -183,23 +183,32 @@ TEST_F(UsbLinkTest, PassesRefusalsFailuresAndOddRepliesToTheCaller) {
   EXPECT_TRUE(std::equal(raw.begin(), raw.end(), text.begin()));
 }
 
-TEST_F(UsbLinkTest, GivesUpOnAnUnansweredTransferAndKeepsWorking) {
+// One unanswered request costs one time-out: until the link is opened
+// again, the printer is taken as not answering and nothing more is sent.
+TEST_F(UsbLinkTest, GivesUpOnAnUnansweredPrinterUntilTheLinkIsOpenedAgain) {
   ASSERT_EQ(OpenDeviceLink(), 1);
   SetLibusbTransferTimeout(300);
   printer_.SetFault(20, MakeFault(TarnlowPrinter::Fault::NeverAnswer));
 
   std::uint8_t reply[4] = {};
-  const auto start = Clock::now();
+  auto start = Clock::now();
   EXPECT_EQ(SendVendorRequest(20, 0, 4, reply), 0);
   const auto waited = Clock::now() - start;
   EXPECT_GE(waited, 250ms);
   EXPECT_LT(waited, 2s);
   EXPECT_EQ(Text(reply, 4), std::string(4, '\0'));
+  EXPECT_EQ(printer_.TakeReceived().size(), 1u);
 
   printer_.ClearFault(20);
-  printer_.SetValue(20, 6);
+  printer_.SetValue(22, 6);
   std::int32_t value = 0;
-  EXPECT_EQ(SendVendorRequest(20, 0, 4, &value), 4);
+  EXPECT_EQ(SendVendorRequest(22, 0, 4, &value), 0) << "the same opening of the link";
+  EXPECT_EQ(value, 0);
+  EXPECT_TRUE(printer_.TakeReceived().empty());
+  EXPECT_EQ(g_bus->TakeControlSetups(device_).size(), 1u) << "only the one that timed out";
+
+  ASSERT_EQ(OpenDeviceLink(), 1);
+  EXPECT_EQ(SendVendorRequest(22, 0, 4, &value), 4);
   EXPECT_EQ(value, 6);
 }
 

@@ -388,10 +388,15 @@ TEST_F(UsbprintBackendTest, ATransferThatNeverCompletesIsCancelledAndAwaited) {
   EXPECT_EQ(driver.pending, nullptr);
   EXPECT_TRUE(driver.events.empty());
 
+  // The rest of the action fails at once, without reaching the driver.
   driver.printer.ClearFaults();
   driver.transferSteps.clear();
+  EXPECT_EQ(SendVendorRequest(REQ_READ_PANEL_STATUS, 0, sizeof reply, reply), 0);
+  EXPECT_TRUE(driver.transferSteps.empty());
+  // The next action opens the link afresh and is answered.
+  ASSERT_EQ(Open(), 1);
   EXPECT_GT(SendVendorRequest(REQ_READ_PANEL_STATUS, 0, sizeof reply, reply), 0)
-      << "the link still works after a time-out";
+      << "the link works again after a time-out";
 }
 
 // The same bound on the system's own waiting and cancelling: the request is

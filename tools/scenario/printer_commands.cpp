@@ -70,7 +70,12 @@ std::function<void()> PrinterCommands::Parse(const std::vector<std::string>& w) 
   if (what == "fail") { need(3); fault.kind = Fault::FailTransfer; }
   else if (what == "refuse") { need(3); fault.kind = Fault::Refuse; }
   else if (what == "hang") { need(3); fault.kind = Fault::NeverAnswer; }
-  else if (what == "short") { need(4); fault.kind = Fault::ShortReply; fault.length = Number(w[3]); }
+  else if (what == "short") {
+    need(4);
+    fault.kind = Fault::ShortReply;
+    fault.length = Number(w[3]);
+    if (fault.length < 0) throw ParseError{"'" + w[3] + "' is out of range"};
+  }
   else if (what == "raw") {
     fault.kind = Fault::RawReply;
     std::string bytes;

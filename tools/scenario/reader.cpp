@@ -98,6 +98,7 @@ std::function<void(FrontEnd&)> Parse(const std::vector<std::string>& w, PrinterC
     need(4);
     std::string window = WindowName(w[1]), entry = w[3];
     int id = Number(w[2]);
+    if (entry.empty()) throw ParseError{"'pick' takes an entry's text or position"};
     return [window, id, entry](FrontEnd& f) { f.Pick(window, id, entry); };
   }
   if (verb == "slide") {

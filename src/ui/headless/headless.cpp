@@ -244,9 +244,13 @@ int HeadlessWindow::RunModal(int templateId, DialogProc proc, void* param) {
   HeadlessPlatform::Modal modal{HeadlessPlatform::Modal::Dialog, window};
   platform_.RunNested(modal);
   int result = window->modalResult;
-  // The closed dialog stays allocated (never found again) so that no
-  // pointer the program kept can dangle.
+  // Freed as the other toolkits free it, so that a pointer the program kept
+  // to the closed dialog or its pages dangles here too (and the sanitizers
+  // see its use).
   window->Destroy();
+  auto& windows = platform_.topLevels_;
+  windows.erase(std::find_if(windows.begin(), windows.end(),
+                             [&](const auto& w) { return w.get() == window; }));
   return result;
 }
 

@@ -158,8 +158,12 @@ class HeadlessPlatform final : public Platform {
   Size ScreenSize() override { return {1280, 800}; }
   void DebugTrace(const char* text) override;
   void FileWritten(const std::string& path) override;
+  void BeginWaitCursor() override { ++waitCursor_; }
+  void EndWaitCursor() override { --waitCursor_; }
 
   bool TrayIconPresent() const { return trayOwner_ != nullptr; }
+  // Begun and not yet ended wait cursors (not in the transcript).
+  int WaitCursorDepth() const { return waitCursor_; }
   long long NowMs() const { return nowMs_; }
 
  private:
@@ -198,4 +202,5 @@ class HeadlessPlatform final : public Platform {
   std::vector<std::string> heldGuards_;
   HeadlessWindow* trayOwner_ = nullptr;
   int trayIconId_ = 0;
+  int waitCursor_ = 0;
 };

@@ -144,3 +144,8 @@ void QtPlatform::DebugTrace(const char* text) {
 }
 
 bool QtPlatform::NotificationAreaAvailable() { return QSystemTrayIcon::isSystemTrayAvailable(); }
+
+// The application's override cursor: over every window of the program.
+void QtPlatform::BeginWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+
+void QtPlatform::EndWaitCursor() { QApplication::restoreOverrideCursor(); }

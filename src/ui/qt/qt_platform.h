@@ -33,6 +33,8 @@ class QtPlatform final : public Platform {
   bool NotificationAreaAvailable() override;
   // The icon, for a driver that plays a user's clicks on it; null when none.
   QSystemTrayIcon* TrayIcon() const { return tray_.get(); }
+  void BeginWaitCursor() override;
+  void EndWaitCursor() override;
 
  private:
   QIcon icon_;

@@ -85,6 +85,23 @@ QString Text(int stringId, const char* fallback) {
   return QString::fromUtf8(text ? text : fallback);
 }
 
+// Something modal opened during an action that shows the wait cursor shows
+// the normal pointer: the user answers it while the action waits.
+class NormalPointer {
+ public:
+  NormalPointer() : pushed_(QApplication::overrideCursor() != nullptr) {
+    if (pushed_) QApplication::setOverrideCursor(Qt::ArrowCursor);
+  }
+  ~NormalPointer() {
+    if (pushed_) QApplication::restoreOverrideCursor();
+  }
+  NormalPointer(const NormalPointer&) = delete;
+  NormalPointer& operator=(const NormalPointer&) = delete;
+
+ private:
+  bool pushed_;
+};
+
 // Message box button texts in the user's language.
 constexpr int kTextOk = 2001, kTextRetry = 2002, kTextCancel = 2003;
 
@@ -595,6 +612,7 @@ void QtWindow::KillTimer(int id) {
 }
 
 int QtWindow::ShowMessageBox(const std::string& text, MessageButtons buttons) {
+  NormalPointer pointer;
   QMessageBox box(widget_->window());
   box.setWindowTitle(QString());
   box.setText(Q(text));
@@ -617,6 +635,7 @@ int QtWindow::ShowMessageBox(const std::string& text, MessageButtons buttons) {
 }
 
 std::string QtWindow::PromptSaveFile(const SaveFileRequest& request) {
+  NormalPointer pointer;
   QFileDialog dialog(widget_->window());
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
@@ -633,6 +652,7 @@ std::string QtWindow::PromptSaveFile(const SaveFileRequest& request) {
 int QtWindow::RunModal(int templateId, DialogProc proc, void* param) {
   const DialogTemplate* dialog = FindDialogTemplate(templateId);
   if (!dialog) return -1;
+  NormalPointer pointer;
   QtWindow modal(*dialog, proc, widget_->window(), nullptr);
   modal.widget()->setWindowModality(Qt::ApplicationModal);
   modal.Send({DialogEvent::Init, 0, 0, param});

@@ -1,0 +1,102 @@
+// Every reply through the real device link: a backend stands for the
+// platform and answers each request with the next piece of the input (a
+// failed transfer, a time-out, or bytes, cut to the length asked for), and
+// the program reads them as it does: the status list, the information pages,
+// the counter records, value reads, acknowledged writes and commands.
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "device/device_backend.h"
+#include "device/device_link.h"
+#include "device/request_catalogue.h"
+#include "fuzz_input.h"
+#include "info/info_page.h"
+#include "info/printer_info.h"
+#include "panel/panel_page.h"
+#include "panel/status_list.h"
+#include "service/request_patterns.h"
+#include "shell/app_context.h"
+
+namespace {
+
+FuzzInput* g_input = nullptr;
+
+class QuietOwner final : public MessageOwner {
+ public:
+  void ShowMessage(int) override {}
+};
+
+int Answer(DeviceHandle, const std::uint8_t*, std::uint8_t* reply, std::uint16_t length) {
+  switch (g_input->Below(8)) {
+    case 0: return 0;
+    case 1: return kVendorRequestTimedOut;
+    default: break;
+  }
+  const std::string bytes = g_input->Run();
+  const std::size_t count = std::min<std::size_t>(bytes.size(), length);
+  std::memcpy(reply, bytes.data(), count);
+  return int(count);
+}
+
+const DeviceBackend kFuzzBackend = {
+    "fuzz",
+    [](std::vector<PresentDevice>& out) {
+      out = {{{kPrinterHardwareId}, "printer"}};
+      return true;
+    },
+    [](const std::string&) -> DeviceHandle { return 1; },
+    [](DeviceHandle) {},
+    Answer,
+};
+
+// Each family on a freshly opened link, as each action opens it.
+void Open() {
+  ConfigurePrinterLink();
+  if (!OpenDeviceLink()) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  FuzzInput input(data, size);
+  g_input = &input;
+  UseDeviceBackend(&kFuzzBackend);
+  QuietOwner owner;
+  auto ctx = std::make_unique<AppContext>();
+
+  // Every request with a buffer of exactly its catalogue length.
+  Open();
+  for (const RequestInfo& request : RequestCatalogue()) {
+    std::vector<std::uint8_t> reply(std::size_t(request.length));
+    const int received = SendVendorRequest(request.code, 0, request.length, reply.data());
+    if (received < 0 || received > request.length) std::abort();
+  }
+
+  Open();
+  char status[kStatusReplySize] = {};
+  ParseStatusReply(*ctx, status, SendVendorRequest(REQ_READ_PANEL_STATUS, 0, kStatusReplySize, status));
+
+  Open();
+  AllocatePageBlocks(*ctx);
+  AllocateCounterBlocks(*ctx);
+  for (int page = kTonerPageNumber; page <= kAdjustPageNumber; ++page) ReadInfoPage(owner, *ctx, page);
+  ReadCounterRecords(*ctx);
+  ReleasePrinterInfo(*ctx);
+
+  Open();
+  std::int32_t value = 0;
+  for (int code : {REQ_READ_GDI_TIMEOUT, REQ_READ_ENERGY_SAVE, REQ_READ_MACHINE_KIND,
+                   REQ_READ_TEMP_PLAIN, REQ_READ_JAM_COUNTER})
+    ReadSettingValue(owner, code, value);
+
+  Open();
+  WriteSettingValue(REQ_WRITE_GDI_TIMEOUT, PackPlain(input.Byte()));
+  SendPanelCommand(REQ_TONER_OPERATION, PackPlain(input.Byte()));
+  CloseDeviceLink();
+  g_input = nullptr;
+  return 0;
+}

@@ -1,0 +1,61 @@
+// The panel-status reply and the messages of its codes: the first byte picks
+// the language, the rest is the reply. Every code must give display lines of
+// at most the panel's width, drawn without trouble.
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "common/string_table.h"
+#include "fuzz_input.h"
+#include "panel/panel_display.h"
+#include "panel/status_list.h"
+#include "panel/status_messages.h"
+#include "shell/app_context.h"
+
+namespace {
+
+// The number of UTF-8 characters of a text.
+std::size_t Characters(const std::string& text) {
+  std::size_t count = 0;
+  for (unsigned char c : text) count += (c & 0xC0) != 0x80;
+  return count;
+}
+
+class NullSurface final : public Surface {
+ public:
+  void FramedWhiteRect(const Rect&) override {}
+  void SelectFont(const char*, int, int) override {}
+  void TextAt(int, int, const std::string& text) override {
+    if (Characters(text) > std::size_t(kPanelLineMax)) std::abort();
+  }
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  FuzzInput input(data, size);
+  const auto languages = TextLanguages();
+  SetTextLanguage(languages[input.Below(int(languages.size()))]);
+  const std::string reply = input.Bytes(kStatusReplySize);
+  // Exactly the bytes received: a read past them is a finding.
+  auto bytes = std::make_unique<char[]>(reply.size() + 1);
+  std::memcpy(bytes.get(), reply.data(), reply.size());
+
+  auto ctx = std::make_unique<AppContext>();
+  ParseStatusReply(*ctx, bytes.get(), int(reply.size()));
+  if (ctx->statusCount < 0 || ctx->statusCount > kStatusEntries) std::abort();
+
+  NullSurface surface;
+  for (int i = 0; i < ctx->statusCount; ++i) {
+    const char* code = ctx->statusCodes + i * kStatusCodeLength;
+    if (const auto message = LookupStatusMessage(code)) {
+      for (const PanelLine& line : {message->line1, message->line2})
+        if (Characters(ComposePanelLine(line)) > std::size_t(kPanelLineMax)) std::abort();
+    }
+    DrawPanelDisplay(surface, code, Rect{0, 0, 400, 100});
+  }
+  SetTextLanguage(kEnglish);
+  return 0;
+}

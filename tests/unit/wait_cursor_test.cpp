@@ -1,0 +1,74 @@
+// Every action that talks to the printer shows the wait cursor while its
+// requests go out, and gives the normal pointer back when it ends.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "headless_session.h"
+
+namespace {
+
+class WaitCursorTest : public HeadlessSession {};
+
+TEST_F(WaitCursorTest, IsShownForEveryRequestOfEveryActionAndOnlyThen) {
+  std::vector<int> requestsWithout;  // codes sent without the wait cursor
+  int requests = 0;
+  printer.OnRequest([&](const TarnlowPrinter::Received& r) {
+    ++requests;
+    if (platform.WaitCursorDepth() <= 0) requestsWithout.push_back(r.code);
+  });
+  std::vector<std::string> shownAfter;  // actions after which it stayed
+  auto action = [&](std::string name, std::function<void()> step) {
+    Then(std::move(step));
+    // Up to two message boxes are answered; the check runs once the action
+    // has ended.
+    for (int box = 0; box < 2; ++box) {
+      Then([this] {
+        if (Lines("message box").size() > Lines("answer").size()) platform.Answer(kIdOk);
+      });
+    }
+    Then([this, name, &shownAfter] {
+      if (platform.WaitCursorDepth() != 0) shownAfter.push_back(name);
+    });
+  };
+  const std::pair<std::string, int> panelButtons[] = {
+      {"Status", 1001}, {"Rotate", 1004}, {"Apply", 1010}, {"Calibration", 1021},
+      {"Clean up", 1204}};
+  const std::pair<std::string, int> userServiceButtons[] = {
+      {"Download", 1083}, {"Upload", 1084}, {"Pattern 1", 1091}, {"Pattern 2", 1093},
+      {"Image refresh", 1254}};
+  const std::pair<std::string, int> serviceModeButtons[] = {
+      {"Download", 1084}, {"Upload", 1085}, {"BK clear", 1191}, {"Fuser", 1192},
+      {"Transfer roller", 1193}};
+
+  action("open", [this] { platform.TrayMouse(kMouseLeftDoubleClick); });
+  for (const auto& button : panelButtons) {
+    const int id = button.second;
+    action(button.first, [this, id] { platform.Click("panel", id); });
+  }
+  action("configuration", [this] { platform.Click("panel", 1003); });
+  Then([this] { platform.Click("configuration", 1023); });
+  Then([this] { platform.Type("main", 1015, "ZELQORN"); });
+  Then([this] { platform.PickTab("main", 1024, 1); });
+  for (const auto& button : userServiceButtons) {
+    const int id = button.second;
+    action(button.first, [this, id] { platform.Click("user service", id); });
+  }
+  Then([this] { platform.PickTab("main", 1024, 2); });
+  for (const auto& button : serviceModeButtons) {
+    const int id = button.second;
+    action(button.first, [this, id] { platform.Click("service mode", id); });
+  }
+  Run();
+
+  EXPECT_GT(requests, 60);
+  EXPECT_TRUE(requestsWithout.empty()) << requestsWithout.size() << " requests, the first "
+                                       << (requestsWithout.empty() ? 0 : requestsWithout[0]);
+  EXPECT_TRUE(shownAfter.empty()) << shownAfter.front();
+  EXPECT_EQ(platform.WaitCursorDepth(), 0);
+  EXPECT_TRUE(Lines("ignored").empty()) << Lines("ignored").front();
+}
+
+}  // namespace
