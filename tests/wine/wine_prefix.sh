@@ -20,7 +20,7 @@ start) ;;
 *) echo "usage: $0 start|stop PREFIX" >&2; exit 2 ;;
 esac
 
-if [ ! -f "$WINEPREFIX/.vantrel-ready-2" ]; then
+if [ ! -f "$WINEPREFIX/.vantrel-ready-3" ]; then
   rm -rf "$WINEPREFIX"
   mkdir -p "$WINEPREFIX"
   timeout -k 5 120 wineboot -i >/dev/null 2>&1 || true
@@ -46,6 +46,9 @@ REGEDIT4
 [HKEY_CURRENT_USER\Software\Wine\AppDefaults\window-probe.exe\Explorer]
 "Desktop"="Vantrel"
 
+[HKEY_CURRENT_USER\Software\Wine\AppDefaults\startup-bench.exe\Explorer]
+"Desktop"="Vantrel"
+
 [HKEY_CURRENT_USER\Software\Wine\X11 Driver]
 "Managed"="N"
 
@@ -62,7 +65,7 @@ REG
   rm -f "$reg"
   timeout -k 5 60 wineserver -w || true
   [ -d "$WINEPREFIX/drive_c/windows" ] || { echo "wine_prefix: wineboot made no prefix" >&2; exit 1; }
-  touch "$WINEPREFIX/.vantrel-ready-2"
+  touch "$WINEPREFIX/.vantrel-ready-3"
 fi
 # One warm wineserver for the whole run, with Wine's own services started
 # here: started by a test, they would keep its output pipe open after it ends.
