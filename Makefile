@@ -5,7 +5,7 @@ BUILD    ?= build
 WINBUILD ?= $(BUILD)/windows
 JOBS     ?= $(shell nproc)
 PACKAGES := cmake g++ make pkg-config googletest libgtest-dev libgmock-dev \
-            libusb-1.0-0-dev libumockdev-dev umockdev qt6-base-dev librsvg2-bin \
+            libusb-1.0-0-dev libumockdev-dev umockdev qt6-base-dev libxcb1-dev librsvg2-bin \
             binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix wine wine64 fonts-wine \
             xvfb xauth trayer xdotool imagemagick x11-utils procps \
             fonts-dejavu-core fonts-wqy-microhei

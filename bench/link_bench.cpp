@@ -13,10 +13,10 @@
 #include <vector>
 
 #include "device/backend_libusb.h"
-#include "device/backend_sim.h"
 #include "device/control_setup.h"
 #include "device/device_backend.h"
 #include "device/device_link.h"
+#include "sim/backend_sim.h"
 #include "sim/tarnlow_printer.h"
 #include "sim/umockdev_printer.h"
 

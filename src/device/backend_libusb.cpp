@@ -12,7 +12,7 @@ namespace {
 constexpr std::uint8_t kPrinterClass = 7;
 
 libusb_context* g_context = nullptr;
-unsigned g_timeoutMs = 5000;
+unsigned g_timeoutMs = kTransferTimeoutMs;
 
 struct OpenPrinter {
   libusb_device_handle* handle;
@@ -51,14 +51,14 @@ std::string DeviceKey(libusb_device* device, int interfaceNumber) {
   return key;
 }
 
-bool ListPrinters(std::vector<PresentDevice>& out) {
-  out.clear();
+bool FindPrinter(void*, const HardwareIdMatch& matches, std::string& key) {
   libusb_context* context = Context();
   if (!context) return false;
   libusb_device** list = nullptr;
   ssize_t count = libusb_get_device_list(context, &list);
   if (count < 0) return false;
-  for (ssize_t i = 0; i < count; ++i) {
+  bool found = false;
+  for (ssize_t i = 0; i < count && !found; ++i) {
     libusb_device_descriptor descriptor;
     if (libusb_get_device_descriptor(list[i], &descriptor) != 0) continue;
     int interfaceNumber = PrinterInterface(list[i]);
@@ -66,13 +66,15 @@ bool ListPrinters(std::vector<PresentDevice>& out) {
     char id[32];
     std::snprintf(id, sizeof id, "USB\\VID_%04X&PID_%04X", descriptor.idVendor,
                   descriptor.idProduct);
-    out.push_back({{id}, DeviceKey(list[i], interfaceNumber)});
+    if (!matches({id})) continue;
+    key = DeviceKey(list[i], interfaceNumber);
+    found = true;
   }
   libusb_free_device_list(list, 1);
-  return true;
+  return found;
 }
 
-DeviceHandle Open(const std::string& key) {
+DeviceHandle Open(void*, const std::string& key) {
   libusb_context* context = Context();
   if (!context) return kInvalidDeviceHandle;
   unsigned bus = 0, address = 0;
@@ -97,13 +99,13 @@ DeviceHandle Open(const std::string& key) {
   return reinterpret_cast<DeviceHandle>(printer);
 }
 
-void Close(DeviceHandle handle) {
+void Close(void*, DeviceHandle handle) {
   auto* printer = reinterpret_cast<OpenPrinter*>(handle);
   libusb_close(printer->handle);
   delete printer;
 }
 
-int VendorRequest(DeviceHandle handle, const std::uint8_t input[3], std::uint8_t* reply,
+int VendorRequest(void*, DeviceHandle handle, const std::uint8_t input[3], std::uint8_t* reply,
                   std::uint16_t length) {
   auto* printer = reinterpret_cast<OpenPrinter*>(handle);
   ControlSetup setup = ControlSetupFromPrintSupportInput(input, printer->interfaceNumber, length);
@@ -113,7 +115,7 @@ int VendorRequest(DeviceHandle handle, const std::uint8_t input[3], std::uint8_t
   return received > 0 ? received : 0;
 }
 
-const DeviceBackend kLibusbBackend = {"libusb", ListPrinters, Open, Close, VendorRequest};
+const DeviceBackend kLibusbBackend = {"libusb", nullptr, FindPrinter, Open, Close, VendorRequest};
 
 }  // namespace
 

@@ -7,6 +7,6 @@
 
 const DeviceBackend* LibusbBackend();
 
-// A transfer that has not completed after this long fails (result 0), so a
-// hung printer cannot freeze the program. 5000 ms unless changed.
+// Changes the time after which a transfer fails (kTransferTimeoutMs unless
+// changed; tests shorten it).
 void SetLibusbTransferTimeout(unsigned milliseconds);

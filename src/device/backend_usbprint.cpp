@@ -1,121 +1,197 @@
-// The Windows backend: the printing-support driver (usbprint). Printers are
-// the present devices of the USB printer interface class; requests go
-// through its vendor-command I/O control.
-#include <windows.h>
-#include <setupapi.h>
+// Printers are the present devices of the USB printer interface class;
+// requests go through the driver's vendor-command I/O control, overlapped
+// and bounded in time.
+#include "device/backend_usbprint.h"
+
 #include <winioctl.h>
 // Defines GUID_DEVINTERFACE_USBPRINT here (the one unit that uses it).
 #include <initguid.h>
 #include <usbprint.h>
 
+#include <algorithm>
+#include <cstddef>
+#include <cwchar>
 #include <string>
 #include <vector>
 
-#include "device/device_backend.h"
-
 namespace {
 
-// Ends a device information set however the function using it returns.
-struct DeviceInfoSet {
-  HDEVINFO set = SetupDiGetClassDevsW(&GUID_DEVINTERFACE_USBPRINT, nullptr, nullptr,
-                                      DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
-  ~DeviceInfoSet() {
-    if (set != INVALID_HANDLE_VALUE) SetupDiDestroyDeviceInfoList(set);
-  }
-};
+const UsbprintPlatform& Os(void* context) { return *static_cast<const UsbprintPlatform*>(context); }
 
-enum class IdsResult { Read, NoIds, Failed };
-
-// The device's hardware IDs (a list of strings ended by an empty one).
-IdsResult HardwareIds(HDEVINFO set, SP_DEVINFO_DATA& info, std::vector<std::string>& ids) {
-  std::vector<BYTE> buffer;
-  DWORD size = 0;
-  while (!SetupDiGetDeviceRegistryPropertyW(set, &info, SPDRP_HARDWAREID, nullptr,
-                                            buffer.empty() ? nullptr : buffer.data(),
-                                            static_cast<DWORD>(buffer.size()), &size)) {
-    DWORD error = GetLastError();
-    if (error == ERROR_INVALID_DATA) return IdsResult::NoIds;
-    if (error != ERROR_INSUFFICIENT_BUFFER || size <= buffer.size()) return IdsResult::Failed;
-    buffer.assign(size, 0);
-  }
-  const wchar_t* p = reinterpret_cast<const wchar_t*>(buffer.data());
-  const wchar_t* end = p + buffer.size() / sizeof(wchar_t);
-  while (p < end && *p) {
-    std::string id;
-    for (; p < end && *p; ++p) id += (*p < 128) ? char(*p) : '?';  // IDs are ASCII
-    ids.push_back(id);
-    ++p;
-  }
-  return IdsResult::Read;
+std::string Utf8(const wchar_t* text, std::size_t length) {
+  if (length == 0) return {};
+  int size = WideCharToMultiByte(CP_UTF8, 0, text, int(length), nullptr, 0, nullptr, nullptr);
+  std::string out(std::size_t(size > 0 ? size : 0), '\0');
+  if (size > 0)
+    WideCharToMultiByte(CP_UTF8, 0, text, int(length), out.data(), size, nullptr, nullptr);
+  return out;
 }
 
-bool ListPrinters(std::vector<PresentDevice>& out) {
-  out.clear();
-  DeviceInfoSet devices;
-  if (devices.set == INVALID_HANDLE_VALUE) return false;
-  SP_DEVINFO_DATA info{};
-  info.cbSize = sizeof info;
-  for (DWORD index = 0; SetupDiEnumDeviceInfo(devices.set, index, &info); ++index) {
-    PresentDevice device;
-    switch (HardwareIds(devices.set, info, device.hardwareIds)) {
-      case IdsResult::Failed:
-        // Fails the search only if no printer before it matches.
-        out.push_back({{}, {}, true});
-        return true;
-      case IdsResult::NoIds: continue;
-      case IdsResult::Read: break;
-    }
-    device.key = std::to_string(index);
-    out.push_back(std::move(device));
+std::wstring Wide(const std::string& text) {
+  if (text.empty()) return {};
+  int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0);
+  std::wstring out(std::size_t(size > 0 ? size : 0), L'\0');
+  if (size > 0) MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), out.data(), size);
+  return out;
+}
+
+// The present devices of the printer interface class, released however
+// the search ends.
+class PrinterDeviceSet {
+ public:
+  explicit PrinterDeviceSet(const UsbprintPlatform& os)
+      : os_(os),
+        set_(os.getClassDevs(&GUID_DEVINTERFACE_USBPRINT, nullptr, nullptr,
+                             DIGCF_PRESENT | DIGCF_DEVICEINTERFACE)) {}
+  ~PrinterDeviceSet() {
+    if (set_ != INVALID_HANDLE_VALUE) os_.destroyDeviceInfoList(set_);
   }
-  return true;
+  PrinterDeviceSet(const PrinterDeviceSet&) = delete;
+  PrinterDeviceSet& operator=(const PrinterDeviceSet&) = delete;
+
+  bool Valid() const { return set_ != INVALID_HANDLE_VALUE; }
+  HDEVINFO Get() const { return set_; }
+
+ private:
+  const UsbprintPlatform& os_;
+  HDEVINFO set_;
+};
+
+enum class IdsRead { Read, None, Failed };
+
+// The device's hardware IDs, a list of strings ended by an empty one, read
+// with a buffer as large as the system asks for.
+IdsRead ReadHardwareIds(const UsbprintPlatform& os, HDEVINFO set, SP_DEVINFO_DATA& info,
+                        std::vector<std::string>& ids) {
+  std::vector<BYTE> buffer;
+  DWORD size = 0;
+  while (!os.getDeviceRegistryProperty(set, &info, SPDRP_HARDWAREID, nullptr,
+                                       buffer.empty() ? nullptr : buffer.data(),
+                                       DWORD(buffer.size()), &size)) {
+    DWORD error = GetLastError();
+    if (error == ERROR_INVALID_DATA) return IdsRead::None;  // a device without hardware IDs
+    // A size that does not grow would ask for ever.
+    if (error != ERROR_INSUFFICIENT_BUFFER || size <= buffer.size()) return IdsRead::Failed;
+    buffer.assign(size, 0);
+  }
+  const auto* p = reinterpret_cast<const wchar_t*>(buffer.data());
+  const wchar_t* end = p + std::min<std::size_t>(size, buffer.size()) / sizeof(wchar_t);
+  while (p < end && *p) {
+    const wchar_t* start = p;
+    while (p < end && *p) ++p;
+    ids.push_back(Utf8(start, std::size_t(p - start)));
+    ++p;
+  }
+  return IdsRead::Read;
 }
 
 // The device path of the printer interface with the given member index.
-bool DevicePath(DWORD index, std::wstring& path) {
-  DeviceInfoSet devices;
-  if (devices.set == INVALID_HANDLE_VALUE) return false;
+bool InterfacePath(const UsbprintPlatform& os, HDEVINFO set, DWORD index, std::wstring& path) {
   SP_DEVICE_INTERFACE_DATA iface{};
   iface.cbSize = sizeof iface;
-  if (!SetupDiEnumDeviceInterfaces(devices.set, nullptr, &GUID_DEVINTERFACE_USBPRINT, index,
-                                   &iface))
+  if (!os.enumDeviceInterfaces(set, nullptr, &GUID_DEVINTERFACE_USBPRINT, index, &iface))
     return false;
   DWORD size = 0;
-  SetupDiGetDeviceInterfaceDetailW(devices.set, &iface, nullptr, 0, &size, nullptr);
+  os.getDeviceInterfaceDetail(set, &iface, nullptr, 0, &size, nullptr);
   if (size < sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W)) return false;
   std::vector<BYTE> buffer(size, 0);
   auto* detail = reinterpret_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_W*>(buffer.data());
   detail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W);
-  if (!SetupDiGetDeviceInterfaceDetailW(devices.set, &iface, detail, size, nullptr, nullptr))
-    return false;
-  path = detail->DevicePath;
-  return true;
+  if (!os.getDeviceInterfaceDetail(set, &iface, detail, size, nullptr, nullptr)) return false;
+  const std::size_t room =
+      (size - offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_W, DevicePath)) / sizeof(wchar_t);
+  path.assign(detail->DevicePath, wcsnlen(detail->DevicePath, room));
+  return !path.empty();
 }
 
-DeviceHandle Open(const std::string& key) {
-  std::wstring path;
-  if (!DevicePath(static_cast<DWORD>(std::stoul(key)), path)) return kInvalidDeviceHandle;
-  HANDLE handle = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+bool FindPrinter(void* context, const HardwareIdMatch& matches, std::string& key) {
+  const UsbprintPlatform& os = Os(context);
+  PrinterDeviceSet devices(os);
+  if (!devices.Valid()) return false;
+  SP_DEVINFO_DATA info{};
+  info.cbSize = sizeof info;
+  for (DWORD index = 0; os.enumDeviceInfo(devices.Get(), index, &info); ++index) {
+    std::vector<std::string> ids;
+    switch (ReadHardwareIds(os, devices.Get(), info, ids)) {
+      case IdsRead::Failed: return false;
+      case IdsRead::None: continue;
+      case IdsRead::Read: break;
+    }
+    if (!matches(ids)) continue;
+    // Only the first matching device is tried.
+    std::wstring path;
+    if (!InterfacePath(os, devices.Get(), index, path)) return false;
+    key = Utf8(path.data(), path.size());
+    return true;
+  }
+  return false;
+}
+
+DeviceHandle Open(void* context, const std::string& key) {
+  HANDLE handle = Os(context).createFile(
+      Wide(key).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OVERLAPPED, nullptr);
   return handle == INVALID_HANDLE_VALUE ? kInvalidDeviceHandle
                                         : reinterpret_cast<DeviceHandle>(handle);
 }
 
-void Close(DeviceHandle handle) { CloseHandle(reinterpret_cast<HANDLE>(handle)); }
-
-int VendorRequest(DeviceHandle handle, const std::uint8_t input[3], std::uint8_t* reply,
-                  std::uint16_t length) {
-  BYTE command[3] = {input[0], input[1], input[2]};
-  DWORD returned = 0;
-  if (!DeviceIoControl(reinterpret_cast<HANDLE>(handle), IOCTL_USBPRINT_VENDOR_GET_COMMAND,
-                       command, sizeof command, reply, length, &returned, nullptr))
-    return 0;
-  return static_cast<int>(returned);
+void Close(void* context, DeviceHandle handle) {
+  Os(context).closeHandle(reinterpret_cast<HANDLE>(handle));
 }
 
-const DeviceBackend kUsbprintBackend = {"usbprint", ListPrinters, Open, Close, VendorRequest};
+// The request is overlapped so that it can be bounded: after the time-out
+// it is cancelled, and the cancellation is waited for, because until the
+// driver completes the request it may still write into reply and overlapped.
+int VendorRequest(void* context, DeviceHandle handle, const std::uint8_t input[3],
+                  std::uint8_t* reply, std::uint16_t length) {
+  const UsbprintPlatform& os = Os(context);
+  HANDLE device = reinterpret_cast<HANDLE>(handle);
+  OVERLAPPED overlapped{};
+  overlapped.hEvent = os.createEvent(nullptr, TRUE, FALSE, nullptr);
+  if (!overlapped.hEvent) return 0;
+
+  BYTE command[3] = {input[0], input[1], input[2]};
+  DWORD returned = 0;
+  bool started = os.deviceIoControl(device, IOCTL_USBPRINT_VENDOR_GET_COMMAND, command,
+                                    sizeof command, reply, length, &returned, &overlapped);
+  bool done = started;
+  if (!started && GetLastError() == ERROR_IO_PENDING) {
+    if (os.waitForSingleObject(overlapped.hEvent, kTransferTimeoutMs) != WAIT_OBJECT_0)
+      os.cancelIoEx(device, &overlapped);
+    // Returns once the driver has completed the request, cancelled or not.
+    done = os.getOverlappedResult(device, &overlapped, &returned, TRUE);
+  }
+  os.closeHandle(overlapped.hEvent);
+  return done ? static_cast<int>(returned) : 0;
+}
 
 }  // namespace
 
-const DeviceBackend* PlatformDeviceBackend() { return &kUsbprintBackend; }
+const UsbprintPlatform& SystemUsbprintPlatform() {
+  static const UsbprintPlatform system = {
+      SetupDiGetClassDevsW,
+      SetupDiEnumDeviceInfo,
+      SetupDiGetDeviceRegistryPropertyW,
+      SetupDiEnumDeviceInterfaces,
+      SetupDiGetDeviceInterfaceDetailW,
+      SetupDiDestroyDeviceInfoList,
+      CreateFileW,
+      CloseHandle,
+      DeviceIoControl,
+      CreateEventW,
+      WaitForSingleObject,
+      CancelIoEx,
+      GetOverlappedResult,
+  };
+  return system;
+}
+
+DeviceBackend UsbprintBackend(const UsbprintPlatform& platform) {
+  return {"usbprint", const_cast<UsbprintPlatform*>(&platform), FindPrinter, Open, Close,
+          VendorRequest};
+}
+
+const DeviceBackend* PlatformDeviceBackend() {
+  static const DeviceBackend backend = UsbprintBackend(SystemUsbprintPlatform());
+  return &backend;
+}

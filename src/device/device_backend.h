@@ -1,34 +1,40 @@
-// The seam between the portable link and a platform: list the present
-// printer-class devices with their hardware IDs, open one, send one vendor
-// request, close. One operations table per platform, chosen at start.
+// The seam between the portable link and a platform: find the first present
+// printer-class device that the link asks for, open it, send one vendor
+// request, close. One operations table per platform, chosen at start; each
+// operation receives the table's context (the backend's own state).
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "device/device_link.h"
 
-struct PresentDevice {
-  std::vector<std::string> hardwareIds;  // as the platform reports them
-  std::string key;                       // what the backend opens it by
-  // Its hardware IDs could not be read: a search that gets this far ends
-  // here, failed (the platform lists nothing after it).
-  bool unreadable = false;
-};
+// Whether a device is the one looked for, given its hardware IDs as the
+// platform reports them.
+using HardwareIdMatch = std::function<bool(const std::vector<std::string>& hardwareIds)>;
+
+// A transfer the device has not completed after this long fails (result 0),
+// so a printer that stops answering cannot freeze the program.
+inline constexpr unsigned kTransferTimeoutMs = 5000;
 
 struct DeviceBackend {
   const char* name;
-  // Present printer-class devices in the platform's enumeration order.
-  // False when the device list cannot be read.
-  bool (*listPrinters)(std::vector<PresentDevice>& out);
+  void* context;
+  // Walks the present printer-class devices in the platform's enumeration
+  // order and stops at the first one `matches` accepts, putting what open()
+  // takes into key. False when none matched, or when the device list, a
+  // device's hardware IDs or the matched device's key could not be read.
+  // Releases whatever the walk took before it returns.
+  bool (*findPrinter)(void* context, const HardwareIdMatch& matches, std::string& key);
   // Opens the device; kInvalidDeviceHandle on failure.
-  DeviceHandle (*open)(const std::string& key);
-  void (*close)(DeviceHandle handle);
+  DeviceHandle (*open)(void* context, const std::string& key);
+  void (*close)(void* context, DeviceHandle handle);
   // The printing-support driver's vendor request: input is the 3 bytes
   // code, wValue low byte, wValue high byte. Returns the reply byte count,
   // 0 on failure; writes nothing but the reply.
-  int (*vendorRequest)(DeviceHandle handle, const std::uint8_t input[3],
+  int (*vendorRequest)(void* context, DeviceHandle handle, const std::uint8_t input[3],
                        std::uint8_t* reply, std::uint16_t length);
 };
 

@@ -23,28 +23,24 @@ std::string UpperCase(std::string text) {
 }
 
 // The printer-class search for the one ID now in deviceId: only the first
-// present device carrying that ID (whole string, any letter case) is tried.
+// present device carrying that ID (whole string, any letter case) is tried,
+// and it is opened twice.
 bool OpenFirstMatchingPrinter(const DeviceBackend& backend) {
   const std::string wanted = UpperCase(g_link.deviceId);
-  std::vector<PresentDevice> devices;
-  if (!backend.listPrinters(devices)) return false;
-  for (const PresentDevice& device : devices) {
-    if (device.unreadable) return false;
-    bool matches = std::any_of(
-        device.hardwareIds.begin(), device.hardwareIds.end(),
-        [&](const std::string& id) { return UpperCase(id) == wanted; });
-    if (!matches) continue;
-    g_link.hPipeA = backend.open(device.key);
-    g_link.hPipeB = g_link.hPipeA == kInvalidDeviceHandle
-                        ? kInvalidDeviceHandle
-                        : backend.open(device.key);
-    if (g_link.hPipeB == kInvalidDeviceHandle) {
-      CloseDeviceLink();
-      return false;
-    }
-    return true;
+  std::string key;
+  auto matches = [&](const std::vector<std::string>& ids) {
+    return std::any_of(ids.begin(), ids.end(),
+                       [&](const std::string& id) { return UpperCase(id) == wanted; });
+  };
+  if (!backend.findPrinter(backend.context, matches, key)) return false;
+  g_link.hPipeA = backend.open(backend.context, key);
+  g_link.hPipeB = g_link.hPipeA == kInvalidDeviceHandle ? kInvalidDeviceHandle
+                                                        : backend.open(backend.context, key);
+  if (g_link.hPipeB == kInvalidDeviceHandle) {
+    CloseDeviceLink();
+    return false;
   }
-  return false;
+  return true;
 }
 
 }  // namespace
@@ -104,8 +100,8 @@ int OpenDeviceLink() {
 int CloseDeviceLink() {
   const DeviceBackend* backend = g_backend;
   if (backend) {
-    if (g_link.hPipeA != kInvalidDeviceHandle) backend->close(g_link.hPipeA);
-    if (g_link.hPipeB != kInvalidDeviceHandle) backend->close(g_link.hPipeB);
+    if (g_link.hPipeA != kInvalidDeviceHandle) backend->close(backend->context, g_link.hPipeA);
+    if (g_link.hPipeB != kInvalidDeviceHandle) backend->close(backend->context, g_link.hPipeB);
   }
   g_link.hPipeA = kInvalidDeviceHandle;
   g_link.hPipeB = kInvalidDeviceHandle;
@@ -117,7 +113,7 @@ int SendVendorRequest(int code, int wValue, int length, void* buffer) {
   if (!backend || g_link.hPipeA == kInvalidDeviceHandle || !buffer) return 0;
   std::uint8_t input[3];
   PrintSupportInput(code, wValue, input);
-  int received = backend->vendorRequest(g_link.hPipeA, input,
+  int received = backend->vendorRequest(backend->context, g_link.hPipeA, input,
                                         static_cast<std::uint8_t*>(buffer),
                                         static_cast<std::uint16_t>(length));
   return received > 0 ? received : 0;

@@ -8,10 +8,14 @@
 #include <system_error>
 
 #if defined(_WIN32)
+#include <fcntl.h>
 #include <io.h>
+#include <sys/stat.h>
 #else
 #include <unistd.h>
 #endif
+
+#include "common/utf8_path.h"
 
 namespace fs = std::filesystem;
 
@@ -41,12 +45,25 @@ std::string CandidateName() {
   return name;
 }
 
+// Creates a file that must not exist yet (errno EEXIST when it does).
+std::FILE* CreateNew(const fs::path& path) {
+#if defined(_WIN32)
+  int fd = _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+  if (fd < 0) return nullptr;
+  std::FILE* file = _fdopen(fd, "wb");
+  if (!file) _close(fd);
+  return file;
+#else
+  return std::fopen(path.c_str(), "wbx");
+#endif
+}
+
 // Creates (exclusively) a new empty file in folder; nullptr when none can be made.
 std::FILE* CreateTemporaryIn(const fs::path& folder, fs::path& created) {
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
     fs::path candidate = folder / CandidateName();
     errno = 0;
-    if (std::FILE* file = std::fopen(candidate.string().c_str(), "wbx")) {
+    if (std::FILE* file = CreateNew(candidate)) {
       created = candidate;
       return file;
     }
@@ -66,7 +83,7 @@ bool WriteAll(std::FILE* file, const std::string& bytes) {
 
 int ReplaceFileContents(const std::string& path, const std::string& bytes) {
   std::error_code error;
-  fs::path target(path);
+  fs::path target = PathFromUtf8(path);
   if (fs::is_symlink(target, error)) {
     fs::path resolved = fs::canonical(target, error);
     if (!error) target = resolved;

@@ -1,9 +1,13 @@
 #include "info/ini_export.h"
 
+#include <string_view>
+#include <utility>
+
 #include "common/string_ids.h"
 #include "info/configuration_window.h"
 #include "info/file_replace.h"
 #include "info/printer_info.h"
+#include "info/profile_encoding.h"
 
 namespace {
 
@@ -89,15 +93,25 @@ std::string FieldText(const AppContext& ctx, int page, int fieldId) {
   return window->ItemText(fieldId).substr(0, kMaxFieldText);
 }
 
-// The seam to the file's encoding: texts stay UTF-8 here; a build whose
-// profile files are in the ANSI code page converts them at this point.
-std::string ToFileEncoding(const std::string& text) { return text; }
+// The serial as a file name in the chosen folder: characters no file name
+// may hold, and a leading dot (a hidden file), become "_". No serial, no name.
+std::string ProposedName(const std::string& serial) {
+  if (serial.empty()) return "";
+  std::string name = serial;
+  constexpr std::string_view kNotInNames = "/\\:*?\"<>|";
+  for (char& c : name) {
+    const bool control = static_cast<unsigned char>(c) < 0x20;
+    if (control || kNotInNames.find(c) != std::string_view::npos) c = '_';
+  }
+  if (name.front() == '.') name.front() = '_';
+  return name + ".INI";
+}
 
 }  // namespace
 
 std::string PromptExportFileName(Window& configWindow, AppContext& ctx) {
   std::string serial = PageField(ctx, kMachinePageNumber, MACHINESERIAL);
-  return configWindow.PromptSaveFile({"INI FILE(*.INI)", "*.INI", "INI", serial + ".INI"});
+  return configWindow.PromptSaveFile({"INI FILE(*.INI)", "*.INI", "INI", ProposedName(serial)});
 }
 
 std::vector<IniEntry> CollectExportEntries(const AppContext& ctx) {
@@ -116,15 +130,20 @@ std::vector<IniEntry> CollectExportEntries(const AppContext& ctx) {
     for (int i = 0; i < 3 && row.valueFields[i]; ++i)
       entry.value += (i ? ", " : "") + FieldText(ctx, row.page, row.valueFields[i]);
     if (row.endsGroup) entry.value += "\r\n";
-    entries.push_back(
-        {ToFileEncoding(entry.section), ToFileEncoding(entry.key), ToFileEncoding(entry.value)});
+    entries.push_back(std::move(entry));
   }
   return entries;
 }
 
 void ExportConfiguration(Window& configWindow, AppContext& ctx, const std::string& path) {
   if (path.empty()) return;
-  if (!ReplaceFileContents(path, ComposeIniFile(CollectExportEntries(ctx)))) {
+  std::vector<IniEntry> entries = CollectExportEntries(ctx);
+  for (IniEntry& entry : entries) {
+    entry.section = ToProfileEncoding(entry.section);
+    entry.key = ToProfileEncoding(entry.key);
+    entry.value = ToProfileEncoding(entry.value);
+  }
+  if (!ReplaceFileContents(path, ComposeIniFile(entries))) {
     configWindow.ShowMessage(kTextExportFailed);
     return;
   }

@@ -56,16 +56,42 @@ void CheckPassword(Window& window, AppContext& ctx, int notification) {
   if (selected >= 0 && selected < 3 && ctx.hPages[selected]) ctx.hPages[selected]->Show(true);
 }
 
-void HideMainWindow(Window& window, AppContext& ctx) {
-  window.Show(false);
-  ctx.panelVisible = 0;
-}
+// Without a notification area nothing but the window reaches the program.
+bool WindowIsTheProgram() { return !CurrentPlatform().NotificationAreaAvailable(); }
 
 void ExitProgram(Window& window, AppContext& ctx) {
   ctx.panelVisible = 0;
   SetTrayIcon(window, TrayAction::Remove);
   window.Destroy();
   CurrentPlatform().Quit(0);  // what the window's destruction does
+}
+
+void HideMainWindow(Window& window, AppContext& ctx) {
+  if (WindowIsTheProgram()) {
+    ExitProgram(window, ctx);
+    return;
+  }
+  window.Show(false);
+  ctx.panelVisible = 0;
+}
+
+// Another start: behind an icon it ends silently; without one this window
+// is the program, and comes to the front.
+void OnLaterStart(Window& window, AppContext& ctx) {
+  if (!WindowIsTheProgram()) return;
+  window.KillTimer(kNotificationAreaWaitTimer);
+  if (ctx.panelVisible) window.Show(true);
+  else OpenMainWindow(window, ctx);
+}
+
+void OnTimer(Window& window, AppContext& ctx, int id) {
+  window.KillTimer(id);
+  if (id == kOpenAtStartTimer) {
+    OpenMainWindow(window, ctx);
+  } else if (id == kNotificationAreaWaitTimer && WindowIsTheProgram() && !ctx.panelVisible) {
+    // Started at login and no notification area came: end quietly.
+    ExitProgram(window, ctx);
+  }
 }
 
 void OnCommand(Window& window, AppContext& ctx, int id, int notification) {
@@ -76,6 +102,7 @@ void OnCommand(Window& window, AppContext& ctx, int id, int notification) {
     case kPasswordField: CheckPassword(window, ctx, notification); break;
     case kCommandOpenPanel: OpenMainWindow(window, ctx); break;
     case kCommandExit: ExitProgram(window, ctx); break;
+    case kCommandLaterStart: OnLaterStart(window, ctx); break;
     default: break;
   }
 }
@@ -87,7 +114,10 @@ void OpenMainWindow(Window& window, AppContext& ctx) {
   ConfigurePrinterLink();
   while (!OpenDeviceLink()) {
     const char* text = LoadText(kTextOpenUsbFailed);
-    if (window.ShowMessageBox(text ? text : "", MessageButtons::RetryCancel) != kIdRetry) return;
+    if (window.ShowMessageBox(text ? text : "", MessageButtons::RetryCancel) != kIdRetry) {
+      if (WindowIsTheProgram()) ExitProgram(window, ctx);
+      return;
+    }
   }
   // The link stays open; the next action's open closes it first.
   std::uint8_t reply[kValueReplySize] = {};
@@ -115,6 +145,9 @@ void MainWindowProc(Window& window, const DialogMessage& message) {
       break;
     case DialogEvent::Command:
       if (ctx) OnCommand(window, *ctx, message.id, message.code);
+      break;
+    case DialogEvent::Timer:
+      if (ctx) OnTimer(window, *ctx, message.id);
       break;
     case DialogEvent::TabChanged:
       if (ctx && message.id == kMainTab) ShowOnlySelectedPage(window, *ctx);

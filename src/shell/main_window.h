@@ -14,10 +14,18 @@ inline constexpr int kPasswordLabel = 1195;
 inline constexpr int kPasswordField = 1015;
 inline constexpr int kCommandOpenPanel = 32770;
 inline constexpr int kCommandExit = 32771;
+inline constexpr int kCommandLaterStart = 32772;  // the program was started again
+// Timers of the main window: the opening at start without a notification
+// area, and the wait for one at login.
+inline constexpr int kOpenAtStartTimer = 1;
+inline constexpr int kNotificationAreaWaitTimer = 2;
+inline constexpr int kNotificationAreaWaitMs = 10000;
 inline constexpr char kAdminPassword[] = "ZELQORN";
 
 void MainWindowProc(Window& window, const DialogMessage& message);
 
 // Opens the link, reads the machine kind and shows the window (building
 // its tabs the first time). Does nothing while the window is shown.
+// Without a notification area the window is the program: cancelling the
+// open, or closing the window, ends it.
 void OpenMainWindow(Window& window, AppContext& ctx);

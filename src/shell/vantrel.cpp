@@ -5,13 +5,21 @@
 #include "shell/app_context.h"
 #include "shell/main_window.h"
 
-int RunVantrel(Platform& platform) {
+int RunVantrel(Platform& platform, StartKind start) {
   if (!platform.AcquireSingleInstance(kSingleInstanceName)) return 0;
   auto ctx = std::make_unique<AppContext>();  // zero-filled
   UsePlatform(&platform);
   if (Window* main = platform.CreateModeless(110, MainWindowProc, ctx.get())) {
-    // Without a notification area the icon cannot be reached: open at once.
-    if (!platform.NotificationAreaAvailable()) OpenMainWindow(*main, *ctx);
+    platform.ListenForLaterStarts(*main, kCommandLaterStart);
+    // Without a notification area the icon cannot be reached: the window
+    // opens once the loop runs (so that cancelling it can end the program).
+    // At login a notification area often comes a little after the programs.
+    if (!platform.NotificationAreaAvailable()) {
+      if (start == StartKind::AtLogin)
+        main->SetTimer(kNotificationAreaWaitTimer, kNotificationAreaWaitMs);
+      else
+        main->SetTimer(kOpenAtStartTimer, 0);
+    }
     platform.RunMessageLoop();
   }
   platform.ReleaseSingleInstance();

@@ -6,5 +6,11 @@
 
 inline constexpr char kSingleInstanceName[] = "OWN-PROGRAM";
 
-// Returns 0, at once and silently when another instance is running.
-int RunVantrel(Platform& platform);
+// How the program was started: by the user, or by the session at login.
+enum class StartKind { ByUser, AtLogin };
+
+// Returns 0, at once and silently when another instance is running (which
+// hears of the start). Without a notification area the window opens at
+// start; started at login, the program waits a while for a notification
+// area instead and ends quietly when none comes.
+int RunVantrel(Platform& platform, StartKind start = StartKind::ByUser);

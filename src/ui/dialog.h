@@ -192,9 +192,13 @@ class Platform {
   // Runs until Quit; returns its code.
   virtual int RunMessageLoop() = 0;
   virtual void Quit(int code) = 0;
-  // False when another instance holds the guard.
+  // False when another instance holds the guard; that instance then hears
+  // of this start (ListenForLaterStarts).
   virtual bool AcquireSingleInstance(const char* name) = 0;
   virtual void ReleaseSingleInstance() = 0;
+  // A later start of the program, while this instance holds the guard,
+  // reaches owner as this command; nothing by default.
+  virtual void ListenForLaterStarts(Window& /*owner*/, int /*command*/) {}
   // The notification icon: its messages reach the owner's procedure as
   // DialogEvent::TrayIcon.
   virtual void AddTrayIcon(Window& owner, int iconId, const char* tip) = 0;

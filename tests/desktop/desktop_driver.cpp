@@ -1,7 +1,8 @@
 // Drives the real program on an X display with a notification area, as a
 // user would: xdotool clicks the icon and the controls, `import` takes
 // screenshots. Started by run_desktop_test.sh, which brings up Xvfb and
-// trayer. The control positions come from the same templates and the same
+// trayer (with --no-tray it brings up none: the driver starts one late
+// itself). The control positions come from the same templates and the same
 // dialog-unit conversion the program uses.
 //
 //   vantrel-desktop-driver DEMO_PRINTER PROGRAM SHOT_DIR [--bench | --no-tray]
@@ -67,11 +68,15 @@ std::optional<QPoint> TrayIcon() {
                 match.captured(4).toInt() + match.captured(2).toInt() / 2);
 }
 
+QStringList ProgramWindowIds() {
+  return Run("xdotool", {"search", "--onlyvisible", "--class", "vantrel"})
+      .split('\n', Qt::SkipEmptyParts);
+}
+
 // The visible windows of the program, with their place and size.
 QList<QRect> ProgramWindows() {
   QList<QRect> windows;
-  for (const QString& id :
-       Run("xdotool", {"search", "--onlyvisible", "--class", "vantrel"}).split('\n', Qt::SkipEmptyParts)) {
+  for (const QString& id : ProgramWindowIds()) {
     QString shell = Run("xdotool", {"getwindowgeometry", "--shell", id});
     auto value = [&](const char* key) {
       return QRegularExpression(QString(key) + "=(-?\\d+)").match(shell).captured(1).toInt();
@@ -169,6 +174,97 @@ qint64 ProgramPid(qint64 demoPid) {
   return children.split('\n').first().toLongLong();
 }
 
+bool Ends(QProcess& process, int milliseconds) {
+  bool ended = process.state() == QProcess::NotRunning || process.waitForFinished(milliseconds);
+  if (!ended) process.kill(), process.waitForFinished(3000);
+  return ended && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
+
+// A desktop without a notification area: the program is never left running
+// where nobody can reach it.
+void WithoutNotificationArea(const QString& demo, const QString& program, const QString& shots,
+                             const QString& lang) {
+  // No printer: the open at start fails; Cancel ends the program.
+  QProcess alone;
+  alone.start(program, {});
+  QString box;
+  WaitFor([&] { return !(box = ProgramWindowIds().value(0)).isEmpty(); }, 15000);
+  Check(!box.isEmpty(), "without a notification area the program opens its window at start");
+  if (!box.isEmpty()) {
+    Check(Run("xdotool", {"getwindowname", box}).trimmed().isEmpty(),
+          "the \"Open USB is failed\" box has an empty caption");
+    Xdotool({"windowfocus", "--sync", box});
+    Xdotool({"key", "Escape"});  // Cancel
+  }
+  Check(Ends(alone, 5000), "Cancel ends the program with 0");
+
+  // Started at login with no notification area coming: it ends quietly.
+  QElapsedTimer clock;
+  clock.start();
+  alone.start(program, {"--at-login"});
+  bool shown = false;
+  while (alone.state() != QProcess::NotRunning && clock.elapsed() < 20000) {
+    shown = shown || !ProgramWindowIds().isEmpty();
+    alone.waitForFinished(200);
+  }
+  Check(Ends(alone, 0) && !shown && clock.elapsed() > 5000,
+        "started at login without a notification area it waits, then ends quietly with 0");
+
+  // A killed instance leaves its lock and socket behind; the next takes both
+  // over. At login, with the printer: a later start shows the waiting
+  // instance's window. Escape from a page closes it, and that ends the program.
+  alone.start(program, {"--at-login"});
+  alone.waitForStarted();
+  QThread::msleep(500);
+  alone.kill();
+  alone.waitForFinished(3000);
+  QProcess first;
+  first.setProcessChannelMode(QProcess::ForwardedChannels);
+  first.start(demo, {program, "--at-login"});
+  QThread::msleep(1500);
+  Check(ProgramWindowIds().isEmpty(), "at login nothing is shown while waiting");
+  QProcess second;
+  second.start(program, {});
+  Check(Ends(second, 10000), "a second start ends with 0");
+  std::optional<QPoint> main;
+  Check(WaitFor([&] { return (main = WindowAt(kMainWindowTemplate)).has_value(); }, 10000),
+        "a second start shows the first instance's window");
+  if (main) {
+    QThread::msleep(300);
+    Screenshot(shots + "/no-tray-" + lang + ".png");
+    ClickAt(PageControl(*main, kPanelPageTemplate, 1025));  // a radio button
+    QThread::msleep(200);
+    Xdotool({"key", "Escape"});
+  }
+  Check(Ends(first, 8000), "Escape from a page closes the window, which ends the program with 0");
+
+  // At login, a notification area that comes within the wait gets the icon;
+  // the program stays, and a second start then ends silently.
+  first.start(program, {"--at-login"});
+  QThread::msleep(1500);
+  QProcess tray;
+  tray.start("trayer", {"--edge", "top", "--align", "right", "--widthtype", "request", "--height",
+                        "24", "--transparent", "false"});
+  std::optional<QPoint> icon;
+  Check(WaitFor([&] { return (icon = TrayIcon()).has_value(); }, 8000),
+        "a notification area started after the program gets its icon");
+  second.start(program, {});
+  Check(Ends(second, 10000), "a second start ends with 0");
+  QThread::msleep(10000);  // past the wait
+  Check(!first.waitForFinished(100) && ProgramWindowIds().size() == 1,
+        "past the wait the program stays behind its icon, no window shown");
+  if (auto now = TrayIcon()) {
+    Xdotool({"mousemove", QString::number(now->x()), QString::number(now->y())});
+    Xdotool({"click", "3"});
+    std::optional<QRect> menu;
+    WaitFor([&] { return (menu = PopupMenu()).has_value(); }, 3000);
+    if (menu) ClickAt(QPoint(menu->center().x(), menu->top() + menu->height() * 3 / 4));
+  }
+  Check(Ends(first, 8000), "Exit in the icon's menu ends it with 0");
+  tray.terminate();
+  tray.waitForFinished(3000);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -201,20 +297,15 @@ int main(int argc, char** argv) {
     WaitFor([] { return !TrayIcon().has_value(); }, 5000);
   }
 
+  if (noTray) {
+    WithoutNotificationArea(QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2]), shots,
+                            lang);
+    return g_failures ? 1 : 0;
+  }
   QProcess program;
   program.setProcessChannelMode(QProcess::ForwardedChannels);
   clock.start();
   program.start(QString::fromLocal8Bit(argv[1]), {QString::fromLocal8Bit(argv[2])});
-  if (noTray) {
-    // Without a notification area the window opens at start.
-    std::optional<QPoint> shown;
-    Check(WaitFor([&] { return (shown = WindowAt(kMainWindowTemplate)).has_value(); }, 15000),
-          "without a notification area the window opens at start");
-    if (shown) Screenshot(shots + "/no-tray-" + lang + ".png");
-    program.terminate();
-    program.waitForFinished(8000);
-    return g_failures ? 1 : 0;
-  }
   std::optional<QPoint> icon;
   Check(WaitFor([&] { return (icon = TrayIcon()).has_value(); }, 15000), "the icon appears in the tray");
   if (!icon) return 1;

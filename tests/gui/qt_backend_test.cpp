@@ -6,18 +6,27 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
+#include <fstream>
+#include <sstream>
 #include <vector>
 
 #include "common/string_table.h"
+#include "info/configuration_window.h"
+#include "info/ini_export.h"
+#include "shell/app_context.h"
+#include "shell/window_ops.h"
 #include "ui/dialog_template.h"
+#include "ui/qt/qt_platform.h"
 #include "ui/qt/qt_window.h"
 
 namespace {
@@ -27,9 +36,19 @@ void RecordingProc(Window&, const DialogMessage& m) {
   if (m.event != DialogEvent::Paint) g_received.push_back(m);
 }
 
+// The windows that received the Cancel command, by template.
+std::vector<int> g_cancelled;
+void CancelProc(Window& window, const DialogMessage& m) {
+  if (m.event == DialogEvent::Command && m.id == kIdCancel)
+    g_cancelled.push_back(window.TemplateId());
+}
+
 class QtBackendTest : public ::testing::Test {
  protected:
-  void SetUp() override { g_received.clear(); }
+  void SetUp() override {
+    g_received.clear();
+    g_cancelled.clear();
+  }
   static QtWindow Make(int templateId) {
     return QtWindow(*FindDialogTemplate(templateId), RecordingProc, nullptr, nullptr);
   }
@@ -135,6 +154,69 @@ TEST_F(QtBackendTest, SlidersAndEditsNotifyOnlyForTheUser) {
   EXPECT_EQ(g_received[1].code, kEditChanged);
 }
 
+TEST_F(QtBackendTest, EscapeOnAPageIsTheCancelOfTheWindowItIsIn) {
+  QtWindow main(*FindDialogTemplate(kMainWindowTemplate), CancelProc, nullptr, nullptr);
+  auto page = [&](int templateId) {
+    return static_cast<QtWindow*>(main.CreateTabPage(1024, templateId, CancelProc, nullptr));
+  };
+  QtWindow* panel = page(kPanelPageTemplate);
+  QtWindow* user = page(kUserServiceTemplate);
+  main.Show(true);
+  panel->Show(true);
+  QTest::keyClick(panel->Control(1024), Qt::Key_Escape);  // a radio button
+  EXPECT_EQ(g_cancelled, std::vector<int>{kMainWindowTemplate});
+
+  panel->Show(false);
+  user->Show(true);
+  QTest::keyClick(user->Control(1037), Qt::Key_Escape);  // a slider
+  EXPECT_EQ(g_cancelled, std::vector<int>(2, kMainWindowTemplate));
+
+  // The configuration window's pages: Escape goes to that window, whose
+  // procedure ignores it.
+  g_cancelled.clear();
+  QtWindow config(*FindDialogTemplate(kConfigWindowTemplate), CancelProc, main.widget(), nullptr);
+  auto* machine = static_cast<QtWindow*>(
+      config.CreateTabPage(kConfigTabControl, kConfigMachineTemplate, CancelProc, nullptr));
+  config.Show(true);
+  machine->Show(true);
+  QTest::keyClick(machine->widget(), Qt::Key_Escape);
+  EXPECT_EQ(g_cancelled, std::vector<int>{kConfigWindowTemplate});
+}
+
+TEST_F(QtBackendTest, PrinterBytesThatAreNotUtf8AreShownAsLatin1AndExportedAsSent) {
+  QtPlatform platform{QIcon()};
+  UsePlatform(&platform);
+  QtWindow machine = Make(kConfigMachineTemplate);
+  LoadTemplateTexts(machine);  // the section and key labels
+  const std::string serial = "TL5\xC4\xD6-42";  // Latin-1, not UTF-8
+  machine.SetItemText(1144, serial);
+  EXPECT_EQ(static_cast<QLabel*>(machine.Control(1144))->text(), QString::fromUtf8("TL5ÄÖ-42"));
+  EXPECT_EQ(machine.ItemText(1144), serial);
+
+  AppContext ctx{};
+  ctx.configPages[kMachineSettingPage] = &machine;
+  QTemporaryDir folder;
+  const std::string path = folder.filePath("export.INI").toStdString();
+  ExportConfiguration(machine, ctx, path);
+  std::ostringstream file;
+  file << std::ifstream(path, std::ios::binary).rdbuf();
+  EXPECT_NE(file.str().find("Serial Number=" + serial + "\r\n"), std::string::npos) << file.str();
+  UsePlatform(nullptr);
+}
+
+TEST_F(QtBackendTest, TheTraceGoesToTheProgramsLoggingCategory) {
+  static QStringList traced;
+  traced.clear();
+  QtMessageHandler previous = qInstallMessageHandler(
+      [](QtMsgType, const QMessageLogContext& context, const QString& text) {
+        if (QString::fromLatin1(context.category) == "vantrel.trace") traced << text;
+      });
+  QtPlatform platform{QIcon()};
+  platform.DebugTrace("USBOpen");
+  qInstallMessageHandler(previous);
+  EXPECT_EQ(traced, QStringList{"USBOpen"});
+}
+
 TEST_F(QtBackendTest, TheDisplayIsRepaintedFromTheLastDrawing) {
   QtWindow page = Make(kPanelPageTemplate);
   page.Show(true);
@@ -156,21 +238,18 @@ TEST_F(QtBackendTest, TheDisplayIsRepaintedFromTheLastDrawing) {
   EXPECT_EQ(image.copy(200, 40, 200, 70), again.copy(200, 40, 200, 70));
 }
 
-TEST_F(QtBackendTest, MessageBoxesHaveNoCaptionAndTheTableButtonTexts) {
+TEST_F(QtBackendTest, MessageBoxesHaveTheTableButtonTexts) {
   QtWindow page = Make(kPanelPageTemplate);
   page.Show(true);
-  QString title = "unset";
   QStringList buttons;
   QTimer::singleShot(0, [&] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     ASSERT_NE(box, nullptr);
-    title = box->windowTitle();
     for (QAbstractButton* b : box->buttons()) buttons << b->text();
     for (QAbstractButton* b : box->buttons())
       if (b->text() == QString::fromUtf8(LoadText(2002))) b->click();
   });
   EXPECT_EQ(page.ShowMessageBox("Open USB is failed", MessageButtons::RetryCancel), kIdRetry);
-  EXPECT_TRUE(title.isEmpty());
   EXPECT_TRUE(buttons.contains(QString::fromUtf8(LoadText(2002))));
   EXPECT_TRUE(buttons.contains(QString::fromUtf8(LoadText(2003))));
 }

@@ -273,19 +273,6 @@ TEST_F(ConfigurationWindowTest, ExportWritesTheWholeWindowAndReplacesAnyOldFile)
   EXPECT_EQ(FilesInFolder(), Strings{"TL5C0042817.INI"});
 }
 
-TEST_F(ConfigurationWindowTest, CancelledPromptWritesNothingAndAnEmptySerialProposesDotIni) {
-  printer.SetPageValue("MACHINESERIAL", "");
-  OpenConfiguration();
-  Click("configuration", kConfigSaveButton);
-  Then([this] { platform.AnswerSavePrompt(""); });
-  Run();
-  EXPECT_EQ(Lines("save prompt configuration: "),
-            Strings{"\"INI FILE(*.INI)\" \"*.INI\" .INI \".INI\""});
-  EXPECT_EQ(Lines("file written: "), Strings{});
-  EXPECT_EQ(Lines("message box"), Strings{});
-  EXPECT_EQ(FilesInFolder(), Strings{});
-}
-
 TEST_F(ConfigurationWindowTest, FailedExportsKeepTheOldFileAndSaySo) {
   const std::string failed = Quoted("The configuration could not be saved.");
   fs::path old = folder / "old.INI";

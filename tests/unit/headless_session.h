@@ -11,11 +11,11 @@
 #include <utility>
 #include <vector>
 
-#include "device/backend_sim.h"
 #include "device/device_backend.h"
 #include "device/device_link.h"
 #include "device/request_catalogue.h"
 #include "shell/vantrel.h"
+#include "sim/backend_sim.h"
 #include "sim/tarnlow_printer.h"
 #include "ui/dialog.h"
 #include "ui/headless/headless.h"

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "common/message_owner.h"
-#include "device/backend_sim.h"
 #include "device/device_link.h"
 #include "info/info_page.h"
 #include "info/printer_info.h"
+#include "sim/backend_sim.h"
 #include "sim/tarnlow_printer.h"
 
 namespace {

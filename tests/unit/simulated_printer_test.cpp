@@ -5,9 +5,9 @@
 #include <cstring>
 #include <string>
 
-#include "device/backend_sim.h"
 #include "device/device_link.h"
 #include "device/request_catalogue.h"
+#include "sim/backend_sim.h"
 #include "sim/tarnlow_printer.h"
 
 namespace {

@@ -30,8 +30,12 @@ EmulatedUsbBus* g_bus = nullptr;
 // until the backend lists `count` printer-class devices.
 bool WaitForPrinters(std::size_t count) {
   for (auto end = Clock::now() + 3s; Clock::now() < end; std::this_thread::sleep_for(5ms)) {
-    std::vector<PresentDevice> devices;
-    if (LibusbBackend()->listPrinters(devices) && devices.size() == count) return true;
+    std::size_t listed = 0;
+    std::string key;
+    const DeviceBackend& backend = *LibusbBackend();
+    auto countEach = [&](const std::vector<std::string>&) { return ++listed, false; };
+    backend.findPrinter(backend.context, countEach, key);
+    if (listed == count) return true;
   }
   return false;
 }

@@ -1,8 +1,6 @@
 #include "ui/headless/headless.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 
 #include "common/string_table.h"
 #include "ui/dialog_units.h"
@@ -16,15 +14,6 @@ constexpr int kTabItemHeight = 20;
 
 Rect PixelsOf(const ControlTemplate& c) { return kUnits.Pixels(c.x, c.y, c.cx, c.cy); }
 
-std::string ButtonName(int result) {
-  switch (result) {
-    case kIdOk: return "OK";
-    case kIdCancel: return "Cancel";
-    case kIdRetry: return "Retry";
-    default: return std::to_string(result);
-  }
-}
-
 // Records what one drawing leaves in the last framed box.
 class RecordingSurface final : public Surface {
  public:
@@ -35,51 +24,14 @@ class RecordingSurface final : public Surface {
   void TextAt(int x, int y, const std::string& text) override {
     lines_.push_back({y, x, text});
   }
-  std::string Describe() const {
-    if (lines_.empty()) return "(empty)";
-    auto sorted = lines_;
-    std::sort(sorted.begin(), sorted.end());
-    std::string out;
-    for (const auto& line : sorted) out += (out.empty() ? "" : " / ") + QuoteText(std::get<2>(line));
-    return out;
-  }
+  const DrawnTexts& Texts() const { return lines_; }
 
  private:
   std::string font_;
-  std::vector<std::tuple<int, int, std::string>> lines_;
+  DrawnTexts lines_;
 };
 
 }  // namespace
-
-std::string QuoteText(const std::string& text) {
-  std::string out = "\"";
-  for (char c : text) {
-    if (c == '\r') out += "\\r";
-    else if (c == '\n') out += "\\n";
-    else if (c == '"' || c == '\\') out += std::string("\\") + c;
-    else out += c;
-  }
-  return out + "\"";
-}
-
-std::string WindowNameOf(int templateId) {
-  switch (templateId) {
-    case kMainWindowTemplate: return "main";
-    case kPanelPageTemplate: return "panel";
-    case kUserServiceTemplate: return "user service";
-    case kServiceModeTemplate: return "service mode";
-    case kConfigWindowTemplate: return "configuration";
-    case kAboutTemplate: return "about";
-    case kConfigSuppliesTemplate: return "supplies";
-    case kConfigCoverageTemplate: return "coverage";
-    case kConfigCounterTemplate: return "counter";
-    case kConfigPaperTemplate: return "paper";
-    case kConfigMachineTemplate: return "machine";
-    case kConfigFirmwareTemplate: return "firmware";
-    case kConfigAdjustmentTemplate: return "adjustment";
-    default: return "dialog " + std::to_string(templateId);
-  }
-}
 
 // ---------------------------------------------------------------- window
 
@@ -184,7 +136,7 @@ bool HeadlessWindow::IsItemShown(int id) const { return At(id).shown; }
 void HeadlessWindow::Show(bool shown) {
   if (shown == shown_) return;
   shown_ = shown;
-  if (!parent_) platform_.Record((shown ? "show " : "hide ") + name_);
+  if (!parent_) platform_.transcript_.Shown(name_, shown);
   // Showing paints the window and its shown pages.
   if (shown && !destroyed_) {
     bool visible = true;
@@ -239,7 +191,7 @@ void HeadlessWindow::MoveTo(int x, int y) {
 void HeadlessWindow::Draw(const std::function<void(Surface&)>& drawing) {
   RecordingSurface surface;
   drawing(surface);
-  platform_.Record("display " + name_ + ": " + surface.Describe());
+  platform_.transcript_.Display(name_, surface.Texts());
 }
 
 void HeadlessWindow::SetTimer(int id, int milliseconds) {
@@ -255,17 +207,14 @@ void HeadlessWindow::KillTimer(int id) {
 }
 
 int HeadlessWindow::ShowMessageBox(const std::string& text, MessageButtons buttons) {
-  platform_.Record("message box " + name_ +
-                   (buttons == MessageButtons::Ok ? " [OK]: " : " [Retry Cancel]: ") + QuoteText(text));
+  platform_.transcript_.MessageBox(name_, buttons, text);
   HeadlessPlatform::Modal modal{HeadlessPlatform::Modal::MessageBox, this, buttons};
   platform_.RunNested(modal);
   return modal.result;
 }
 
 std::string HeadlessWindow::PromptSaveFile(const SaveFileRequest& request) {
-  platform_.Record("save prompt " + name_ + ": " + QuoteText(request.filterText) + " " +
-                   QuoteText(request.filterPattern) + " ." + request.defaultExtension + " " +
-                   QuoteText(request.proposedName));
+  platform_.transcript_.SavePrompt(name_, request);
   HeadlessPlatform::Modal modal{HeadlessPlatform::Modal::SavePrompt, this};
   platform_.RunNested(modal);
   return modal.path;
@@ -303,12 +252,12 @@ void HeadlessWindow::Destroy() {
   timers.erase(std::remove_if(timers.begin(), timers.end(),
                               [&](const auto& t) { return t.window == this; }),
                timers.end());
-  if (!parent_ && !modalEnded) platform_.Record("destroy " + name_);
+  if (!parent_ && !modalEnded) platform_.transcript_.Destroyed(name_);
 }
 
 // -------------------------------------------------------------- platform
 
-HeadlessPlatform::HeadlessPlatform(Log log) : log_(std::move(log)) {}
+HeadlessPlatform::HeadlessPlatform(Transcript::Log log) : transcript_(std::move(log)) {}
 HeadlessPlatform::~HeadlessPlatform() = default;
 
 bool HeadlessPlatform::Step() {
@@ -331,12 +280,12 @@ void HeadlessPlatform::RunNested(Modal& modal) {
     switch (modal.kind) {
       case Modal::MessageBox:
         modal.result = modal.buttons == MessageButtons::Ok ? kIdOk : kIdCancel;
-        Record("(script ended) answer: " + ButtonName(modal.result));
+        transcript_.ScriptEndedAnswer(modal.result);
         break;
-      case Modal::SavePrompt: Record("(script ended) save prompt cancelled"); break;
-      case Modal::Menu: Record("(script ended) menu dismissed"); break;
+      case Modal::SavePrompt: transcript_.ScriptEndedSavePrompt(); break;
+      case Modal::Menu: transcript_.ScriptEndedMenu(); break;
       case Modal::Dialog:
-        Record("(script ended) close " + modal.owner->Name());
+        transcript_.ScriptEndedClose(modal.owner->Name());
         modal.owner->Send({DialogEvent::Close});
         if (!modal.owner->modalEnded) modal.owner->EndDialog(0);
         break;
@@ -368,21 +317,21 @@ HeadlessWindow* HeadlessPlatform::Usable(const std::string& name, int id) {
   HeadlessWindow* w = Find(name);
   std::string what = name + (id ? " " + std::to_string(id) : "");
   if (!w) {
-    Record("ignored: no window " + name);
+    transcript_.Ignored("no window " + name);
     return nullptr;
   }
   for (HeadlessWindow* v = w; v; v = v->Parent()) {
     if (!v->IsShown()) {
-      Record("ignored: " + name + " is not shown");
+      transcript_.Ignored("" + name + " is not shown");
       return nullptr;
     }
   }
   if (Blocked(w)) {
-    Record("ignored: " + name + " is disabled by a modal window");
+    transcript_.Ignored("" + name + " is disabled by a modal window");
     return nullptr;
   }
   if (id && (!w->HasControl(id) || !w->IsItemShown(id))) {
-    Record("ignored: no control " + what);
+    transcript_.Ignored("no control " + what);
     return nullptr;
   }
   return w;
@@ -405,7 +354,7 @@ void HeadlessPlatform::PickListItem(const std::string& window, int id, int index
   HeadlessWindow* w = Usable(window, id);
   if (!w) return;
   if (w->KindOf(id) != ControlKind::DropDownList || index < 0 || index >= w->ListCount(id)) {
-    Record("ignored: no entry " + std::to_string(index) + " in " + window + " " + std::to_string(id));
+    transcript_.Ignored("no entry " + std::to_string(index) + " in " + window + " " + std::to_string(id));
     return;
   }
   w->ListSelect(id, index);
@@ -472,7 +421,7 @@ void HeadlessPlatform::PickTab(const std::string& window, int tabId, int index) 
   HeadlessWindow* w = Usable(window, tabId);
   if (!w || w->KindOf(tabId) != ControlKind::TabControl) return;
   if (index < 0 || index >= w->TabCount(tabId)) {
-    Record("ignored: no tab " + std::to_string(index) + " in " + window);
+    transcript_.Ignored("no tab " + std::to_string(index) + " in " + window);
     return;
   }
   w->TabSelect(tabId, index);
@@ -491,7 +440,7 @@ void HeadlessPlatform::PressEscape(const std::string& window) {
 
 void HeadlessPlatform::TrayMouse(int mouseMessage) {
   if (!trayOwner_) {
-    Record("ignored: no notification icon");
+    transcript_.Ignored("no notification icon");
     return;
   }
   trayOwner_->Send({DialogEvent::TrayIcon, trayIconId_, mouseMessage});
@@ -499,7 +448,7 @@ void HeadlessPlatform::TrayMouse(int mouseMessage) {
 
 void HeadlessPlatform::ChooseMenuItem(int command) {
   if (modals_.empty() || modals_.back()->kind != Modal::Menu) {
-    Record("ignored: no menu is open");
+    transcript_.Ignored("no menu is open");
     return;
   }
   modals_.back()->result = command;
@@ -522,27 +471,27 @@ void HeadlessPlatform::Wait(int milliseconds) {
 
 void HeadlessPlatform::Answer(int result) {
   if (modals_.empty() || modals_.back()->kind != Modal::MessageBox) {
-    Record("ignored: no message box is open");
+    transcript_.Ignored("no message box is open");
     return;
   }
   Modal& box = *modals_.back();
   bool allowed = box.buttons == MessageButtons::Ok ? result == kIdOk
                                                    : result == kIdRetry || result == kIdCancel;
   if (!allowed) {
-    Record("ignored: the message box has no " + ButtonName(result) + " button");
+    transcript_.Ignored("the message box has no " + ButtonName(result) + " button");
     return;
   }
-  Record("answer: " + ButtonName(result));
+  transcript_.Answered(result);
   box.result = result;
   box.answered = true;
 }
 
 void HeadlessPlatform::AnswerSavePrompt(const std::string& path) {
   if (modals_.empty() || modals_.back()->kind != Modal::SavePrompt) {
-    Record("ignored: no save prompt is open");
+    transcript_.Ignored("no save prompt is open");
     return;
   }
-  Record(path.empty() ? "save prompt cancelled" : "save as " + QuoteText(path));
+  transcript_.SaveAnswered(path);
   modals_.back()->path = path;
   modals_.back()->answered = true;
 }
@@ -550,33 +499,28 @@ void HeadlessPlatform::AnswerSavePrompt(const std::string& path) {
 void HeadlessPlatform::ShowText(const std::string& window, int id) {
   HeadlessWindow* w = Find(window);
   if (!w || !w->HasControl(id)) {
-    Record("show " + window + " " + std::to_string(id) + ": no such control");
+    transcript_.NoSuchControl(window, id);
     return;
   }
-  std::string shown = w->IsItemShown(id) ? "" : " (hidden)";
-  std::string head = "show " + window + " " + std::to_string(id) + shown + ": ";
+  std::string what;
   switch (w->KindOf(id)) {
     case ControlKind::CheckBox:
-    case ControlKind::RadioButton:
-      Record(head + (w->IsButtonChecked(id) ? "[x] " : "[ ] ") + QuoteText(w->ItemText(id)));
-      break;
+    case ControlKind::RadioButton: what = Transcript::Check(w->IsButtonChecked(id), w->ItemText(id)); break;
     case ControlKind::DropDownList: {
       int sel = w->ListSelection(id);
-      Record(head + (sel < 0 ? "(no selection)" : QuoteText(w->ListItemText(id, sel))) + " of " +
-             std::to_string(w->ListCount(id)));
+      what = Transcript::ListEntry(sel, w->ListItemText(id, sel), w->ListCount(id));
       break;
     }
-    case ControlKind::Trackbar: Record(head + "thumb at " + std::to_string(w->TrackbarPos(id))); break;
+    case ControlKind::Trackbar: what = Transcript::Thumb(w->TrackbarPos(id)); break;
     case ControlKind::TabControl: {
-      std::string tabs = w->TabCount(id) ? "" : "(no tabs)";
-      for (int i = 0; i < w->TabCount(id); ++i)
-        tabs += (i ? " " : "") + std::string(i == w->TabSelection(id) ? "*" : "") +
-                QuoteText(w->TabText(id, i));
-      Record(head + tabs);
+      std::vector<std::string> tabs;
+      for (int i = 0; i < w->TabCount(id); ++i) tabs.push_back(w->TabText(id, i));
+      what = Transcript::Tabs(tabs, w->TabSelection(id));
       break;
     }
-    default: Record(head + QuoteText(w->ItemText(id))); break;
+    default: what = QuoteText(w->ItemText(id)); break;
   }
+  transcript_.ControlShows(window, id, !w->IsItemShown(id), what);
 }
 
 Window* HeadlessPlatform::CreateModeless(int templateId, DialogProc proc, void* param) {
@@ -617,34 +561,27 @@ void HeadlessPlatform::ReleaseSingleInstance() {
 void HeadlessPlatform::AddTrayIcon(Window& owner, int iconId, const char* tip) {
   trayOwner_ = static_cast<HeadlessWindow*>(&owner);
   trayIconId_ = iconId;
-  Record(std::string("notification icon added: ") + QuoteText(tip));
+  transcript_.IconAdded(tip);
 }
 
 void HeadlessPlatform::RemoveTrayIcon(Window& owner, int iconId) {
   if (trayOwner_ != &owner || trayIconId_ != iconId) return;
   trayOwner_ = nullptr;
-  Record("notification icon removed");
+  transcript_.IconRemoved();
 }
 
 int HeadlessPlatform::TrackMenu(Window& owner, const std::vector<MenuItem>& items) {
-  std::string line = "menu:";
-  for (const MenuItem& item : items) {
-    const char* text = LoadText(item.stringId);
-    line += " " + QuoteText(text ? text : "");
-  }
-  Record(line);
+  transcript_.Menu(items);
   Modal modal{Modal::Menu, static_cast<HeadlessWindow*>(&owner)};
   RunNested(modal);
-  if (modal.result == 0) Record("menu dismissed");
+  if (modal.result == 0) transcript_.MenuDismissed();
   return modal.result;
 }
 
 void HeadlessPlatform::DebugTrace(const char* text) {
-  Record(std::string("debug trace: ") + QuoteText(text));
+  transcript_.DebugTrace(text);
 }
 
 void HeadlessPlatform::FileWritten(const std::string& path) {
-  std::error_code error;
-  auto size = std::filesystem::file_size(path, error);
-  Record("file written: " + QuoteText(path) + " (" + (error ? "?" : std::to_string(size)) + " bytes)");
+  transcript_.FileWritten(path);
 }

@@ -16,6 +16,7 @@
 
 #include "ui/dialog.h"
 #include "ui/dialog_template.h"
+#include "ui/headless/transcript.h"
 
 class HeadlessPlatform;
 
@@ -114,7 +115,7 @@ class HeadlessWindow final : public Window {
 
 class HeadlessPlatform final : public Platform {
  public:
-  using Log = std::function<void(const std::string&)>;
+  using Log = Transcript::Log;
   explicit HeadlessPlatform(Log log);
   ~HeadlessPlatform() override;
 
@@ -122,7 +123,8 @@ class HeadlessPlatform final : public Platform {
   // modal loop take them one at a time.
   void Script(std::function<void()> action) { script_.push_back(std::move(action)); }
   bool Step();
-  void Record(const std::string& line) { log_(line); }
+  void Record(const std::string& line) { transcript_.Line(line); }
+  Transcript& Lines() { return transcript_; }
 
   // What the user does. Each checks that the window is there, shown and not
   // disabled by a modal window above it, and records why when it is not.
@@ -184,7 +186,7 @@ class HeadlessPlatform final : public Platform {
   HeadlessWindow* Usable(const std::string& name, int id);
   bool Blocked(HeadlessWindow* window) const;
 
-  Log log_;
+  Transcript transcript_;
   std::deque<std::function<void()>> script_;
   std::vector<std::unique_ptr<HeadlessWindow>> topLevels_;
   std::vector<Modal*> modals_;
@@ -197,10 +199,3 @@ class HeadlessPlatform final : public Platform {
   HeadlessWindow* trayOwner_ = nullptr;
   int trayIconId_ = 0;
 };
-
-// The name a window has in transcripts and scenarios ("main", "panel", ...).
-std::string WindowNameOf(int templateId);
-
-// Text in double quotes as transcripts show it: CR, LF, quotes and
-// backslashes escaped, everything else (trailing blanks too) as it is.
-std::string QuoteText(const std::string& text);

@@ -43,5 +43,7 @@ int main(int argc, char** argv) {
                               QStringLiteral("WenQuanYi Micro Hei")});
   SetTextLanguage(UserLanguage());
   QtPlatform platform(ProgramIcon());
-  return RunVantrel(platform);
+  // The one argument: the session's autostart entry starts the program at login.
+  const bool atLogin = QApplication::arguments().contains(QStringLiteral("--at-login"));
+  return RunVantrel(platform, atLogin ? StartKind::AtLogin : StartKind::ByUser);
 }

@@ -5,16 +5,19 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDir>
+#include <QLocalSocket>
+#include <QLoggingCategory>
 #include <QMenu>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTimer>
 
-#include <cstdio>
-
 #include "common/string_table.h"
 
 namespace {
+
+// The program's trace, on by default; QT_LOGGING_RULES="vantrel.trace=false" silences it.
+Q_LOGGING_CATEGORY(traceCategory, "vantrel.trace", QtDebugMsg)
 
 // A StatusNotifierItem host never reports a double-click, only single
 // activations; Qt uses it whenever its watcher is on the session bus.
@@ -48,15 +51,47 @@ bool QtPlatform::AcquireSingleInstance(const char* name) {
   // instance is taken over, since its process is gone.
   QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
   if (folder.isEmpty()) folder = QDir::tempPath();
-  lock_ = std::make_unique<QLockFile>(folder + QLatin1Char('/') + QString::fromLatin1(name) +
-                                      QStringLiteral(".lock"));
+  const QString path = folder + QLatin1Char('/') + QString::fromLatin1(name);
+  lock_ = std::make_unique<QLockFile>(path + QStringLiteral(".lock"));
   lock_->setStaleLockTime(0);
-  if (lock_->tryLock(0)) return true;
+  if (lock_->tryLock(0)) {
+    // The socket of a killed instance is stale as well.
+    QLocalServer::removeServer(path + QStringLiteral(".socket"));
+    laterStarts_ = std::make_unique<QLocalServer>();
+    laterStarts_->setSocketOptions(QLocalServer::UserAccessOption);
+    if (!laterStarts_->listen(path + QStringLiteral(".socket"))) laterStarts_.reset();
+    return true;
+  }
   lock_.reset();
+  // Knock: the connection itself is the message.
+  QLocalSocket knock;
+  knock.connectToServer(path + QStringLiteral(".socket"));
+  if (knock.waitForConnected(2000)) knock.disconnectFromServer();
   return false;
 }
 
-void QtPlatform::ReleaseSingleInstance() { lock_.reset(); }
+void QtPlatform::ReleaseSingleInstance() {
+  laterStarts_.reset();
+  lock_.reset();
+}
+
+void QtPlatform::ListenForLaterStarts(Window& owner, int command) {
+  if (!laterStarts_) return;
+  auto* window = static_cast<QtWindow*>(&owner);
+  QLocalServer* server = laterStarts_.get();
+  auto knocked = [server, window, command] {
+    while (QLocalSocket* knock = server->nextPendingConnection()) knock->deleteLater();
+    // A modal box open (a message, the configuration window) answers by
+    // coming to the front; the window hears of the start otherwise.
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      modal->raise();
+      modal->activateWindow();
+      return;
+    }
+    window->Send({DialogEvent::Command, command, 0});
+  };
+  QObject::connect(server, &QLocalServer::newConnection, window->widget(), knocked);
+}
 
 void QtPlatform::AddTrayIcon(Window& owner, int iconId, const char* tip) {
   auto* window = static_cast<QtWindow*>(&owner);
@@ -105,8 +140,7 @@ Size QtPlatform::ScreenSize() {
 }
 
 void QtPlatform::DebugTrace(const char* text) {
-  // The counterpart of a debugger's output: only shown when asked for.
-  if (qEnvironmentVariableIsSet("VANTREL_DEBUG")) std::fprintf(stderr, "%s\n", text);
+  qCDebug(traceCategory).noquote() << QString::fromUtf8(text);
 }
 
 bool QtPlatform::NotificationAreaAvailable() { return QSystemTrayIcon::isSystemTrayAvailable(); }

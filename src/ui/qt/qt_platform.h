@@ -1,8 +1,10 @@
 // The Qt platform: the application's event loop, the notification icon, the
-// single-instance lock and the screen.
+// single-instance lock (with a local socket beside it on which later starts
+// knock) and the screen.
 #pragma once
 
 #include <QIcon>
+#include <QLocalServer>
 #include <QLockFile>
 #include <QSystemTrayIcon>
 
@@ -22,6 +24,7 @@ class QtPlatform final : public Platform {
   void Quit(int code) override;
   bool AcquireSingleInstance(const char* name) override;
   void ReleaseSingleInstance() override;
+  void ListenForLaterStarts(Window& owner, int command) override;
   void AddTrayIcon(Window& owner, int iconId, const char* tip) override;
   void RemoveTrayIcon(Window& owner, int iconId) override;
   int TrackMenu(Window& owner, const std::vector<MenuItem>& items) override;
@@ -33,5 +36,6 @@ class QtPlatform final : public Platform {
   QIcon icon_;
   std::vector<std::unique_ptr<QtWindow>> windows_;
   std::unique_ptr<QLockFile> lock_;
+  std::unique_ptr<QLocalServer> laterStarts_;
   std::unique_ptr<QSystemTrayIcon> tray_;
 };

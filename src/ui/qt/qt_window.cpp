@@ -12,13 +12,73 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QStringDecoder>
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+#if VANTREL_X11_CAPTIONS
+#include <QtGui/qguiapplication_platform.h>
+#include <xcb/xcb.h>
+#endif
 
 #include "common/string_table.h"
 
 namespace {
 
-QString Q(const std::string& text) { return QString::fromUtf8(text.data(), int(text.size())); }
+// Texts are UTF-8. Bytes that are not (a printer's Latin-1 serial, say) are
+// shown as Latin-1 characters rather than as replacement characters.
+bool IsUtf8(const std::string& text) {
+  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  const QString decoded = utf8.decode(QByteArrayView(text.data(), qsizetype(text.size())));
+  return !utf8.hasError();  // known once decoded
+}
+
+QString Q(const std::string& text) {
+  const auto size = qsizetype(text.size());
+  return IsUtf8(text) ? QString::fromUtf8(text.data(), size)
+                      : QString::fromLatin1(text.data(), size);
+}
 std::string S(const QString& text) { return text.toStdString(); }
+
+// A control keeps the bytes it was given when they are not UTF-8, and gives
+// them back while it still shows them: the export writes what the printer sent.
+constexpr char kBytesProperty[] = "vantrelBytes";
+
+void KeepBytes(QWidget* w, const std::string& text) {
+  w->setProperty(kBytesProperty,
+                 IsUtf8(text) ? QVariant() : QVariant(QByteArray::fromStdString(text)));
+}
+
+std::string BytesShown(const QWidget* w, const QString& shown) {
+  QByteArray bytes = w->property(kBytesProperty).toByteArray();
+  if (!bytes.isEmpty() && Q(bytes.toStdString()) == shown) return bytes.toStdString();
+  return S(shown);
+}
+
+// On X, Qt names a window with an empty title after the application; a
+// message box's caption stays empty.
+void ClearCaption(QWidget& box) {
+#if VANTREL_X11_CAPTIONS
+  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+  if (!connection || QGuiApplication::platformName() != QStringLiteral("xcb")) return;
+  const auto window = static_cast<xcb_window_t>(box.winId());
+  for (const char* name : {"_NET_WM_NAME", "WM_NAME"}) {
+    const auto length = static_cast<std::uint16_t>(std::strlen(name));
+    xcb_intern_atom_reply_t* atom =
+        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, length, name), nullptr);
+    if (!atom) continue;
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, atom->atom, XCB_ATOM_STRING, 8,
+                        0, nullptr);
+    std::free(atom);
+  }
+  xcb_flush(connection);
+#else
+  (void)box;
+#endif
+}
 
 QString Text(int stringId, const char* fallback) {
   const char* text = LoadText(stringId);
@@ -117,6 +177,11 @@ void DialogWidget::closeEvent(QCloseEvent* event) {
 }
 
 void DialogWidget::reject() {
+  // Escape on a page is the Cancel of the window the page is in.
+  if (!isWindow()) {
+    if (auto* top = dynamic_cast<DialogWidget*>(window())) top->reject();
+    return;
+  }
   window_.Send({DialogEvent::Command, kIdCancel, kButtonClicked});
 }
 
@@ -325,6 +390,7 @@ void QtWindow::SetItemText(int id, const std::string& text) {
   QWidget* w = Control(id);
   if (!w) return;
   QString t = Q(text);
+  KeepBytes(w, text);
   QSignalBlocker block(w);
   if (auto* label = qobject_cast<QLabel*>(w)) {
     label->setText(t);
@@ -339,10 +405,10 @@ void QtWindow::SetItemText(int id, const std::string& text) {
 
 std::string QtWindow::ItemText(int id) const {
   QWidget* w = Control(id);
-  if (auto* label = qobject_cast<QLabel*>(w)) return S(label->text());
-  if (auto* button = qobject_cast<QAbstractButton*>(w)) return S(button->text());
-  if (auto* group = qobject_cast<QGroupBox*>(w)) return S(group->title());
-  if (auto* edit = qobject_cast<QLineEdit*>(w)) return S(edit->text());
+  if (auto* label = qobject_cast<QLabel*>(w)) return BytesShown(w, label->text());
+  if (auto* button = qobject_cast<QAbstractButton*>(w)) return BytesShown(w, button->text());
+  if (auto* group = qobject_cast<QGroupBox*>(w)) return BytesShown(w, group->title());
+  if (auto* edit = qobject_cast<QLineEdit*>(w)) return BytesShown(w, edit->text());
   if (auto* list = qobject_cast<QComboBox*>(w)) return S(list->currentText());
   return std::string();
 }
@@ -428,6 +494,7 @@ void QtWindow::Show(bool shown) {
   if (destroyed_) return;
   widget_->setVisible(shown);
   if (shown && widget_->isWindow()) {
+    if (widget_->isMinimized()) widget_->showNormal();
     widget_->raise();
     widget_->activateWindow();
   }
@@ -514,6 +581,7 @@ int QtWindow::ShowMessageBox(const std::string& text, MessageButtons buttons) {
   box.setWindowTitle(QString());
   box.setText(Q(text));
   box.setTextFormat(Qt::PlainText);
+  ClearCaption(box);
   if (buttons == MessageButtons::Ok) {
     QPushButton* ok = box.addButton(Text(kTextOk, "OK"), QMessageBox::AcceptRole);
     box.setDefaultButton(ok);

@@ -1,0 +1,134 @@
+#include "ui/headless/transcript.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "common/string_table.h"
+#include "ui/dialog_template.h"
+
+std::string QuoteText(const std::string& text) {
+  std::string out = "\"";
+  for (char c : text) {
+    if (c == '\r') out += "\\r";
+    else if (c == '\n') out += "\\n";
+    else if (c == '"' || c == '\\') out += std::string("\\") + c;
+    else out += c;
+  }
+  return out + "\"";
+}
+
+std::string WindowNameOf(int templateId) {
+  switch (templateId) {
+    case kMainWindowTemplate: return "main";
+    case kPanelPageTemplate: return "panel";
+    case kUserServiceTemplate: return "user service";
+    case kServiceModeTemplate: return "service mode";
+    case kConfigWindowTemplate: return "configuration";
+    case kAboutTemplate: return "about";
+    case kConfigSuppliesTemplate: return "supplies";
+    case kConfigCoverageTemplate: return "coverage";
+    case kConfigCounterTemplate: return "counter";
+    case kConfigPaperTemplate: return "paper";
+    case kConfigMachineTemplate: return "machine";
+    case kConfigFirmwareTemplate: return "firmware";
+    case kConfigAdjustmentTemplate: return "adjustment";
+    default: return "dialog " + std::to_string(templateId);
+  }
+}
+
+std::string ButtonName(int result) {
+  switch (result) {
+    case kIdOk: return "OK";
+    case kIdCancel: return "Cancel";
+    case kIdRetry: return "Retry";
+    default: return std::to_string(result);
+  }
+}
+
+void Transcript::Shown(const std::string& window, bool shown) {
+  log_((shown ? "show " : "hide ") + window);
+}
+
+void Transcript::Destroyed(const std::string& window) { log_("destroy " + window); }
+
+void Transcript::Display(const std::string& window, DrawnTexts texts) {
+  std::string shown;
+  std::sort(texts.begin(), texts.end());
+  for (const auto& text : texts) shown += (shown.empty() ? "" : " / ") + QuoteText(std::get<2>(text));
+  log_("display " + window + ": " + (texts.empty() ? "(empty)" : shown));
+}
+
+void Transcript::MessageBox(const std::string& window, MessageButtons buttons,
+                            const std::string& text) {
+  log_("message box " + window + (buttons == MessageButtons::Ok ? " [OK]: " : " [Retry Cancel]: ") +
+       QuoteText(text));
+}
+
+void Transcript::Answered(int result) { log_("answer: " + ButtonName(result)); }
+
+void Transcript::SavePrompt(const std::string& window, const SaveFileRequest& request) {
+  log_("save prompt " + window + ": " + QuoteText(request.filterText) + " " +
+       QuoteText(request.filterPattern) + " ." + request.defaultExtension + " " +
+       QuoteText(request.proposedName));
+}
+
+void Transcript::SaveAnswered(const std::string& path) {
+  log_(path.empty() ? "save prompt cancelled" : "save as " + QuoteText(path));
+}
+
+void Transcript::Menu(const std::vector<MenuItem>& items) {
+  std::string line = "menu:";
+  for (const MenuItem& item : items) {
+    const char* text = LoadText(item.stringId);
+    line += " " + QuoteText(text ? text : "");
+  }
+  log_(line);
+}
+
+void Transcript::MenuDismissed() { log_("menu dismissed"); }
+
+void Transcript::ScriptEndedAnswer(int result) { log_("(script ended) answer: " + ButtonName(result)); }
+void Transcript::ScriptEndedSavePrompt() { log_("(script ended) save prompt cancelled"); }
+void Transcript::ScriptEndedMenu() { log_("(script ended) menu dismissed"); }
+void Transcript::ScriptEndedClose(const std::string& window) { log_("(script ended) close " + window); }
+
+void Transcript::IconAdded(const std::string& tip) {
+  log_("notification icon added: " + QuoteText(tip));
+}
+
+void Transcript::IconRemoved() { log_("notification icon removed"); }
+
+void Transcript::DebugTrace(const std::string& text) { log_("debug trace: " + QuoteText(text)); }
+
+void Transcript::FileWritten(const std::string& path) {
+  std::error_code error;
+  auto size = std::filesystem::file_size(path, error);
+  log_("file written: " + QuoteText(path) + " (" + (error ? "?" : std::to_string(size)) + " bytes)");
+}
+
+void Transcript::NoSuchControl(const std::string& window, int id) {
+  log_("show " + window + " " + std::to_string(id) + ": no such control");
+}
+
+void Transcript::ControlShows(const std::string& window, int id, bool hidden,
+                              const std::string& what) {
+  log_("show " + window + " " + std::to_string(id) + (hidden ? " (hidden)" : "") + ": " + what);
+}
+
+std::string Transcript::Check(bool checked, const std::string& text) {
+  return (checked ? "[x] " : "[ ] ") + QuoteText(text);
+}
+
+std::string Transcript::ListEntry(int selection, const std::string& text, int count) {
+  return (selection < 0 ? "(no selection)" : QuoteText(text)) + " of " + std::to_string(count);
+}
+
+std::string Transcript::Thumb(int position) { return "thumb at " + std::to_string(position); }
+
+std::string Transcript::Tabs(const std::vector<std::string>& tabs, int selected) {
+  std::string line = tabs.empty() ? "(no tabs)" : "";
+  for (std::size_t i = 0; i < tabs.size(); ++i)
+    line += (i ? " " : "") + std::string(int(i) == selected ? "*" : "") + QuoteText(tabs[i]);
+  return line;
+}

@@ -1,0 +1,28 @@
+// The simulated printer a scenario plays against: its demonstration state,
+// the `printer ...` commands, and the transcript lines of the requests it
+// receives and of the program opening and closing its link.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "sim/tarnlow_printer.h"
+#include "ui/headless/transcript.h"
+
+class PrinterCommands {
+ public:
+  // Plugs the printer in as the program's device backend.
+  explicit PrinterCommands(Transcript& transcript);
+
+  // The change a `printer ...` line makes; throws ParseError.
+  std::function<void()> Parse(const std::vector<std::string>& words);
+
+  // Lines for the codes it received that no request has, at the end.
+  void ReportUnknownCodes();
+
+ private:
+  Transcript& transcript_;
+  TarnlowPrinter printer_;
+  bool linkOpen_ = false;
+};
