@@ -70,3 +70,29 @@ int LanguageForLocales(const std::vector<std::string>& preferred) {
     if (int id = LanguageForLocale(locale)) return id;
   return kEnglish;
 }
+
+int LanguageForWindowsLanguage(int languageId) {
+  for (int known : TextLanguages())
+    if (known == languageId) return languageId;
+  // A Windows language id is a primary language in the low 10 bits and a
+  // sublanguage (region or script) above them.
+  const int primary = languageId & 0x3FF, sub = languageId >> 10;
+  constexpr int kChinese = 0x04, kGerman = 0x07;
+  if (primary == kChinese) {
+    // Taiwan, Hong Kong, Macao and the Traditional script read Traditional.
+    const bool traditional = sub == 1 || sub == 3 || sub == 5 || sub == 0x1F;
+    return traditional ? 1028 : 2052;
+  }
+  if (primary == kGerman && sub == 5) return 2055;  // Liechtenstein
+  struct Base {
+    int primary;
+    int languageId;
+  };
+  constexpr Base kBases[] = {{0x05, 1029}, {kGerman, 1031}, {0x09, kEnglish}, {0x0A, 3082},
+                             {0x0C, 1036}, {0x0E, 1038},    {0x10, 1040},     {0x11, 1041},
+                             {0x12, 1042}, {0x15, 1045},    {0x16, 1046},     {0x19, 1049},
+                             {0x1B, 1051}};
+  for (const Base& base : kBases)
+    if (base.primary == primary) return base.languageId;
+  return kEnglish;
+}

@@ -10,3 +10,8 @@ int LanguageForLocale(const std::string& locale);
 
 // The first of the user's preferred locales that fits, else English.
 int LanguageForLocales(const std::vector<std::string>& preferred);
+
+// The program's language for a Windows language identifier (the user's UI
+// language): the same one when the program has it, else the variant the
+// locale names would choose; English for the rest.
+int LanguageForWindowsLanguage(int languageId);

@@ -31,3 +31,16 @@ TEST(Language, UnknownLocalesFallBackToTheNextPreferenceThenEnglish) {
   EXPECT_EQ(LanguageForLocales({"nl_NL", "C"}), 1033);
   EXPECT_EQ(LanguageForLocales({}), 1033);
 }
+
+TEST(Language, WindowsLanguageIdsMapToTheTable) {
+  EXPECT_EQ(LanguageForWindowsLanguage(1041), 1041);
+  EXPECT_EQ(LanguageForWindowsLanguage(2058), 2058);
+  EXPECT_EQ(LanguageForWindowsLanguage(0x0C04), 1028) << "Chinese (Hong Kong) reads Traditional";
+  EXPECT_EQ(LanguageForWindowsLanguage(0x1004), 2052) << "Chinese (Singapore) reads Simplified";
+  EXPECT_EQ(LanguageForWindowsLanguage(0x1407), 2055);
+  EXPECT_EQ(LanguageForWindowsLanguage(0x1007), 1031) << "another region takes the base language";
+  EXPECT_EQ(LanguageForWindowsLanguage(0x2C0A), 3082);
+  EXPECT_EQ(LanguageForWindowsLanguage(0x0C0C), 1036);
+  EXPECT_EQ(LanguageForWindowsLanguage(0x0809), 1033);
+  EXPECT_EQ(LanguageForWindowsLanguage(0x0413), 1033) << "Dutch is not in the table";
+}

@@ -2,7 +2,9 @@
 # The Wine prefix the Windows tests run in, made once and kept in the build
 # folder: the Windows fonts of Debian's fonts-wine copied in (Wine does not
 # pick up system-wide ones), a CJK font behind the Windows CJK face names, a
-# virtual desktop (no 2 s stall at every hide without a window manager).
+# virtual desktop (no 2 s stall at every hide without a window manager); the
+# programs of the desktop tests get one of their own, "Vantrel", since the
+# default one may already belong to a session without a display.
 # `start` also keeps one wineserver running for the whole test run; `stop`
 # ends it.
 set -eu
@@ -18,7 +20,7 @@ start) ;;
 *) echo "usage: $0 start|stop PREFIX" >&2; exit 2 ;;
 esac
 
-if [ ! -f "$WINEPREFIX/.vantrel-ready" ]; then
+if [ ! -f "$WINEPREFIX/.vantrel-ready-3" ]; then
   rm -rf "$WINEPREFIX"
   mkdir -p "$WINEPREFIX"
   timeout -k 5 120 wineboot -i >/dev/null 2>&1 || true
@@ -36,6 +38,16 @@ REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
 "Default"="1280x800"
+"Vantrel"="1280x800"
+
+[HKEY_CURRENT_USER\Software\Wine\AppDefaults\vantrel-demo.exe\Explorer]
+"Desktop"="Vantrel"
+
+[HKEY_CURRENT_USER\Software\Wine\AppDefaults\window-probe.exe\Explorer]
+"Desktop"="Vantrel"
+
+[HKEY_CURRENT_USER\Software\Wine\AppDefaults\startup-bench.exe\Explorer]
+"Desktop"="Vantrel"
 
 [HKEY_CURRENT_USER\Software\Wine\X11 Driver]
 "Managed"="N"
@@ -53,7 +65,7 @@ REG
   rm -f "$reg"
   timeout -k 5 60 wineserver -w || true
   [ -d "$WINEPREFIX/drive_c/windows" ] || { echo "wine_prefix: wineboot made no prefix" >&2; exit 1; }
-  touch "$WINEPREFIX/.vantrel-ready"
+  touch "$WINEPREFIX/.vantrel-ready-3"
 fi
 # One warm wineserver for the whole run, with Wine's own services started
 # here: started by a test, they would keep its output pipe open after it ends.

@@ -1,0 +1,133 @@
+#include "ui/win32/win32_dialog_template.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstring>
+#include <string_view>
+
+namespace {
+
+// Appends 16-bit units; DLGTEMPLATEEX is a sequence of WORDs with a few
+// DWORDs, every item starting on a DWORD boundary.
+class TemplateWriter {
+ public:
+  void Word(std::uint16_t value) { words_.push_back(value); }
+  void Dword(std::uint32_t value) {
+    Word(static_cast<std::uint16_t>(value & 0xFFFF));
+    Word(static_cast<std::uint16_t>(value >> 16));
+  }
+  void Short(int value) { Word(static_cast<std::uint16_t>(static_cast<std::int16_t>(value))); }
+  // A zero-terminated UTF-16 string; the template data's names are ASCII.
+  void String(std::string_view text) {
+    for (char c : text) Word(static_cast<unsigned char>(c));
+    Word(0);
+  }
+  void AlignDword() {
+    if (words_.size() % 2) Word(0);
+  }
+  std::vector<std::uint32_t> Finish() {
+    AlignDword();
+    std::vector<std::uint32_t> out(words_.size() / 2);
+    std::memcpy(out.data(), words_.data(), words_.size() * sizeof(std::uint16_t));
+    return out;
+  }
+
+ private:
+  std::vector<std::uint16_t> words_;
+};
+
+// Predefined window classes of a dialog item, by atom.
+constexpr std::uint16_t kButtonAtom = 0x0080;
+constexpr std::uint16_t kEditAtom = 0x0081;
+constexpr std::uint16_t kStaticAtom = 0x0082;
+constexpr std::uint16_t kComboBoxAtom = 0x0085;
+
+DWORD DialogStyle(const DialogTemplate& dialog) {
+  DWORD style = DS_SETFONT;
+  if (dialog.style & kChildPage) return style | WS_CHILD | DS_CONTROL;
+  style |= WS_POPUP;
+  if (dialog.style & kCaption) style |= WS_CAPTION;
+  if (dialog.style & kSystemMenu) style |= WS_SYSMENU;
+  if (dialog.style & kModalFrame) style |= DS_MODALFRAME;
+  if (dialog.style & kDialogFrame) style |= WS_DLGFRAME;
+  return style;
+}
+
+DWORD ControlStyle(const ControlTemplate& c) {
+  DWORD style = WS_CHILD | WS_VISIBLE;
+  if (c.style & kGroupStart) style |= WS_GROUP;
+  if (c.style & kTabStop) style |= WS_TABSTOP;
+  switch (c.kind) {
+    case ControlKind::PushButton: return style | BS_PUSHBUTTON;
+    case ControlKind::RadioButton: return style | BS_AUTORADIOBUTTON;
+    case ControlKind::CheckBox: return style | BS_AUTOCHECKBOX;
+    case ControlKind::GroupBox: return style | BS_GROUPBOX;
+    case ControlKind::Static: return style | (c.style & kAlignCenter ? SS_CENTER : SS_LEFT);
+    case ControlKind::Edit:
+      return style | ES_LEFT | (c.style & kBorder ? WS_BORDER : 0) |
+             (c.style & kAutoScroll ? ES_AUTOHSCROLL : 0);
+    case ControlKind::DropDownList: return style | CBS_DROPDOWNLIST | WS_VSCROLL;
+    case ControlKind::Trackbar: return style | TBS_HORZ | TBS_NOTICKS;
+    case ControlKind::TabControl: return style | WS_CLIPSIBLINGS;
+  }
+  return style;
+}
+
+void WriteClass(TemplateWriter& out, ControlKind kind) {
+  auto atom = [&out](std::uint16_t value) {
+    out.Word(0xFFFF);
+    out.Word(value);
+  };
+  switch (kind) {
+    case ControlKind::PushButton:
+    case ControlKind::RadioButton:
+    case ControlKind::CheckBox:
+    case ControlKind::GroupBox: atom(kButtonAtom); break;
+    case ControlKind::Static: atom(kStaticAtom); break;
+    case ControlKind::Edit: atom(kEditAtom); break;
+    case ControlKind::DropDownList: atom(kComboBoxAtom); break;
+    case ControlKind::Trackbar: out.String("msctls_trackbar32"); break;
+    case ControlKind::TabControl: out.String("SysTabControl32"); break;
+  }
+}
+
+}  // namespace
+
+std::vector<std::uint32_t> BuildWin32DialogTemplate(const DialogTemplate& dialog) {
+  TemplateWriter out;
+  out.Word(1);       // dlgVer
+  out.Word(0xFFFF);  // signature: the extended template
+  out.Dword(0);      // helpID
+  out.Dword(0);      // exStyle
+  out.Dword(DialogStyle(dialog));
+  out.Word(static_cast<std::uint16_t>(dialog.controls.size()));
+  out.Short(0);
+  out.Short(0);
+  out.Short(dialog.cx);
+  out.Short(dialog.cy);
+  out.Word(0);  // no menu
+  out.Word(0);  // the dialog class
+  out.Word(0);  // no title: titles come from the string table
+  out.Word(static_cast<std::uint16_t>(dialog.pointSize));
+  out.Word(FW_NORMAL);
+  out.Word(DEFAULT_CHARSET << 8);  // not italic (low byte), the character set (high byte)
+  out.String(dialog.fontFace);
+
+  for (const ControlTemplate& c : dialog.controls) {
+    out.AlignDword();
+    out.Dword(0);  // helpID
+    // A tab control holds the pages: Tab and the mnemonics reach into them.
+    out.Dword(c.kind == ControlKind::TabControl ? WS_EX_CONTROLPARENT : 0);
+    out.Dword(ControlStyle(c));
+    out.Short(c.x);
+    out.Short(c.y);
+    out.Short(c.cx);
+    out.Short(c.cy);
+    out.Dword(static_cast<std::uint32_t>(c.id));  // kNoId: -1, as IDC_STATIC
+    WriteClass(out, c.kind);
+    out.Word(0);  // no text: texts come from the string table
+    out.Word(0);  // no creation data
+  }
+  return out.Finish();
+}

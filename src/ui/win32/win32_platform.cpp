@@ -1,0 +1,148 @@
+#include "ui/win32/win32_platform.h"
+
+#include <shellapi.h>
+
+#include <iterator>
+
+#include "common/string_table.h"
+#include "ui/win32/win32_text.h"
+
+namespace {
+
+// The program's icon resource, in the size the system asks for.
+HICON LoadProgramIcon(HINSTANCE instance, int iconId, int widthMetric, int heightMetric) {
+  return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(iconId), IMAGE_ICON,
+                                       GetSystemMetrics(widthMetric),
+                                       GetSystemMetrics(heightMetric), LR_DEFAULTCOLOR));
+}
+
+}  // namespace
+
+Win32Platform::Win32Platform(HINSTANCE instance)
+    : instance_(instance), taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")) {}
+
+Win32Platform::~Win32Platform() {
+  windows_.clear();
+  if (trayIcon_) DestroyIcon(trayIcon_);
+  ReleaseSingleInstance();
+}
+
+Window* Win32Platform::CreateModeless(int templateId, DialogProc proc, void* param) {
+  const DialogTemplate* dialog = FindDialogTemplate(templateId);
+  if (!dialog) return nullptr;
+  windows_.push_back(std::make_unique<Win32Window>(*dialog, proc));
+  Win32Window* window = windows_.back().get();
+  if (!window->CreateModeless(nullptr, param)) {
+    windows_.pop_back();
+    return nullptr;
+  }
+  return window;
+}
+
+int Win32Platform::RunMessageLoop() {
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    bool taken = false;
+    for (const auto& window : windows_) {
+      HWND dialog = window->Handle();
+      if (dialog && IsDialogMessageW(dialog, &message)) {
+        taken = true;
+        break;
+      }
+    }
+    if (taken) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return int(message.wParam);
+}
+
+void Win32Platform::Quit(int code) { PostQuitMessage(code); }
+
+bool Win32Platform::AcquireSingleInstance(const char* name) {
+  mutex_ = CreateMutexW(nullptr, FALSE, Wide(name).c_str());
+  if (mutex_ && GetLastError() == ERROR_ALREADY_EXISTS) {
+    CloseHandle(mutex_);
+    mutex_ = nullptr;
+    return false;
+  }
+  return true;
+}
+
+void Win32Platform::ReleaseSingleInstance() {
+  if (mutex_) CloseHandle(mutex_);
+  mutex_ = nullptr;
+}
+
+bool Win32Platform::NotifyTray(DWORD action) {
+  NOTIFYICONDATAW data{};
+  data.cbSize = sizeof data;
+  data.hWnd = trayOwner_;
+  data.uID = trayId_;
+  if (action == NIM_ADD) {
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uCallbackMessage = kTrayCallbackMessage;
+    data.hIcon = trayIcon_;
+    lstrcpynW(data.szTip, trayTip_.c_str(), int(std::size(data.szTip)));
+  }
+  return Shell_NotifyIconW(action, &data);
+}
+
+void Win32Platform::AddTrayIcon(Window& owner, int iconId, const char* tip) {
+  auto& window = static_cast<Win32Window&>(owner);
+  trayOwner_ = window.Handle();
+  trayId_ = UINT(iconId);
+  trayTip_ = Wide(tip);
+  if (!trayIcon_) trayIcon_ = LoadProgramIcon(instance_, iconId, SM_CXSMICON, SM_CYSMICON);
+  // The window's own icons, for its title bar and the task switcher.
+  SendMessageW(trayOwner_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(trayIcon_));
+  SendMessageW(trayOwner_, WM_SETICON, ICON_BIG,
+               reinterpret_cast<LPARAM>(LoadProgramIcon(instance_, iconId, SM_CXICON, SM_CYICON)));
+  // A restarted Explorer has lost every icon: it says so, and gets ours again.
+  window.SetMessageHook([this](UINT message, WPARAM, LPARAM) {
+    if (message != taskbarCreated_ || !trayOwner_) return false;
+    NotifyTray(NIM_ADD);
+    return true;
+  });
+  NotifyTray(NIM_ADD);
+}
+
+void Win32Platform::RemoveTrayIcon(Window&, int) {
+  if (!trayOwner_) return;
+  NotifyTray(NIM_DELETE);
+  trayOwner_ = nullptr;
+}
+
+int Win32Platform::TrackMenu(Window& owner, const std::vector<MenuItem>& items) {
+  HWND window = static_cast<Win32Window&>(owner).Handle();
+  HMENU menu = CreatePopupMenu();
+  if (!menu) return 0;
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  UINT position = 0;
+  for (const MenuItem& item : items) {
+    const char* text = LoadText(item.stringId);
+    InsertMenuW(menu, position++, MF_BYPOSITION | MF_STRING, UINT_PTR(item.command),
+                Wide(text ? text : "").c_str());
+  }
+  // A menu of a notification icon closes on a click elsewhere only when its
+  // window is in the foreground.
+  SetForegroundWindow(window);
+  SetFocus(window);
+  SendMessageW(window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
+  int command = int(TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON |
+                                             TPM_RETURNCMD | TPM_NONOTIFY,
+                                   cursor.x, cursor.y, 0, window, nullptr));
+  PostMessageW(window, WM_NULL, 0, 0);
+  DestroyMenu(menu);
+  return command;
+}
+
+Size Win32Platform::ScreenSize() {
+  HDC display = CreateICW(L"DISPLAY", nullptr, nullptr, nullptr);
+  Size size{GetDeviceCaps(display, HORZRES), GetDeviceCaps(display, VERTRES)};
+  DeleteDC(display);
+  return size;
+}
+
+void Win32Platform::DebugTrace(const char* text) { OutputDebugStringW(Wide(text).c_str()); }

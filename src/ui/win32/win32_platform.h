@@ -1,0 +1,41 @@
+// The Win32 platform: the message loop with the dialog keyboard handling,
+// the notification icon and its menu, the single-instance mutex, the screen.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/dialog.h"
+#include "ui/win32/win32_window.h"
+
+class Win32Platform final : public Platform {
+ public:
+  explicit Win32Platform(HINSTANCE instance);
+  ~Win32Platform() override;
+
+  Window* CreateModeless(int templateId, DialogProc proc, void* param) override;
+  int RunMessageLoop() override;
+  void Quit(int code) override;
+  bool AcquireSingleInstance(const char* name) override;
+  void ReleaseSingleInstance() override;
+  void AddTrayIcon(Window& owner, int iconId, const char* tip) override;
+  void RemoveTrayIcon(Window& owner, int iconId) override;
+  int TrackMenu(Window& owner, const std::vector<MenuItem>& items) override;
+  Size ScreenSize() override;
+  void DebugTrace(const char* text) override;
+
+ private:
+  bool NotifyTray(DWORD action);
+
+  HINSTANCE instance_;
+  HANDLE mutex_ = nullptr;
+  UINT taskbarCreated_;
+  std::vector<std::unique_ptr<Win32Window>> windows_;
+  HWND trayOwner_ = nullptr;
+  UINT trayId_ = 0;
+  std::wstring trayTip_;
+  HICON trayIcon_ = nullptr;
+};

@@ -1,0 +1,87 @@
+// The Win32 backend of the dialog layer: every window is a real dialog made
+// from the template data (win32_dialog_template.h), run by one dialog
+// procedure that hands its messages to the program's DialogProc.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "ui/dialog.h"
+#include "ui/dialog_template.h"
+
+// The notification icon's callback message.
+inline constexpr UINT kTrayCallbackMessage = 32769;
+
+class Win32Window final : public Window {
+ public:
+  Win32Window(const DialogTemplate& dialog, DialogProc proc);
+  ~Win32Window() override;
+
+  HWND Handle() const { return hwnd_; }
+  // A modeless dialog: top-level when parent is null, else a child of it.
+  bool CreateModeless(HWND parent, void* param);
+  // Messages the dialog layer has no event for (the platform's own); true
+  // when the hook took the message.
+  void SetMessageHook(std::function<bool(UINT, WPARAM, LPARAM)> hook) { hook_ = std::move(hook); }
+
+  // Window
+  int TemplateId() const override { return dialog_.id; }
+  void SetUserData(void* data) override { userData_ = data; }
+  void* UserData() const override { return userData_; }
+  void SetTitle(const std::string& text) override;
+  void SetItemText(int id, const std::string& text) override;
+  std::string ItemText(int id) const override;
+  void LimitText(int id, int characters) override;
+  void CheckButton(int id, bool checked) override;
+  bool IsButtonChecked(int id) const override;
+  int ListAdd(int id, const std::string& text, std::int32_t data) override;
+  void ListSelect(int id, int index) override;
+  int ListSelection(int id) const override;
+  std::int32_t ListItemData(int id, int index) const override;
+  int ListCount(int id) const override;
+  void TrackbarSetRange(int id, int minimum, int maximum) override;
+  void TrackbarSetPos(int id, int position) override;
+  int TrackbarPos(int id) const override;
+  void ShowItem(int id, bool shown) override;
+  bool IsItemShown(int id) const override;
+  void Show(bool shown) override;
+  bool IsShown() const override;
+  void FocusItem(int id) override;
+  void TabInsert(int id, int index, const std::string& text) override;
+  void TabSelect(int id, int index) override;
+  int TabSelection(int id) const override;
+  Window* CreateTabPage(int tabId, int templateId, DialogProc proc, void* param) override;
+  Rect ItemRect(int id) const override;
+  Rect WindowRect() const override;
+  void MoveTo(int x, int y) override;
+  void Draw(const std::function<void(Surface&)>& drawing) override;
+  void SetTimer(int id, int milliseconds) override;
+  void KillTimer(int id) override;
+  int ShowMessageBox(const std::string& text, MessageButtons buttons) override;
+  std::string PromptSaveFile(const SaveFileRequest& request) override;
+  int RunModal(int templateId, DialogProc proc, void* param) override;
+  void EndDialog(int result) override;
+  void Destroy() override;
+
+ private:
+  static INT_PTR CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  bool Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  void Send(const DialogMessage& message);
+  void Paint();
+  HWND Item(int id) const { return hwnd_ ? GetDlgItem(hwnd_, id) : nullptr; }
+  LRESULT SendItem(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+  int Dpi() const;
+
+  const DialogTemplate& dialog_;
+  std::vector<std::uint32_t> template_;
+  DialogProc proc_;
+  HWND hwnd_ = nullptr;
+  void* initParam_ = nullptr;
+  void* userData_ = nullptr;
+  HDC paintDc_ = nullptr;  // while the procedure handles a repaint
+  std::function<bool(UINT, WPARAM, LPARAM)> hook_;
+  std::vector<std::unique_ptr<Win32Window>> pages_;
+};

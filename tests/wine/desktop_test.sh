@@ -1,0 +1,104 @@
+#!/bin/sh
+# The demo program under Wine on an X server of its own (Xvfb), in the
+# prefix's virtual desktop: its notification icon double-clicked with
+# xdotool, "Status" pressed, the display checked, every window shot, "Exit"
+# chosen from the icon's menu. Screenshots land in SHOTS/NAME_*.png.
+#
+# usage: desktop_test.sh PROBE DEMO SHOTS NAME   (LC_ALL chooses the language)
+set -eu
+probe=$1 demo=$2 shots=$3 name=$4
+export WINEPREFIX="${VANTREL_WINEPREFIX:?VANTREL_WINEPREFIX names the test prefix}"
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+mkdir -p "$shots"
+work=$(mktemp -d)
+xvfb= demo_pid=
+# Wine's processes on this test's X server: the program and the desktop's
+# explorer, which ends a moment after the last program in it.
+wine_processes() {
+  for p in $(pgrep -u "$(id -u)" -f '\.exe'); do
+    case $(readlink "/proc/$p/exe" 2>/dev/null) in *wine*) ;; *) continue ;; esac
+    tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "DISPLAY=$DISPLAY" && echo "$p"
+  done
+}
+cleanup() {
+  [ -n "$demo_pid" ] && kill "$demo_pid" 2>/dev/null || true
+  if [ -n "$xvfb" ]; then
+    # The next test's desktop must not find this one still there.
+    for _ in $(seq 50); do [ -z "$(wine_processes)" ] && break; sleep 0.1; done
+    left=$(wine_processes)
+    [ -n "$left" ] && kill $left 2>/dev/null
+    kill "$xvfb" 2>/dev/null || true
+  fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A free display number, chosen by the server itself.
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+xvfb=$!
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(cat "$work/display")"
+
+probe() { timeout -k 5 30 wine "$probe" "$@"; }
+# The screen's pixels of a window (or of any geometry WxH+X+Y), as a PNG.
+snap() {
+  geometry=$(probe rect "$1")
+  import -display "$DISPLAY" -window root -crop "$geometry" +repage "$shots/${name}_$2.png"
+}
+
+timeout -k 5 90 wine "$demo" &
+demo_pid=$!
+
+# Opened from the icon: a real double-click.
+tray=$(probe tray)
+set -- $tray
+tray_x=$1 tray_y=$2
+xdotool mousemove "$tray_x" "$tray_y" click --repeat 2 --delay 100 1
+probe wait main
+snap main 1_panel
+# "Status" with a real click; within a second the display shows the first
+# entry: dark text pixels inside its white box.
+status=$(probe where main 1001)
+set -- $status
+xdotool mousemove "$1" "$2" click 1
+box=$(probe display)
+ink=0
+for _ in $(seq 30); do
+  import -display "$DISPLAY" -window root -crop "$box" +repage "$work/box.png"
+  ink=$(convert "$work/box.png" -colorspace gray -threshold 40% \
+    -format '%[fx:round((1-mean)*w*h)]' info:)
+  [ "$ink" -gt 20 ] && break
+  sleep 0.1
+done
+[ "$ink" -gt 20 ] || { echo "the panel display shows nothing after Status"; exit 1; }
+echo "panel display: $ink dark pixels"
+snap main 2_panel_status
+
+# Every other window: tabs, the service mode behind the password, the About
+# box, the configuration window's seven tabs, a message box.
+probe tab main 1024 1
+snap main 3_user_service
+probe type main 1015 ZELQORN tab main 1024 2
+snap main 4_service_mode
+probe click main 1025
+snap about 5_about
+probe click about 1023 tab main 1024 0 click main 1003 wait config
+for tab in 0 1 2 3 4 5 6; do
+  probe tab config 1033 $tab
+  snap config 6_config_$tab
+done
+probe click config 1023 click main 1021
+snap message 7_message
+probe answer
+
+# "Exit" from the icon's menu, with real clicks.
+xdotool mousemove "$tray_x" "$tray_y" click 3
+snap menu 8_menu
+item=$(probe menu-item 1)
+set -- $item
+xdotool mousemove "$1" "$2" click 1
+probe gone
+for _ in $(seq 50); do kill -0 "$demo_pid" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$demo_pid" 2>/dev/null; then echo "the program did not end after Exit"; exit 1; fi
+demo_pid=
+echo "desktop test $name passed"

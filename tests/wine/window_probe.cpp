@@ -1,0 +1,218 @@
+// window-probe.exe: looks at the Windows program's windows from outside, in
+// the same Wine desktop, and acts on them as a user's tools would. Runs the
+// steps given on its command line in order; stops with status 1 at the first
+// one that fails, saying why on standard output.
+//
+//   tray                      position of the notification icon, once the
+//                             program's main window exists: "X Y"
+//   wait WINDOW               until WINDOW is shown (5 s at most)
+//   where WINDOW ID           centre of a shown control on the screen: "X Y"
+//   display                   the panel display's inside on the screen: "WxH+X+Y"
+//   click WINDOW ID           presses a button (BM_CLICK)
+//   tab WINDOW ID INDEX       selects a tab as the user does (TCM_SETCURFOCUS)
+//   type WINDOW ID TEXT       replaces a field's text
+//   text WINDOW ID            prints a control's text
+//   answer                    presses OK in the open message box
+//   menu-item INDEX           centre of a line of the open popup menu: "X Y"
+//   rect WINDOW               the window's rectangle on the screen: "WxH+X+Y"
+//   gone                      until the main window no longer exists
+//
+// WINDOW: main, config, about, message or menu.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+bool HasClass(HWND window, const wchar_t* name) {
+  wchar_t cls[64] = {};
+  GetClassNameW(window, cls, 64);
+  return std::wcscmp(cls, name) == 0;
+}
+
+HWND Child(HWND parent, int id, const wchar_t* cls = nullptr) {
+  HWND child = GetDlgItem(parent, id);
+  return child && (!cls || HasClass(child, cls)) ? child : nullptr;
+}
+
+// The program's windows, known by the controls they hold.
+bool Is(HWND window, const std::wstring& name) {
+  if (name == L"menu") return HasClass(window, L"#32768");
+  if (!HasClass(window, L"#32770")) return false;
+  if (name == L"main") return Child(window, 1024, WC_TABCONTROLW) && Child(window, 1025);
+  if (name == L"config") return Child(window, 1033, WC_TABCONTROLW) != nullptr;
+  if (name == L"about") return Child(window, 1196) && Child(window, 1197);
+  if (name == L"message")
+    return Child(window, 0xFFFF, L"Static") && (Child(window, IDOK) || Child(window, IDRETRY));
+  return false;
+}
+
+HWND Find(const std::wstring& name, bool shownOnly) {
+  struct Search {
+    const std::wstring* name;
+    bool shownOnly;
+    HWND found;
+  } search{&name, shownOnly, nullptr};
+  EnumWindows(
+      [](HWND window, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(param);
+        if ((s->shownOnly && !IsWindowVisible(window)) || !Is(window, *s->name)) return TRUE;
+        s->found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND WaitFor(const std::function<HWND()>& find, int milliseconds) {
+  for (int waited = 0;; waited += 20) {
+    if (HWND window = find()) return window;
+    if (waited >= milliseconds) return nullptr;
+    Sleep(20);
+  }
+}
+
+// A shown control with that id anywhere in the window, its pages included.
+HWND Control(HWND window, int id) {
+  struct Search {
+    int id;
+    HWND found;
+  } search{id, nullptr};
+  EnumChildWindows(
+      window,
+      [](HWND child, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(param);
+        if (GetDlgCtrlID(child) != s->id || !IsWindowVisible(child)) return TRUE;
+        s->found = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::string Utf8(const std::wstring& wide) {
+  std::string text(wide.size() * 4 + 1, '\0');
+  int n = WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), int(wide.size()), text.data(),
+                              int(text.size()), nullptr, nullptr);
+  text.resize(n > 0 ? n : 0);
+  return text;
+}
+
+// A rectangle as an X geometry, WxH+X+Y, for the screenshot tools.
+void PrintGeometry(const RECT& r) {
+  std::printf("%ldx%ld+%ld+%ld\n", r.right - r.left, r.bottom - r.top, r.left, r.top);
+}
+
+void PrintCentre(HWND window) {
+  RECT r;
+  GetWindowRect(window, &r);
+  std::printf("%ld %ld\n", (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+int Fail(const char* what, const std::wstring& detail = L"") {
+  std::printf("window-probe: %s %s\n", what, Utf8(detail).c_str());
+  return 1;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  std::vector<std::wstring> args(argv + 1, argv + argc);
+  auto shown = [](const std::wstring& name) {
+    return WaitFor([&] { return Find(name, true); }, 5000);
+  };
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::wstring& step = args[i];
+    auto next = [&]() -> std::wstring { return i + 1 < args.size() ? args[++i] : L""; };
+    if (step == L"tray") {
+      if (!WaitFor([] { return Find(L"main", false); }, 10000)) return Fail("no main window");
+      // The desktop may still be laying its task bar out.
+      HWND tray = WaitFor(
+          [] {
+            HWND bar = FindWindowW(L"Shell_TrayWnd", nullptr);
+            RECT r{};
+            return bar && IsWindowVisible(bar) && GetWindowRect(bar, &r) && r.right > r.left
+                       ? bar
+                       : nullptr;
+          },
+          5000);
+      if (!tray) return Fail("no task bar");
+      Sleep(200);  // the icons come in once the task bar says it is there
+      // The icons line up from the task bar's right end; the program's is
+      // the only one.
+      RECT r;
+      GetWindowRect(tray, &r);
+      const int icon = GetSystemMetrics(SM_CXSMICON) + 4;
+      std::printf("%ld %ld\n", r.right - icon / 2, (r.top + r.bottom) / 2);
+    } else if (step == L"wait") {
+      std::wstring name = next();
+      if (!shown(name)) return Fail("not shown:", name);
+    } else if (step == L"where" || step == L"click" || step == L"text" || step == L"type") {
+      std::wstring name = next();
+      int id = _wtoi(next().c_str());
+      HWND window = shown(name);
+      HWND control = window ? Control(window, id) : nullptr;
+      if (!control) return Fail("no control", name + L" " + std::to_wstring(id));
+      if (step == L"where") PrintCentre(control);
+      if (step == L"click") PostMessageW(control, BM_CLICK, 0, 0);
+      if (step == L"type") SendMessageW(control, WM_SETTEXT, 0, LPARAM(next().c_str()));
+      if (step == L"text") {
+        wchar_t text[512] = {};
+        SendMessageW(control, WM_GETTEXT, 512, LPARAM(text));
+        std::printf("%s\n", Utf8(text).c_str());
+      }
+    } else if (step == L"tab") {
+      std::wstring name = next();
+      int id = _wtoi(next().c_str()), index = _wtoi(next().c_str());
+      HWND window = shown(name);
+      HWND tab = window ? Control(window, id) : nullptr;
+      if (!tab) return Fail("no tab control in", name);
+      SendMessageW(tab, TCM_SETCURFOCUS, index, 0);
+      Sleep(100);  // the page shows and paints
+    } else if (step == L"display") {
+      HWND main = shown(L"main");
+      HWND group = main ? Control(main, 1000) : nullptr;
+      if (!group) return Fail("no panel page");
+      // The box inside the group box, its frame left out.
+      RECT g;
+      GetWindowRect(group, &g);
+      const int dpi = int(GetDpiForWindow(group));
+      auto s = [dpi](int v) { return MulDiv(v, dpi, 96); };
+      PrintGeometry({g.left + s(150) + 2, g.top + s(20) + 2, g.right - s(10) - 2, g.top + s(90) - 2});
+    } else if (step == L"answer") {
+      HWND box = shown(L"message");
+      if (!box) return Fail("no message box");
+      PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+      if (!WaitFor([box] { return IsWindow(box) ? nullptr : HWND(1); }, 5000))
+        return Fail("the message box stays");
+    } else if (step == L"menu-item") {
+      int index = _wtoi(next().c_str());
+      HWND menu = shown(L"menu");
+      if (!menu) return Fail("no menu");
+      // Two lines of one height between a frame of a few pixels.
+      RECT r;
+      GetWindowRect(menu, &r);
+      std::printf("%ld %ld\n", r.left + 20, r.top + (r.bottom - r.top) * (2 * index + 1) / 4);
+    } else if (step == L"rect") {
+      std::wstring name = next();
+      HWND window = shown(name);
+      if (!window) return Fail("not shown:", name);
+      RECT r;
+      GetWindowRect(window, &r);
+      PrintGeometry(r);
+      Sleep(150);  // let it finish painting before the screenshot
+    } else if (step == L"gone") {
+      if (!WaitFor([] { return Find(L"main", false) ? nullptr : HWND(1); }, 5000))
+        return Fail("the main window is still there");
+    } else {
+      return Fail("unknown step", step);
+    }
+    std::fflush(stdout);
+  }
+  return 0;
+}

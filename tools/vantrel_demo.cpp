@@ -1,0 +1,16 @@
+// vantrel-demo.exe: the Windows program with the simulated printer in the
+// process instead of the driver, for trying the program without a printer
+// and for the tests under Wine.
+#include <windows.h>
+
+#include "sim/backend_sim.h"
+#include "device/device_backend.h"
+#include "sim/tarnlow_printer.h"
+#include "ui/win32/win32_program.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  static TarnlowPrinter printer;
+  printer.LoadDemoState();
+  UseDeviceBackend(SimulatedPrinterBackend(printer));
+  return RunWin32Program();
+}
