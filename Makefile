@@ -9,8 +9,13 @@ PACKAGES := cmake g++ make pkg-config googletest libgtest-dev libgmock-dev \
             binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix wine wine64 fonts-wine \
             xvfb xauth trayer xdotool imagemagick x11-utils procps \
             fonts-dejavu-core fonts-wqy-microhei
+# The packages: the Windows installer (wixl), the portable zip, and the checks
+# of the Debian package and its desktop files.
+PACKAGES += wixl msitools zip lintian appstream desktop-file-utils
+DIST     ?= $(BUILD)/dist
+VERSION  := $(shell sed -n 's/^project.Vantrel VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 
-.PHONY: all deps configure build windows test run clean
+.PHONY: all deps configure build windows test dist run clean
 
 all: build
 
@@ -40,6 +45,17 @@ windows: build
 test: build windows
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	@cd $(WINBUILD) && ctest --output-on-failure
+
+# The downloads: the Debian package, the Windows installer and the portable
+# Windows program, with their checksums.
+dist: windows
+	@rm -rf $(DIST) $(BUILD)/cpack && mkdir -p $(DIST)
+	@cd $(BUILD) && cpack -G DEB -B $(abspath $(BUILD))/cpack >/dev/null
+	@cp $(BUILD)/cpack/vantrel_$(VERSION)_amd64.deb $(WINBUILD)/dist/vantrel-$(VERSION)-x64.msi \
+	  $(WINBUILD)/dist/vantrel-$(VERSION)-win64.zip $(DIST)/
+	@cd $(DIST) && sha256sum vantrel_$(VERSION)_amd64.deb vantrel-$(VERSION)-x64.msi \
+	  vantrel-$(VERSION)-win64.zip >SHA256SUMS
+	@ls -l $(DIST)
 
 # The front end on the simulated printer, plugged in as an emulated USB device.
 run: build
