@@ -13,3 +13,11 @@ void Window::ShowMessage(int stringId) {
   const char* text = LoadText(stringId);
   ShowMessageBox(text ? text : "", MessageButtons::Ok);
 }
+
+void DeliverDialogMessage(DialogProc proc, Window& window, const DialogMessage& message,
+                          const bool& destroyed) {
+  if (destroyed || !proc) return;
+  proc(window, message);
+  if (message.event == DialogEvent::Close && !destroyed)
+    proc(window, {DialogEvent::Command, kIdCancel, kButtonClicked});
+}

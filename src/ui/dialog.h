@@ -68,6 +68,13 @@ struct DialogMessage {
 // platform's default dialog handling afterwards.
 using DialogProc = void (*)(Window& window, const DialogMessage& message);
 
+// For backends whose toolkit has no default dialog handling: hands the
+// message to the procedure, then does what that handling does after it, a
+// close becoming the Cancel command. Nothing once destroyed is set (the
+// procedure may destroy the window).
+void DeliverDialogMessage(DialogProc proc, Window& window, const DialogMessage& message,
+                          const bool& destroyed);
+
 struct Rect {
   int left, top, right, bottom;
   int Width() const { return right - left; }

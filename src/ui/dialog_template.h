@@ -36,6 +36,7 @@ enum : unsigned {
   kSystemMenu = 1u << 2,  // title bar close
   kModalFrame = 1u << 3,
   kDialogFrame = 1u << 4,  // frame without a title bar
+  kDrawsItself = 1u << 5,  // draws over its controls (the panel display)
 };
 
 inline constexpr int kNoId = -1;      // a control no code refers to

@@ -457,7 +457,7 @@ constexpr int kPageWidth = 340, kPageHeight = 260;
 constexpr int kConfigPageWidth = 325, kConfigPageHeight = 225;
 
 constexpr DialogTemplate kPanelPage = {kPanelPageTemplate, kPageWidth, kPageHeight, kFont, 9,
-                                       kChildPage, kPanelControls};
+                                       kChildPage | kDrawsItself, kPanelControls};
 constexpr DialogTemplate kConfigWindow = {kConfigWindowTemplate, 360, 290, kFont, 9,
                                           kCaption | kSystemMenu | kModalFrame,
                                           kConfigWindowControls};

@@ -49,8 +49,9 @@ snap() {
 timeout -k 5 90 wine "$demo" &
 demo_pid=$!
 
-# Opened from the icon: a real double-click.
-tray=$(probe tray)
+# The icon comes back after Explorer restarts; the window opens from it with
+# a real double-click.
+tray=$(probe tray shell-restart)
 set -- $tray
 tray_x=$1 tray_y=$2
 xdotool mousemove "$tray_x" "$tray_y" click --repeat 2 --delay 100 1

@@ -15,11 +15,14 @@
 //   answer                    presses OK in the open message box
 //   menu-item INDEX           centre of a line of the open popup menu: "X Y"
 //   rect WINDOW               the window's rectangle on the screen: "WxH+X+Y"
+//   shell-restart             takes the program's notification icon away and
+//                             says "TaskbarCreated", as a restarted Explorer
 //   gone                      until the main window no longer exists
 //
 // WINDOW: main, config, about, message or menu.
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -206,6 +209,17 @@ int wmain(int argc, wchar_t** argv) {
       GetWindowRect(window, &r);
       PrintGeometry(r);
       Sleep(150);  // let it finish painting before the screenshot
+    } else if (step == L"shell-restart") {
+      HWND main = Find(L"main", false);
+      if (!main) return Fail("no main window");
+      NOTIFYICONDATAW icon{};
+      icon.cbSize = sizeof icon;
+      icon.hWnd = main;
+      icon.uID = 103;
+      if (!Shell_NotifyIconW(NIM_DELETE, &icon)) return Fail("no notification icon to take away");
+      // Explorer sends it to every top-level window once its task bar is back.
+      PostMessageW(main, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+      Sleep(200);
     } else if (step == L"gone") {
       if (!WaitFor([] { return Find(L"main", false) ? nullptr : HWND(1); }, 5000))
         return Fail("the main window is still there");

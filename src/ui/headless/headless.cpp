@@ -3,26 +3,16 @@
 #include <algorithm>
 
 #include "common/string_table.h"
+#include "ui/dialog_units.h"
 
 namespace {
 
 // Base units of the dialog font as a Windows system would report them for
 // Tahoma at 9 points; the headless backend only needs stable numbers.
-constexpr int kBaseX = 6;
-constexpr int kBaseY = 13;
+constexpr DialogBaseUnits kUnits{6, 13};
 constexpr int kTabItemHeight = 20;
 
-int MulDiv(int value, int numerator, int denominator) {
-  long long product = static_cast<long long>(value) * numerator;
-  long long half = denominator / 2;
-  return static_cast<int>(product >= 0 ? (product + half) / denominator
-                                       : -((-product + half) / denominator));
-}
-
-Rect PixelsOf(const ControlTemplate& c) {
-  int left = MulDiv(c.x, kBaseX, 4), top = MulDiv(c.y, kBaseY, 8);
-  return {left, top, left + MulDiv(c.cx, kBaseX, 4), top + MulDiv(c.cy, kBaseY, 8)};
-}
+Rect PixelsOf(const ControlTemplate& c) { return kUnits.Pixels(c.x, c.y, c.cx, c.cy); }
 
 // Records what one drawing leaves in the last framed box.
 class RecordingSurface final : public Surface {
@@ -81,11 +71,7 @@ const HeadlessWindow::Control& HeadlessWindow::At(int id) const {
 }
 
 void HeadlessWindow::Send(const DialogMessage& message) {
-  if (destroyed_) return;
-  if (proc_) proc_(*this, message);
-  // The default dialog handling turns a close into the Cancel command.
-  if (message.event == DialogEvent::Close && !destroyed_)
-    Send({DialogEvent::Command, kIdCancel, kButtonClicked});
+  DeliverDialogMessage(proc_, *this, message, destroyed_);
 }
 
 std::vector<HeadlessWindow*> HeadlessWindow::Pages() const {
@@ -188,7 +174,7 @@ Window* HeadlessWindow::CreateTabPage(int tabId, int templateId, DialogProc proc
   const DialogTemplate* dialog = FindDialogTemplate(templateId);
   if (!dialog) return nullptr;
   Rect tab = ItemRect(tabId);
-  Rect frame{tab.left + 5, tab.top + kTabItemHeight + 5, tab.right - 5, tab.bottom - 5};
+  Rect frame = TabPageArea(tab, kTabItemHeight);
   pages_.push_back(std::make_unique<HeadlessWindow>(platform_, *dialog, proc, this, frame));
   HeadlessWindow* page = pages_.back().get();
   page->shown_ = false;
@@ -237,7 +223,7 @@ std::string HeadlessWindow::PromptSaveFile(const SaveFileRequest& request) {
 int HeadlessWindow::RunModal(int templateId, DialogProc proc, void* param) {
   const DialogTemplate* dialog = FindDialogTemplate(templateId);
   if (!dialog) return -1;
-  Rect frame{0, 0, MulDiv(dialog->cx, kBaseX, 4), MulDiv(dialog->cy, kBaseY, 8)};
+  Rect frame = kUnits.Pixels(0, 0, dialog->cx, dialog->cy);
   platform_.topLevels_.push_back(
       std::make_unique<HeadlessWindow>(platform_, *dialog, proc, nullptr, frame));
   HeadlessWindow* window = platform_.topLevels_.back().get();
@@ -540,7 +526,7 @@ void HeadlessPlatform::ShowText(const std::string& window, int id) {
 Window* HeadlessPlatform::CreateModeless(int templateId, DialogProc proc, void* param) {
   const DialogTemplate* dialog = FindDialogTemplate(templateId);
   if (!dialog) return nullptr;
-  Rect frame{0, 0, MulDiv(dialog->cx, kBaseX, 4), MulDiv(dialog->cy, kBaseY, 8)};
+  Rect frame = kUnits.Pixels(0, 0, dialog->cx, dialog->cy);
   topLevels_.push_back(std::make_unique<HeadlessWindow>(*this, *dialog, proc, nullptr, frame));
   HeadlessWindow* window = topLevels_.back().get();
   window->Send({DialogEvent::Init, 0, 0, param});

@@ -8,11 +8,8 @@ DialogUnits DialogUnits::Of(const QFont& font) {
   QFontMetrics metrics(font);
   int width = metrics.horizontalAdvance(
       QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-  return {(width / 26 + 1) / 2, metrics.height()};
+  return {{(width / 26 + 1) / 2, metrics.height()}};
 }
-
-int DialogUnits::X(int units) const { return MulDiv(units, baseX, 4); }
-int DialogUnits::Y(int units) const { return MulDiv(units, baseY, 8); }
 
 QRect DialogUnits::Rect(int x, int y, int cx, int cy) const {
   return QRect(X(x), Y(y), X(cx), Y(cy));

@@ -10,15 +10,12 @@
 
 #include "ui/dialog.h"
 #include "ui/dialog_template.h"
+#include "ui/dialog_units.h"
 
 // Base units of a dialog font: average width of "A".."Z""a".."z" rounded as
 // Windows rounds it, and the font's height.
-struct DialogUnits {
-  int baseX;
-  int baseY;
+struct DialogUnits : DialogBaseUnits {
   static DialogUnits Of(const QFont& font);
-  int X(int units) const;
-  int Y(int units) const;
   QRect Rect(int x, int y, int cx, int cy) const;
 };
 
@@ -61,10 +58,3 @@ class TabControl : public QWidget {
   QTabBar* bar_;
   QWidget* frame_;
 };
-
-inline int MulDiv(int value, int numerator, int denominator) {
-  long long product = static_cast<long long>(value) * numerator;
-  long long half = denominator / 2;
-  return static_cast<int>(product >= 0 ? (product + half) / denominator
-                                       : -((-product + half) / denominator));
-}

@@ -202,10 +202,11 @@ QtWindow::QtWindow(const DialogTemplate& dialog, DialogProc proc, QWidget* paren
   if (pageHost) {
     // A dialog widget is a window of its own unless told otherwise.
     widget_->setWindowFlags(Qt::Widget);
-    int item = pageHost->ItemHeight();
-    QRect area = pageHost->rect();
-    widget_->setGeometry(area.left() + 5, area.top() + item + 5, area.width() - 10,
-                         area.height() - item - 10);
+    QRect client = pageHost->rect();
+    Rect area = TabPageArea({client.left(), client.top(), client.left() + client.width(),
+                             client.top() + client.height()},
+                            pageHost->ItemHeight());
+    widget_->setGeometry(area.left, area.top, area.Width(), area.Height());
   } else {
     widget_->setFixedSize(units_.X(dialog.cx), units_.Y(dialog.cy));
   }
@@ -298,7 +299,7 @@ void QtWindow::CreateControls() {
   // Group boxes stand behind their contents.
   for (QWidget* group : groupBoxes) group->lower();
   // Pages with a drawing of their own (the panel display) draw on top.
-  if (dialog_.id == kPanelPageTemplate) {
+  if (dialog_.style & kDrawsItself) {
     overlay_ = new DrawingOverlay(*this, widget_);
     overlay_->raise();
   }
@@ -366,11 +367,7 @@ void QtWindow::Connect(const ControlTemplate& c, QWidget* w) {
 }
 
 void QtWindow::Send(const DialogMessage& message) {
-  if (destroyed_ || !proc_) return;
-  proc_(*this, message);
-  // The default dialog handling turns a close into the Cancel command.
-  if (message.event == DialogEvent::Close && !destroyed_)
-    proc_(*this, {DialogEvent::Command, kIdCancel, kButtonClicked});
+  DeliverDialogMessage(proc_, *this, message, destroyed_);
 }
 
 void QtWindow::CheckRadioInGroup(int id) {

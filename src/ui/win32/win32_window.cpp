@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include "ui/dialog_units.h"
 #include "ui/win32/win32_dialog_template.h"
 #include "ui/win32/win32_text.h"
 
@@ -50,7 +51,7 @@ class GdiSurface final : public Surface {
   }
 
  private:
-  int S(int value) const { return MulDiv(value, dpi_, USER_DEFAULT_SCREEN_DPI); }
+  int S(int value) const { return ::MulDiv(value, dpi_, USER_DEFAULT_SCREEN_DPI); }
 
   HDC dc_;
   int dpi_;
@@ -263,13 +264,12 @@ Window* Win32Window::CreateTabPage(int tabId, int templateId, DialogProc proc, v
   if (!tab || !dialog) return nullptr;
   auto page = std::make_unique<Win32Window>(*dialog, proc);
   if (!page->CreateModeless(tab, proc ? param : nullptr)) return nullptr;
-  // The display area: inside the tab control, below the row of tabs.
   RECT client, item{};
   GetClientRect(tab, &client);
   SendMessageW(tab, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
-  const int itemHeight = item.bottom - item.top;
-  MoveWindow(page->hwnd_, client.left + 5, client.top + itemHeight + 5,
-             client.right - client.left - 10, client.bottom - client.top - itemHeight - 10, TRUE);
+  Rect area = TabPageArea({int(client.left), int(client.top), int(client.right), int(client.bottom)},
+                          int(item.bottom - item.top));
+  MoveWindow(page->hwnd_, area.left, area.top, area.Width(), area.Height(), TRUE);
   ShowWindow(page->hwnd_, SW_HIDE);
   pages_.push_back(std::move(page));
   return pages_.back().get();
@@ -284,7 +284,7 @@ Rect Win32Window::ItemRect(int id) const {
   }
   // In pixels at 96 dots per inch, as the drawing surface takes them.
   const int dpi = Dpi();
-  auto unscale = [dpi](LONG v) { return MulDiv(int(v), USER_DEFAULT_SCREEN_DPI, dpi); };
+  auto unscale = [dpi](LONG v) { return ::MulDiv(int(v), USER_DEFAULT_SCREEN_DPI, dpi); };
   return {unscale(r.left), unscale(r.top), unscale(r.right), unscale(r.bottom)};
 }
 
