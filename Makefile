@@ -11,7 +11,7 @@ PACKAGES := cmake g++ make pkg-config googletest libgtest-dev libgmock-dev \
             fonts-dejavu-core fonts-wqy-microhei
 # The packages: the Windows installer (wixl), the portable zip, and the checks
 # of the Debian package and its desktop files.
-PACKAGES += wixl msitools zip lintian appstream desktop-file-utils
+PACKAGES += wixl msitools zip unzip lintian appstream desktop-file-utils
 DIST     ?= $(BUILD)/dist
 VERSION  := $(shell sed -n 's/^project.Vantrel VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 
@@ -50,7 +50,7 @@ test: build windows
 # Windows program, with their checksums.
 dist: windows
 	@rm -rf $(DIST) $(BUILD)/cpack && mkdir -p $(DIST)
-	@cd $(BUILD) && cpack -G DEB -B $(abspath $(BUILD))/cpack >/dev/null
+	@cd $(BUILD) && cpack -G DEB -B $(abspath $(BUILD))/cpack >cpack.log 2>&1 || { cat cpack.log; exit 1; }
 	@cp $(BUILD)/cpack/vantrel_$(VERSION)_amd64.deb $(WINBUILD)/dist/vantrel-$(VERSION)-x64.msi \
 	  $(WINBUILD)/dist/vantrel-$(VERSION)-win64.zip $(DIST)/
 	@cd $(DIST) && sha256sum vantrel_$(VERSION)_amd64.deb vantrel-$(VERSION)-x64.msi \
