@@ -57,7 +57,11 @@ export DISPLAY=":$(cat "$work/display")"
 
 c=$WINEPREFIX/drive_c
 folder="$c/Program Files/Vantrel"
-run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
+# The command that starts Vantrel at every user's login.
+run_value() {
+  wine_ reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Run' /v Vantrel 2>/dev/null |
+    tr -d '\r' | sed -n 's/^ *Vantrel *REG_SZ *//p'
+}
 # Wine puts a per-machine installation's shortcuts in the installing user's
 # Start menu; Windows in the one of all users.
 shortcuts() {
@@ -122,7 +126,7 @@ install)
   [ "$(printf '%s\n' "$link" | grep -c .)" = 1 ] || fail "Start menu entries: $link"
   tr -d '\0' <"$link" | grep -q -F 'C:\Program Files\Vantrel\vantrel.exe' ||
     fail "the Start menu entry does not start the installed program"
-  run=$(wine_ reg query "$run_key" /v Vantrel | tr -d '\r' | sed -n 's/^ *Vantrel *REG_SZ *//p')
+  run=$(run_value)
   [ "$run" = '"C:\Program Files\Vantrel\vantrel.exe"' ] || fail "the Run value: $run"
   entry=$(entries)
   [ "$(printf '%s\n' "$entry" | grep -c .)" = 1 ] || fail "installed-programs entries: $entry"
@@ -160,6 +164,7 @@ upgrade)
   [ "$(cd "$c" && find . -iname vantrel.exe)" = "./Program Files/Vantrel/vantrel.exe" ] ||
     fail "copies of vantrel.exe: $(cd "$c" && find . -iname vantrel.exe)"
   [ "$(shortcuts | grep -c .)" = 1 ] || fail "Start menu entries: $(shortcuts)"
+  [ "$(run_value)" = '"C:\Program Files\Vantrel\vantrel.exe"' ] || fail "the Run value: $(run_value)"
   printf "upgraded: %s -> %s\n" "$old" "$entry"
   # An older version over a newer one is refused, and changes nothing.
   wine_ msiexec /i "$old_msi" /qn || true
