@@ -5,9 +5,10 @@
 #
 #   install  installed silently; the program, the Start menu entry, the start
 #            at login and the installed-programs entry checked; Vantrel
-#            started from its Start menu entry, a double-click on its icon
-#            answered ("Open USB is failed": no printer here), ended with
-#            "Exit"; uninstalled, and nothing of it left. Then the portable
+#            started at a new login, and again from its Start menu entry:
+#            each time a double-click on its icon answered ("Open USB is
+#            failed": no printer here) and "Exit" chosen from its menu;
+#            uninstalled, and nothing of it left. Then the portable
 #            program unpacked, started and ended the same way, leaving
 #            nothing either.
 #   upgrade  an older-numbered installer, then this one: one Vantrel left, of
@@ -138,6 +139,9 @@ install)
   [ -n "$icon" ] && [ -s "$(wine_ winepath -u "$icon" | tr -d '\r')" ] || fail "the entry's icon: $icon"
   printf '%s\n' "installed: $folder/vantrel.exe, $link, Run $run, entry $entry, icon $icon"
 
+  # A new session (what a login is to Wine) starts what the Run key names.
+  timeout -k 5 20 wineserver -k || true
+  start_and_exit wineboot
   start_and_exit start "$(wine_ winepath -w "$link" | tr -d '\r')"
   wine_ msiexec /x "$product" /qn || fail "msiexec /x $product"
   unchanged_since "$work/before" "after uninstalling"
