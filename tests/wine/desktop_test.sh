@@ -56,7 +56,8 @@ echo "panel display: $ink dark pixels"
 snap main 2_panel_status
 
 # Every other window: tabs, the service mode behind the password, the About
-# box, the configuration window's seven tabs, a message box.
+# box, the configuration window's seven tabs, the save prompt and its
+# question, a message box.
 probe tab main 1024 1
 snap main 3_user_service
 probe type main 1015 ZELQORN tab main 1024 2
@@ -68,6 +69,20 @@ for tab in 0 1 2 3 4 5 6; do
   probe tab config 1033 $tab
   snap config 6_config_$tab
 done
+# "Save": the save prompt; saving a second time over the same file asks first.
+export_path=$(printf 'Z:%s/export.INI' "$work" | tr / '\\')  # the prompt takes no slashes
+probe click config 1024
+snap save 6_save_prompt
+probe save-as "$export_path"
+for _ in $(seq 50); do [ -s "$work/export.INI" ] && break; sleep 0.1; done
+[ -s "$work/export.INI" ] || { echo "the export was not written"; exit 1; }
+rm "$work/export.INI"
+: >"$work/export.INI"
+probe click config 1024 save-as "$export_path"
+snap message 6_replace_question
+probe yes
+for _ in $(seq 50); do [ -s "$work/export.INI" ] && break; sleep 0.1; done
+[ -s "$work/export.INI" ] || { echo "the export did not replace the file"; exit 1; }
 probe click config 1023 click main 1021
 snap message 7_message
 probe answer
