@@ -37,6 +37,9 @@ class TemplateWriter {
   std::vector<std::uint16_t> words_;
 };
 
+// A dialog's font is 8 vertical dialog units high.
+constexpr int kOneLine = 8;
+
 // Predefined window classes of a dialog item, by atom.
 constexpr std::uint16_t kButtonAtom = 0x0080;
 constexpr std::uint16_t kEditAtom = 0x0081;
@@ -63,7 +66,11 @@ DWORD ControlStyle(const ControlTemplate& c) {
     case ControlKind::RadioButton: return style | BS_AUTORADIOBUTTON;
     case ControlKind::CheckBox: return style | BS_AUTOCHECKBOX;
     case ControlKind::GroupBox: return style | BS_GROUPBOX;
-    case ControlKind::Static: return style | (c.style & kAlignCenter ? SS_CENTER : SS_LEFT);
+    case ControlKind::Static:
+      if (c.style & kAlignCenter) return style | SS_CENTER;
+      // A label one line high (8 units: the font's height) keeps to its line:
+      // wrapped, a text with trailing blanks would lose its last word below it.
+      return style | (c.cy <= kOneLine ? SS_LEFTNOWORDWRAP : SS_LEFT);
     case ControlKind::Edit:
       return style | ES_LEFT | (c.style & kBorder ? WS_BORDER : 0) |
              (c.style & kAutoScroll ? ES_AUTOHSCROLL : 0);
