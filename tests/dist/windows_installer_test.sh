@@ -1,7 +1,7 @@
 #!/bin/sh
 # The Windows installer under Wine, in a prefix of its own, as an operator
-# meets it (the program runs on a virtual X server, in a Wine desktop with a
-# task bar and notification area).
+# meets it (on an X server of the test's own, tests/wine/on_xvfb.sh, in a
+# Wine desktop with a task bar and notification area).
 #
 #   install  installed silently; the program, the Start menu entry, the start
 #            at login and the installed-programs entry checked; Vantrel
@@ -27,11 +27,10 @@ probe() {
   answer=$(wine_ "$probe" "$@") || { printf "window-probe %s: %s\n" "$*" "$answer"; return 1; }
   printf '%s\n' "$answer" | tr -d '\r'
 }
+[ -n "${DISPLAY:-}" ] || fail "no X server (run it through tests/wine/on_xvfb.sh)"
 work=$(mktemp -d)
-xvfb=
 cleanup() {
   timeout -k 5 20 wineserver -k 2>/dev/null || true
-  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -50,11 +49,6 @@ if [ ! -f "$WINEPREFIX/.installer-ready" ] || [ -f "$WINEPREFIX/.installer-in-us
   touch "$WINEPREFIX/.installer-ready"
 fi
 touch "$WINEPREFIX/.installer-in-use"
-
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")"
 
 c=$WINEPREFIX/drive_c
 folder="$c/Program Files/Vantrel"
