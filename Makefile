@@ -10,8 +10,13 @@ PACKAGES := cmake g++ make pkg-config googletest libgtest-dev libgmock-dev \
             binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix wine wine64 fonts-wine \
             xvfb xauth trayer xdotool imagemagick x11-utils procps \
             fonts-dejavu-core fonts-wqy-microhei
+# The packages: the Windows installer (wixl), the portable zip, and the checks
+# of the Debian package and its desktop files.
+PACKAGES += wixl msitools zip unzip lintian appstream desktop-file-utils
+DIST     ?= $(BUILD)/dist
+VERSION  := $(shell sed -n 's/^project.Vantrel VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 
-.PHONY: all deps configure build windows test asan-build sanitizers fuzz run clean
+.PHONY: all deps configure build windows test asan-build sanitizers fuzz dist run clean
 
 # The second build: clang with AddressSanitizer and UndefinedBehaviorSanitizer
 # (any finding ends the program with an error). It also builds the fuzz
@@ -70,6 +75,17 @@ sanitizers: asan-build
 fuzz: asan-build
 	@$(CURDIR)/fuzz/run_fuzzers.sh $(ASAN_BUILD)/bin $(FUZZ_SECONDS) $(CURDIR)/fuzz/corpus \
 	  $(ASAN_BUILD)/fuzz-runs $(FUZZ_JOBS)
+
+# The downloads: the Debian package, the Windows installer and the portable
+# Windows program, with their checksums.
+dist: windows
+	@rm -rf $(DIST) $(BUILD)/cpack && mkdir -p $(DIST)
+	@cd $(BUILD) && cpack -G DEB -B $(abspath $(BUILD))/cpack >cpack.log 2>&1 || { cat cpack.log; exit 1; }
+	@cp $(BUILD)/cpack/vantrel_$(VERSION)_amd64.deb $(WINBUILD)/dist/vantrel-$(VERSION)-x64.msi \
+	  $(WINBUILD)/dist/vantrel-$(VERSION)-win64.zip $(DIST)/
+	@cd $(DIST) && sha256sum vantrel_$(VERSION)_amd64.deb vantrel-$(VERSION)-x64.msi \
+	  vantrel-$(VERSION)-win64.zip >SHA256SUMS
+	@ls -l $(DIST)
 
 # The front end on the simulated printer, plugged in as an emulated USB device.
 run: build

@@ -1,6 +1,6 @@
 #!/bin/sh
-# The demo program under Wine on an X server of its own (Xvfb), in the
-# prefix's virtual desktop: its notification icon double-clicked with
+# The demo program under Wine on an X server of its own (on_xvfb.sh), in a
+# Wine virtual desktop: its notification icon double-clicked with
 # xdotool, "Status" pressed, the display checked, every window shot, "Exit"
 # chosen from the icon's menu. Screenshots land in SHOTS/NAME_*.png.
 #
@@ -11,33 +11,13 @@ export WINEPREFIX="${VANTREL_WINEPREFIX:?VANTREL_WINEPREFIX names the test prefi
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 mkdir -p "$shots"
 work=$(mktemp -d)
-xvfb= demo_pid=
-# Wine's processes on this test's X server: the program and the desktop's
-# explorer, which ends a moment after the last program in it.
-wine_processes() {
-  for p in $(pgrep -u "$(id -u)" -f '\.exe'); do
-    case $(readlink "/proc/$p/exe" 2>/dev/null) in *wine*) ;; *) continue ;; esac
-    tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "DISPLAY=$DISPLAY" && echo "$p"
-  done
-}
+demo_pid=
 cleanup() {
   [ -n "$demo_pid" ] && kill "$demo_pid" 2>/dev/null || true
-  if [ -n "$xvfb" ]; then
-    # The next test's desktop must not find this one still there.
-    for _ in $(seq 50); do [ -z "$(wine_processes)" ] && break; sleep 0.1; done
-    left=$(wine_processes)
-    [ -n "$left" ] && kill $left 2>/dev/null
-    kill "$xvfb" 2>/dev/null || true
-  fi
   rm -rf "$work"
 }
 trap cleanup EXIT
-
-# A free display number, chosen by the server itself.
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")"
+: "${DISPLAY:?run it on an X server of its own: on_xvfb.sh desktop_test.sh ...}"
 
 probe() { timeout -k 5 30 wine "$probe" "$@"; }
 # The screen's pixels of a window (or of any geometry WxH+X+Y), as a PNG.
@@ -76,7 +56,8 @@ echo "panel display: $ink dark pixels"
 snap main 2_panel_status
 
 # Every other window: tabs, the service mode behind the password, the About
-# box, the configuration window's seven tabs, a message box.
+# box, the configuration window's seven tabs, the save prompt and its
+# question, a message box.
 probe tab main 1024 1
 snap main 3_user_service
 probe type main 1015 ZELQORN tab main 1024 2
@@ -88,6 +69,20 @@ for tab in 0 1 2 3 4 5 6; do
   probe tab config 1033 $tab
   snap config 6_config_$tab
 done
+# "Save": the save prompt; saving a second time over the same file asks first.
+export_path=$(printf 'Z:%s/export.INI' "$work" | tr / '\\')  # the prompt takes no slashes
+probe click config 1024
+snap save 6_save_prompt
+probe save-as "$export_path"
+for _ in $(seq 50); do [ -s "$work/export.INI" ] && break; sleep 0.1; done
+[ -s "$work/export.INI" ] || { echo "the export was not written"; exit 1; }
+rm "$work/export.INI"
+: >"$work/export.INI"
+probe click config 1024 save-as "$export_path"
+snap message 6_replace_question
+probe yes
+for _ in $(seq 50); do [ -s "$work/export.INI" ] && break; sleep 0.1; done
+[ -s "$work/export.INI" ] || { echo "the export did not replace the file"; exit 1; }
 probe click config 1023 click main 1021
 snap message 7_message
 probe answer

@@ -13,13 +13,15 @@
 //   type WINDOW ID TEXT       replaces a field's text
 //   text WINDOW ID            prints a control's text
 //   answer                    presses OK in the open message box
+//   yes                       presses Yes in the open message box
+//   save-as PATH              gives the save prompt a file name and presses OK
 //   menu-item INDEX           centre of a line of the open popup menu: "X Y"
 //   rect WINDOW               the window's rectangle on the screen: "WxH+X+Y"
 //   shell-restart             takes the program's notification icon away and
 //                             says "TaskbarCreated", as a restarted Explorer
 //   gone                      until the main window no longer exists
 //
-// WINDOW: main, config, about, message or menu.
+// WINDOW: main, config, about, message, save or menu.
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
@@ -51,7 +53,10 @@ bool Is(HWND window, const std::wstring& name) {
   if (name == L"config") return Child(window, 1033, WC_TABCONTROLW) != nullptr;
   if (name == L"about") return Child(window, 1196) && Child(window, 1197);
   if (name == L"message")
-    return Child(window, 0xFFFF, L"Static") && (Child(window, IDOK) || Child(window, IDRETRY));
+    return Child(window, 0xFFFF, L"Static") &&
+           (Child(window, IDOK) || Child(window, IDRETRY) || Child(window, IDYES));
+  // The save prompt: its file name field is control 0x47c.
+  if (name == L"save") return Child(window, 0x47c) != nullptr;
   return false;
 }
 
@@ -187,12 +192,18 @@ int wmain(int argc, wchar_t** argv) {
       const int dpi = int(GetDpiForWindow(group));
       auto s = [dpi](int v) { return MulDiv(v, dpi, 96); };
       PrintGeometry({g.left + s(150) + 2, g.top + s(20) + 2, g.right - s(10) - 2, g.top + s(90) - 2});
-    } else if (step == L"answer") {
+    } else if (step == L"answer" || step == L"yes") {
       HWND box = shown(L"message");
       if (!box) return Fail("no message box");
-      PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+      PostMessageW(box, WM_COMMAND, MAKEWPARAM(step == L"yes" ? IDYES : IDOK, BN_CLICKED), 0);
       if (!WaitFor([box] { return IsWindow(box) ? nullptr : HWND(1); }, 5000))
         return Fail("the message box stays");
+    } else if (step == L"save-as") {
+      std::wstring path = next();
+      HWND prompt = shown(L"save");
+      if (!prompt) return Fail("no save prompt");
+      SetWindowTextW(GetDlgItem(prompt, 0x47c), path.c_str());
+      PostMessageW(prompt, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     } else if (step == L"menu-item") {
       int index = _wtoi(next().c_str());
       HWND menu = shown(L"menu");

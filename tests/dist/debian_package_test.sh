@@ -1,0 +1,125 @@
+#!/bin/sh
+# The Debian package as an administrator meets it: built by CPack from the
+# build, checked by lintian (no errors), installed with dpkg into a scratch
+# root, its files exactly those the README promises, the udev rule where udev
+# reads it, the autostart entry a conffile, the desktop entry and software
+# centre entry valid, the maintainer script's effect right; then removed
+# (the conffile stays) and purged (nothing stays).
+#
+# usage: debian_package_test.sh BUILD SOURCE WORK
+set -eu
+build=$1 source=$2 work=$3
+rm -rf "$work"
+mkdir -p "$work"
+fail() { echo "FAILED: $*"; exit 1; }
+
+# The package, as `make dist` makes it.
+(cd "$build" && cpack -G DEB -B "$work/cpack" >"$work/cpack.log" 2>&1) ||
+  { cat "$work/cpack.log"; fail "cpack"; }
+set -- "$work"/cpack/vantrel_*.deb
+[ $# = 1 ] && [ -f "$1" ] || fail "cpack made no single package: $*"
+deb=$1
+echo "package: $(basename "$deb"), $(stat -c %s "$deb") bytes"
+
+# Lintian's verdict: its warnings are shown, an error (or lintian failing
+# to run) fails.
+lintian --fail-on error --tag-display-limit 0 "$deb" >"$work/lintian.log" 2>&1 ||
+  { cat "$work/lintian.log"; fail "lintian"; }
+cat "$work/lintian.log"
+
+# A udevadm that only records its calls stands first on the PATH, and where
+# the machine allows a mount namespace, udev seems to run (/run/udev): the
+# maintainer script's effects are seen without touching the running system.
+mkdir -p "$work/fake-bin"
+cat >"$work/fake-bin/udevadm" <<FAKE
+#!/bin/sh
+echo "udevadm \$*" >>"$work/udevadm.calls"
+FAKE
+chmod +x "$work/fake-bin/udevadm"
+if unshare -rm sh -c 'mount -t tmpfs none /run && mkdir /run/udev' 2>/dev/null; then
+  with_udev() {
+    PATH="$work/fake-bin:$PATH" unshare -rm sh -c \
+      'mount -t tmpfs none /run && mkdir /run/udev && exec "$@"' sh "$@"
+  }
+else
+  echo "no mount namespace here: the maintainer script is not tried with udev running"
+  with_udev() { PATH="$work/fake-bin:$PATH" "$@"; }
+fi
+
+# Installed into a scratch root. The maintainer script runs outside a
+# chroot with DPKG_ROOT set: that root is not the running system, and the
+# script leaves udev alone.
+root=$work/root
+mkdir -p "$root/var/lib/dpkg/info" "$root/var/lib/dpkg/updates"
+touch "$root/var/lib/dpkg/status" "$root/var/lib/dpkg/available"
+dpkg_root() {
+  with_udev dpkg --root="$root" --log=/dev/null --force-not-root \
+    --force-script-chrootless --force-depends --force-bad-path "$@"
+}
+dpkg_root -i "$deb" >"$work/dpkg.log" 2>&1 || { cat "$work/dpkg.log"; fail "dpkg -i"; }
+[ ! -e "$work/udevadm.calls" ] || fail "installing into another root ran $(cat "$work/udevadm.calls")"
+status=$(dpkg-query --admindir="$root/var/lib/dpkg" -W -f='${Status}' vantrel)
+[ "$status" = "install ok installed" ] || fail "package status: $status"
+
+# The files dpkg installed, against the README's list (one path or
+# pattern a line between the markers): each file matches one line, each
+# line at least one file.
+sed -n '/^<!-- package files -->$/,/^<!-- end -->$/p' "$source/README.md" |
+  grep '^    /' | sed 's/^ *//' >"$work/promised"
+[ -s "$work/promised" ] || fail "the README lists no package files"
+dpkg-query --admindir="$root/var/lib/dpkg" -L vantrel | while read -r path; do
+  [ -d "$root$path" ] || echo "$path"
+done | sort >"$work/installed"
+unmatched=0
+while read -r path; do
+  matched=
+  while read -r pattern; do
+    # shellcheck disable=SC2254
+    case $path in $pattern) matched=$pattern; break ;; esac
+  done <"$work/promised"
+  [ -n "$matched" ] || { echo "installed but not in the README: $path"; unmatched=1; }
+done <"$work/installed"
+while read -r pattern; do
+  found=
+  while read -r path; do
+    # shellcheck disable=SC2254
+    case $path in $pattern) found=1; break ;; esac
+  done <"$work/installed"
+  [ -n "$found" ] || { echo "in the README but not installed: $pattern"; unmatched=1; }
+done <"$work/promised"
+[ $unmatched = 0 ] || fail "the package's files differ from the README's list"
+echo "files: $(wc -l <"$work/installed") installed, as the README lists them"
+
+# The udev rule unchanged where udev reads the packages' rules (with and
+# without a merged /usr); the autostart entry a conffile.
+cmp "$root/usr/lib/udev/rules.d/60-vantrel.rules" "$source/packaging/60-vantrel.rules" ||
+  fail "the udev rule is not in /usr/lib/udev/rules.d"
+conffiles=$(dpkg-query --admindir="$root/var/lib/dpkg" -W -f='${Conffiles}' vantrel)
+echo "$conffiles" | grep -q '^ /etc/xdg/autostart/vantrel.desktop [0-9a-f]\{32\}$' ||
+  fail "the autostart entry is not a conffile: $conffiles"
+
+# The desktop files and the software centre entry, as installed.
+desktop-file-validate "$root/usr/share/applications/vantrel.desktop" \
+  "$root/etc/xdg/autostart/vantrel.desktop" || fail "desktop-file-validate"
+appstreamcli validate-tree --no-net --pedantic "$root" || fail "appstreamcli validate-tree"
+
+# The maintainer script on the running system: where udev runs, it reloads
+# the rules and applies them to a printer already plugged in.
+with_udev sh "$root/var/lib/dpkg/info/vantrel.postinst" configure || fail "postinst configure"
+if [ -n "$(with_udev sh -c 'test -d /run/udev && echo yes')" ]; then
+  printf '%s\n' "udevadm control --reload-rules" \
+    "udevadm trigger --action=change --subsystem-match=usb --attr-match=idVendor=f0ca" \
+    >"$work/udevadm.expected"
+  cmp "$work/udevadm.calls" "$work/udevadm.expected" || fail "postinst ran $(cat "$work/udevadm.calls")"
+else
+  [ ! -e "$work/udevadm.calls" ] || fail "postinst called udevadm without udev"
+fi
+
+# Removed: only the conffile stays; purged: nothing.
+dpkg_root -r vantrel >>"$work/dpkg.log" 2>&1 || { cat "$work/dpkg.log"; fail "dpkg -r"; }
+left=$(cd "$root" && find . -path ./var -prune -o -type f -print)
+[ "$left" = "./etc/xdg/autostart/vantrel.desktop" ] || fail "left after removal: $left"
+dpkg_root -P vantrel >>"$work/dpkg.log" 2>&1 || { cat "$work/dpkg.log"; fail "dpkg -P"; }
+left=$(cd "$root" && find . -path ./var -prune -o -type f -print)
+[ -z "$left" ] || fail "left after purge: $left"
+echo "debian package test passed"

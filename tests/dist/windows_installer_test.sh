@@ -1,0 +1,178 @@
+#!/bin/sh
+# The Windows installer under Wine, in a prefix of its own, as an operator
+# meets it (on an X server of the test's own, tests/wine/on_xvfb.sh, in a
+# Wine desktop with a task bar and notification area).
+#
+#   install  installed silently; the program, the Start menu entry, the start
+#            at login and the installed-programs entry checked; Vantrel
+#            started at a new login, and again from its Start menu entry:
+#            each time a double-click on its icon answered ("Open USB is
+#            failed": no printer here) and "Exit" chosen from its menu;
+#            uninstalled, and nothing of it left. Then the portable
+#            program unpacked, started and ended the same way, leaving
+#            nothing either.
+#   upgrade  an older-numbered installer, then this one: one Vantrel left, of
+#            this version; the older installer then refuses to install.
+#
+# usage: windows_installer_test.sh install|upgrade PREFIX MSI OLD_MSI ZIP EXE PROBE VERSION
+set -eu
+story=$1 msi=$3 old_msi=$4 zip=$5 exe=$6 probe=$7 version=$8
+export WINEPREFIX=$2
+# No menu entries for the host's desktop from Wine's Start menu.
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+fail() { printf "FAILED: %s\n" "$*"; exit 1; }
+wine_() { timeout -k 5 60 wine "$@"; }
+# window-probe.exe's answer, without the CRs of Windows' text mode.
+probe() {
+  answer=$(wine_ "$probe" "$@") || { printf "window-probe %s: %s\n" "$*" "$answer"; return 1; }
+  printf '%s\n' "$answer" | tr -d '\r'
+}
+[ -n "${DISPLAY:-}" ] || fail "no X server (run it through tests/wine/on_xvfb.sh)"
+work=$(mktemp -d)
+cleanup() {
+  timeout -k 5 20 wineserver -k 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A fresh prefix, made once and kept; a run that did not finish leaves it
+# marked, and the next run makes it again.
+if [ ! -f "$WINEPREFIX/.installer-ready" ] || [ -f "$WINEPREFIX/.installer-in-use" ]; then
+  rm -rf "$WINEPREFIX"
+  mkdir -p "$WINEPREFIX"
+  timeout -k 5 120 wineboot -i >/dev/null 2>&1 || true
+  printf '%s\n' REGEDIT4 '' '[HKEY_CURRENT_USER\Software\Wine\Explorer]' '"Desktop"="Default"' \
+    '' '[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]' '"Default"="1024x768"' >"$work/desktop.reg"
+  wine_ regedit "$work/desktop.reg" >/dev/null 2>&1 || true
+  timeout -k 5 60 wineserver -w || true
+  [ -d "$WINEPREFIX/drive_c/windows" ] || fail "wineboot made no prefix"
+  touch "$WINEPREFIX/.installer-ready"
+fi
+touch "$WINEPREFIX/.installer-in-use"
+
+c=$WINEPREFIX/drive_c
+folder="$c/Program Files/Vantrel"
+# The command that starts Vantrel at every user's login.
+run_value() {
+  wine_ reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Run' /v Vantrel 2>/dev/null |
+    tr -d '\r' | sed -n 's/^ *Vantrel *REG_SZ *//p'
+}
+# Wine puts a per-machine installation's shortcuts in the installing user's
+# Start menu; Windows in the one of all users.
+shortcuts() {
+  find "$c/ProgramData/Microsoft/Windows/Start Menu" "$c/users"/*/AppData/Roaming/Microsoft/Windows/Start\ Menu \
+    -iname 'vantrel*.lnk' 2>/dev/null
+}
+# The installed-programs entries named Vantrel: "KEY|VERSION|UNINSTALL".
+entries() {
+  wine_ reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s | tr -d '\r' |
+    awk '/^HKEY/ { key = $0; name = version = uninstall = "" }
+         $1 == "DisplayName" { name = substr($0, index($0, "REG_SZ") + 10) }
+         $1 == "DisplayVersion" { version = $3 }
+         $1 == "UninstallString" { uninstall = substr($0, index($0, "REG_EXPAND_SZ") + 17) }
+         /^$/ && name == "Vantrel" { print key "|" version "|" uninstall; name = "" }'
+}
+# The prefix's files (but the temporary ones and the system's installer
+# cache folder, which Windows always has) and what in its registry names
+# Vantrel or its installer's UpgradeCode (plain and packed).
+snapshot() {
+  (cd "$c" && find . | grep -v -i -e '/temp$' -e '/temp/' -e '^\./windows/Installer$' | sort) >"$1.files"
+  wine_ reg export HKLM "$work/hklm.reg" /y >/dev/null
+  wine_ reg export HKCU "$work/hkcu.reg" /y >/dev/null
+  cat "$work/hklm.reg" "$work/hkcu.reg" | iconv -f UTF-16 -t UTF-8 | tr -d '\r' |
+    grep -i -e vantrel -e 3584B998 -e 899B4853 >"$1.registry" || true
+}
+# Nothing changed since the snapshot BEFORE.
+unchanged_since() {
+  snapshot "$work/after"
+  diff "$1.files" "$work/after.files" || fail "files changed: $2"
+  [ ! -s "$work/after.registry" ] || { cat "$work/after.registry"; fail "the registry names Vantrel: $2"; }
+}
+install_msi() { wine_ msiexec /i "$1" /qn || fail "msiexec /i $1"; }
+
+# The program from START... (a command for wine) in the notification area: a
+# double-click on its icon answered, then "Exit" from its menu.
+start_and_exit() {
+  wine_ "$@" >/dev/null 2>&1 &
+  started=$!
+  at=$(probe tray) || fail "no notification icon: $at"
+  set -- $at
+  xdotool mousemove "$1" "$2" click --repeat 2 --delay 100 1
+  said=$(probe text message 65535) || fail "no answer to a double-click: $said"
+  [ "$said" = "Open USB is failed" ] || fail "the program said: $said"
+  probe answer >/dev/null || fail "the message stays"
+  xdotool mousemove "$1" "$2" click 3
+  item=$(probe menu-item 1) || fail "no menu: $item"
+  set -- $item
+  xdotool mousemove "$1" "$2" click 1
+  probe gone || fail "the program did not end after Exit"
+  wait "$started"
+}
+
+snapshot "$work/before"
+[ ! -s "$work/before.registry" ] || fail "the fresh prefix names Vantrel"
+
+case $story in
+install)
+  install_msi "$msi"
+  [ "$(ls "$folder")" = vantrel.exe ] || fail "Program Files\\Vantrel holds: $(ls "$folder")"
+  cmp "$folder/vantrel.exe" "$exe" || fail "the installed vantrel.exe is not the built one"
+  link=$(shortcuts)
+  [ "$(printf '%s\n' "$link" | grep -c .)" = 1 ] || fail "Start menu entries: $link"
+  tr -d '\0' <"$link" | grep -q -F 'C:\Program Files\Vantrel\vantrel.exe' ||
+    fail "the Start menu entry does not start the installed program"
+  run=$(run_value)
+  [ "$run" = '"C:\Program Files\Vantrel\vantrel.exe"' ] || fail "the Run value: $run"
+  entry=$(entries)
+  [ "$(printf '%s\n' "$entry" | grep -c .)" = 1 ] || fail "installed-programs entries: $entry"
+  [ "$(printf '%s\n' "$entry" | cut -d'|' -f2)" = "$version" ] || fail "the entry's version: $entry"
+  product=$(printf '%s\n' "$entry" | sed -n 's/.*MsiExec.exe \/X\({[0-9A-F-]*}\)$/\1/p')
+  [ -n "$product" ] || fail "the entry's uninstall command: $entry"
+  icon=$(wine_ reg query 'HKLM\Software\Classes\Installer\Products' /s | tr -d '\r' |
+    sed -n 's/^ *ProductIcon *REG_SZ *//p')
+  [ -n "$icon" ] && [ -s "$(wine_ winepath -u "$icon" | tr -d '\r')" ] || fail "the entry's icon: $icon"
+  printf '%s\n' "installed: $folder/vantrel.exe, $link, Run $run, entry $entry, icon $icon"
+
+  # A new session (what a login is to Wine) starts what the Run key names.
+  timeout -k 5 20 wineserver -k || true
+  start_and_exit wineboot
+  start_and_exit start "$(wine_ winepath -w "$link" | tr -d '\r')"
+  wine_ msiexec /x "$product" /qn || fail "msiexec /x $product"
+  unchanged_since "$work/before" "after uninstalling"
+  echo "uninstalled: nothing left"
+
+  mkdir "$work/portable"
+  (cd "$work/portable" && unzip -q "$zip")
+  [ "$(cd "$work/portable" && find . -type f | sort | tr '\n' ' ')" = \
+    "./vantrel-$version-win64/LICENSE.txt ./vantrel-$version-win64/vantrel.exe " ] ||
+    fail "the zip holds: $(cd "$work/portable" && find . -type f)"
+  start_and_exit "$work/portable/vantrel-$version-win64/vantrel.exe"
+  rm -rf "$work/portable"
+  unchanged_since "$work/before" "after the portable program"
+  echo "portable program: started, ended, nothing left"
+  ;;
+upgrade)
+  install_msi "$old_msi"
+  old=$(entries)
+  printf '%s\n' "$old" | grep -q '|0\.0\.1|' || fail "the older installer's entry: $old"
+  install_msi "$msi"
+  entry=$(entries)
+  [ "$(printf '%s\n' "$entry" | grep -c .)" = 1 ] || fail "installed-programs entries after the upgrade: $entry"
+  [ "$(printf '%s\n' "$entry" | cut -d'|' -f2)" = "$version" ] || fail "the entry's version: $entry"
+  [ "$(cd "$c" && find . -iname vantrel.exe)" = "./Program Files/Vantrel/vantrel.exe" ] ||
+    fail "copies of vantrel.exe: $(cd "$c" && find . -iname vantrel.exe)"
+  [ "$(shortcuts | grep -c .)" = 1 ] || fail "Start menu entries: $(shortcuts)"
+  [ "$(run_value)" = '"C:\Program Files\Vantrel\vantrel.exe"' ] || fail "the Run value: $(run_value)"
+  printf "upgraded: %s -> %s\n" "$old" "$entry"
+  # An older version over a newer one is refused, and changes nothing.
+  wine_ msiexec /i "$old_msi" /qn || true
+  [ "$(entries)" = "$entry" ] || fail "the older installer changed the installation: $(entries)"
+  product=$(printf '%s\n' "$entry" | sed -n 's/.*MsiExec.exe \/X\({[0-9A-F-]*}\)$/\1/p')
+  wine_ msiexec /x "$product" /qn || fail "msiexec /x $product"
+  unchanged_since "$work/before" "after uninstalling the upgrade"
+  echo "uninstalled: nothing left"
+  ;;
+*) fail "no story $story" ;;
+esac
+rm -f "$WINEPREFIX/.installer-in-use"
+echo "windows installer test $story passed"
