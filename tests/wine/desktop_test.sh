@@ -37,6 +37,11 @@ tray_x=$1 tray_y=$2
 xdotool mousemove "$tray_x" "$tray_y" click --repeat 2 --delay 100 1
 probe wait main
 snap main 1_panel
+# A second start ends at once, silently, and leaves the running one shown.
+second=0
+timeout -k 5 20 wine "$demo" || second=$?
+[ "$second" -ne 124 ] || { echo "a second start did not end"; exit 1; }
+probe wait main
 # "Status" with a real click; within a second the display shows the first
 # entry: dark text pixels inside its white box.
 status=$(probe where main 1001)
