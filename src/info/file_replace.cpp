@@ -1,3 +1,4 @@
+// Replacing a file on POSIX systems (Windows: file_replace_win32.cpp).
 #include "info/file_replace.h"
 
 #include <cerrno>
@@ -7,13 +8,7 @@
 #include <filesystem>
 #include <system_error>
 
-#if defined(_WIN32)
-#include <fcntl.h>
-#include <io.h>
-#include <sys/stat.h>
-#else
 #include <unistd.h>
-#endif
 
 #include "common/utf8_path.h"
 
@@ -25,13 +20,7 @@ constexpr int kNameAttempts = 100;
 
 // Pushes the file's data to the disk, so that the rename cannot be
 // persisted before the content it points at.
-bool SyncToDisk(std::FILE* file) {
-#if defined(_WIN32)
-  return _commit(_fileno(file)) == 0;
-#else
-  return fsync(fileno(file)) == 0;
-#endif
-}
+bool SyncToDisk(std::FILE* file) { return fsync(fileno(file)) == 0; }
 
 // A name not used by anyone yet: a per-run counter mixed with the clock.
 std::string CandidateName() {
@@ -46,17 +35,7 @@ std::string CandidateName() {
 }
 
 // Creates a file that must not exist yet (errno EEXIST when it does).
-std::FILE* CreateNew(const fs::path& path) {
-#if defined(_WIN32)
-  int fd = _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
-  if (fd < 0) return nullptr;
-  std::FILE* file = _fdopen(fd, "wb");
-  if (!file) _close(fd);
-  return file;
-#else
-  return std::fopen(path.c_str(), "wbx");
-#endif
-}
+std::FILE* CreateNew(const fs::path& path) { return std::fopen(path.c_str(), "wbx"); }
 
 // Creates (exclusively) a new empty file in folder; nullptr when none can be made.
 std::FILE* CreateTemporaryIn(const fs::path& folder, fs::path& created) {

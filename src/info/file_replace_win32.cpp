@@ -1,0 +1,88 @@
+// The Windows way of replacing a file: names are UTF-8 in the program and
+// reach the system as UTF-16 through the wide functions; the temporary file
+// is created only if new, flushed to the disk, and moved over the target in
+// one step.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "info/file_replace.h"
+
+namespace {
+
+constexpr int kNameAttempts = 100;
+
+std::wstring Wide(const std::string& utf8) {
+  if (utf8.empty()) return {};
+  const int size = static_cast<int>(utf8.size());
+  const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
+  if (length <= 0) return {};
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
+  return wide;
+}
+
+// The folder part of path, with its separator ("" for the current folder).
+std::wstring FolderOf(const std::wstring& path) {
+  const std::size_t slash = path.find_last_of(L"\\/");
+  if (slash != std::wstring::npos) return path.substr(0, slash + 1);
+  if (path.size() >= 2 && path[1] == L':') return path.substr(0, 2);  // "C:name"
+  return L"";
+}
+
+// A name not used by anyone yet: a per-run counter mixed with the clock.
+std::wstring CandidateName() {
+  static std::uint64_t counter = 0;
+  const std::uint64_t mixed = (GetTickCount64() * 0x9E3779B97F4A7C15ULL) ^ ++counter;
+  wchar_t name[40];
+  std::swprintf(name, 40, L"vantrel-export-%012llx.tmp",
+                static_cast<unsigned long long>(mixed & 0xFFFFFFFFFFFFULL));
+  return name;
+}
+
+// Creates (exclusively) a new empty file in folder; INVALID_HANDLE_VALUE
+// when none can be made.
+HANDLE CreateTemporaryIn(const std::wstring& folder, std::wstring& created) {
+  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+    std::wstring candidate = folder + CandidateName();
+    HANDLE file = CreateFileW(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+      created = candidate;
+      return file;
+    }
+    if (GetLastError() != ERROR_FILE_EXISTS) break;
+  }
+  return INVALID_HANDLE_VALUE;
+}
+
+bool WriteAll(HANDLE file, const std::string& bytes) {
+  std::size_t written = 0;
+  bool ok = true;
+  while (ok && written < bytes.size()) {
+    DWORD chunk = 0;
+    const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, 1 << 20));
+    ok = WriteFile(file, bytes.data() + written, wanted, &chunk, nullptr) && chunk == wanted;
+    written += chunk;
+  }
+  ok = ok && FlushFileBuffers(file);
+  return CloseHandle(file) && ok;
+}
+
+}  // namespace
+
+int ReplaceFileContents(const std::string& path, const std::string& bytes) {
+  const std::wstring target = Wide(path);
+  if (target.empty()) return 0;
+  std::wstring temporary;
+  HANDLE file = CreateTemporaryIn(FolderOf(target), temporary);
+  if (file == INVALID_HANDLE_VALUE) return 0;
+  bool ok = WriteAll(file, bytes) &&
+            MoveFileExW(temporary.c_str(), target.c_str(),
+                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  if (!ok) DeleteFileW(temporary.c_str());
+  return ok ? 1 : 0;
+}
