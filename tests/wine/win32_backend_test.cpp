@@ -247,3 +247,15 @@ TEST_F(Win32BackendTest, TimersTickIntoTheProcedure) {
 }
 
 }  // namespace
+
+TEST_F(Win32BackendTest, AnActionShowsTheWaitCursorUntilItEnds) {
+  HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
+  SetCursor(arrow);
+  {
+    WaitCursor action;
+    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_WAIT));
+    { WaitCursor nested; }
+    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_WAIT)) << "a nested action keeps it";
+  }
+  EXPECT_EQ(GetCursor(), arrow);
+}

@@ -146,3 +146,14 @@ Size Win32Platform::ScreenSize() {
 }
 
 void Win32Platform::DebugTrace(const char* text) { OutputDebugStringW(Wide(text).c_str()); }
+
+// The action runs on this thread and no message is handled meanwhile, so the
+// cursor set here stays until the action gives it back.
+void Win32Platform::BeginWaitCursor() {
+  if (waitCursorDepth_++ == 0) cursorBeforeWait_ = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+}
+
+void Win32Platform::EndWaitCursor() {
+  if (waitCursorDepth_ == 0 || --waitCursorDepth_ > 0) return;
+  SetCursor(cursorBeforeWait_ ? cursorBeforeWait_ : LoadCursorW(nullptr, IDC_ARROW));
+}

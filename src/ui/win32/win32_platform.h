@@ -26,6 +26,8 @@ class Win32Platform final : public Platform {
   int TrackMenu(Window& owner, const std::vector<MenuItem>& items) override;
   Size ScreenSize() override;
   void DebugTrace(const char* text) override;
+  void BeginWaitCursor() override;
+  void EndWaitCursor() override;
 
  private:
   bool NotifyTray(DWORD action);
@@ -38,4 +40,6 @@ class Win32Platform final : public Platform {
   UINT trayId_ = 0;
   std::wstring trayTip_;
   HICON trayIcon_ = nullptr;
+  int waitCursorDepth_ = 0;
+  HCURSOR cursorBeforeWait_ = nullptr;
 };
