@@ -38,6 +38,9 @@ Win32FrontEnd::Win32FrontEnd(Transcript::Log log) : transcript_(std::move(log)) 
   INITCOMMONCONTROLSEX controls{sizeof controls,
                                 ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
+  wchar_t folder[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, folder);
+  workFolder_ = folder;
   WNDCLASSW pumpClass{};
   pumpClass.lpfnWndProc = PumpProcedure;
   pumpClass.hInstance = GetModuleHandleW(nullptr);

@@ -87,6 +87,7 @@ class Win32FrontEnd final : public FrontEnd, private Win32WindowWatcher {
   void Opening(Win32Window& owner, const SaveFileRequest* save) override;
 
   Transcript transcript_;
+  std::wstring workFolder_;  // the folder the runner was started in
   HWND pump_ = nullptr;
   Script* script_ = nullptr;
   ScenarioWin32Platform* platform_ = nullptr;  // the running program's

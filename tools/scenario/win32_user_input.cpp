@@ -4,6 +4,7 @@
 // and keys through the dialog's message loop.
 #include <windows.h>
 #include <commctrl.h>
+#include <shlwapi.h>
 
 #include <algorithm>
 
@@ -194,8 +195,13 @@ void Win32FrontEnd::Save(const std::string& path) {
     PostMessageW(prompt->hwnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     return;
   }
-  // The name written over the proposed one, then OK.
-  SetWindowTextW(GetDlgItem(prompt->hwnd, 0x47c), Wide(path).c_str());
+  // The name written over the proposed one, then OK. The prompt opens in
+  // the folder it remembers and works in the one it shows; a name without
+  // a folder is meant in the one the runner was started in, as on every
+  // front end.
+  std::wstring name = Wide(path);
+  if (PathIsRelativeW(name.c_str())) name = workFolder_ + L"\\" + name;
+  SetWindowTextW(GetDlgItem(prompt->hwnd, 0x47c), name.c_str());
   PostMessageW(prompt->hwnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
 }
 
