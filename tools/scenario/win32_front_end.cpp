@@ -20,6 +20,15 @@ constexpr unsigned long long kLongestStallMs = 10000;
 constexpr UINT_PTR kPumpTimer = 1;
 constexpr UINT kPumpPeriodMs = 10;
 
+// A crash of the program ends the run at once, with the transcript so far,
+// instead of waiting in Wine's debugger.
+LONG WINAPI Crashed(EXCEPTION_POINTERS* exception) {
+  std::fflush(stdout);
+  std::fprintf(stderr, "vantrel-scenario: the program crashed (exception 0x%08lx)\n",
+               static_cast<unsigned long>(exception->ExceptionRecord->ExceptionCode));
+  std::_Exit(3);
+}
+
 std::string NameOf(const Win32Window& window) { return WindowNameOf(window.TemplateId()); }
 
 std::wstring ClassOf(HWND hwnd) {
@@ -35,6 +44,8 @@ bool IsTopLevel(HWND hwnd) { return !(GetWindowLongW(hwnd, GWL_STYLE) & WS_CHILD
 // ------------------------------------------------------------- the pump
 
 Win32FrontEnd::Win32FrontEnd(Transcript::Log log) : transcript_(std::move(log)) {
+  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
+  SetUnhandledExceptionFilter(Crashed);
   INITCOMMONCONTROLSEX controls{sizeof controls,
                                 ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
