@@ -18,6 +18,12 @@
 #ifdef VANTREL_SCENARIO_QT
 #include "scenario/qt_front_end.h"
 #endif
+#ifdef VANTREL_SCENARIO_WIN32
+#include <fcntl.h>
+#include <io.h>
+
+#include "scenario/win32_front_end.h"
+#endif
 
 namespace {
 
@@ -26,6 +32,9 @@ int Usage() {
 #ifdef VANTREL_SCENARIO_QT
                        "|qt"
 #endif
+#ifdef VANTREL_SCENARIO_WIN32
+                       "|win32"
+#endif
                        "] FILE\n");
   return 2;
 }
@@ -33,7 +42,14 @@ int Usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef VANTREL_SCENARIO_WIN32
+  // The real windows are the point of the Windows runner; its lines end in
+  // LF as on every other system.
+  std::string frontEndName = "win32";
+  _setmode(_fileno(stdout), _O_BINARY);
+#else
   std::string frontEndName = "headless";
+#endif
   int at = 1;
   if (argc == 4 && std::strcmp(argv[1], "--front-end") == 0) {
     frontEndName = argv[2];
@@ -45,6 +61,9 @@ int main(int argc, char** argv) {
   Transcript::Log print = [](const std::string& line) { std::cout << line << '\n'; };
   std::unique_ptr<FrontEnd> frontEnd;
   if (frontEndName == "headless") frontEnd = std::make_unique<HeadlessFrontEnd>(print);
+#ifdef VANTREL_SCENARIO_WIN32
+  else if (frontEndName == "win32") frontEnd = std::make_unique<Win32FrontEnd>(print);
+#endif
 #ifdef VANTREL_SCENARIO_QT
   else if (frontEndName == "qt") frontEnd = std::make_unique<QtFrontEnd>(argc, argv, print);
 #endif

@@ -61,7 +61,34 @@ class GdiSurface final : public Surface {
 
 HINSTANCE ProgramInstance() { return GetModuleHandleW(nullptr); }
 
+Win32WindowWatcher* watcher = nullptr;
+
+// Passes the drawing on and keeps the texts left in the last framed box.
+class WatchedSurface final : public Surface {
+ public:
+  explicit WatchedSurface(Surface& inner) : inner_(inner) {}
+  const DrawnTexts& Texts() const { return texts_; }
+
+  void FramedWhiteRect(const Rect& r) override {
+    texts_.clear();
+    inner_.FramedWhiteRect(r);
+  }
+  void SelectFont(const char* face, int pixelHeight, int weight) override {
+    inner_.SelectFont(face, pixelHeight, weight);
+  }
+  void TextAt(int x, int y, const std::string& text) override {
+    texts_.push_back({y, x, text});
+    inner_.TextAt(x, y, text);
+  }
+
+ private:
+  Surface& inner_;
+  DrawnTexts texts_;
+};
+
 }  // namespace
+
+void Win32Window::Watch(Win32WindowWatcher* w) { watcher = w; }
 
 Win32Window::Win32Window(const DialogTemplate& dialog, DialogProc proc)
     : dialog_(dialog), template_(BuildWin32DialogTemplate(dialog)), proc_(proc) {}
@@ -102,6 +129,7 @@ INT_PTR CALLBACK Win32Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, 
 // dialog procedures expect; only the initial focus and the platform's own
 // messages are answered here.
 bool Win32Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (watcher) watcher->Message(*this, message, wParam, lParam);
   if (hook_ && hook_(message, wParam, lParam)) return true;
   switch (message) {
     case WM_INITDIALOG:
@@ -300,29 +328,34 @@ void Win32Window::MoveTo(int x, int y) {
 
 void Win32Window::Draw(const std::function<void(Surface&)>& drawing) {
   if (!hwnd_) return;
-  if (paintDc_) {
-    GdiSurface surface(paintDc_, Dpi());
-    drawing(surface);
-    return;
-  }
-  HDC dc = GetDC(hwnd_);
+  const bool painting = paintDc_ != nullptr;
+  HDC dc = painting ? paintDc_ : GetDC(hwnd_);
   {
     GdiSurface surface(dc, Dpi());
-    drawing(surface);
+    if (watcher) {
+      WatchedSurface watched(surface);
+      drawing(watched);
+      watcher->Drawn(*this, watched.Texts(), painting);
+    } else {
+      drawing(surface);
+    }
   }
-  ReleaseDC(hwnd_, dc);
+  if (!painting) ReleaseDC(hwnd_, dc);
 }
 
 void Win32Window::SetTimer(int id, int milliseconds) {
+  if (watcher) return watcher->TimerSet(*this, id, milliseconds);
   if (hwnd_) ::SetTimer(hwnd_, UINT_PTR(id), UINT(milliseconds), nullptr);
 }
 
 void Win32Window::KillTimer(int id) {
+  if (watcher) return watcher->TimerKilled(*this, id);
   if (hwnd_) ::KillTimer(hwnd_, UINT_PTR(id));
 }
 
 int Win32Window::ShowMessageBox(const std::string& text, MessageButtons buttons) {
   const UINT type = buttons == MessageButtons::Ok ? MB_OK : MB_RETRYCANCEL;
+  if (watcher) watcher->Opening(*this, nullptr);
   return MessageBoxW(hwnd_, Wide(text).c_str(), L"", type);
 }
 
@@ -349,6 +382,7 @@ std::string Win32Window::PromptSaveFile(const SaveFileRequest& request) {
   // says so.
   dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |
                  OFN_NOCHANGEDIR;
+  if (watcher) watcher->Opening(*this, &request);
   if (!GetSaveFileNameW(&dialog)) return std::string();
   file.resize(wcslen(file.c_str()));
   return Utf8(file);
@@ -360,6 +394,7 @@ int Win32Window::RunModal(int templateId, DialogProc proc, void* param) {
   Win32Window modal(*dialog, proc);
   modal.initParam_ = param;
   HWND owner = hwnd_ ? GetAncestor(hwnd_, GA_ROOT) : nullptr;
+  if (watcher) watcher->Opening(*this, nullptr);
   return int(DialogBoxIndirectParamW(ProgramInstance(),
                                      reinterpret_cast<const DLGTEMPLATE*>(modal.template_.data()),
                                      owner, Procedure, reinterpret_cast<LPARAM>(&modal)));
@@ -370,5 +405,6 @@ void Win32Window::EndDialog(int result) {
 }
 
 void Win32Window::Destroy() {
+  if (hwnd_ && watcher) watcher->Destroying(*this);
   if (hwnd_) DestroyWindow(hwnd_);
 }

@@ -15,10 +15,32 @@
 // The notification icon's callback message.
 inline constexpr UINT kTrayCallbackMessage = 32769;
 
+class Win32Window;
+
+// Lets a driver of the real windows (the scenario runner) run the windows'
+// timers on its own clock and hear what the windows do not tell: the texts
+// each drawing shows (painting: drawn in a repaint), every message a window
+// gets, a window's end, and who opens a modal thing (save: the save prompt's
+// request, else a message box or modal dialog).
+class Win32WindowWatcher {
+ public:
+  virtual void TimerSet(Win32Window& window, int id, int milliseconds) = 0;
+  virtual void TimerKilled(Win32Window& window, int id) = 0;
+  virtual void Drawn(Win32Window& window, const DrawnTexts& texts, bool painting) = 0;
+  virtual void Message(Win32Window& window, UINT message, WPARAM wParam, LPARAM lParam) = 0;
+  virtual void Destroying(Win32Window& window) = 0;
+  virtual void Opening(Win32Window& owner, const SaveFileRequest* save) = 0;
+
+ protected:
+  ~Win32WindowWatcher() = default;
+};
+
 class Win32Window final : public Window {
  public:
   Win32Window(const DialogTemplate& dialog, DialogProc proc);
   ~Win32Window() override;
+
+  static void Watch(Win32WindowWatcher* watcher);
 
   HWND Handle() const { return hwnd_; }
   // A modeless dialog: top-level when parent is null, else a child of it.
