@@ -19,7 +19,7 @@
 #include "panel/panel_page.h"
 #include "panel/status_list.h"
 #include "service/request_patterns.h"
-#include "shell/app_context.h"
+#include "common/app_context.h"
 
 namespace {
 

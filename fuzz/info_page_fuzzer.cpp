@@ -13,7 +13,7 @@
 #include "info/config_conversions.h"
 #include "info/info_page.h"
 #include "info/printer_info.h"
-#include "shell/app_context.h"
+#include "common/app_context.h"
 
 namespace {
 

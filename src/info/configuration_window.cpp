@@ -13,7 +13,7 @@
 #include "info/info_page.h"
 #include "info/ini_export.h"
 #include "info/printer_info.h"
-#include "shell/window_ops.h"
+#include "common/window_ops.h"
 #include "ui/dialog.h"
 #include "ui/dialog_template.h"
 

@@ -1,7 +1,7 @@
 // The modal configuration window: the printer's information pages in seven tabs.
 #pragma once
 
-#include "shell/app_context.h"
+#include "common/app_context.h"
 #include "ui/dialog.h"
 
 inline constexpr int kConfigTabControl = 1033;

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "common/message_owner.h"
-#include "shell/app_context.h"
+#include "common/app_context.h"
 
 // Stores the values of the page's known keys from byteCount bytes of page
 // text. On pages 1 to 3 a one-token line other than the page's header shows

@@ -147,5 +147,5 @@ void ExportConfiguration(Window& configWindow, AppContext& ctx, const std::strin
     configWindow.ShowMessage(kTextExportFailed);
     return;
   }
-  CurrentPlatform().FileWritten(path);
+  if (Platform* platform = PlatformInUse()) platform->FileWritten(path);
 }

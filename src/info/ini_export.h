@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "info/ini_writer.h"
-#include "shell/app_context.h"
+#include "common/app_context.h"
 #include "ui/dialog.h"
 
 // Asks for the file, proposing "<serial>.INI" (the serial made fit for a

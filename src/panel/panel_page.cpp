@@ -9,8 +9,8 @@
 #include "info/configuration_window.h"
 #include "panel/panel_display.h"
 #include "panel/panel_status.h"
-#include "shell/app_context.h"
-#include "shell/window_ops.h"
+#include "common/app_context.h"
+#include "common/window_ops.h"
 #include "ui/dialog.h"
 #include "ui/dialog_template.h"
 

@@ -40,5 +40,5 @@ void DebugTrace(const char* format, ...) {
   va_start(arguments, format);
   std::vsnprintf(text, sizeof text, format, arguments);
   va_end(arguments);
-  CurrentPlatform().DebugTrace(text);
+  if (Platform* platform = PlatformInUse()) platform->DebugTrace(text);
 }

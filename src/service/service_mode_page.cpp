@@ -11,8 +11,8 @@
 #include "device/device_link.h"
 #include "device/request_catalogue.h"
 #include "service/request_patterns.h"
-#include "shell/window_ops.h"
-#include "shell/app_context.h"
+#include "common/window_ops.h"
+#include "common/app_context.h"
 #include "ui/dialog.h"
 #include "ui/dialog_template.h"
 

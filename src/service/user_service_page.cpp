@@ -14,8 +14,8 @@
 #include "info/info_page.h"
 #include "info/printer_info.h"
 #include "service/request_patterns.h"
-#include "shell/app_context.h"
-#include "shell/window_ops.h"
+#include "common/app_context.h"
+#include "common/window_ops.h"
 #include "ui/dialog.h"
 
 namespace {

@@ -18,7 +18,7 @@
 #include "info/ini_export.h"
 #include "info/ini_writer.h"
 #include "panel/panel_page.h"
-#include "shell/app_context.h"
+#include "common/app_context.h"
 
 namespace fs = std::filesystem;
 
