@@ -25,7 +25,7 @@
 #include <vector>
 
 #include "common/string_table.h"
-#include "info/config_conversions.h"
+#include "printer/config_conversions.h"
 #include "panel/panel_page.h"
 #include "common/window_ops.h"
 #include "service/service_mode_page.h"

@@ -1,4 +1,4 @@
-#include "info/file_replace.h"
+#include "printer/file_replace.h"
 
 #include <cerrno>
 #include <chrono>

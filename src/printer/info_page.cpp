@@ -1,4 +1,4 @@
-#include "info/info_page.h"
+#include "printer/info_page.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -6,8 +6,8 @@
 
 #include "device/device_link.h"
 #include "device/request_catalogue.h"
-#include "info/printer_info.h"
-#include "info/split_tokens.h"
+#include "printer/printer_info.h"
+#include "printer/split_tokens.h"
 
 namespace {
 
