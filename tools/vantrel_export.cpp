@@ -13,6 +13,7 @@
 #include "common/message_owner.h"
 #include "common/string_ids.h"
 #include "common/string_table.h"
+#include "device/device_backend.h"
 #include "device/device_link.h"
 #include "printer/configuration_export.h"
 #include "printer/configuration_read.h"
@@ -56,7 +57,7 @@ int main(int argc, char** argv) {
   ReadEnergySaveSwitch(errors, ctx);
   const bool written = WriteConfigurationFile(ctx, argv[1]);
   ReleasePrinterInfo(ctx);
-  CloseDeviceLink();
+  ReleaseDeviceBackend();
   if (!written) errors.ShowMessage(kTextExportFailed);
   return errors.told ? 1 : 0;
 }
