@@ -30,7 +30,7 @@ class QuietOwner final : public MessageOwner {
   void ShowMessage(int) override {}
 };
 
-int Answer(DeviceHandle, const std::uint8_t*, std::uint8_t* reply, std::uint16_t length) {
+int Answer(void*, DeviceHandle, const std::uint8_t*, std::uint8_t* reply, std::uint16_t length) {
   switch (g_input->Below(8)) {
     case 0: return 0;
     case 1: return kVendorRequestTimedOut;
@@ -44,13 +44,15 @@ int Answer(DeviceHandle, const std::uint8_t*, std::uint8_t* reply, std::uint16_t
 
 const DeviceBackend kFuzzBackend = {
     "fuzz",
-    [](std::vector<PresentDevice>& out) {
-      out = {{{kPrinterHardwareId}, "printer"}};
-      return true;
+    nullptr,
+    [](void*, const HardwareIdMatch& matches, std::string& key) {
+      key = "printer";
+      return matches({kPrinterHardwareId});
     },
-    [](const std::string&) -> DeviceHandle { return 1; },
-    [](DeviceHandle) {},
+    [](void*, const std::string&) -> DeviceHandle { return 1; },
+    [](void*, DeviceHandle) {},
     Answer,
+    nullptr,
 };
 
 // Each family on a freshly opened link, as each action opens it.

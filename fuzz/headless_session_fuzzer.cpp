@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "common/string_table.h"
-#include "device/backend_sim.h"
+#include "sim/backend_sim.h"
 #include "device/device_backend.h"
 #include "device/device_link.h"
 #include "fuzz_input.h"
