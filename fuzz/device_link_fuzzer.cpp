@@ -18,6 +18,7 @@
 #include "printer/printer_info.h"
 #include "panel/panel_page.h"
 #include "panel/status_list.h"
+#include "printer/printer_requests.h"
 #include "service/request_patterns.h"
 #include "common/app_context.h"
 
@@ -96,8 +97,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ReadSettingValue(owner, code, value);
 
   Open();
-  WriteSettingValue(REQ_WRITE_GDI_TIMEOUT, PackPlain(input.Byte()));
-  SendPanelCommand(REQ_TONER_OPERATION, PackPlain(input.Byte()));
+  SendAcknowledgedCommand(REQ_WRITE_GDI_TIMEOUT, PackPlain(input.Byte()));
+  SendAcknowledgedCommand(REQ_TONER_OPERATION, PackPlain(input.Byte()));
   CloseDeviceLink();
   g_input = nullptr;
   return 0;

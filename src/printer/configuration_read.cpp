@@ -7,6 +7,7 @@
 #include "device/request_catalogue.h"
 #include "printer/info_page.h"
 #include "printer/printer_info.h"
+#include "printer/printer_requests.h"
 
 void ReadConfigurationPages(MessageOwner& owner, AppContext& ctx) {
   AllocatePageBlocks(ctx);
@@ -17,9 +18,5 @@ void ReadConfigurationPages(MessageOwner& owner, AppContext& ctx) {
 }
 
 void ReadEnergySaveSwitch(MessageOwner& owner, AppContext& ctx) {
-  std::uint8_t reply[kValueReplySize] = {};
-  if (SendVendorRequest(REQ_READ_ENERGY_SAVE, 0, kValueReplySize, reply) == 0)
-    owner.ShowMessage(kTextSendFailed);
-  else
-    ctx.energySave = ReplyValue(reply);
+  if (!ReadPrinterValue(REQ_READ_ENERGY_SAVE, ctx.energySave)) owner.ShowMessage(kTextSendFailed);
 }

@@ -6,6 +6,7 @@
 
 #include "common/string_ids.h"
 #include "common/string_table.h"
+#include "device/request_catalogue.h"
 #include "printer/config_conversions.h"
 #include "printer/printer_info.h"
 

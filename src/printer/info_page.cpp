@@ -9,6 +9,7 @@
 #include "device/request_catalogue.h"
 #include "printer/printer_info.h"
 #include "printer/info_page_parser.h"
+#include "printer/printer_requests.h"
 
 namespace {
 
@@ -23,10 +24,7 @@ void StoreValue(char* field, const std::string& value) {
 
 void ReadCounters(int firstCode, int items, std::int32_t* record) {
   for (int k = 0; k < items; ++k) {
-    std::uint8_t reply[kValueReplySize] = {};
-    if (SendVendorRequest(firstCode + k, 0, kValueReplySize, reply) != 0) {
-      record[k] = ReplyValue(reply);
-    }
+    ReadPrinterValue(firstCode + k, record[k]);
   }
 }
 
