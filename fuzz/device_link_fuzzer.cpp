@@ -14,12 +14,13 @@
 #include "device/device_link.h"
 #include "device/request_catalogue.h"
 #include "fuzz_input.h"
-#include "info/info_page.h"
-#include "info/printer_info.h"
+#include "printer/info_page.h"
+#include "printer/printer_info.h"
 #include "panel/panel_page.h"
 #include "panel/status_list.h"
+#include "printer/printer_requests.h"
 #include "service/request_patterns.h"
-#include "shell/app_context.h"
+#include "common/app_context.h"
 
 namespace {
 
@@ -53,6 +54,7 @@ const DeviceBackend kFuzzBackend = {
     [](void*, const std::string&) -> DeviceHandle { return 1; },
     [](void*, DeviceHandle) {},
     Answer,
+    nullptr,
 };
 
 // Each family on a freshly opened link, as each action opens it.
@@ -96,8 +98,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ReadSettingValue(owner, code, value);
 
   Open();
-  WriteSettingValue(REQ_WRITE_GDI_TIMEOUT, PackPlain(input.Byte()));
-  SendPanelCommand(REQ_TONER_OPERATION, PackPlain(input.Byte()));
+  SendAcknowledgedCommand(REQ_WRITE_GDI_TIMEOUT, PackPlain(input.Byte()));
+  SendAcknowledgedCommand(REQ_TONER_OPERATION, PackPlain(input.Byte()));
   CloseDeviceLink();
   g_input = nullptr;
   return 0;

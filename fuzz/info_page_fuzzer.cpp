@@ -10,10 +10,10 @@
 
 #include "common/string_table.h"
 #include "fuzz_input.h"
-#include "info/config_conversions.h"
-#include "info/info_page.h"
-#include "info/printer_info.h"
-#include "shell/app_context.h"
+#include "printer/config_conversions.h"
+#include "printer/info_page.h"
+#include "printer/printer_info.h"
+#include "common/app_context.h"
 
 namespace {
 

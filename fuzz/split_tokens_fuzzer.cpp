@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "fuzz_input.h"
-#include "info/split_tokens.h"
+#include "printer/split_tokens.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzInput input(data, size);

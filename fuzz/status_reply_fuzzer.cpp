@@ -12,7 +12,7 @@
 #include "panel/panel_display.h"
 #include "panel/status_list.h"
 #include "panel/status_messages.h"
-#include "shell/app_context.h"
+#include "common/app_context.h"
 
 namespace {
 

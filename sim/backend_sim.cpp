@@ -47,7 +47,8 @@ int VendorRequest(void* context, DeviceHandle handle, const std::uint8_t input[3
   return static_cast<int>(count);
 }
 
-DeviceBackend g_simulatedBackend = {"simulated", nullptr, FindPrinter, Open, Close, VendorRequest};
+DeviceBackend g_simulatedBackend = {"simulated", nullptr, FindPrinter, Open, Close, VendorRequest,
+                                    nullptr};
 
 }  // namespace
 

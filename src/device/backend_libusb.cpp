@@ -11,17 +11,31 @@ namespace {
 
 constexpr std::uint8_t kPrinterClass = 7;
 
-libusb_context* g_context = nullptr;
-unsigned g_timeoutMs = kTransferTimeoutMs;
+// The backend's context: the libusb session, made at the first use.
+struct LibusbState {
+  libusb_context* session = nullptr;
+  unsigned timeoutMs = kTransferTimeoutMs;
+};
+
+LibusbState g_state;
+
+LibusbState& State(void* context) { return *static_cast<LibusbState*>(context); }
 
 struct OpenPrinter {
   libusb_device_handle* handle;
   std::uint16_t interfaceNumber;
 };
 
-libusb_context* Context() {
-  if (!g_context && libusb_init(&g_context) != 0) g_context = nullptr;
-  return g_context;
+libusb_context* Session(void* context) {
+  LibusbState& state = State(context);
+  if (!state.session && libusb_init(&state.session) != 0) state.session = nullptr;
+  return state.session;
+}
+
+void Release(void* context) {
+  LibusbState& state = State(context);
+  if (state.session) libusb_exit(state.session);
+  state.session = nullptr;
 }
 
 // The number of the device's first printer-class interface, or -1.
@@ -51,11 +65,11 @@ std::string DeviceKey(libusb_device* device, int interfaceNumber) {
   return key;
 }
 
-bool FindPrinter(void*, const HardwareIdMatch& matches, std::string& key) {
-  libusb_context* context = Context();
-  if (!context) return false;
+bool FindPrinter(void* context, const HardwareIdMatch& matches, std::string& key) {
+  libusb_context* session = Session(context);
+  if (!session) return false;
   libusb_device** list = nullptr;
-  ssize_t count = libusb_get_device_list(context, &list);
+  ssize_t count = libusb_get_device_list(session, &list);
   if (count < 0) return false;
   bool found = false;
   for (ssize_t i = 0; i < count && !found; ++i) {
@@ -74,16 +88,16 @@ bool FindPrinter(void*, const HardwareIdMatch& matches, std::string& key) {
   return found;
 }
 
-DeviceHandle Open(void*, const std::string& key) {
-  libusb_context* context = Context();
-  if (!context) return kInvalidDeviceHandle;
+DeviceHandle Open(void* context, const std::string& key) {
+  libusb_context* session = Session(context);
+  if (!session) return kInvalidDeviceHandle;
   unsigned bus = 0, address = 0;
   int interfaceNumber = -1;
   if (std::sscanf(key.c_str(), "%u:%u:%d", &bus, &address, &interfaceNumber) != 3)
     return kInvalidDeviceHandle;
 
   libusb_device** list = nullptr;
-  ssize_t count = libusb_get_device_list(context, &list);
+  ssize_t count = libusb_get_device_list(session, &list);
   if (count < 0) return kInvalidDeviceHandle;
   libusb_device_handle* handle = nullptr;
   for (ssize_t i = 0; i < count; ++i) {
@@ -105,18 +119,19 @@ void Close(void*, DeviceHandle handle) {
   delete printer;
 }
 
-int VendorRequest(void*, DeviceHandle handle, const std::uint8_t input[3], std::uint8_t* reply,
+int VendorRequest(void* context, DeviceHandle handle, const std::uint8_t input[3], std::uint8_t* reply,
                   std::uint16_t length) {
   auto* printer = reinterpret_cast<OpenPrinter*>(handle);
   ControlSetup setup = ControlSetupFromPrintSupportInput(input, printer->interfaceNumber, length);
   int received = libusb_control_transfer(printer->handle, setup.bmRequestType, setup.bRequest,
                                          setup.wValue, setup.wIndex, reply, setup.wLength,
-                                         g_timeoutMs);
+                                         State(context).timeoutMs);
   if (received == LIBUSB_ERROR_TIMEOUT) return kVendorRequestTimedOut;
   return received > 0 ? received : 0;
 }
 
-const DeviceBackend kLibusbBackend = {"libusb", nullptr, FindPrinter, Open, Close, VendorRequest};
+const DeviceBackend kLibusbBackend = {"libusb", &g_state, FindPrinter, Open, Close, VendorRequest,
+                                      Release};
 
 }  // namespace
 
@@ -126,4 +141,4 @@ const DeviceBackend* LibusbBackend() { return &kLibusbBackend; }
 const DeviceBackend* PlatformDeviceBackend() { return LibusbBackend(); }
 #endif
 
-void SetLibusbTransferTimeout(unsigned milliseconds) { g_timeoutMs = milliseconds; }
+void SetLibusbTransferTimeout(unsigned milliseconds) { g_state.timeoutMs = milliseconds; }

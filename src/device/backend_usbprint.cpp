@@ -193,7 +193,7 @@ const UsbprintPlatform& SystemUsbprintPlatform() {
 
 DeviceBackend UsbprintBackend(const UsbprintPlatform& platform) {
   return {"usbprint", const_cast<UsbprintPlatform*>(&platform), FindPrinter, Open, Close,
-          VendorRequest};
+          VendorRequest, nullptr};
 }
 
 const DeviceBackend* PlatformDeviceBackend() {

@@ -37,6 +37,9 @@ struct DeviceBackend {
   // within the time-out; writes nothing but the reply.
   int (*vendorRequest)(void* context, DeviceHandle handle, const std::uint8_t input[3],
                        std::uint8_t* reply, std::uint16_t length);
+  // Ends what the backend holds for the platform (its session with the USB
+  // library); the next operation starts it afresh. nullptr: nothing to end.
+  void (*release)(void* context);
 };
 
 inline constexpr int kVendorRequestTimedOut = -1;
@@ -44,7 +47,10 @@ inline constexpr int kVendorRequestTimedOut = -1;
 // The backend in use. Defaults to the platform's own (usbprint on Windows,
 // libusb elsewhere).
 const DeviceBackend* CurrentDeviceBackend();
-// Replaces the backend (the simulated printer, tests). Closes the link first.
+// Replaces the backend (the simulated printer, tests). Closes the link and
+// releases the backend in use first.
 void UseDeviceBackend(const DeviceBackend* backend);
+// Closes the link and releases the backend in use; at the program's end.
+void ReleaseDeviceBackend();
 
 const DeviceBackend* PlatformDeviceBackend();

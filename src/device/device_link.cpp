@@ -53,8 +53,13 @@ const DeviceBackend* CurrentDeviceBackend() {
 }
 
 void UseDeviceBackend(const DeviceBackend* backend) {
-  CloseDeviceLink();
+  ReleaseDeviceBackend();
   g_backend = backend;
+}
+
+void ReleaseDeviceBackend() {
+  CloseDeviceLink();
+  if (g_backend && g_backend->release) g_backend->release(g_backend->context);
 }
 
 DeviceLink* GetDeviceLink(const DeviceLinkSettings* settings) {

@@ -82,8 +82,8 @@ const RequestInfo* FindRequest(int code) {
 }
 
 std::uint16_t PackPlain(int value) { return HighByte(value); }
-std::uint16_t PackTopLeft(int value) { return HighByte(value + 15); }
-std::uint16_t PackTransfer(int value) { return HighByte(value + 8); }
+std::uint16_t PackTopLeft(int value) { return HighByte(value + kTopLeftBias); }
+std::uint16_t PackTransfer(int value) { return HighByte(value + kTransferBias); }
 std::uint16_t PackInfoPage(int page) { return HighByte(page); }
 
 std::optional<std::uint16_t> PackTemperature(int value) {

@@ -89,6 +89,11 @@ std::span<const RequestInfo> RequestCatalogue();
 // The row for a code (ranges included); nullptr for a code not in it.
 const RequestInfo* FindRequest(int code);
 
+// The fixed biases of the adjustment values: the printer keeps and reports
+// value + bias.
+inline constexpr int kTopLeftBias = 15;
+inline constexpr int kTransferBias = 8;
+
 // wValue packing. Only the low 8 bits of the (biased) value are sent.
 std::uint16_t PackPlain(int value);
 std::uint16_t PackTopLeft(int value);

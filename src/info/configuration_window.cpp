@@ -1,19 +1,15 @@
 #include "info/configuration_window.h"
 
-#include <cstdint>
-#include <cstring>
-#include <span>
 #include <string>
 
 #include "common/string_ids.h"
-#include "common/string_table.h"
+#include "common/window_ops.h"
 #include "device/device_link.h"
-#include "device/request_catalogue.h"
-#include "info/config_conversions.h"
-#include "info/info_page.h"
 #include "info/ini_export.h"
-#include "info/printer_info.h"
-#include "shell/window_ops.h"
+#include "printer/configuration_export.h"
+#include "printer/configuration_read.h"
+#include "printer/configuration_texts.h"
+#include "printer/printer_info.h"
 #include "ui/dialog.h"
 #include "ui/dialog_template.h"
 
@@ -22,170 +18,27 @@ namespace {
 constexpr int kTextWindowTitle = 148;  // "Configuration Page"
 constexpr int kTextSave = 330;         // "Save"
 
-struct ConfigTab {
-  int titleStringId;
-  int templateId;
+constexpr int kConfigTabTitles[kConfigPageCount] = {
+    149,  // "Supplies Status"
+    150,  // "Coverage Information"
+    151,  // "Counter"
+    152,  // "Paper"
+    153,  // "Machine Setting"
+    154,  // "Firmware Version"
+    156,  // "Adjustment"
 };
 
-constexpr ConfigTab kConfigTabs[kConfigPageCount] = {
-    {149, kConfigSuppliesTemplate},   // "Supplies Status"
-    {150, kConfigCoverageTemplate},   // "Coverage Information"
-    {151, kConfigCounterTemplate},    // "Counter"
-    {152, kConfigPaperTemplate},      // "Paper"
-    {153, kConfigMachineTemplate},    // "Machine Setting"
-    {154, kConfigFirmwareTemplate},   // "Firmware Version"
-    {156, kConfigAdjustmentTemplate}, // "Adjustment"
-};
-
-// One supplies row: status, remaining and type fields (type 0: none).
-struct SupplyRow {
-  int statusId, remainingId, typeId;
-  int state, remaining, type;  // TonerField
-};
-
-constexpr SupplyRow kSupplyRows[] = {
-    {1099, 1104, 1109, CONSUMETCSTATEC, CONSUMETCREMAINC, CONSUMETCTYPEC},
-    {1100, 1105, 1110, CONSUMETCSTATEM, CONSUMETCREMAINM, CONSUMETCTYPEM},
-    {1101, 1106, 1111, CONSUMETCSTATEY, CONSUMETCREMAINY, CONSUMETCTYPEY},
-    {1102, 1107, 1112, CONSUMETCSTATEK, CONSUMETCREMAINK, CONSUMETCTYPEK},
-    {1103, 1108, 0, CONSUMEICSTATE, CONSUMEICREMAIN, CONSUMEICTYPE},
-};
-
-enum class Shown { AsText, Percent, SwitchOff, SwitchZero, MinusTopLeftBias, MinusTransferBias };
-
-// A value field showing one information-page field.
-struct ValueRow {
-  int fieldId;
-  int infoPage;
-  int infoField;
-  Shown shown;
-};
-
-constexpr ValueRow kCoverageValues[] = {
-    {1094, kTonerPageNumber, COVERAGETOTALCOLOR, Shown::AsText},
-    {1095, kTonerPageNumber, COVERAGETOTALMONO, Shown::AsText},
-    {1096, kTonerPageNumber, COVERAGETOTAL, Shown::AsText},
-    {1100, kTonerPageNumber, COVERAGECOLOR, Shown::AsText},
-    {1101, kTonerPageNumber, COVERAGEMONO, Shown::AsText},
-    {1105, kTonerPageNumber, COVERAGEAVERAGEC, Shown::Percent},
-    {1106, kTonerPageNumber, COVERAGEAVERAGEM, Shown::Percent},
-    {1111, kTonerPageNumber, COVERAGEAVERAGEY, Shown::Percent},
-    {1112, kTonerPageNumber, COVERAGEAVERAGEK, Shown::Percent},
-    {1115, kTonerPageNumber, COVERAGELASTC, Shown::Percent},
-    {1116, kTonerPageNumber, COVERAGELASTM, Shown::Percent},
-    {1119, kTonerPageNumber, COVERAGELASTY, Shown::Percent},
-    {1120, kTonerPageNumber, COVERAGELASTK, Shown::Percent},
-};
-
-constexpr ValueRow kCounterValues[] = {
-    {1115, kCountPageNumber, COUNTTOTAL, Shown::AsText},
-    {1117, kCountPageNumber, COUNTCOLORPRINT, Shown::AsText},
-    {1118, kCountPageNumber, COUNTMONOPRINT, Shown::AsText},
-    {1122, kCountPageNumber, COUNTTRAY1, Shown::AsText},
-};
-
-constexpr ValueRow kPaperValues[] = {
-    {1129, kCountPageNumber, COUNTSIZEA4, Shown::AsText},
-    {1130, kCountPageNumber, COUNTSIZEB5, Shown::AsText},
-    {1133, kCountPageNumber, COUNTSIZEA5, Shown::AsText},
-    {1134, kCountPageNumber, COUNTSIZELEGAL, Shown::AsText},
-    {1137, kCountPageNumber, COUNTSIZELETTER, Shown::AsText},
-    {1138, kCountPageNumber, COUNTSIZEOTHERS, Shown::AsText},
-    {1141, kCountPageNumber, COUNTMEDIAPLAIN, Shown::AsText},
-    {1145, kCountPageNumber, COUNTMEDIATHICK, Shown::AsText},
-    {1146, kCountPageNumber, COUNTMEDIATHICK2, Shown::AsText},
-    {1149, kCountPageNumber, COUNTMEDIAENVELOPE, Shown::AsText},
-    {1150, kCountPageNumber, COUNTMEDIALETTERHEAD, Shown::AsText},
-    {1153, kCountPageNumber, COUNTMEDIAPOSTCARD, Shown::AsText},
-    {1154, kCountPageNumber, COUNTMEDIALABELS, Shown::AsText},
-};
-
-// The energy-save row (1145) depends on the switch read at start.
-constexpr ValueRow kMachineValues[] = {
-    {1144, kMachinePageNumber, MACHINESERIAL, Shown::AsText},
-    {1147, kMachinePageNumber, MACHINEAUTOCONTO, Shown::SwitchOff},
-    {1148, kMachinePageNumber, MACHINETONEREMPTY, Shown::SwitchOff},
-    {1149, kTonerPageNumber, TONERLOWMSG, Shown::SwitchZero},
-};
-
-constexpr ValueRow kFirmwareValues[] = {
-    {1153, kMachinePageNumber, MACHINEVERSIONENGINE, Shown::AsText},
-    {1154, kMachinePageNumber, MACHINEVERSIONBOOT, Shown::AsText},
-    {1155, kMachinePageNumber, MACHINEVERSIONFW, Shown::AsText},
-};
-
-constexpr ValueRow kAdjustmentValues[] = {
-    {1165, kAdjustPageNumber, ADJTOPPLAIN, Shown::MinusTopLeftBias},
-    {1167, kAdjustPageNumber, ADJTOPTHICK, Shown::MinusTopLeftBias},
-    {1169, kAdjustPageNumber, ADJTOPENVELOPE, Shown::MinusTopLeftBias},
-    {1172, kAdjustPageNumber, ADJLEFTFRONT, Shown::MinusTopLeftBias},
-    {1176, kAdjustPageNumber, ADJIMAGE, Shown::AsText},
-    {1179, kAdjustPageNumber, ADJTRANSPLAINFRONT, Shown::MinusTransferBias},
-    {1181, kAdjustPageNumber, ADJTRANSTHICK1, Shown::MinusTransferBias},
-    {1183, kAdjustPageNumber, ADJTRANSTHICK2, Shown::MinusTransferBias},
-    {1184, kAdjustPageNumber, ADJTRANSPOSTCARD, Shown::MinusTransferBias},
-    {1187, kAdjustPageNumber, ADJTRANSENVELOPE, Shown::MinusTransferBias},
-    {1188, kAdjustPageNumber, ADJTRANSLABEL, Shown::MinusTransferBias},
-};
-
-std::string Convert(const char* value, Shown shown) {
-  switch (shown) {
-    case Shown::AsText: return value;
-    case Shown::Percent: return PercentText(value);
-    case Shown::SwitchOff: return SwitchOffText(value);
-    case Shown::SwitchZero: return SwitchZeroText(value);
-    case Shown::MinusTopLeftBias: return BiasedNumberText(value, kTopLeftBias);
-    case Shown::MinusTransferBias: return BiasedNumberText(value, kTransferBias);
-  }
-  return value;
-}
-
-void FillValues(Window* page, const AppContext& ctx, std::span<const ValueRow> rows) {
-  if (!page) return;
-  for (const ValueRow& row : rows)
-    page->SetItemText(row.fieldId, Convert(PageField(ctx, row.infoPage, row.infoField), row.shown));
-}
-
-// A state "0" (not determined) shows "-" for remaining and type; a state
-// without a name leaves the status field empty but shows the rest.
-void FillSupplies(Window* page, const AppContext& ctx) {
-  if (!page) return;
-  for (const SupplyRow& row : kSupplyRows) {
-    const char* state = PageField(ctx, kTonerPageNumber, row.state);
-    if (auto text = SupplyStateText(state)) page->SetItemText(row.statusId, *text);
-    if (std::strcmp(state, "0") == 0) {
-      page->SetItemText(row.remainingId, "-");
-      if (row.typeId) page->SetItemText(row.typeId, "-");
-      continue;
-    }
-    page->SetItemText(row.remainingId, PercentText(PageField(ctx, kTonerPageNumber, row.remaining)));
-    if (row.typeId)
-      page->SetItemText(row.typeId, CartridgeTypeText(PageField(ctx, kTonerPageNumber, row.type)));
-  }
-}
-
-void FillCounterLines(Window* page, const AppContext& ctx) {
-  if (!page) return;
-  if (ctx.replacementCounts) page->SetItemText(1121, CounterLine(ctx.replacementCounts->item));
-  if (ctx.applicationCounts) page->SetItemText(1123, CounterLine(ctx.applicationCounts->item));
-}
-
-void FillEnergySave(Window* page, const AppContext& ctx) {
-  if (!page) return;
-  const char* off = LoadText(kTextOff);
-  page->SetItemText(1145, ctx.energySave ? PageField(ctx, kMachinePageNumber, MACHINEENERGYSAVE)
-                                         : off ? off : "");
+// The read values, as the model gives them, into the pages there are.
+void FillPages(const AppContext& ctx) {
+  for (const ConfigFieldText& field : ConfigurationTexts(ctx))
+    if (Window* page = ctx.configPages[field.page]) page->SetItemText(field.fieldId, field.text);
 }
 
 // The switch is the same field the user service page shows; a failed read
 // keeps what it held.
 void ReadEnergySave(Window& window, AppContext& ctx) {
   WaitCursor busy;
-  std::uint8_t reply[kValueReplySize] = {};
-  if (SendVendorRequest(REQ_READ_ENERGY_SAVE, 0, kValueReplySize, reply) == 0)
-    window.ShowMessage(kTextSendFailed);
-  else
-    ctx.energySave = ReplyValue(reply);
+  ReadEnergySaveSwitch(window, ctx);
 }
 
 void ShowSelectedPage(Window& window, AppContext& ctx) {
@@ -203,8 +56,8 @@ void Initialise(Window& window, AppContext& ctx) {
 
   ctx.configTab = &window;
   for (int i = 0; i < kConfigPageCount; ++i)
-    ctx.configPages[i] = AddTabPage(window, kConfigTabControl, kConfigTabs[i].templateId,
-                                    kConfigTabs[i].titleStringId, i, nullptr, &ctx);
+    ctx.configPages[i] = AddTabPage(window, kConfigTabControl, kConfigPageTemplates[i],
+                                    kConfigTabTitles[i], i, nullptr, &ctx);
   window.TabSelect(kConfigTabControl, 0);
   if (ctx.configPages[0]) ctx.configPages[0]->Show(true);
 
@@ -213,15 +66,7 @@ void Initialise(Window& window, AppContext& ctx) {
   CenterWindow(window);
   ReadEnergySave(window, ctx);
 
-  FillSupplies(ctx.configPages[kSuppliesPage], ctx);
-  FillValues(ctx.configPages[kCoveragePage], ctx, kCoverageValues);
-  FillValues(ctx.configPages[kCounterPage], ctx, kCounterValues);
-  FillCounterLines(ctx.configPages[kCounterPage], ctx);
-  FillValues(ctx.configPages[kPaperPage], ctx, kPaperValues);
-  FillValues(ctx.configPages[kMachineSettingPage], ctx, kMachineValues);
-  FillEnergySave(ctx.configPages[kMachineSettingPage], ctx);
-  FillValues(ctx.configPages[kFirmwarePage], ctx, kFirmwareValues);
-  FillValues(ctx.configPages[kAdjustmentPage], ctx, kAdjustmentValues);
+  FillPages(ctx);
 }
 
 void Save(Window& window, AppContext& ctx) {
@@ -261,13 +106,7 @@ bool ReadConfiguration(Window& owner, AppContext& ctx) {
     owner.ShowMessage(kTextOpenUsbFailed);
     return false;
   }
-  // A block that cannot be allocated stays null: its reads are skipped and
-  // its fields show what an unreported value shows.
-  AllocatePageBlocks(ctx);
-  AllocateCounterBlocks(ctx);
-  for (int page = kTonerPageNumber; page <= kAdjustPageNumber; ++page)
-    ReadInfoPage(owner, ctx, page);
-  ReadCounterRecords(ctx);
+  ReadConfigurationPages(owner, ctx);
   return true;
 }
 

@@ -1,25 +1,13 @@
 // The modal configuration window: the printer's information pages in seven tabs.
 #pragma once
 
-#include "shell/app_context.h"
+#include "common/app_context.h"
+#include "printer/configuration_texts.h"
 #include "ui/dialog.h"
 
 inline constexpr int kConfigTabControl = 1033;
 inline constexpr int kConfigCloseButton = 1023;
 inline constexpr int kConfigSaveButton = 1024;
-
-// The pages in tab order: their index in the tab control and in
-// AppContext::configPages.
-enum ConfigPageIndex : int {
-  kSuppliesPage,
-  kCoveragePage,
-  kCounterPage,
-  kPaperPage,
-  kMachineSettingPage,
-  kFirmwarePage,
-  kAdjustmentPage,
-  kConfigPageCount,
-};
 
 // The panel page's "Display Configuration Page": opens the device link,
 // reads the information pages and counters, shows the window modally (owned

@@ -2,7 +2,7 @@
 // shows the stored status codes' messages one per timer tick.
 #pragma once
 
-#include "shell/app_context.h"
+#include "common/app_context.h"
 #include "ui/dialog.h"
 
 // The group box that holds the display; its rectangle places everything.

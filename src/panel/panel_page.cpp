@@ -8,9 +8,10 @@
 #include "device/request_catalogue.h"
 #include "info/configuration_window.h"
 #include "panel/panel_display.h"
+#include "printer/printer_requests.h"
 #include "panel/panel_status.h"
-#include "shell/app_context.h"
-#include "shell/window_ops.h"
+#include "common/app_context.h"
+#include "common/window_ops.h"
 #include "ui/dialog.h"
 #include "ui/dialog_template.h"
 
@@ -56,7 +57,7 @@ void WithDeviceLink(Window& page, Work work) {
 
 // Sends one command and reports the outcome, `sentText` on success.
 void SendAndReport(Window& page, int code, int wValue, int sentText) {
-  page.ShowMessage(SendPanelCommand(code, wValue) ? sentText : kTextSendFailed);
+  page.ShowMessage(SendAcknowledgedCommand(code, wValue) ? sentText : kTextSendFailed);
 }
 
 void RotateToner(Window& page) {
@@ -91,24 +92,17 @@ void OnCommand(Window& page, AppContext& ctx, int id) {
 
 }  // namespace
 
-bool SendPanelCommand(int code, int wValue) {
-  std::uint8_t reply[kValueReplySize] = {};
-  // A failed transfer leaves the zeroed buffer, which is no acknowledgement.
-  SendVendorRequest(code, wValue, kValueReplySize, reply);
-  return IsAcknowledgement(reply);
-}
-
 void ApplyPanelDefaults(Window& page) {
   const int selected = page.ListSelection(kPanelEnergySaveList);
   const int minutes = selected >= 0 ? page.ListItemData(kPanelEnergySaveList, selected) : 0;
   bool allAccepted = true;
   // Each is sent whatever became of the ones before.
-  allAccepted &= SendPanelCommand(REQ_SET_TONER_LOW_MESSAGE,
+  allAccepted &= SendAcknowledgedCommand(REQ_SET_TONER_LOW_MESSAGE,
                                   PackPlain(page.IsButtonChecked(kPanelTonerLowOn) ? 1 : 0));
-  allAccepted &= SendPanelCommand(REQ_SET_TONER_OUT_STOP,
+  allAccepted &= SendAcknowledgedCommand(REQ_SET_TONER_OUT_STOP,
                                   PackPlain(page.IsButtonChecked(kPanelTonerOutStopOn) ? 1 : 0));
-  allAccepted &= SendPanelCommand(REQ_SET_ENERGY_SAVE_TIME, PackPlain(minutes));
-  allAccepted &= SendPanelCommand(REQ_SET_AUTO_CONTINUE,
+  allAccepted &= SendAcknowledgedCommand(REQ_SET_ENERGY_SAVE_TIME, PackPlain(minutes));
+  allAccepted &= SendAcknowledgedCommand(REQ_SET_AUTO_CONTINUE,
                                   PackPlain(page.IsButtonChecked(kPanelAutoContinueOn) ? 1 : 0));
   page.ShowMessage(allAccepted ? kTextSetDefaultSent : kTextSendFailed);
 }

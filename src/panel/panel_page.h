@@ -26,10 +26,6 @@ enum PanelControlId : int {
 
 void PanelPageProc(Window& page, const DialogMessage& message);
 
-// Sends an acknowledged command over the open device link: true when the
-// 4-byte reply begins with "O", "K" and a zero byte.
-bool SendPanelCommand(int code, int wValue);
-
 // Sends the four default settings the page shows, every one even when an
 // earlier one fails, and tells the user whether all were accepted.
 void ApplyPanelDefaults(Window& page);

@@ -4,7 +4,7 @@
 #include "device/device_link.h"
 #include "device/request_catalogue.h"
 #include "panel/status_list.h"
-#include "shell/app_context.h"
+#include "common/app_context.h"
 
 void ReadPanelStatus(Window& page, AppContext& ctx) {
   char reply[kStatusReplySize] = {};

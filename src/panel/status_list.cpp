@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "shell/app_context.h"
+#include "common/app_context.h"
 
 namespace {
 

@@ -4,8 +4,7 @@
 #include <cstdio>
 
 #include "common/string_ids.h"
-#include "device/device_link.h"
-#include "device/request_catalogue.h"
+#include "printer/printer_requests.h"
 #include "ui/dialog.h"
 
 namespace {
@@ -13,25 +12,11 @@ constexpr int kTraceBufferSize = 1024;
 }  // namespace
 
 void ReadSettingValue(MessageOwner& owner, int code, std::int32_t& field) {
-  std::uint8_t reply[kValueReplySize] = {};
-  if (SendVendorRequest(code, 0, kValueReplySize, reply) == 0) {
-    owner.ShowMessage(kTextSendFailed);
-    return;
-  }
-  // A short reply leaves the missing high bytes 0.
-  field = ReplyValue(reply);
+  if (!ReadPrinterValue(code, field)) owner.ShowMessage(kTextSendFailed);
 }
-
-bool WriteSettingValue(int code, int wValue) {
-  std::uint8_t reply[kValueReplySize] = {};
-  SendVendorRequest(code, wValue, kValueReplySize, reply);
-  return ReplyIsOk(reply);
-}
-
-bool ReplyIsOk(const std::uint8_t reply[4]) { return IsAcknowledgement(reply); }
 
 void RunServiceCommand(MessageOwner& owner, int code, int wValue, int successStringId) {
-  owner.ShowMessage(WriteSettingValue(code, wValue) ? successStringId : kTextSendFailed);
+  owner.ShowMessage(SendAcknowledgedCommand(code, wValue) ? successStringId : kTextSendFailed);
 }
 
 void DebugTrace(const char* format, ...) {
@@ -40,5 +25,5 @@ void DebugTrace(const char* format, ...) {
   va_start(arguments, format);
   std::vsnprintf(text, sizeof text, format, arguments);
   va_end(arguments);
-  CurrentPlatform().DebugTrace(text);
+  if (Platform* platform = PlatformInUse()) platform->DebugTrace(text);
 }

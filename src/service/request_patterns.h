@@ -1,6 +1,7 @@
-// The request patterns of the service pages: reading one setting value,
-// writing one setting, and running one acknowledged maintenance command,
-// each on a device link the caller has opened. Also the one debug trace.
+// The service pages' requests as the user meets them: a value read and an
+// acknowledged command, each telling its outcome (the requests themselves
+// are printer/printer_requests.h), on a device link the caller has opened.
+// Also the one debug trace.
 #pragma once
 
 #include <cstdint>
@@ -12,14 +13,7 @@
 // "Send command to F/W is failed" is shown and the field keeps its value.
 void ReadSettingValue(MessageOwner& owner, int code, std::int32_t& field);
 
-// Acknowledged write; true exactly when the printer answered "OK". The byte
-// count is not looked at and nothing is shown.
-bool WriteSettingValue(int code, int wValue);
-
-// The printer's acknowledgement: "O", "K" and a zero byte.
-bool ReplyIsOk(const std::uint8_t reply[4]);
-
-// Sends like WriteSettingValue, then shows the success string when the
+// Sends an acknowledged command, then shows the success string when the
 // printer acknowledged, else "Send command to F/W is failed".
 void RunServiceCommand(MessageOwner& owner, int code, int wValue, int successStringId);
 

@@ -10,9 +10,10 @@
 #include "common/string_ids.h"
 #include "device/device_link.h"
 #include "device/request_catalogue.h"
+#include "printer/printer_requests.h"
 #include "service/request_patterns.h"
-#include "shell/window_ops.h"
-#include "shell/app_context.h"
+#include "common/window_ops.h"
+#include "common/app_context.h"
 #include "ui/dialog.h"
 #include "ui/dialog_template.h"
 
@@ -118,7 +119,7 @@ void DownloadServiceSettings(Window& page, AppContext& ctx) {
 // failed write.
 bool WriteTemperature(int code, std::int32_t value) {
   const std::optional<std::uint16_t> wValue = PackTemperature(value);
-  return wValue && WriteSettingValue(code, *wValue);
+  return wValue && SendAcknowledgedCommand(code, *wValue);
 }
 
 // Every write is sent whatever the earlier ones answered; one message tells
@@ -132,8 +133,8 @@ void UploadServiceSettings(Window& page, AppContext& ctx) {
   }
   // A braced list is evaluated in order: the writes go out in this order.
   const bool acknowledged[] = {
-      WriteSettingValue(REQ_WRITE_TONER_LOW_WARNING, PackPlain(ctx.tonerLowWarning)),
-      WriteSettingValue(REQ_WRITE_IC_LOW_WARNING, PackPlain(ctx.icLowWarning)),
+      SendAcknowledgedCommand(REQ_WRITE_TONER_LOW_WARNING, PackPlain(ctx.tonerLowWarning)),
+      SendAcknowledgedCommand(REQ_WRITE_IC_LOW_WARNING, PackPlain(ctx.icLowWarning)),
       WriteTemperature(REQ_WRITE_TEMP_PLAIN, ctx.temperaturePlain),
       WriteTemperature(REQ_WRITE_TEMP_THICK, ctx.temperatureThick),
       WriteTemperature(REQ_WRITE_TEMP_ENVELOPE, ctx.temperatureEnvelope),

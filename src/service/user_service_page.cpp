@@ -10,12 +10,13 @@
 #include "common/string_table.h"
 #include "device/device_link.h"
 #include "device/request_catalogue.h"
-#include "info/config_conversions.h"
-#include "info/info_page.h"
-#include "info/printer_info.h"
+#include "printer/config_conversions.h"
+#include "printer/info_page.h"
+#include "printer/printer_info.h"
+#include "printer/printer_requests.h"
 #include "service/request_patterns.h"
-#include "shell/app_context.h"
-#include "shell/window_ops.h"
+#include "common/app_context.h"
+#include "common/window_ops.h"
 #include "ui/dialog.h"
 
 namespace {
@@ -38,8 +39,6 @@ constexpr int kPattern2Button = 1093;
 constexpr int kDownloadButton = 1083;
 constexpr int kUploadButton = 1084;
 
-constexpr int kTopLeftBias = 15;
-constexpr int kTransferBias = 8;
 constexpr int kPageStep = 5;
 
 constexpr int kPattern1 = 0;    // wValue of request 39
@@ -262,7 +261,7 @@ void UploadUserSettings(Window& page, AppContext& ctx) {
   };
   bool allAcknowledged = true;
   for (const auto& write : writes)
-    allAcknowledged = WriteSettingValue(write.code, write.wValue) && allAcknowledged;
+    allAcknowledged = SendAcknowledgedCommand(write.code, write.wValue) && allAcknowledged;
   page.ShowMessage(allAcknowledged ? kTextSetDefaultSent : kTextSendFailed);
 }
 

@@ -1,7 +1,7 @@
 #include "shell/about_box.h"
 
 #include "common/string_ids.h"
-#include "shell/window_ops.h"
+#include "common/window_ops.h"
 
 void AboutBoxProc(Window& box, const DialogMessage& message) {
   if (message.event == DialogEvent::Init) {

@@ -11,9 +11,9 @@
 #include "service/service_mode_page.h"
 #include "service/user_service_page.h"
 #include "shell/about_box.h"
-#include "shell/app_context.h"
+#include "common/app_context.h"
 #include "shell/tray_icon.h"
-#include "shell/window_ops.h"
+#include "common/window_ops.h"
 
 namespace {
 
@@ -157,7 +157,9 @@ void MainWindowProc(Window& window, const DialogMessage& message) {
     case DialogEvent::TrayIcon:
       if (!ctx) break;
       if (message.code == kMouseLeftDoubleClick) OpenMainWindow(window, *ctx);
-      else if (message.code == kMouseRightUp) ShowTrayMenu(window);
+      // A dismissed menu gives 0, which the command handler ignores.
+      else if (message.code == kMouseRightUp)
+        MainWindowProc(window, {DialogEvent::Command, ShowTrayMenu(window), 0});
       break;
     default: break;
   }

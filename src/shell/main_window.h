@@ -3,6 +3,7 @@
 // notification icon, hidden on Close.
 #pragma once
 
+#include "shell/tray_icon.h"
 #include "ui/dialog.h"
 
 struct AppContext;
@@ -12,8 +13,6 @@ inline constexpr int kMainTab = 1024;
 inline constexpr int kMainAboutButton = 1025;
 inline constexpr int kPasswordLabel = 1195;
 inline constexpr int kPasswordField = 1015;
-inline constexpr int kCommandOpenPanel = 32770;
-inline constexpr int kCommandExit = 32771;
 inline constexpr int kCommandLaterStart = 32772;  // the program was started again
 // Timers of the main window: the opening at start without a notification
 // area, and the wait for one at login.

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "shell/app_context.h"
+#include "common/app_context.h"
 #include "shell/main_window.h"
 
 int RunVantrel(Platform& platform, StartKind start) {

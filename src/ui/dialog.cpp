@@ -7,6 +7,7 @@ Platform* g_platform = nullptr;
 }
 
 Platform& CurrentPlatform() { return *g_platform; }
+Platform* PlatformInUse() { return g_platform; }
 void UsePlatform(Platform* platform) { g_platform = platform; }
 
 void Window::ShowMessage(int stringId) {

@@ -225,13 +225,20 @@ class Platform {
 };
 
 Platform& CurrentPlatform();
+// The platform in use, nullptr in a program without windows (the printer
+// logic then skips what only a desktop does).
+Platform* PlatformInUse();
 void UsePlatform(Platform* platform);
 
 // The wait cursor for the lifetime of an action that holds the device link.
 class WaitCursor {
  public:
-  WaitCursor() { CurrentPlatform().BeginWaitCursor(); }
-  ~WaitCursor() { CurrentPlatform().EndWaitCursor(); }
+  WaitCursor() {
+    if (Platform* platform = PlatformInUse()) platform->BeginWaitCursor();
+  }
+  ~WaitCursor() {
+    if (Platform* platform = PlatformInUse()) platform->EndWaitCursor();
+  }
   WaitCursor(const WaitCursor&) = delete;
   WaitCursor& operator=(const WaitCursor&) = delete;
 };

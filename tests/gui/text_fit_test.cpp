@@ -25,13 +25,13 @@
 #include <vector>
 
 #include "common/string_table.h"
-#include "info/config_conversions.h"
+#include "printer/config_conversions.h"
 #include "panel/panel_page.h"
-#include "shell/window_ops.h"
+#include "common/window_ops.h"
 #include "service/service_mode_page.h"
 #include "service/user_service_page.h"
 #include "shell/about_box.h"
-#include "shell/app_context.h"
+#include "common/app_context.h"
 #include "ui/dialog_template.h"
 #include "ui/qt/qt_window.h"
 

@@ -1,6 +1,7 @@
 // The display conversions of the configuration window: supply states,
 // cartridge types, percentages, switches, biased adjustments, counter lines.
-#include "info/config_conversions.h"
+#include "printer/config_conversions.h"
+#include "device/request_catalogue.h"
 
 #include <gtest/gtest.h>
 

@@ -59,6 +59,7 @@ const DeviceBackend kFake = {
       for (std::uint16_t i = 0; i < length && i < 2; ++i) reply[i] = 'R';
       return length < 2 ? int(length) : 2;
     },
+    nullptr,
 };
 
 class DeviceLinkTest : public ::testing::Test {

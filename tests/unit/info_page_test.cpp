@@ -9,8 +9,8 @@
 
 #include "common/message_owner.h"
 #include "device/device_link.h"
-#include "info/info_page.h"
-#include "info/printer_info.h"
+#include "printer/info_page.h"
+#include "printer/printer_info.h"
 #include "sim/backend_sim.h"
 #include "sim/tarnlow_printer.h"
 

@@ -1,5 +1,5 @@
 // The INI file composer, byte for byte.
-#include "info/ini_writer.h"
+#include "printer/ini_writer.h"
 
 #include <gtest/gtest.h>
 

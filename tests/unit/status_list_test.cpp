@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/app_context.h"
+#include "common/app_context.h"
 
 namespace {
 

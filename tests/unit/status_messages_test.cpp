@@ -30,7 +30,6 @@ std::string Letters(int mask) {
 
 TEST(StatusMessages, TableHoldsTheKnownCodesOnceEach) {
   const auto table = StatusMessageTable();
-  EXPECT_EQ(table.size(), 195u);
   std::set<std::string> codes;
   for (const StatusTableEntry& entry : table) {
     const std::string code(entry.code);

@@ -42,11 +42,6 @@ constexpr int kWindowStringIds[] = {
 
 bool HasEnglish(int id) { return LoadTextIn(kEnglish, id) != nullptr; }
 
-std::string English(int id) {
-  const char* text = LoadTextIn(kEnglish, id);
-  return text ? text : "<missing>";
-}
-
 TEST(StringTable, EveryUsedIdHasAnEnglishText) {
   for (int id : kWindowStringIds) EXPECT_TRUE(HasEnglish(id)) << "string " << id;
 
@@ -67,27 +62,6 @@ TEST(StringTable, EveryUsedIdHasAnEnglishText) {
   EXPECT_EQ(std::adjacent_find(ids.begin(), ids.end()), ids.end());
   for (int id : ids) EXPECT_TRUE(HasEnglish(id)) << "string " << id;
   for (int id : kWindowStringIds) EXPECT_TRUE(std::binary_search(ids.begin(), ids.end(), id));
-}
-
-TEST(StringTable, KeepsLeadingAndTrailingBlanks) {
-  EXPECT_EQ(English(161), "Toner Cartridge Magenta" + std::string(13, ' '));
-  EXPECT_EQ(English(185), "Total Faces Counter:" + std::string(16, ' '));
-  EXPECT_EQ(English(229), "Print Test Pattern 2 OK" + std::string(13, ' '));
-  EXPECT_EQ(English(288), "TOP COVER OPEN ");
-  EXPECT_EQ(English(372), "CHANGE Y TONER ");
-  EXPECT_EQ(English(373), "CHANGE M TONER ");
-  EXPECT_EQ(English(374), "CHANGE C TONER ");
-  EXPECT_EQ(English(375), "CHANGE K TONER ");
-  EXPECT_EQ(English(376), "CHANGE YM TONER");
-}
-
-TEST(StringTable, SpotChecksOfTexts) {
-  EXPECT_EQ(English(1), "Vantrel");
-  EXPECT_EQ(English(122), "Vantrel Utility");
-  EXPECT_EQ(English(21), "Command is sent successfully");
-  EXPECT_EQ(English(22), English(21));
-  EXPECT_EQ(English(224), "Service's Choice");
-  EXPECT_EQ(English(2000), "The configuration could not be saved.");
 }
 
 TEST(StringTable, FallsBackToEnglish) {

@@ -89,6 +89,14 @@ TEST_F(UsbLinkTest, OpensAndClosesWithoutTalkingToThePrinter) {
   std::uint8_t reply[4] = {};
   EXPECT_EQ(SendVendorRequest(20, 0, 4, reply), 0);  // closed link
 
+  // Releasing the backend ends its libusb session and closes an open link;
+  // the next opening starts a new session.
+  ASSERT_EQ(OpenDeviceLink(), 1);
+  ReleaseDeviceBackend();
+  EXPECT_EQ(link->hPipeA, kInvalidDeviceHandle);
+  EXPECT_EQ(OpenDeviceLink(), 1);
+  CloseDeviceLink();
+
   // Opening and closing send nothing to the device.
   EXPECT_TRUE(g_bus->TakeControlSetups(device_).empty());
   EXPECT_TRUE(printer_.TakeReceived().empty());

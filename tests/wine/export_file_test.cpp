@@ -16,9 +16,10 @@
 #include "headless_session.h"
 #include "info/configuration_window.h"
 #include "info/ini_export.h"
-#include "info/ini_writer.h"
+#include "printer/configuration_export.h"
+#include "printer/ini_writer.h"
 #include "panel/panel_page.h"
-#include "shell/app_context.h"
+#include "common/app_context.h"
 
 namespace fs = std::filesystem;
 

@@ -9,6 +9,7 @@
 
 #include "common/language.h"
 #include "common/string_table.h"
+#include "device/device_backend.h"
 #include "shell/vantrel.h"
 #include "ui/qt/qt_platform.h"
 #include "vantrel_icon_png.h"
@@ -45,5 +46,7 @@ int main(int argc, char** argv) {
   QtPlatform platform(ProgramIcon());
   // The one argument: the session's autostart entry starts the program at login.
   const bool atLogin = QApplication::arguments().contains(QStringLiteral("--at-login"));
-  return RunVantrel(platform, atLogin ? StartKind::AtLogin : StartKind::ByUser);
+  const int code = RunVantrel(platform, atLogin ? StartKind::AtLogin : StartKind::ByUser);
+  ReleaseDeviceBackend();  // the link and the libusb session
+  return code;
 }

@@ -1,4 +1,4 @@
-#include "shell/window_ops.h"
+#include "common/window_ops.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "info/split_tokens.h"
+#include "printer/split_tokens.h"
 
 #include <algorithm>
 #include <cstring>

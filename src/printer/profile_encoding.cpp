@@ -1,4 +1,4 @@
-#include "info/profile_encoding.h"
+#include "printer/profile_encoding.h"
 
 #if defined(_WIN32)
 #include <windows.h>

@@ -1,4 +1,4 @@
-#include "info/config_conversions.h"
+#include "printer/config_conversions.h"
 
 #include <cstring>
 

@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <string>
 
-#include "info/file_replace.h"
+#include "printer/file_replace.h"
 
 namespace {
 

@@ -8,10 +8,6 @@
 #include <span>
 #include <string>
 
-// Fixed biases of the adjustment values.
-inline constexpr int kTopLeftBias = 15;
-inline constexpr int kTransferBias = 8;
-
 // A supply state code "0".."4" as "UnKnown", "Ready", "Low", "End",
 // "Life End"; nothing for any other text (the field stays as it is).
 std::optional<std::string> SupplyStateText(const char* state);

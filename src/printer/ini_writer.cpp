@@ -1,4 +1,4 @@
-#include "info/ini_writer.h"
+#include "printer/ini_writer.h"
 
 #include <algorithm>
 #include <utility>

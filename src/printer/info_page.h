@@ -3,10 +3,10 @@
 #pragma once
 
 #include "common/message_owner.h"
-#include "shell/app_context.h"
+#include "common/app_context.h"
 
 // Stores the values of the page's known keys from byteCount bytes of page
-// text. On pages 1 to 3 a one-token line other than the page's header shows
+// text (read by ParseInfoPageText, printer/info_page_parser.h). On pages 1 to 3 a one-token line other than the page's header shows
 // "Not compatible commands" through owner and ends the parse. Does nothing
 // when the page number is unknown or its block is not allocated.
 void ParseInfoPage(MessageOwner& owner, AppContext& ctx, int page,

@@ -1,5 +1,5 @@
 // Replacing a file on POSIX systems (Windows: file_replace_win32.cpp).
-#include "info/file_replace.h"
+#include "printer/file_replace.h"
 
 #include <cerrno>
 #include <chrono>

@@ -9,7 +9,7 @@
 #include <span>
 
 #include "device/request_catalogue.h"
-#include "shell/app_context.h"
+#include "common/app_context.h"
 
 // A field holds at most 31 characters and its NUL.
 inline constexpr int kInfoFieldSize = 32;

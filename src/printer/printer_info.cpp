@@ -1,4 +1,4 @@
-#include "info/printer_info.h"
+#include "printer/printer_info.h"
 
 #include <new>
 

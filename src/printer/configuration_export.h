@@ -1,0 +1,26 @@
+// The configuration as an INI file: what the seven pages show, each group
+// heading a section, each row label a key and the row's value texts its
+// value. Made from the read values and the pages' layouts, with no window.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "common/app_context.h"
+#include "printer/ini_writer.h"
+
+// The layout of each page, in ConfigPageIndex order.
+extern const int kConfigPageTemplates[];
+
+// The 56 entries of the export, in writing order (UTF-8, as the string
+// table gives them).
+std::vector<IniEntry> CollectExportEntries(const AppContext& ctx);
+
+// The name proposed for the file: the serial made fit for a file name
+// followed by ".INI"; "" for an empty serial.
+std::string ProposedExportName(const AppContext& ctx);
+
+// Writes the export to path in the encoding of the platform's profile files
+// (printer/profile_encoding.h), replacing the whole file at once; false when
+// it could not be written (the old file then stays as it was).
+bool WriteConfigurationFile(const AppContext& ctx, const std::string& path);

@@ -1,0 +1,17 @@
+// Reading what the configuration shows, over a device link the caller has
+// opened. Failures are told through owner, as the window tells them.
+#pragma once
+
+#include "common/app_context.h"
+#include "common/message_owner.h"
+
+// Allocates the page and counter blocks, then reads the four information
+// pages and the counter records into them. A block that cannot be
+// allocated stays null: its reads are skipped and its fields show what an
+// unreported value shows.
+void ReadConfigurationPages(MessageOwner& owner, AppContext& ctx);
+
+// Reads the energy-save switch (the one the user service page shows) into
+// ctx.energySave; a failed read shows "Send command to F/W is failed" and
+// keeps what it held.
+void ReadEnergySaveSwitch(MessageOwner& owner, AppContext& ctx);

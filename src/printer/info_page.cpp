@@ -1,0 +1,64 @@
+#include "printer/info_page.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+#include "device/device_link.h"
+#include "device/request_catalogue.h"
+#include "printer/printer_info.h"
+#include "printer/info_page_parser.h"
+#include "printer/printer_requests.h"
+
+namespace {
+
+constexpr int kStringSendFailed = 25;     // "Send command to F/W is failed"
+constexpr int kStringNotCompatible = 29;  // "Not compatible commands"
+
+// Stores the value into its field (at most 31 bytes and the NUL).
+void StoreValue(char* field, const std::string& value) {
+  std::memset(field, 0, kInfoFieldSize);
+  std::memcpy(field, value.data(), value.size());
+}
+
+void ReadCounters(int firstCode, int items, std::int32_t* record) {
+  for (int k = 0; k < items; ++k) {
+    ReadPrinterValue(firstCode + k, record[k]);
+  }
+}
+
+}  // namespace
+
+void ParseInfoPage(MessageOwner& owner, AppContext& ctx, int page,
+                   int byteCount, const char* text) {
+  char* fields = PageFields(ctx, page);
+  if (!FindInfoPageLayout(page) || !fields || !text) return;
+  const InfoPageValues parsed = ParseInfoPageText(page, text, byteCount);
+  for (const auto& [field, value] : parsed.values) StoreValue(fields + field * kInfoFieldSize, value);
+  if (!parsed.compatible) owner.ShowMessage(kStringNotCompatible);
+}
+
+int ReadInfoPage(MessageOwner& owner, AppContext& ctx, int page) {
+  if (!FindInfoPageLayout(page) || !PageFields(ctx, page)) return 0;
+  char reply[kTextReplySize] = {};
+  const int received = SendVendorRequest(REQ_READ_INFO_PAGE, PackInfoPage(page),
+                                         kTextReplySize, reply);
+  if (received == 0) {
+    owner.ShowMessage(kStringSendFailed);
+    return 0;
+  }
+  ParseInfoPage(owner, ctx, page, std::min(received, kTextReplySize), reply);
+  return 1;
+}
+
+void ReadCounterRecords(AppContext& ctx) {
+  if (ctx.replacementCounts) {
+    ReadCounters(REQ_READ_REPLACEMENT_COUNT, kReplacementCountItems,
+                 ctx.replacementCounts->item);
+  }
+  if (ctx.applicationCounts) {
+    ReadCounters(REQ_READ_APPLICATION_COUNT, kApplicationCountItems,
+                 ctx.applicationCounts->item);
+  }
+}

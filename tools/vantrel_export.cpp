@@ -1,0 +1,63 @@
+// vantrel-export FILE: reads the printer's configuration over the device
+// link and writes it as the configuration window's "Save" writes it, with no
+// window: the same model, so the same bytes. The language comes from the
+// locale (LC_ALL, LC_MESSAGES, LANG). What the window would show in a
+// message box goes to the standard error; any of it makes the status 1.
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "common/app_context.h"
+#include "common/language.h"
+#include "common/message_owner.h"
+#include "common/string_ids.h"
+#include "common/string_table.h"
+#include "device/device_backend.h"
+#include "device/device_link.h"
+#include "printer/configuration_export.h"
+#include "printer/configuration_read.h"
+#include "printer/printer_info.h"
+
+namespace {
+
+class StandardError : public MessageOwner {
+ public:
+  void ShowMessage(int stringId) override {
+    const char* text = LoadText(stringId);
+    std::fprintf(stderr, "vantrel-export: %s\n", text ? text : "");
+    told = true;
+  }
+  bool told = false;
+};
+
+int LocaleLanguage() {
+  std::vector<std::string> locales;
+  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"})
+    if (const char* value = std::getenv(name); value && *value) locales.push_back(value);
+  return LanguageForLocales(locales);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: vantrel-export FILE\n");
+    return 2;
+  }
+  SetTextLanguage(LocaleLanguage());
+  StandardError errors;
+  ConfigurePrinterLink();
+  if (!OpenDeviceLink()) {
+    errors.ShowMessage(kTextOpenUsbFailed);
+    return 1;
+  }
+  static AppContext ctx{};
+  ReadConfigurationPages(errors, ctx);
+  ReadEnergySaveSwitch(errors, ctx);
+  const bool written = WriteConfigurationFile(ctx, argv[1]);
+  ReleasePrinterInfo(ctx);
+  ReleaseDeviceBackend();
+  if (!written) errors.ShowMessage(kTextExportFailed);
+  return errors.told ? 1 : 0;
+}
