@@ -150,14 +150,6 @@ TEST_F(DeviceLinkTest, TriesEachIdOfTheListAndKeepsTheLastTried) {
   EXPECT_TRUE(fake.searchedFor.empty());
 }
 
-TEST_F(DeviceLinkTest, AtMostAHundredIdsAreTried) {
-  std::string ids;
-  for (int i = 0; i < 63; ++i) ids += "A,";  // 126 characters, 63 tokens
-  SetIds(ids.c_str());
-  EXPECT_EQ(OpenDeviceLink(), 0);
-  EXPECT_EQ(fake.searchedFor.size(), 63u);
-}
-
 TEST_F(DeviceLinkTest, AnUnreadableDeviceListFailsTheOpen) {
   fake.devices = {{{"USB\\VID_F0CA&PID_7A71"}, "p"}};
   fake.listFails = true;
