@@ -57,7 +57,13 @@ int Win32Platform::RunMessageLoop() {
   return int(message.wParam);
 }
 
-void Win32Platform::Quit(int code) { PostQuitMessage(code); }
+void Win32Platform::Quit(int code) {
+  // A quit seen by a modal loop would end only that loop.
+  if (Win32Window::ModalLoopsRunning())
+    Win32Window::AfterModalLoops([code] { PostQuitMessage(code); });
+  else
+    PostQuitMessage(code);
+}
 
 bool Win32Platform::AcquireSingleInstance(const char* name) {
   mutex_ = CreateMutexW(nullptr, FALSE, Wide(name).c_str());

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include <iterator>
+
 #include "ui/dialog_units.h"
 #include "ui/win32/win32_dialog_template.h"
 #include "ui/win32/win32_text.h"
@@ -86,7 +88,109 @@ class WatchedSurface final : public Surface {
   DrawnTexts texts_;
 };
 
+// Ends a modal dialog of the program's own as Cancel, past its procedure.
+constexpr UINT kEndModalMessage = WM_APP + 0x101;
+
+int modalLoops = 0;
+bool closing = false;  // an action waits for the modal loops to end
+std::vector<std::function<void()>> afterModalLoops;
+std::vector<HWND> ownModalDialogs;
+std::vector<HWND> ownWindows;
+
+bool IsOwnWindow(HWND hwnd) {
+  for (HWND own : ownWindows)
+    if (own == hwnd) return true;
+  return false;
+}
+
+bool IsOwnModalDialog(HWND hwnd) {
+  for (HWND own : ownModalDialogs)
+    if (own == hwnd) return true;
+  return false;
+}
+
+int OwnerDepth(HWND hwnd) {
+  int depth = 0;
+  for (HWND owner = GetWindow(hwnd, GW_OWNER); owner; owner = GetWindow(owner, GW_OWNER)) ++depth;
+  return depth;
+}
+
+// The innermost modal thing: the thread's shown, enabled top-level dialog
+// with the longest chain of owners.
+HWND InnermostModalWindow() {
+  struct Search {
+    HWND found = nullptr;
+    int depth = -1;
+  } search;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND hwnd, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(param);
+        wchar_t name[16] = {};
+        GetClassNameW(hwnd, name, int(std::size(name)));
+        if (!IsWindowVisible(hwnd) || !IsWindowEnabled(hwnd) || lstrcmpW(name, L"#32770") != 0 ||
+            (GetWindowLongW(hwnd, GWL_STYLE) & WS_CHILD))
+          return TRUE;
+        int depth = OwnerDepth(hwnd);
+        if (depth > s->depth) *s = {hwnd, depth};
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.depth > 0 ? search.found : nullptr;
+}
+
+// Answers a system dialog as its Cancel (else No, else OK) button would.
+void CancelSystemDialog(HWND hwnd) {
+  for (int id : {IDCANCEL, IDNO, IDOK}) {
+    HWND button = GetDlgItem(hwnd, id);
+    if (button && IsWindowVisible(button)) {
+      PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+      return;
+    }
+  }
+  PostMessageW(hwnd, WM_CLOSE, 0, 0);
+}
+
+// Asks every modal loop to end, innermost first: the messages are posted in
+// that order, so each loop takes its own and returns before the next one
+// outside it takes the next. No system dialog sees its windows vanish.
+void EndModalLoops() {
+  HWND modal = InnermostModalWindow();
+  for (int guard = 0; modal && modalLoops > 0 && guard < 16; ++guard) {
+    if (IsOwnModalDialog(modal)) PostMessageW(modal, kEndModalMessage, 0, 0);
+    else CancelSystemDialog(modal);
+    // Outward along the owners, up to the first window of the program's
+    // that no modal loop runs.
+    HWND owner = GetWindow(modal, GW_OWNER);
+    modal = owner && (IsOwnModalDialog(owner) || !IsOwnWindow(owner)) ? owner : nullptr;
+  }
+}
+
 }  // namespace
+
+// Counts a modal loop of the program's; when the last one returns, the
+// actions that waited for it run.
+class Win32Window::ModalLoop {
+ public:
+  ModalLoop() { ++modalLoops; }
+  ~ModalLoop() {
+    if (--modalLoops > 0 || afterModalLoops.empty()) return;
+    auto actions = std::move(afterModalLoops);
+    afterModalLoops.clear();
+    closing = false;
+    for (auto& action : actions) action();
+  }
+};
+
+bool Win32Window::ModalLoopsRunning() { return modalLoops > 0; }
+
+void Win32Window::AfterModalLoops(std::function<void()> action) {
+  afterModalLoops.push_back(std::move(action));
+  if (!closing) {
+    closing = true;
+    EndModalLoops();
+  }
+}
 
 void Win32Window::Watch(Win32WindowWatcher* w) { watcher = w; }
 
@@ -115,9 +219,17 @@ INT_PTR CALLBACK Win32Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, 
     window = reinterpret_cast<Win32Window*>(lParam);
     SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
     window->hwnd_ = hwnd;
+    ownWindows.push_back(hwnd);
+    if (window->modal_) ownModalDialogs.push_back(hwnd);
   }
   if (!window) return FALSE;
+  if (message == kEndModalMessage) {
+    ::EndDialog(hwnd, IDCANCEL);
+    return TRUE;
+  }
   if (message == WM_NCDESTROY) {
+    std::erase(ownModalDialogs, hwnd);
+    std::erase(ownWindows, hwnd);
     SetWindowLongPtrW(hwnd, DWLP_USER, 0);
     window->hwnd_ = nullptr;
     return FALSE;
@@ -355,7 +467,10 @@ void Win32Window::KillTimer(int id) {
 
 int Win32Window::ShowMessageBox(const std::string& text, MessageButtons buttons) {
   const UINT type = buttons == MessageButtons::Ok ? MB_OK : MB_RETRYCANCEL;
+  // While the program closes, nothing new is asked: the answer is Cancel.
+  if (closing) return buttons == MessageButtons::Ok ? IDOK : IDCANCEL;
   if (watcher) watcher->Opening(*this, nullptr);
+  ModalLoop loop;
   return MessageBoxW(hwnd_, Wide(text).c_str(), L"", type);
 }
 
@@ -382,8 +497,12 @@ std::string Win32Window::PromptSaveFile(const SaveFileRequest& request) {
   // says so.
   dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |
                  OFN_NOCHANGEDIR;
+  if (closing) return std::string();
   if (watcher) watcher->Opening(*this, &request);
-  if (!GetSaveFileNameW(&dialog)) return std::string();
+  {
+    ModalLoop loop;
+    if (!GetSaveFileNameW(&dialog)) return std::string();
+  }
   file.resize(wcslen(file.c_str()));
   return Utf8(file);
 }
@@ -391,10 +510,13 @@ std::string Win32Window::PromptSaveFile(const SaveFileRequest& request) {
 int Win32Window::RunModal(int templateId, DialogProc proc, void* param) {
   const DialogTemplate* dialog = FindDialogTemplate(templateId);
   if (!dialog) return -1;
+  if (closing) return IDCANCEL;
   Win32Window modal(*dialog, proc);
   modal.initParam_ = param;
   HWND owner = hwnd_ ? GetAncestor(hwnd_, GA_ROOT) : nullptr;
   if (watcher) watcher->Opening(*this, nullptr);
+  ModalLoop loop;
+  modal.modal_ = true;
   return int(DialogBoxIndirectParamW(ProgramInstance(),
                                      reinterpret_cast<const DLGTEMPLATE*>(modal.template_.data()),
                                      owner, Procedure, reinterpret_cast<LPARAM>(&modal)));
@@ -405,6 +527,9 @@ void Win32Window::EndDialog(int result) {
 }
 
 void Win32Window::Destroy() {
+  // Destroyed under running modal loops, their windows (owned by this one)
+  // would vanish beneath them: the loops end first.
+  if (ModalLoopsRunning()) return AfterModalLoops([this] { Destroy(); });
   if (hwnd_ && watcher) watcher->Destroying(*this);
   if (hwnd_) DestroyWindow(hwnd_);
 }

@@ -88,7 +88,16 @@ class Win32Window final : public Window {
   void EndDialog(int result) override;
   void Destroy() override;
 
+  // While modal loops run (message boxes, the save prompt, modal dialogs),
+  // what must not happen under them (a destruction, the quit) waits until
+  // the last one has returned; they are asked to end, innermost first, as
+  // their Cancel (else No) would, and meanwhile no new one opens.
+  static bool ModalLoopsRunning();
+  static void AfterModalLoops(std::function<void()> action);
+
  private:
+  class ModalLoop;
+
   static INT_PTR CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   bool Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void Send(const DialogMessage& message);
@@ -103,6 +112,7 @@ class Win32Window final : public Window {
   HWND hwnd_ = nullptr;
   void* initParam_ = nullptr;
   void* userData_ = nullptr;
+  bool modal_ = false;     // run by RunModal
   HDC paintDc_ = nullptr;  // while the procedure handles a repaint
   std::function<bool(UINT, WPARAM, LPARAM)> hook_;
   std::vector<std::unique_ptr<Win32Window>> pages_;
