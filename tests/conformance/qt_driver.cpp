@@ -15,8 +15,7 @@ namespace {
 class QtDriver final : public BackendDriver {
  public:
   Platform& platform() override { return platform_; }
-  // At the far right of the control's rectangle, on whatever the window
-  // shows there (a group box around a button must let the click through).
+  // At the far right of its rectangle, on what the window shows there.
   void Click(Window& window, int id) override {
     QWidget* control = static_cast<QtWindow&>(window).Control(id);
     QWidget* top = control->window();
