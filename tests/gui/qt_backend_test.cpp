@@ -1,5 +1,5 @@
-// The Qt backend behaves as the Windows dialog manager where the pages rely
-// on it. Runs offscreen.
+// What only the Qt backend must do for the pages (the shared behaviours are
+// in tests/conformance). Runs offscreen; its main also runs that suite.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -7,11 +7,8 @@
 #include <QFileDialog>
 #include <QImage>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -74,86 +71,16 @@ TEST_F(QtBackendTest, ConvertsDialogUnitsAsWindowsDoes) {
   EXPECT_EQ(status.Height(), MulDiv(14, units.baseY, 8));
 }
 
-TEST_F(QtBackendTest, RadioGroupsStartAtTheGroupFlagAndTheWholeRectangleClicks) {
-  QtWindow page = Make(kPanelPageTemplate);
-  page.Show(true);
-  page.CheckButton(1024, true);
-  page.CheckButton(1012, true);
-  EXPECT_TRUE(g_received.empty()) << "changes from code do not notify";
-
-  auto* off = static_cast<QRadioButton*>(page.Control(1025));
-  // Far right of the button's rectangle, beyond its text.
-  QTest::mouseClick(off, Qt::LeftButton, {}, QPoint(off->width() - 2, off->height() / 2));
-  EXPECT_TRUE(page.IsButtonChecked(1025));
-  EXPECT_FALSE(page.IsButtonChecked(1024));
-  EXPECT_TRUE(page.IsButtonChecked(1012)) << "another pair is another group";
-  ASSERT_EQ(g_received.size(), 1u);
-  EXPECT_EQ(g_received[0].id, 1025);
-
-  QTest::mouseClick(off, Qt::LeftButton, {}, QPoint(2, off->height() / 2));
-  EXPECT_TRUE(page.IsButtonChecked(1025)) << "clicking a checked radio keeps it checked";
-
-  page.CheckButton(1025, false);
-  EXPECT_FALSE(page.IsButtonChecked(1025)) << "code may clear the checked radio";
-  EXPECT_FALSE(page.IsButtonChecked(1024));
-}
-
-TEST_F(QtBackendTest, ButtonsInsideGroupBoxesReceiveClicks) {
-  QtWindow page = Make(kPanelPageTemplate);
-  page.Show(true);
-  auto* apply = page.Control(1010);  // inside the "Set Default" group box
-  QWidget* under = page.widget()->childAt(apply->geometry().center());
-  EXPECT_EQ(under, apply);
-  QTest::mouseClick(apply, Qt::LeftButton);
-  ASSERT_EQ(g_received.size(), 1u);
-  EXPECT_EQ(g_received[0].id, 1010);
-}
-
-TEST_F(QtBackendTest, DropDownListsHaveTheClosedHeightAndNoSelectionUntilSet) {
+TEST_F(QtBackendTest, DropDownListsHaveTheClosedHeightAndNotifyAPick) {
   QtWindow page = Make(kUserServiceTemplate);
   auto* list = static_cast<QComboBox*>(page.Control(1070));
   EXPECT_EQ(list->height(), list->sizeHint().height());
-  page.ListAdd(1070, "5", 0);
-  page.ListAdd(1070, "10", 1);
-  EXPECT_EQ(page.ListSelection(1070), -1);
-  page.ListSelect(1070, 1);
-  EXPECT_EQ(page.ListSelection(1070), 1);
-  EXPECT_EQ(page.ListItemData(1070, 1), 1);
-  page.ListAdd(1070, "20", 2);
-  EXPECT_EQ(page.ListSelection(1070), 1);
-  EXPECT_TRUE(g_received.empty());
+  for (const char* entry : {"5", "10", "20"}) page.ListAdd(1070, entry, 0);
 
   page.Show(true);
   list->activated(2);  // what a user's pick emits
   ASSERT_EQ(g_received.size(), 1u);
   EXPECT_EQ(g_received[0].code, kListSelectionChanged);
-}
-
-TEST_F(QtBackendTest, SlidersAndEditsNotifyOnlyForTheUser) {
-  QtWindow page = Make(kUserServiceTemplate);
-  page.Show(true);
-  page.TrackbarSetRange(1037, -15, 15);
-  page.TrackbarSetPos(1037, 3);
-  EXPECT_TRUE(g_received.empty());
-  auto* slider = static_cast<QSlider*>(page.Control(1037));
-  slider->setFocus();
-  QTest::keyClick(slider, Qt::Key_Right);
-  ASSERT_FALSE(g_received.empty());
-  EXPECT_EQ(g_received[0].event, DialogEvent::HScroll);
-  EXPECT_EQ(g_received[0].code, kScrollLineDown);
-  EXPECT_EQ(page.TrackbarPos(1037), 4) << "the position has moved when the code arrives";
-
-  g_received.clear();
-  QtWindow main = Make(kMainWindowTemplate);
-  main.Show(true);
-  main.SetItemText(1015, "abc");
-  EXPECT_TRUE(g_received.empty());
-  auto* edit = static_cast<QLineEdit*>(main.Control(1015));
-  EXPECT_EQ(edit->maxLength(), 10);
-  QTest::keyClicks(edit, "Z");
-  ASSERT_EQ(g_received.size(), 2u);
-  EXPECT_EQ(g_received[0].code, kEditUpdated);
-  EXPECT_EQ(g_received[1].code, kEditChanged);
 }
 
 TEST_F(QtBackendTest, EscapeOnAPageIsTheCancelOfTheWindowItIsIn) {
@@ -210,19 +137,6 @@ TEST_F(QtBackendTest, PrinterBytesThatAreNotUtf8AreShownAsLatin1AndExportedAsSen
   UsePlatform(nullptr);
 }
 
-TEST_F(QtBackendTest, TheTraceGoesToTheProgramsLoggingCategory) {
-  static QStringList traced;
-  traced.clear();
-  QtMessageHandler previous = qInstallMessageHandler(
-      [](QtMsgType, const QMessageLogContext& context, const QString& text) {
-        if (QString::fromLatin1(context.category) == "vantrel.trace") traced << text;
-      });
-  QtPlatform platform{QIcon()};
-  platform.DebugTrace("USBOpen");
-  qInstallMessageHandler(previous);
-  EXPECT_EQ(traced, QStringList{"USBOpen"});
-}
-
 TEST_F(QtBackendTest, TheDisplayIsRepaintedFromTheLastDrawing) {
   QtWindow page = Make(kPanelPageTemplate);
   page.Show(true);
@@ -244,11 +158,18 @@ TEST_F(QtBackendTest, TheDisplayIsRepaintedFromTheLastDrawing) {
   EXPECT_EQ(image.copy(200, 40, 200, 70), again.copy(200, 40, 200, 70));
 }
 
-TEST_F(QtBackendTest, MessageBoxesHaveTheTableButtonTexts) {
+// A message box has the table's button texts, and the normal pointer even
+// under an action's wait cursor.
+TEST_F(QtBackendTest, MessageBoxesHaveTheTableButtonTextsAndTheNormalPointer) {
+  QtPlatform platform{QIcon()};
   QtWindow page = Make(kPanelPageTemplate);
   page.Show(true);
+  auto shape = [] { return QApplication::overrideCursor()->shape(); };
+  platform.BeginWaitCursor();
   QStringList buttons;
+  Qt::CursorShape inBox = Qt::BlankCursor;
   QTimer::singleShot(0, [&] {
+    inBox = shape();
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     ASSERT_NE(box, nullptr);
     for (QAbstractButton* b : box->buttons()) buttons << b->text();
@@ -256,6 +177,9 @@ TEST_F(QtBackendTest, MessageBoxesHaveTheTableButtonTexts) {
       if (b->text() == QString::fromUtf8(LoadText(2002))) b->click();
   });
   EXPECT_EQ(page.ShowMessageBox("Open USB is failed", MessageButtons::RetryCancel), kIdRetry);
+  EXPECT_EQ(inBox, Qt::ArrowCursor);
+  EXPECT_EQ(shape(), Qt::WaitCursor);
+  platform.EndWaitCursor();
   EXPECT_TRUE(buttons.contains(QString::fromUtf8(LoadText(2002))));
   EXPECT_TRUE(buttons.contains(QString::fromUtf8(LoadText(2003))));
 }
@@ -282,30 +206,6 @@ TEST_F(QtBackendTest, TheSavePromptProposesTheNameAndAsksBeforeReplacing) {
   EXPECT_TRUE(proposed.endsWith("/TL5C0042817.INI")) << proposed.toStdString();
   EXPECT_TRUE(confirms);
   EXPECT_FALSE(existingOnly) << "a new file must be possible";
-}
-
-// While an action holds the device link the pointer is the wait cursor,
-// over every window; a message box it opens shows the normal pointer.
-TEST_F(QtBackendTest, TheWaitCursorCoversAnActionButNotItsMessageBoxes) {
-  QtPlatform platform{QIcon()};
-  QtWindow page = Make(kPanelPageTemplate);
-  page.Show(true);
-  auto shape = [] {
-    const QCursor* cursor = QApplication::overrideCursor();
-    return cursor ? int(cursor->shape()) : -1;
-  };
-  platform.BeginWaitCursor();
-  EXPECT_EQ(shape(), int(Qt::WaitCursor));
-  int inBox = -1;
-  QTimer::singleShot(0, [&] {
-    inBox = shape();
-    QApplication::activeModalWidget()->close();
-  });
-  page.ShowMessageBox("Send command to F/W is failed", MessageButtons::Ok);
-  EXPECT_EQ(inBox, int(Qt::ArrowCursor));
-  EXPECT_EQ(shape(), int(Qt::WaitCursor));
-  platform.EndWaitCursor();
-  EXPECT_EQ(shape(), -1);
 }
 
 }  // namespace
