@@ -152,13 +152,14 @@ int main(int argc, char** argv) {
   CloseBare(matched);
   CloseDeviceLink();
 
-  UseDeviceBackend(SimulatedPrinterBackend(printer));
+  SimulatedBackend simulated(printer);
+  UseDeviceBackend(simulated.Operations());
   ConfigurePrinterLink();
   if (OpenDeviceLink() != 1) return 1;
   MicrosecondsPerRequest(kWarmUp, LinkRequest);
   const int inProcessCount = 200000;
   const double inProcess = MicrosecondsPerRequest(inProcessCount, LinkRequest);
-  CloseDeviceLink();
+  UseDeviceBackend(nullptr);  // closes the link before the backend goes
 
   std::printf("vendor request %d (value read), %d rounds of %d requests per loop\n", kCode,
               kRounds, perRound);

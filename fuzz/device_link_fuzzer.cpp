@@ -82,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   Open();
   char status[kStatusReplySize] = {};
-  ParseStatusReply(*ctx, status, SendVendorRequest(REQ_READ_PANEL_STATUS, 0, kStatusReplySize, status));
+  ParseStatusReply(status, SendVendorRequest(REQ_READ_PANEL_STATUS, 0, kStatusReplySize, status));
 
   Open();
   AllocatePageBlocks(*ctx);

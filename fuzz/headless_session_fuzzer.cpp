@@ -164,14 +164,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   printer->LoadDemoState();
   HeadlessPlatform ui([](const std::string&) {});
   UsePlatform(&ui);
-  UseDeviceBackend(SimulatedPrinterBackend(*printer));
+  auto backend = std::make_unique<SimulatedBackend>(*printer);
+  UseDeviceBackend(backend->Operations());
 
   for (int i = 0; i < kMaxActions && !in.Empty(); ++i)
     ui.Script(in.Below(3) == 0 ? PrinterChange(in, *printer) : UserAction(in, ui));
   RunVantrel(ui);
   if (ui.WaitCursorDepth() != 0) std::abort();
 
-  CloseDeviceLink();
+  UseDeviceBackend(nullptr);  // closes the link before the backend goes
   SetTextLanguage(kEnglish);
   return 0;
 }

@@ -12,7 +12,6 @@
 #include "panel/panel_display.h"
 #include "panel/status_list.h"
 #include "panel/status_messages.h"
-#include "common/app_context.h"
 
 namespace {
 
@@ -43,13 +42,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   auto bytes = std::make_unique<char[]>(reply.size() + 1);
   std::memcpy(bytes.get(), reply.data(), reply.size());
 
-  auto ctx = std::make_unique<AppContext>();
-  ParseStatusReply(*ctx, bytes.get(), int(reply.size()));
-  if (ctx->statusCount < 0 || ctx->statusCount > kStatusEntries) std::abort();
+  const auto list = std::make_unique<StatusList>(ParseStatusReply(bytes.get(), int(reply.size())));
+  if (list->count < 0 || list->count > kStatusEntries) std::abort();
 
   NullSurface surface;
-  for (int i = 0; i < ctx->statusCount; ++i) {
-    const char* code = ctx->statusCodes + i * kStatusCodeLength;
+  for (int i = 0; i < list->count; ++i) {
+    const char* code = list->codes + i * kStatusCodeLength;
     if (const auto message = LookupStatusMessage(code)) {
       for (const PanelLine& line : {message->line1, message->line2})
         if (Characters(ComposePanelLine(line)) > std::size_t(kPanelLineMax)) std::abort();

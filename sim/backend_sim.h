@@ -4,16 +4,45 @@
 #pragma once
 
 #include <functional>
+#include <set>
 
 #include "device/device_backend.h"
 
 class TarnlowPrinter;
 
-// The backend answering from `printer` (which must outlive its use).
-const DeviceBackend* SimulatedPrinterBackend(TarnlowPrinter& printer);
+// The backend answering from `printer` (which must outlive it). Its state,
+// the handles it holds open, is its own: the operations table's context.
+class SimulatedBackend {
+ public:
+  explicit SimulatedBackend(TarnlowPrinter& printer);
+  SimulatedBackend(const SimulatedBackend&) = delete;
+  SimulatedBackend& operator=(const SimulatedBackend&) = delete;
 
-// Handles the simulated backend holds open now.
-int SimulatedOpenHandles();
+  // The table to hand to UseDeviceBackend; valid while this object lives.
+  const DeviceBackend* Operations() const { return &operations_; }
 
-// Called whenever a handle is opened or closed, with the count open after it.
-void OnSimulatedHandlesChanged(std::function<void(int openHandles)> observer);
+  // Handles held open now.
+  int OpenHandles() const { return static_cast<int>(open_.size()); }
+
+  // Called whenever a handle is opened or closed, with the count open after it.
+  void OnHandlesChanged(std::function<void(int openHandles)> observer) {
+    observer_ = std::move(observer);
+  }
+
+ private:
+  static SimulatedBackend& Of(void* context) { return *static_cast<SimulatedBackend*>(context); }
+  static bool FindPrinter(void* context, const HardwareIdMatch& matches, std::string& key);
+  static DeviceHandle Open(void* context, const std::string& key);
+  static void Close(void* context, DeviceHandle handle);
+  static int VendorRequest(void* context, DeviceHandle handle, const std::uint8_t input[3],
+                           std::uint8_t* reply, std::uint16_t length);
+  void HandlesChanged() const {
+    if (observer_) observer_(OpenHandles());
+  }
+
+  TarnlowPrinter& printer_;
+  std::set<DeviceHandle> open_;
+  DeviceHandle nextHandle_ = 1;
+  std::function<void(int)> observer_;
+  DeviceBackend operations_;
+};

@@ -11,6 +11,7 @@
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   static TarnlowPrinter printer;
   printer.LoadDemoState();
-  UseDeviceBackend(SimulatedPrinterBackend(printer));
+  static SimulatedBackend backend(printer);
+  UseDeviceBackend(backend.Operations());
   return RunWin32Program();
 }

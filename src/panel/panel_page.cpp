@@ -11,6 +11,7 @@
 #include "printer/printer_requests.h"
 #include "panel/panel_status.h"
 #include "common/app_context.h"
+#include "common/link_session.h"
 #include "common/window_ops.h"
 #include "ui/dialog.h"
 #include "ui/dialog_template.h"
@@ -39,20 +40,6 @@ void InitPage(Window& page, void* ctx) {
   page.CheckButton(kPanelAutoContinueOff, true);
   FillChoiceList(page, kPanelEnergySaveList, kEnergySaveTimes);
   SelectChoiceByValue(page, kPanelEnergySaveList, kInitialEnergySaveTime);
-}
-
-// Runs a command's work between opening and closing the device link; when
-// the link cannot be opened the user is told and nothing is sent.
-template <typename Work>
-void WithDeviceLink(Window& page, Work work) {
-  WaitCursor busy;
-  ConfigurePrinterLink();
-  if (!OpenDeviceLink()) {
-    page.ShowMessage(kTextOpenUsbFailed);
-    return;
-  }
-  work();
-  CloseDeviceLink();
 }
 
 // Sends one command and reports the outcome, `sentText` on success.

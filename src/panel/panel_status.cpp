@@ -1,5 +1,7 @@
 #include "panel/panel_status.h"
 
+#include <cstring>
+
 #include "common/string_ids.h"
 #include "device/device_link.h"
 #include "device/request_catalogue.h"
@@ -16,6 +18,8 @@ void ReadPanelStatus(Window& page, AppContext& ctx) {
   // Restarting the timer makes the first tick after a read a full period away.
   page.KillTimer(kPanelTimerId);
   ctx.displayIndex = 0;
-  ParseStatusReply(ctx, reply, received);
+  const StatusList list = ParseStatusReply(reply, received);
+  ctx.statusCount = list.count;
+  std::memcpy(ctx.statusCodes, list.codes, sizeof ctx.statusCodes);
   page.SetTimer(kPanelTimerId, kPanelTimerPeriodMs);
 }

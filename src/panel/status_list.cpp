@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "common/app_context.h"
-
 namespace {
 
 bool EndsPiece(char c) { return c == '\r' || c == '\n' || c == ','; }
@@ -17,10 +15,9 @@ bool EndsPiece(char c) { return c == '\r' || c == '\n' || c == ','; }
 // - a piece of any length (even past the 31 characters a piece can hold)
 //   stores its first six characters like any other piece;
 // - pieces after the 170th are not stored.
-void ParseStatusReply(AppContext& ctx, const char* reply, int length) {
-  std::memset(ctx.statusCodes, 0, sizeof ctx.statusCodes);
-  ctx.statusCount = 0;
-  if (reply == nullptr || length <= 0) return;
+StatusList ParseStatusReply(const char* reply, int length) {
+  StatusList list;
+  if (reply == nullptr || length <= 0) return list;
 
   const int limit = std::min(length, kStatusReplySize);
   const void* zero = std::memchr(reply, '\0', static_cast<std::size_t>(limit));
@@ -36,7 +33,7 @@ void ParseStatusReply(AppContext& ctx, const char* reply, int length) {
 
   char piece[kStatusCodeLength] = {};
   int pieceLength = 0;
-  for (; pos < end && reply[pos] != '=' && ctx.statusCount < kStatusEntries; ++pos) {
+  for (; pos < end && reply[pos] != '=' && list.count < kStatusEntries; ++pos) {
     const char c = reply[pos];
     if (!EndsPiece(c)) {
       if (pieceLength < kStatusCodeLength) piece[pieceLength] = c;
@@ -44,11 +41,11 @@ void ParseStatusReply(AppContext& ctx, const char* reply, int length) {
       continue;
     }
     if (pieceLength > 0) {
-      std::memcpy(ctx.statusCodes + ctx.statusCount * kStatusCodeLength, piece,
-                  kStatusCodeLength);
-      ++ctx.statusCount;
+      std::memcpy(list.codes + list.count * kStatusCodeLength, piece, kStatusCodeLength);
+      ++list.count;
     }
     std::memset(piece, 0, sizeof piece);
     pieceLength = 0;
   }
+  return list;
 }

@@ -14,6 +14,7 @@
 #include "service/request_patterns.h"
 #include "common/window_ops.h"
 #include "common/app_context.h"
+#include "common/link_session.h"
 #include "ui/dialog.h"
 #include "ui/dialog_template.h"
 
@@ -105,14 +106,9 @@ void ShowServiceSettings(Window& page, AppContext& ctx) {
 }
 
 void DownloadServiceSettings(Window& page, AppContext& ctx) {
-  WaitCursor busy;
-  ConfigurePrinterLink();
-  if (!OpenDeviceLink()) {
-    page.ShowMessage(kTextOpenUsbFailed);
-    return;
-  }
-  for (const auto& read : kReads) ReadSettingValue(page, read.code, ctx.*read.field);
-  CloseDeviceLink();
+  WithDeviceLink(page, [&] {
+    for (const auto& read : kReads) ReadSettingValue(page, read.code, ctx.*read.field);
+  });
 }
 
 // A temperature outside the list's values is not sent and counts as a
@@ -123,14 +119,8 @@ bool WriteTemperature(int code, std::int32_t value) {
 }
 
 // Every write is sent whatever the earlier ones answered; one message tells
-// the outcome. The link is left open: the next action's open closes it.
-void UploadServiceSettings(Window& page, AppContext& ctx) {
-  WaitCursor busy;
-  ConfigurePrinterLink();
-  if (!OpenDeviceLink()) {
-    page.ShowMessage(kTextOpenUsbFailed);
-    return;
-  }
+// the outcome.
+void SendServiceSettings(Window& page, AppContext& ctx) {
   // A braced list is evaluated in order: the writes go out in this order.
   const bool acknowledged[] = {
       SendAcknowledgedCommand(REQ_WRITE_TONER_LOW_WARNING, PackPlain(ctx.tonerLowWarning)),
@@ -144,17 +134,15 @@ void UploadServiceSettings(Window& page, AppContext& ctx) {
   page.ShowMessage(allAcknowledged ? kTextSetDefaultSent : kTextSendFailed);
 }
 
+// The link is left open: the next action's open closes it.
+void UploadServiceSettings(Window& page, AppContext& ctx) {
+  WithDeviceLink(page, [&] { SendServiceSettings(page, ctx); }, AfterSession::LeaveLinkOpen);
+}
+
 // Asks no confirmation and leaves the counters as shown until the next
 // "Download".
 void RunMaintenanceCommand(Window& page, int code, int successText) {
-  WaitCursor busy;
-  ConfigurePrinterLink();
-  if (!OpenDeviceLink()) {
-    page.ShowMessage(kTextOpenUsbFailed);
-    return;
-  }
-  RunServiceCommand(page, code, 0, successText);
-  CloseDeviceLink();
+  WithDeviceLink(page, [&] { RunServiceCommand(page, code, 0, successText); });
 }
 
 void OnCommand(Window& page, AppContext& ctx, int id, int notification) {

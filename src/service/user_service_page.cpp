@@ -16,6 +16,7 @@
 #include "printer/printer_requests.h"
 #include "service/request_patterns.h"
 #include "common/app_context.h"
+#include "common/link_session.h"
 #include "common/window_ops.h"
 #include "ui/dialog.h"
 
@@ -208,37 +209,26 @@ void TakeAdjustments(AppContext& ctx) {
 }
 
 void DownloadUserSettings(Window& page, AppContext& ctx) {
-  WaitCursor busy;
-  ConfigurePrinterLink();
-  if (!OpenDeviceLink()) {
-    page.ShowMessage(kTextOpenUsbFailed);
-    return;
-  }
-  AllocatePageBlocks(ctx);
-  int adjustPageRead = 0;
-  for (int number = kTonerPageNumber; number <= kAdjustPageNumber; ++number) {
-    const int received = ReadInfoPage(page, ctx, number);
-    if (number == kAdjustPageNumber) adjustPageRead = received;
-  }
-  // An unreadable adjustment page says nothing about the adjustments: they
-  // keep the values they had.
-  if (adjustPageRead) TakeAdjustments(ctx);
-  ReadSettingValue(page, REQ_READ_GDI_TIMEOUT, ctx.gdiTimeout);
-  ReadSettingValue(page, REQ_READ_ENERGY_SAVE, ctx.energySave);
-  ReadSettingValue(page, REQ_READ_FLICKER, ctx.flicker);
-  ReleasePrinterInfo(ctx);
-  CloseDeviceLink();
+  WithDeviceLink(page, [&] {
+    AllocatePageBlocks(ctx);
+    int adjustPageRead = 0;
+    for (int number = kTonerPageNumber; number <= kAdjustPageNumber; ++number) {
+      const int received = ReadInfoPage(page, ctx, number);
+      if (number == kAdjustPageNumber) adjustPageRead = received;
+    }
+    // An unreadable adjustment page says nothing about the adjustments: they
+    // keep the values they had.
+    if (adjustPageRead) TakeAdjustments(ctx);
+    ReadSettingValue(page, REQ_READ_GDI_TIMEOUT, ctx.gdiTimeout);
+    ReadSettingValue(page, REQ_READ_ENERGY_SAVE, ctx.energySave);
+    ReadSettingValue(page, REQ_READ_FLICKER, ctx.flicker);
+    ReleasePrinterInfo(ctx);
+  });
 }
 
 // Every write is sent whatever the earlier ones answered; one message tells
-// the outcome. The link is left open: the next action's open closes it.
-void UploadUserSettings(Window& page, AppContext& ctx) {
-  WaitCursor busy;
-  ConfigurePrinterLink();
-  if (!OpenDeviceLink()) {
-    page.ShowMessage(kTextOpenUsbFailed);
-    return;
-  }
+// the outcome.
+void SendUserSettings(Window& page, AppContext& ctx) {
   if (ctx.machineKind == kMachineWithoutEnergySave) ctx.energySave = 1;
   const struct {
     int code;
@@ -265,30 +255,24 @@ void UploadUserSettings(Window& page, AppContext& ctx) {
   page.ShowMessage(allAcknowledged ? kTextSetDefaultSent : kTextSendFailed);
 }
 
-void PrintTestPattern(Window& page, int wValue, int successText, bool closeAfter) {
-  WaitCursor busy;
-  ConfigurePrinterLink();
-  if (!OpenDeviceLink()) {
-    page.ShowMessage(kTextOpenUsbFailed);
-    return;
-  }
-  RunServiceCommand(page, REQ_PRINT_TEST_PATTERN, wValue, successText);
-  if (closeAfter) CloseDeviceLink();
+// The link is left open: the next action's open closes it.
+void UploadUserSettings(Window& page, AppContext& ctx) {
+  WithDeviceLink(page, [&] { SendUserSettings(page, ctx); }, AfterSession::LeaveLinkOpen);
+}
+
+void PrintTestPattern(Window& page, int wValue, int successText, AfterSession after) {
+  WithDeviceLink(
+      page, [&] { RunServiceCommand(page, REQ_PRINT_TEST_PATTERN, wValue, successText); }, after);
 }
 
 // The printer never answers this request; success shows nothing.
 void RefreshImage(Window& page) {
-  WaitCursor busy;
-  ConfigurePrinterLink();
   DebugTrace("BT_IMAGEREFRESH");
-  if (!OpenDeviceLink()) {
-    page.ShowMessage(kTextOpenUsbFailed);
-    return;
-  }
-  DebugTrace("USBOpen");
-  std::uint8_t reply[kValueReplySize] = {};
-  SendVendorRequest(REQ_IMAGE_REFRESH, 0, kValueReplySize, reply);
-  CloseDeviceLink();
+  WithDeviceLink(page, [] {
+    DebugTrace("USBOpen");
+    std::uint8_t reply[kValueReplySize] = {};
+    SendVendorRequest(REQ_IMAGE_REFRESH, 0, kValueReplySize, reply);
+  });
 }
 
 void OnCommand(Window& page, AppContext& ctx, int id, int notification) {
@@ -303,8 +287,8 @@ void OnCommand(Window& page, AppContext& ctx, int id, int notification) {
       ShowUserSettings(page, ctx);
       break;
     case kUploadButton: UploadUserSettings(page, ctx); break;
-    case kPattern1Button: PrintTestPattern(page, kPattern1, kTextPattern1Ok, true); break;
-    case kPattern2Button: PrintTestPattern(page, kPattern2, kTextPattern2Ok, false); break;
+    case kPattern1Button: PrintTestPattern(page, kPattern1, kTextPattern1Ok, AfterSession::CloseLink); break;
+    case kPattern2Button: PrintTestPattern(page, kPattern2, kTextPattern2Ok, AfterSession::LeaveLinkOpen); break;
     case kImageRefreshButton: RefreshImage(page); break;
     default: break;
   }

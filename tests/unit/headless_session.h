@@ -25,9 +25,10 @@ class HeadlessSession : public ::testing::Test {
   HeadlessSession() {
     printer.LoadDemoState();
     UsePlatform(&platform);
-    UseDeviceBackend(SimulatedPrinterBackend(printer));
+    UseDeviceBackend(backend.Operations());
   }
-  ~HeadlessSession() override { CloseDeviceLink(); }
+  // Closes the link before the backend goes.
+  ~HeadlessSession() override { UseDeviceBackend(nullptr); }
 
   // Queues one step of the run: a user action or a check at that moment.
   void Then(std::function<void()> step) { platform.Script(std::move(step)); }
@@ -58,7 +59,7 @@ class HeadlessSession : public ::testing::Test {
   }
   // The link's open handles at this point of the run.
   void CountOpenHandles(std::vector<int>& into) {
-    Then([&into] { into.push_back(SimulatedOpenHandles()); });
+    Then([this, &into] { into.push_back(backend.OpenHandles()); });
   }
   void AnswerOk() {
     Then([this] { platform.Answer(kIdOk); });
@@ -86,4 +87,5 @@ class HeadlessSession : public ::testing::Test {
   std::vector<std::string> transcript;
   HeadlessPlatform platform{[this](const std::string& line) { transcript.push_back(line); }};
   TarnlowPrinter printer;
+  SimulatedBackend backend{printer};
 };

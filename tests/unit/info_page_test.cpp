@@ -139,7 +139,7 @@ class InfoReadTest : public InfoPageTest {
   void SetUp() override {
     InfoPageTest::SetUp();
     printer.LoadDemoState();
-    UseDeviceBackend(SimulatedPrinterBackend(printer));
+    UseDeviceBackend(backend.Operations());
     ConfigurePrinterLink();
     ASSERT_EQ(OpenDeviceLink(), 1);
   }
@@ -155,6 +155,7 @@ class InfoReadTest : public InfoPageTest {
   }
 
   TarnlowPrinter printer;
+  SimulatedBackend backend{printer};
 };
 
 TEST_F(InfoReadTest, ReadsTheFourPages) {

@@ -14,12 +14,17 @@ PrinterCommands::PrinterCommands(Transcript& transcript) : transcript_(transcrip
     transcript_.Line("printer <- " + std::to_string(r.code) + ' ' + (info ? info->name : "UNKNOWN") +
                      " wValue=" + std::to_string(r.wValue) + " length=" + std::to_string(r.length));
   });
-  OnSimulatedHandlesChanged([this](int open) {
+  backend_.OnHandlesChanged([this](int open) {
     if (open == 2 && !linkOpen_) transcript_.Line("link open");
     if (open == 0 && linkOpen_) transcript_.Line("link closed");
     linkOpen_ = open == 2 ? true : open == 0 ? false : linkOpen_;
   });
-  UseDeviceBackend(SimulatedPrinterBackend(printer_));
+  UseDeviceBackend(backend_.Operations());
+}
+
+PrinterCommands::~PrinterCommands() {
+  backend_.OnHandlesChanged(nullptr);
+  UseDeviceBackend(nullptr);
 }
 
 std::function<void()> PrinterCommands::Parse(const std::vector<std::string>& w) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "sim/backend_sim.h"
 #include "sim/tarnlow_printer.h"
 #include "ui/headless/transcript.h"
 
@@ -14,6 +15,8 @@ class PrinterCommands {
  public:
   // Plugs the printer in as the program's device backend.
   explicit PrinterCommands(Transcript& transcript);
+  // Unplugs it: the link is closed, untold, before the printer goes.
+  ~PrinterCommands();
 
   // The change a `printer ...` line makes; throws ParseError.
   std::function<void()> Parse(const std::vector<std::string>& words);
@@ -24,5 +27,6 @@ class PrinterCommands {
  private:
   Transcript& transcript_;
   TarnlowPrinter printer_;
+  SimulatedBackend backend_{printer_};
   bool linkOpen_ = false;
 };
