@@ -40,6 +40,25 @@ enum ScrollCode : int {
   kScrollEnd = 8,
 };
 
+// Where a trackbar puts its thumb for a scroll code before it notifies its
+// owner: position is the thumb's place for the thumb codes, page the step of
+// a page; the result stays in the range.
+inline int TrackbarMove(int code, int current, int position, int minimum, int maximum, int page) {
+  int pos = current;
+  switch (code) {
+    case kScrollLineUp: pos -= 1; break;
+    case kScrollLineDown: pos += 1; break;
+    case kScrollPageUp: pos -= page; break;
+    case kScrollPageDown: pos += page; break;
+    case kScrollThumbPosition:
+    case kScrollThumbTrack: pos = position; break;
+    case kScrollTop: pos = minimum; break;
+    case kScrollBottom: pos = maximum; break;
+    default: break;
+  }
+  return pos < minimum ? minimum : pos > maximum ? maximum : pos;
+}
+
 // Mouse messages that come with a notification-icon callback.
 inline constexpr int kMouseLeftDown = 513;
 inline constexpr int kMouseLeftUp = 514;

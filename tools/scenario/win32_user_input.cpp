@@ -73,22 +73,10 @@ void Win32FrontEnd::Slide(const std::string& window, int id, int code, int posit
   HWND control = GetDlgItem(w->Handle(), id);
   // Where the trackbar's key or mouse handling puts the thumb before it
   // notifies its owner.
-  int pos = w->TrackbarPos(id);
   int lo = int(SendMessageW(control, TBM_GETRANGEMIN, 0, 0));
   int hi = int(SendMessageW(control, TBM_GETRANGEMAX, 0, 0));
   int page = int(SendMessageW(control, TBM_GETPAGESIZE, 0, 0));
-  switch (code) {
-    case kScrollLineUp: pos -= 1; break;
-    case kScrollLineDown: pos += 1; break;
-    case kScrollPageUp: pos -= page; break;
-    case kScrollPageDown: pos += page; break;
-    case kScrollThumbPosition:
-    case kScrollThumbTrack: pos = position; break;
-    case kScrollTop: pos = lo; break;
-    case kScrollBottom: pos = hi; break;
-    default: break;
-  }
-  pos = std::clamp(pos, lo, hi);
+  int pos = TrackbarMove(code, w->TrackbarPos(id), position, lo, hi, page);
   SendMessageW(control, TBM_SETPOS, TRUE, pos);
   auto scroll = [&](int how) {
     SendMessageW(w->Handle(), WM_HSCROLL, MAKEWPARAM(how, how == kScrollThumbPosition ||

@@ -367,20 +367,8 @@ void HeadlessPlatform::PickListItem(const std::string& window, int id, int index
 void HeadlessPlatform::MoveSlider(const std::string& window, int id, int code, int position) {
   HeadlessWindow* w = Usable(window, id);
   if (!w || w->KindOf(id) != ControlKind::Trackbar) return;
-  // What the trackbar does with the key or mouse before it notifies.
-  int pos = w->TrackbarPos(id), lo = w->TrackbarMin(id), hi = w->TrackbarMax(id);
-  int page = std::max(1, (hi - lo) / 5);
-  switch (code) {
-    case kScrollLineUp: pos -= 1; break;
-    case kScrollLineDown: pos += 1; break;
-    case kScrollPageUp: pos -= page; break;
-    case kScrollPageDown: pos += page; break;
-    case kScrollThumbPosition:
-    case kScrollThumbTrack: pos = position; break;
-    case kScrollTop: pos = lo; break;
-    case kScrollBottom: pos = hi; break;
-    default: break;
-  }
+  int lo = w->TrackbarMin(id), hi = w->TrackbarMax(id);
+  int pos = TrackbarMove(code, w->TrackbarPos(id), position, lo, hi, std::max(1, (hi - lo) / 5));
   w->TrackbarSetPos(id, pos);
   w->Send({DialogEvent::HScroll, id, code});
   if (code != kScrollEnd && code != kScrollThumbTrack)
