@@ -1,4 +1,6 @@
-// The string table's loader over the generated data (string_data.h).
+// The string table's texts from the generated data (string_data.h); the
+// Windows programs read the same texts from their resources instead
+// (src/ui/win32/win32_strings.cpp).
 #include "common/string_table.h"
 
 #include <algorithm>
@@ -6,28 +8,6 @@
 #include <utility>
 
 #include "string_data.h"
-#include "string_languages.h"
-
-static_assert(kEnglish == kStringTableEnglish);
-
-namespace {
-
-int g_language = kEnglish;
-
-bool IsTableLanguage(int languageId) {
-  return std::binary_search(std::begin(kStringTableLanguages), std::end(kStringTableLanguages),
-                            languageId);
-}
-
-}  // namespace
-
-std::span<const int> TextLanguages() { return kStringTableLanguages; }
-
-void SetTextLanguage(int languageId) {
-  g_language = IsTableLanguage(languageId) ? languageId : kEnglish;
-}
-
-int TextLanguage() { return g_language; }
 
 const char* LoadTextIn(int languageId, int stringId) {
   const std::span<const string_data::Entry> entries(string_data::kEntries,
@@ -41,11 +21,6 @@ const char* LoadTextIn(int languageId, int stringId) {
     return nullptr;
   }
   return found->text;
-}
-
-const char* LoadText(int stringId) {
-  if (const char* text = LoadTextIn(g_language, stringId)) return text;
-  return LoadTextIn(kEnglish, stringId);
 }
 
 std::span<const int> TextIds() { return {string_data::kIds, string_data::kIdCount}; }

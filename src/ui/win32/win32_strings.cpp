@@ -1,7 +1,8 @@
 // The string table of the Windows program: read from its own STRINGTABLE
 // resources (strings.rc, generated from strings.txt like the table the other
 // builds compile in), so the texts are in the program once. Linked into the
-// Windows programs in place of the compiled-in table.
+// Windows programs in place of the compiled-in texts; the language choice is
+// the table's own (resources/text_language.cpp).
 #include <windows.h>
 
 #include <map>
@@ -9,24 +10,15 @@
 #include <utility>
 
 #include "common/string_table.h"
-#include "string_languages.h"
 #include "ui/win32/win32_text.h"
 
 namespace {
-
-int g_language = kEnglish;
 
 // Texts already converted to UTF-8, by language and id; they live as long
 // as the program, as LoadText promises.
 std::map<std::pair<int, int>, std::string>& Loaded() {
   static std::map<std::pair<int, int>, std::string> texts;
   return texts;
-}
-
-bool IsTableLanguage(int languageId) {
-  for (int language : kStringTableLanguages)
-    if (language == languageId) return true;
-  return false;
 }
 
 // A string table resource holds its strings in blocks of 16: block
@@ -51,19 +43,6 @@ const char* FromResources(int languageId, int stringId) {
 
 }  // namespace
 
-std::span<const int> TextLanguages() { return kStringTableLanguages; }
-
-void SetTextLanguage(int languageId) {
-  g_language = IsTableLanguage(languageId) ? languageId : kEnglish;
-}
-
-int TextLanguage() { return g_language; }
-
 const char* LoadTextIn(int languageId, int stringId) {
   return FromResources(languageId, stringId);
-}
-
-const char* LoadText(int stringId) {
-  if (const char* text = FromResources(g_language, stringId)) return text;
-  return FromResources(kEnglish, stringId);
 }
