@@ -6,9 +6,14 @@
 # centre entry valid, the maintainer script's effect right; then removed
 # (the conffile stays) and purged (nothing stays).
 #
-# usage: debian_package_test.sh BUILD SOURCE WORK
+# The command-line program's files besides: its completion registered, its
+# metrics service naming the installed script, the program answering.
+#
+# usage: debian_package_test.sh BUILD SOURCE WORK [ABSENT]
+#   ABSENT: an extended regular expression of the README's package files
+#   that this build does not make (programs it was configured without)
 set -eu
-build=$1 source=$2 work=$3
+build=$1 source=$2 work=$3 absent=${4:-}
 rm -rf "$work"
 mkdir -p "$work"
 fail() { echo "FAILED: $*"; exit 1; }
@@ -66,6 +71,10 @@ status=$(dpkg-query --admindir="$root/var/lib/dpkg" -W -f='${Status}' vantrel)
 # line at least one file.
 sed -n '/^<!-- package files -->$/,/^<!-- end -->$/p' "$source/README.md" |
   grep '^    /' | sed 's/^ *//' >"$work/promised"
+if [ -n "$absent" ]; then
+  grep -E -v "$absent" "$work/promised" >"$work/promised.made" || true
+  mv "$work/promised.made" "$work/promised"
+fi
 [ -s "$work/promised" ] || fail "the README lists no package files"
 dpkg-query --admindir="$root/var/lib/dpkg" -L vantrel | while read -r path; do
   [ -d "$root$path" ] || echo "$path"
@@ -102,6 +111,20 @@ echo "$conffiles" | grep -q '^ /etc/xdg/autostart/vantrel.desktop [0-9a-f]\{32\}
 desktop-file-validate "$root/usr/share/applications/vantrel.desktop" \
   "$root/etc/xdg/autostart/vantrel.desktop" || fail "desktop-file-validate"
 appstreamcli validate-tree --no-net --pedantic "$root" || fail "appstreamcli validate-tree"
+
+# The command-line program: bash completes it from where bash-completion
+# loads completions, the metrics service runs the script installed beside
+# it, and the program itself starts (--version needs no printer).
+if [ -e "$root/usr/bin/vantrel-cli" ]; then
+  bash -c 'source "$1" && complete -p vantrel-cli' sh \
+    "$root/usr/share/bash-completion/completions/vantrel-cli" >/dev/null ||
+    fail "the bash completion does not register vantrel-cli"
+  exec_start=$(sed -n 's/^ExecStart=//p' "$root/usr/lib/systemd/user/vantrel-metrics.service")
+  [ "${exec_start%% *}" = /usr/libexec/vantrel/vantrel-metrics ] && [ -x "$root${exec_start%% *}" ] ||
+    fail "the metrics service runs $exec_start"
+  version=$("$root/usr/bin/vantrel-cli" --version) || fail "vantrel-cli --version"
+  echo "vantrel-cli: $version; the metrics service runs $exec_start"
+fi
 
 # The maintainer script on the running system: where udev runs, it reloads
 # the rules and applies them to a printer already plugged in.
