@@ -14,9 +14,14 @@
 #   upgrade  an older-numbered installer, then this one: one Vantrel left, of
 #            this version; the older installer then refuses to install.
 #
-# usage: windows_installer_test.sh install|upgrade PREFIX MSI OLD_MSI ZIP EXE PROBE VERSION
+# With CLI_EXE, vantrel-cli.exe is installed and unpacked beside vantrel.exe
+# and answers --version.
+#
+# usage: windows_installer_test.sh install|upgrade PREFIX MSI OLD_MSI ZIP EXE PROBE VERSION [CLI_EXE]
 set -eu
-story=$1 msi=$3 old_msi=$4 zip=$5 exe=$6 probe=$7 version=$8
+story=$1 msi=$3 old_msi=$4 zip=$5 exe=$6 probe=$7 version=$8 cli=${9:-}
+programs=vantrel.exe
+[ -z "$cli" ] || programs="vantrel-cli.exe vantrel.exe"
 export WINEPREFIX=$2
 # No menu entries for the host's desktop from Wine's Start menu.
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
@@ -115,8 +120,13 @@ snapshot "$work/before"
 case $story in
 install)
   install_msi "$msi"
-  [ "$(ls "$folder")" = vantrel.exe ] || fail "Program Files\\Vantrel holds: $(ls "$folder")"
+  [ "$(ls "$folder" | tr '\n' ' ')" = "$programs " ] || fail "Program Files\\Vantrel holds: $(ls "$folder")"
   cmp "$folder/vantrel.exe" "$exe" || fail "the installed vantrel.exe is not the built one"
+  if [ -n "$cli" ]; then
+    cmp "$folder/vantrel-cli.exe" "$cli" || fail "the installed vantrel-cli.exe is not the built one"
+    said=$(wine_ "$folder/vantrel-cli.exe" --version) || fail "vantrel-cli.exe --version: $said"
+    echo "vantrel-cli.exe --version: $said"
+  fi
   link=$(shortcuts)
   [ "$(printf '%s\n' "$link" | grep -c .)" = 1 ] || fail "Start menu entries: $link"
   tr -d '\0' <"$link" | grep -q -F 'C:\Program Files\Vantrel\vantrel.exe' ||
@@ -144,7 +154,7 @@ install)
   mkdir "$work/portable"
   (cd "$work/portable" && unzip -q "$zip")
   [ "$(cd "$work/portable" && find . -type f | sort | tr '\n' ' ')" = \
-    "./vantrel-$version-win64/LICENSE.txt ./vantrel-$version-win64/vantrel.exe " ] ||
+    "./vantrel-$version-win64/LICENSE.txt $(printf "./vantrel-$version-win64/%s " $programs)" ] ||
     fail "the zip holds: $(cd "$work/portable" && find . -type f)"
   start_and_exit "$work/portable/vantrel-$version-win64/vantrel.exe"
   rm -rf "$work/portable"
