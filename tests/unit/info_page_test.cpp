@@ -1,5 +1,5 @@
-// Information pages: line and key/value parsing, and reading pages and
-// counter records from the simulated printer.
+// Information pages: line and key/value parsing. (Reading them from the
+// printer is told by tests/scenarios/configuration_and_export.)
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -8,15 +8,11 @@
 #include <vector>
 
 #include "common/message_owner.h"
-#include "device/device_link.h"
 #include "printer/info_page.h"
 #include "printer/printer_info.h"
-#include "sim/backend_sim.h"
-#include "sim/tarnlow_printer.h"
 
 namespace {
 
-constexpr int kSendFailed = 25;
 constexpr int kNotCompatible = 29;
 using Ids = std::vector<int>;
 
@@ -131,108 +127,6 @@ TEST_F(InfoPageTest, MissingBlocksAreNeverWritten) {
   ReleasePrinterInfo(ctx);
   EXPECT_EQ(ctx.tonerPage, nullptr);
   EXPECT_EQ(ctx.applicationCounts, nullptr);
-}
-
-// Reading through the device link from the simulated printer.
-class InfoReadTest : public InfoPageTest {
- protected:
-  void SetUp() override {
-    InfoPageTest::SetUp();
-    printer.LoadDemoState();
-    UseDeviceBackend(backend.Operations());
-    ConfigurePrinterLink();
-    ASSERT_EQ(OpenDeviceLink(), 1);
-  }
-  void TearDown() override {
-    UseDeviceBackend(nullptr);  // closes the link before the printer goes
-    InfoPageTest::TearDown();
-  }
-  static TarnlowPrinter::Fault Fault(TarnlowPrinter::Fault::Kind kind, int length = 0) {
-    TarnlowPrinter::Fault fault;
-    fault.kind = kind;
-    fault.length = length;
-    return fault;
-  }
-
-  TarnlowPrinter printer;
-  SimulatedBackend backend{printer};
-};
-
-TEST_F(InfoReadTest, ReadsTheFourPages) {
-  for (int page = 1; page <= 4; ++page) ReadInfoPage(owner, ctx, page);
-  EXPECT_EQ(owner.shown, Ids{});
-
-  const std::vector<TarnlowPrinter::Received> sent = printer.TakeReceived();
-  ASSERT_EQ(sent.size(), 4u);
-  for (int page = 1; page <= 4; ++page) {
-    EXPECT_EQ(sent[page - 1].code, REQ_READ_INFO_PAGE);
-    EXPECT_EQ(sent[page - 1].wValue, page * 256);
-    EXPECT_EQ(sent[page - 1].length, 1024);
-    // Every key the program knows is the printer's, on this page.
-    const InfoPageLayout& layout = *FindInfoPageLayout(page);
-    for (std::size_t i = 0; i < layout.keys.size(); ++i) {
-      EXPECT_EQ(TarnlowPageOfKey(layout.keys[i]), page);
-      EXPECT_EQ(PageField(ctx, page, int(i)), printer.PageValue(layout.keys[i]));
-    }
-  }
-  EXPECT_STREQ(ctx.tonerPage->field[TONERLOWMSG], "1");
-  EXPECT_STREQ(ctx.countPage->field[COUNTMEDIALABELS], "43");
-  EXPECT_STREQ(ctx.machinePage->field[MACHINESERIAL], "TL5C0042817");
-  EXPECT_STREQ(ctx.adjustPage->field[ADJTOPTHICK], "17");
-}
-
-TEST_F(InfoReadTest, FailedOrCutRepliesAndMissingBlocks) {
-  printer.SetFault(REQ_READ_INFO_PAGE, Fault(TarnlowPrinter::Fault::FailTransfer));
-  std::strcpy(ctx.countPage->field[COUNTTOTAL], "old");
-  ReadInfoPage(owner, ctx, 2);
-  EXPECT_EQ(owner.shown, Ids{kSendFailed});
-  EXPECT_STREQ(ctx.countPage->field[COUNTTOTAL], "old");
-
-  // A page longer than the reply buffer: the line crossing byte 1024 is lost.
-  printer.ClearFaults();
-  std::string page4 = "ADJIMAGE=3\r\n";
-  page4.resize(1010, '\n');
-  printer.SetPageText(4, page4 + "ADJTOPPLAIN=20\r\n");
-  ReadInfoPage(owner, ctx, 4);
-  EXPECT_STREQ(ctx.adjustPage->field[ADJIMAGE], "3");
-  EXPECT_STREQ(ctx.adjustPage->field[ADJTOPPLAIN], "");
-
-  // No block: no request and no message.
-  printer.TakeReceived();
-  MachinePage* machine = std::exchange(ctx.machinePage, nullptr);
-  ReadInfoPage(owner, ctx, 3);
-  ctx.machinePage = machine;
-  EXPECT_TRUE(printer.TakeReceived().empty());
-  EXPECT_EQ(owner.shown, Ids{kSendFailed});
-}
-
-TEST_F(InfoReadTest, ReadsCounterRecords) {
-  printer.SetValue(REQ_READ_REPLACEMENT_COUNT + 5, -5);
-  printer.SetFault(REQ_READ_REPLACEMENT_COUNT + 2, Fault(TarnlowPrinter::Fault::FailTransfer));
-  printer.SetValue(REQ_READ_APPLICATION_COUNT + 1, 0x01020304);
-  printer.SetFault(REQ_READ_APPLICATION_COUNT + 1, Fault(TarnlowPrinter::Fault::ShortReply, 2));
-  ctx.replacementCounts->item[2] = 77;
-
-  ReadCounterRecords(ctx);
-  EXPECT_EQ(owner.shown, Ids{});
-  EXPECT_EQ(ctx.replacementCounts->item[0], 100);
-  EXPECT_EQ(ctx.replacementCounts->item[2], 77);  // failed: unchanged
-  EXPECT_EQ(ctx.replacementCounts->item[5], -5);
-  EXPECT_EQ(ctx.replacementCounts->item[13], 1413);
-  EXPECT_EQ(ctx.applicationCounts->item[1], 0x0304);  // only the bytes sent
-  EXPECT_EQ(ctx.applicationCounts->item[9], 200);
-
-  const std::vector<TarnlowPrinter::Received> sent = printer.TakeReceived();
-  ASSERT_EQ(sent.size(), 24u);
-  for (int i = 0; i < 24; ++i) {
-    EXPECT_EQ(sent[i].code, REQ_READ_REPLACEMENT_COUNT + i);
-    EXPECT_EQ(sent[i].wValue + sent[i].length, 4);
-  }
-
-  ApplicationCounts* application = std::exchange(ctx.applicationCounts, nullptr);
-  ReadCounterRecords(ctx);
-  ctx.applicationCounts = application;
-  EXPECT_EQ(printer.TakeReceived().size(), 14u);  // the missing record is not read
 }
 
 }  // namespace
