@@ -11,6 +11,7 @@ namespace {
 
 using K = ControlKind;
 
+constexpr int kConfigPageIds[] = {106, 107, 108, 109, 113, 114, 115};
 // The pages whose controls a user sees side by side and which must not cover
 // one another.
 constexpr int kLaidOutPageIds[] = {102, 111, 112, 106, 107, 108, 109, 113, 114, 115};
@@ -24,6 +25,8 @@ const DialogTemplate& Dialog(int id) {
   static const DialogTemplate kEmpty{};
   return dialog ? *dialog : kEmpty;
 }
+
+bool IsZeroSize(const ControlTemplate& c) { return c.cx == 0 && c.cy == 0; }
 
 int ShownHeight(const ControlTemplate& c) {
   return c.kind == K::DropDownList ? kClosedListHeight : c.cy;
@@ -59,6 +62,9 @@ TEST(DialogTemplates, IdsAreUniqueAndControlsLieInsideTheirDialog) {
       EXPECT_GE(c.y, 0);
       EXPECT_LE(c.x + c.cx, dialog->cx);
       EXPECT_LE(c.y + c.cy, dialog->cy);
+      // Only the main window's hidden password label and field have no size.
+      bool hiddenGate = dialog->id == 110 && (c.id == 1195 || c.id == 1015);
+      EXPECT_EQ(IsZeroSize(c), hiddenGate);
       if (c.stringId != kNoString) {
         EXPECT_NE(LoadTextIn(kEnglish, c.stringId), nullptr) << "string " << c.stringId;
       }
@@ -79,6 +85,18 @@ TEST(DialogTemplates, ControlsOfAPageDoNotCoverOneAnother) {
         EXPECT_TRUE(grouped) << "template " << id << ": controls " << a.id << " (#" << i
                              << ") and " << b.id << " (#" << j << ") overlap";
       }
+    }
+  }
+}
+
+TEST(DialogTemplates, ConfigurationPagesHoldOneLineTextFields) {
+  for (int id : kConfigPageIds) {
+    const DialogTemplate& dialog = Dialog(id);
+    for (const ControlTemplate& c : dialog.controls) {
+      SCOPED_TRACE(testing::Message() << "template " << id << " control " << c.id);
+      EXPECT_EQ(c.kind, K::Static);
+      EXPECT_EQ(c.cy, 8);
+      EXPECT_EQ(c.style, unsigned{kAlignLeft});
     }
   }
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 
 #include "common/string_table.h"
@@ -25,6 +26,18 @@ std::string Letters(int mask) {
   if (mask & 4) letters += 'C';
   if (mask & 8) letters += 'K';
   return letters;
+}
+
+TEST(StatusMessages, TableHoldsTheKnownCodesOnceEach) {
+  const auto table = StatusMessageTable();
+  std::set<std::string> codes;
+  for (const StatusTableEntry& entry : table) {
+    const std::string code(entry.code);
+    EXPECT_EQ(code.size(), 6u) << code;
+    EXPECT_TRUE(codes.insert(code).second) << "twice: " << code;
+    EXPECT_NE(entry.message.line1.stringId, 0) << code;
+    ASSERT_TRUE(LookupStatusMessage(entry.code).has_value()) << code;
+  }
 }
 
 TEST(StatusMessages, SingleCodes) {
