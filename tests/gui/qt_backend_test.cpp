@@ -10,7 +10,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 
 #include <cstring>
@@ -35,18 +34,10 @@ void RecordingProc(Window&, const DialogMessage& m) {
   if (m.event != DialogEvent::Paint) g_received.push_back(m);
 }
 
-// The windows that received the Cancel command, by template.
-std::vector<int> g_cancelled;
-void CancelProc(Window& window, const DialogMessage& m) {
-  if (m.event == DialogEvent::Command && m.id == kIdCancel)
-    g_cancelled.push_back(window.TemplateId());
-}
-
 class QtBackendTest : public ::testing::Test {
  protected:
   void SetUp() override {
     g_received.clear();
-    g_cancelled.clear();
   }
   static QtWindow Make(int templateId) {
     return QtWindow(*FindDialogTemplate(templateId), RecordingProc, nullptr, nullptr);
@@ -81,35 +72,6 @@ TEST_F(QtBackendTest, DropDownListsHaveTheClosedHeightAndNotifyAPick) {
   list->activated(2);  // what a user's pick emits
   ASSERT_EQ(g_received.size(), 1u);
   EXPECT_EQ(g_received[0].code, kListSelectionChanged);
-}
-
-TEST_F(QtBackendTest, EscapeOnAPageIsTheCancelOfTheWindowItIsIn) {
-  QtWindow main(*FindDialogTemplate(kMainWindowTemplate), CancelProc, nullptr, nullptr);
-  auto page = [&](int templateId) {
-    return static_cast<QtWindow*>(main.CreateTabPage(1024, templateId, CancelProc, nullptr));
-  };
-  QtWindow* panel = page(kPanelPageTemplate);
-  QtWindow* user = page(kUserServiceTemplate);
-  main.Show(true);
-  panel->Show(true);
-  QTest::keyClick(panel->Control(1024), Qt::Key_Escape);  // a radio button
-  EXPECT_EQ(g_cancelled, std::vector<int>{kMainWindowTemplate});
-
-  panel->Show(false);
-  user->Show(true);
-  QTest::keyClick(user->Control(1037), Qt::Key_Escape);  // a slider
-  EXPECT_EQ(g_cancelled, std::vector<int>(2, kMainWindowTemplate));
-
-  // The configuration window's pages: Escape goes to that window, whose
-  // procedure ignores it.
-  g_cancelled.clear();
-  QtWindow config(*FindDialogTemplate(kConfigWindowTemplate), CancelProc, main.widget(), nullptr);
-  auto* machine = static_cast<QtWindow*>(
-      config.CreateTabPage(kConfigTabControl, kConfigMachineTemplate, CancelProc, nullptr));
-  config.Show(true);
-  machine->Show(true);
-  QTest::keyClick(machine->widget(), Qt::Key_Escape);
-  EXPECT_EQ(g_cancelled, std::vector<int>{kConfigWindowTemplate});
 }
 
 TEST_F(QtBackendTest, PrinterBytesThatAreNotUtf8AreShownAsLatin1AndExportedAsSent) {

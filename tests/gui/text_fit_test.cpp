@@ -39,35 +39,6 @@ namespace {
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
-const char* LanguageTag(int language) {
-  switch (language) {
-    case 1028: return "zh-TW";
-    case 1029: return "cs";
-    case 1031: return "de";
-    case 1033: return "en";
-    case 1034: return "es";
-    case 1036: return "fr";
-    case 1038: return "hu";
-    case 1040: return "it";
-    case 1041: return "ja";
-    case 1042: return "ko";
-    case 1045: return "pl";
-    case 1046: return "pt-BR";
-    case 1049: return "ru";
-    case 1051: return "sk";
-    case 2052: return "zh-CN";
-    case 2055: return "de-CH";
-    case 2058: return "es-MX";
-    case 2060: return "fr-BE";
-    case 2064: return "it-CH";
-    case 2070: return "pt-PT";
-    case 3079: return "de-AT";
-    case 3082: return "es-ES";
-    case 4108: return "fr-CH";
-    default: return "?";
-  }
-}
-
 // ------------------------------------------------------------ measuring
 
 // What a text needs of its control and what the control offers.
@@ -242,8 +213,8 @@ struct Measured {
 };
 
 std::string Describe(const Measured& m) {
-  std::string line = std::string(LanguageTag(m.language)) + " (" + std::to_string(m.language) +
-                     ") template " + std::to_string(m.templateId) + " control " +
+  std::string line = "language " + std::to_string(m.language) + " template " +
+                     std::to_string(m.templateId) + " control " +
                      std::to_string(m.controlId) + " \"" + m.text.toStdString() + "\": " +
                      m.fit.what + " needs " + std::to_string(m.fit.needed) + " " + m.fit.unit +
                      ", has " + std::to_string(m.fit.available) + " " + m.fit.unit;

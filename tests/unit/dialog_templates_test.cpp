@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <set>
 #include <string>
 
@@ -71,10 +70,6 @@ TEST(DialogTemplates, IdsAreUniqueAndControlsLieInsideTheirDialog) {
       }
     }
   }
-  const ControlTemplate* password = FindControl(Dialog(110), 1015);
-  ASSERT_NE(password, nullptr);
-  EXPECT_EQ(password->textLimit, 10);
-  EXPECT_EQ(password->style & (kBorder | kAutoScroll), unsigned{kBorder | kAutoScroll});
 }
 
 TEST(DialogTemplates, ControlsOfAPageDoNotCoverOneAnother) {
@@ -91,32 +86,6 @@ TEST(DialogTemplates, ControlsOfAPageDoNotCoverOneAnother) {
                              << ") and " << b.id << " (#" << j << ") overlap";
       }
     }
-  }
-}
-
-TEST(DialogTemplates, PanelRadiosComeInPairs) {
-  const DialogTemplate& panel = Dialog(102);
-  int groups = 0;
-  int radiosInGroup = -1;  // no group started yet
-  for (const ControlTemplate& c : panel.controls) {
-    if (c.style & kGroupStart) {
-      if (radiosInGroup >= 0) {
-        EXPECT_EQ(radiosInGroup, 2) << "group ending before " << c.id;
-      }
-      radiosInGroup = 0;
-      ++groups;
-    }
-    if (c.kind == K::RadioButton) {
-      EXPECT_GE(radiosInGroup, 0) << "radio " << c.id << " outside a group";
-      ++radiosInGroup;
-    }
-  }
-  EXPECT_EQ(radiosInGroup, 2);
-  EXPECT_EQ(groups, 4);
-  for (int first : {1007, 1024, 1012, 1018}) {
-    const ControlTemplate* radio = FindControl(panel, first);
-    ASSERT_NE(radio, nullptr);
-    EXPECT_TRUE(radio->style & kGroupStart) << first;
   }
 }
 

@@ -13,7 +13,6 @@
 
 #include "device/device_backend.h"
 #include "device/device_link.h"
-#include "device/request_catalogue.h"
 #include "shell/vantrel.h"
 #include "sim/backend_sim.h"
 #include "sim/tarnlow_printer.h"
@@ -42,30 +41,8 @@ class HeadlessSession : public ::testing::Test {
   void Click(const std::string& window, int id) {
     Then([this, window, id] { platform.Click(window, id); });
   }
-  void Pick(const std::string& window, int list, int index) {
-    Then([this, window, list, index] { platform.PickListItem(window, list, index); });
-  }
-  // The requests received so far as "code/wValue", taken at this point of
-  // the run; each must have its catalogue length.
-  void TakeRequests(std::vector<std::string>& into) {
-    Then([this, &into] {
-      into.clear();
-      for (const auto& r : printer.TakeReceived()) {
-        const RequestInfo* info = FindRequest(r.code);
-        EXPECT_TRUE(info && r.length == info->length) << "request " << r.code;
-        into.push_back(std::to_string(r.code) + "/" + std::to_string(r.wValue));
-      }
-    });
-  }
-  // The link's open handles at this point of the run.
-  void CountOpenHandles(std::vector<int>& into) {
-    Then([this, &into] { into.push_back(backend.OpenHandles()); });
-  }
   void AnswerOk() {
     Then([this] { platform.Answer(kIdOk); });
-  }
-  void Wait(int milliseconds) {
-    Then([this, milliseconds] { platform.Wait(milliseconds); });
   }
   // Marks the transcript's current end, to read only what follows.
   void Mark(std::size_t& at) {

@@ -37,6 +37,12 @@ TEST(Translations, EveryLanguageHasEveryString) {
       EXPECT_NE(LoadTextIn(language, id), nullptr) << "string " << id << " in " << language;
 }
 
+// A language the table does not have reads English.
+TEST(Translations, AnUnknownLanguageIsEnglish) {
+  SetTextLanguage(1032);
+  EXPECT_EQ(TextLanguage(), kEnglish);
+}
+
 TEST(Translations, KeepTheFixedTextsAndTheBlanksThatCount) {
   for (int language : TextLanguages()) {
     SCOPED_TRACE(language);

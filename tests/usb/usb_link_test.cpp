@@ -127,40 +127,6 @@ TEST_F(UsbLinkTest, PutsTheDriversControlSetupOnTheWire) {
   EXPECT_EQ(printer_.Value(20), 15);  // the printer took the setting 15
 }
 
-TEST_F(UsbLinkTest, CarriesEachRequestFamily) {
-  ASSERT_EQ(OpenDeviceLink(), 1);
-
-  std::array<std::uint8_t, 1024> text{};
-  int count = SendVendorRequest(9, 0, 1024, text.data());
-  EXPECT_EQ(Text(text.data(), count), "STATUS=000000,30200A,200001\r\n");
-  text.fill(0);
-  count = SendVendorRequest(13, 256, 1024, text.data());
-  EXPECT_GT(count, 100);
-  EXPECT_EQ(Text(text.data(), count), printer_.PageText(1));
-  EXPECT_EQ(Text(text.data(), 23), "@PJL INFO CONFIGTONER\r\n");
-
-  printer_.SetValue(54, -7);
-  std::int32_t value = 0;
-  EXPECT_EQ(SendVendorRequest(54, 0, 4, &value), 4);
-  EXPECT_EQ(value, -7);
-
-  std::uint8_t ack[4] = {};
-  SendVendorRequest(14, 256, 4, ack);
-  EXPECT_EQ(Text(ack, 3), std::string("OK\0", 3));
-
-  std::uint8_t unanswered[4] = {};
-  EXPECT_EQ(SendVendorRequest(85, 0, 4, unanswered), 0);
-  EXPECT_EQ(Text(unanswered, 4), std::string(4, '\0'));
-
-  std::vector<TarnlowPrinter::Received> received = printer_.TakeReceived();
-  ASSERT_EQ(received.size(), 5u);
-  EXPECT_EQ(received[1].wValue, 256);
-  EXPECT_EQ(received[3].code, 14);
-  EXPECT_EQ(received[3].wValue, 256);
-  EXPECT_EQ(received[4].code, 85);
-  EXPECT_TRUE(printer_.UnknownCodes().empty());
-}
-
 TEST_F(UsbLinkTest, PassesRefusalsFailuresAndOddRepliesToTheCaller) {
   ASSERT_EQ(OpenDeviceLink(), 1);
 
