@@ -1,6 +1,7 @@
 #include "cli/text_output.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <vector>
 
 #include "common/string_table.h"
@@ -15,10 +16,27 @@ std::string TrimEnd(std::string text) {
   return text;
 }
 
-// Characters, not bytes, so UTF-8 labels line up.
+// East Asian wide characters take two columns of a terminal.
+bool IsWide(char32_t c) {
+  return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) ||
+         (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) ||
+         (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
+         (c >= 0xFFE0 && c <= 0xFFE6);
+}
+
+// Terminal columns of a UTF-8 text, so that labels in every language line up.
 std::size_t Width(const std::string& text) {
-  return std::count_if(text.begin(), text.end(),
-                       [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
+  std::size_t width = 0;
+  for (std::size_t i = 0; i < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    char32_t c = length == 1 ? lead : lead & (0x3F >> (length - 1));
+    for (std::size_t k = 1; k < length && i + k < text.size(); ++k)
+      c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+    width += IsWide(c) ? 2 : 1;
+    i += length;
+  }
+  return width;
 }
 
 // Rows as columns: the label, then each value, two blanks apart.

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "panel/status_messages.h"
+#include "printer/status_messages.h"
 
 namespace {
 
