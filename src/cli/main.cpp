@@ -82,6 +82,7 @@ int main(int argc, char** argv) {
 #ifdef _WIN32
   // Line ends as on every other system: LF, not CR LF.
   _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
 #endif
   Arguments arguments;
   if (const int status = ParseArguments(argc, argv, arguments); status >= 0) return status;
