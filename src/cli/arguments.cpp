@@ -33,6 +33,8 @@ int ParseArguments(int argc, char** argv, Arguments& arguments) {
                "INI export and its panel's commands.",
                "vantrel-cli"};
   app.set_version_flag("--version", "vantrel-cli " VANTREL_VERSION);
+  app.footer("Exit status: 0 done, 1 no printer or the link failed, 2 bad usage, 3 the printer "
+             "refused, 4 the file could not be written, 5 declined at the prompt.");
   app.require_subcommand(1);
   app.fallthrough();  // the global options also after the command
   std::string format;

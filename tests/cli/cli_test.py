@@ -119,6 +119,13 @@ def commands_change_the_printer_when_told():
     # refusal the printer would give never comes.
     status, out, _ = run("toner", "change", printer=("--refuse", "14"))
     check(status == 2 and out == "", f"no --yes and no terminal: {status}")
+    # On a terminal (script(1) gives it one) it asks; "n" sends nothing.
+    for answer, expected in (("n", 5), ("y", 3)):
+        result = subprocess.run([DEMO, "--refuse", "14", "--", "script", "-qec", f"{CLI} toner change",
+                                 "/dev/null"], input=answer.encode() + b"\n", capture_output=True,
+                                env=ENV, timeout=60)
+        check(result.returncode == expected and b"Send the toner change? [y/N]" in result.stdout,
+              f"answer {answer} at the prompt: {result.returncode} {result.stdout}")
 
 
 def failures_have_their_exit_status_and_no_half_output():
