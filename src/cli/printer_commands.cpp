@@ -8,9 +8,6 @@
 
 namespace {
 
-constexpr int kTextEjectSent = 22;        // "Command is sent successfully"
-constexpr int kTextCalibrationSent = 23;  // "Send Calibration command to machine successfully"
-
 std::string Said(int stringId) {
   const char* text = LoadText(stringId);
   return std::string(text ? text : "") + "\n";

@@ -15,9 +15,6 @@
 
 namespace {
 
-constexpr int kTextEjectSent = 22;        // "Command is sent successfully"
-constexpr int kTextCalibrationSent = 23;  // "Send Calibration command to machine successfully"
-
 void InitPage(Window& page, void* ctx) {
   page.SetUserData(ctx);
   LoadTemplateTexts(page);
