@@ -36,6 +36,7 @@ int ParseArguments(int argc, char** argv, Arguments& arguments) {
   app.footer("Exit status: 0 done, 1 no printer or the link failed, 2 bad usage, 3 the printer "
              "refused, 4 the file could not be written, 5 declined at the prompt.");
   app.require_subcommand(1);
+  app.allow_windows_style_options(false);  // "/dir/file.ini" is a file on every system
   app.fallthrough();  // the global options also after the command
   std::string format;
   app.add_option("-f,--format", format, "Output of the reading commands (default text)")

@@ -4,6 +4,7 @@
 // The exit status tells a script what happened (cli/exit_status.h).
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "cli/arguments.h"
 #include "cli/exit_status.h"
@@ -76,9 +77,7 @@ int Run(const Arguments& arguments) {
   }
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Main(int argc, char** argv) {
 #ifdef _WIN32
   // Line ends as on every other system: LF, not CR LF.
   _setmode(_fileno(stdout), _O_BINARY);
@@ -100,3 +99,50 @@ int main(int argc, char** argv) {
   ReleaseDeviceBackend();
   return status;
 }
+
+#ifdef _WIN32
+// UTF-16 as UTF-8; a lone surrogate becomes U+FFFD.
+std::string Utf8(const wchar_t* text) {
+  std::string out;
+  for (; *text; ++text) {
+    char32_t c = static_cast<char16_t>(*text);
+    if (c >= 0xD800 && c <= 0xDBFF && text[1] >= 0xDC00 && text[1] <= 0xDFFF)
+      c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<char16_t>(*++text) - 0xDC00);
+    else if (c >= 0xD800 && c <= 0xDFFF)
+      c = 0xFFFD;
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+    } else if (c < 0x800) {
+      out += static_cast<char>(0xC0 | (c >> 6));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+      out += static_cast<char>(0xE0 | (c >> 12));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      out += static_cast<char>(0xF0 | (c >> 18));
+      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return out;
+}
+#endif
+
+}  // namespace
+
+#ifdef _WIN32
+// The wide command line, so that a file name outside the ANSI code page
+// reaches the export as it was typed (UTF-8, as the file writer takes it).
+int wmain(int argc, wchar_t** wideArgv) {
+  std::vector<std::string> arguments;
+  for (int i = 0; i < argc; ++i) arguments.push_back(Utf8(wideArgv[i]));
+  std::vector<char*> argv;
+  for (std::string& argument : arguments) argv.push_back(argument.data());
+  argv.push_back(nullptr);
+  return Main(argc, argv.data());
+}
+#else
+int main(int argc, char** argv) { return Main(argc, argv); }
+#endif
