@@ -3,13 +3,20 @@
 // backend, bare libusb_control_transfer loops with the same setup on their
 // own handles, and the link through the in-process simulated backend.
 // The emulation is noisy, so the libusb loops take turns in several rounds
-// and the medians are compared. Optional argument: requests per loop.
+// and the medians are compared. Then a whole command-line run: vantrel-cli
+// supplies --format json from start to exit, next to the bare transfers of
+// the requests it sent (its floor). Optional arguments: requests per loop,
+// the vantrel-cli program (default: the one beside this program).
+#include <fcntl.h>
 #include <libusb.h>
+#include <spawn.h>
+#include <sys/wait.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "device/backend_libusb.h"
@@ -19,6 +26,8 @@
 #include "sim/backend_sim.h"
 #include "sim/tarnlow_printer.h"
 #include "sim/umockdev_printer.h"
+
+extern char** environ;
 
 namespace {
 
@@ -93,11 +102,85 @@ void CloseBare(BareHandle& bare) {
   libusb_exit(bare.context);
 }
 
+// One run of the program, start to exit, its output thrown away; a negative
+// time when it could not run or failed.
+double MillisecondsToRun(char* const* argv) {
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  const auto start = Clock::now();
+  pid_t child = 0;
+  int status = 1;
+  const bool started = posix_spawn(&child, argv[0], &actions, nullptr, argv, environ) == 0;
+  if (started) waitpid(child, &status, 0);
+  std::chrono::duration<double, std::milli> spent = Clock::now() - start;
+  posix_spawn_file_actions_destroy(&actions);
+  return started && WIFEXITED(status) && WEXITSTATUS(status) == 0 ? spent.count() : -1;
+}
+
+// vantrel-cli supplies --format json against its floor: the same requests
+// as bare transfers on a handle of this process, in turns over the rounds.
+void BenchCommandLine(const char* program, TarnlowPrinter& printer, const EmulatedUsbBus& bus) {
+  std::string path = program;
+  char* argv[] = {path.data(), const_cast<char*>("supplies"), const_cast<char*>("--format"),
+                  const_cast<char*>("json"), nullptr};
+  printer.TakeReceived();
+  if (MillisecondsToRun(argv) < 0) {
+    std::fprintf(stderr, "%s did not run\n", program);
+    std::exit(1);
+  }
+  std::vector<ControlSetup> sent;
+  for (const TarnlowPrinter::Received& request : printer.TakeReceived()) {
+    std::uint8_t input[3];
+    PrintSupportInput(request.code, request.wValue, input);
+    sent.push_back(ControlSetupFromPrintSupportInput(input, TarnlowPrinter::kInterfaceNumber,
+                                                     std::uint16_t(request.length)));
+  }
+  BareHandle bare;
+  if (!OpenBare(bus, false, bare)) std::exit(1);
+  auto floor = [&] {
+    const auto start = Clock::now();
+    for (const ControlSetup& setup : sent) {
+      std::vector<std::uint8_t> reply(setup.wLength);
+      if (libusb_control_transfer(bare.handle, setup.bmRequestType, setup.bRequest, setup.wValue,
+                                  setup.wIndex, reply.data(), setup.wLength, 5000) <= 0)
+        std::exit(1);
+    }
+    std::chrono::duration<double, std::milli> spent = Clock::now() - start;
+    return spent.count();
+  };
+  // What starting any program costs here (the umockdev preload is heavy),
+  // and this one without the printer.
+  char* nothing[] = {const_cast<char*>("/bin/true"), nullptr};
+  char* version[] = {path.data(), const_cast<char*>("--version"), nullptr};
+  constexpr int kRuns = 15;
+  constexpr int kFloorsPerRun = 20;
+  std::vector<double> runs, floors, nothings, versions;
+  for (int run = 0; run < kRuns; ++run) {
+    runs.push_back(MillisecondsToRun(argv));
+    nothings.push_back(MillisecondsToRun(nothing));
+    versions.push_back(MillisecondsToRun(version));
+    for (int i = 0; i < kFloorsPerRun; ++i) floors.push_back(floor());
+  }
+  CloseBare(bare);
+  std::printf("vantrel-cli supplies --format json (%zu request%s), %d runs\n", sent.size(),
+              sent.size() == 1 ? "" : "s", kRuns);
+  std::printf("  start to exit:                        %8.2f ms (median)\n", Median(runs));
+  std::printf("  its requests as bare transfers:       %8.2f ms (median, the floor)\n",
+              Median(floors));
+  std::printf("  run / floor:                          %8.1f\n", Median(runs) / Median(floors));
+  std::printf("  /bin/true, start to exit:             %8.2f ms (median)\n", Median(nothings));
+  std::printf("  vantrel-cli --version, start to exit: %8.2f ms (median)\n", Median(versions));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (!RunUnderUmockdevPreload(argv)) return 1;
   const int iterations = argc > 1 ? std::atoi(argv[1]) : 2700;
+  const std::string here = argv[0];
+  const std::string cli = argc > 2 ? argv[2]
+                                   : here.substr(0, here.find_last_of('/') + 1) + "vantrel-cli";
   if (iterations < kRounds) return 1;
   const int perRound = iterations / kRounds;
 
@@ -173,5 +256,6 @@ int main(int argc, char** argv) {
               Median(bareSingle));
   std::printf("  link in-process, simulated backend:   %8.3f us per request (%d requests)\n",
               inProcess, inProcessCount);
+  BenchCommandLine(cli.c_str(), printer, bus);
   return 0;
 }

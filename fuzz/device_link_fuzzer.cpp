@@ -17,7 +17,7 @@
 #include "printer/info_page.h"
 #include "printer/printer_info.h"
 #include "panel/panel_page.h"
-#include "panel/status_list.h"
+#include "printer/status_list.h"
 #include "printer/printer_requests.h"
 #include "service/request_patterns.h"
 #include "common/app_context.h"

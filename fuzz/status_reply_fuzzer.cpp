@@ -10,8 +10,8 @@
 #include "common/string_table.h"
 #include "fuzz_input.h"
 #include "panel/panel_display.h"
-#include "panel/status_list.h"
-#include "panel/status_messages.h"
+#include "printer/status_list.h"
+#include "printer/status_messages.h"
 
 namespace {
 

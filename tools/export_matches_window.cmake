@@ -1,7 +1,8 @@
 # vantrel-export's file equals the configuration window's export byte for
 # byte: the window's through the scenario runner, the program's over libusb
 # from the same printer emulated by vantrel-demo-printer.
-# -DRUNNER, -DSCENARIO, -DDEMO_PRINTER, -DEXPORT, -DWORKDIR.
+# -DRUNNER, -DSCENARIO, -DDEMO_PRINTER, -DEXPORT, -DWORKDIR; -DEXPORT_COMMAND
+# for a program that takes a command before the file (vantrel-cli export).
 file(REMOVE_RECURSE ${WORKDIR})
 file(MAKE_DIRECTORY ${WORKDIR})
 execute_process(COMMAND ${RUNNER} ${SCENARIO} WORKING_DIRECTORY ${WORKDIR}
@@ -9,7 +10,7 @@ execute_process(COMMAND ${RUNNER} ${SCENARIO} WORKING_DIRECTORY ${WORKDIR}
 if(NOT result EQUAL 0 OR NOT EXISTS ${WORKDIR}/window.INI)
   message(FATAL_ERROR "the window's export failed (${result}): ${errors}")
 endif()
-execute_process(COMMAND env LC_ALL=C ${DEMO_PRINTER} -- ${EXPORT} program.INI
+execute_process(COMMAND env LC_ALL=C ${DEMO_PRINTER} -- ${EXPORT} ${EXPORT_COMMAND} program.INI
   WORKING_DIRECTORY ${WORKDIR} ERROR_VARIABLE errors RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "vantrel-export failed (${result}): ${errors}")

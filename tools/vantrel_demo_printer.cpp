@@ -2,7 +2,10 @@
 // (umockdev) and runs a program beside it, so that the program finds the
 // printer through libusb as it would find a real one.
 //
-//   vantrel-demo-printer [--] PROGRAM [ARGS...]
+//   vantrel-demo-printer [--refuse CODE]... [--fail CODE]... [--] PROGRAM [ARGS...]
+//
+// --refuse CODE makes the printer answer request CODE with something other
+// than "OK"; --fail CODE makes that request's transfer fail (for tests).
 //
 // The process re-executes itself under the umockdev preload, creates the
 // testbed with the printer, and starts PROGRAM with the same environment
@@ -18,8 +21,11 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <utility>
+#include <vector>
 
 #include "sim/tarnlow_printer.h"
 #include "sim/umockdev_printer.h"
@@ -37,22 +43,46 @@ constexpr int kGraceSeconds = 5;         // SIGTERM to SIGKILL
 
 void PrintUsage(std::FILE* out) {
   std::fprintf(out,
-               "Usage: %s [--] PROGRAM [ARGS...]\n"
+               "Usage: %s [--refuse CODE]... [--fail CODE]... [--] PROGRAM [ARGS...]\n"
                "Plugs in a simulated Tarnlow printer as an emulated USB device (umockdev)\n"
                "and runs PROGRAM beside it; exits with PROGRAM's exit status.\n"
+               "--refuse CODE: the printer answers request CODE with something other than OK.\n"
+               "--fail CODE: the transfer of request CODE fails.\n"
                "Example: %s build/bin/vantrel\n",
                kName, kName);
 }
 
+// Faults asked for on the command line: request code and kind.
+using FaultList = std::vector<std::pair<int, TarnlowPrinter::Fault::Kind>>;
+
+// A request code 0..255; -1 for anything else.
+int RequestCodeOf(const char* text) {
+  char* end = nullptr;
+  const long code = std::strtol(text, &end, 10);
+  return *text && *end == '\0' && code >= 0 && code <= 255 ? int(code) : -1;
+}
+
 // The index of PROGRAM in argv, 0 after printing the usage (exit status in
 // `status`).
-int ProgramIndex(int argc, char** argv, int& status) {
+int ProgramIndex(int argc, char** argv, FaultList& faults, int& status) {
   if (argc > 1 && (std::strcmp(argv[1], "-h") == 0 || std::strcmp(argv[1], "--help") == 0)) {
     PrintUsage(stdout);
     status = 0;
     return 0;
   }
   int index = 1;
+  for (; index + 1 < argc; index += 2) {
+    const bool refuse = std::strcmp(argv[index], "--refuse") == 0;
+    if (!refuse && std::strcmp(argv[index], "--fail") != 0) break;
+    const int code = RequestCodeOf(argv[index + 1]);
+    if (code < 0) {
+      std::fprintf(stderr, "%s: %s is no request code\n", kName, argv[index + 1]);
+      status = kUsageStatus;
+      return 0;
+    }
+    faults.push_back({code, refuse ? TarnlowPrinter::Fault::Refuse
+                                   : TarnlowPrinter::Fault::FailTransfer});
+  }
   if (index < argc && std::strcmp(argv[index], "--") == 0) ++index;
   else if (index < argc && argv[index][0] == '-') {
     std::fprintf(stderr, "%s: unknown option %s\n", kName, argv[index]);
@@ -157,7 +187,8 @@ int WaitForProgram(pid_t child, const sigset_t& handled) {
 
 int main(int argc, char** argv) {
   int usageStatus = 0;
-  const int program = ProgramIndex(argc, argv, usageStatus);
+  FaultList faults;
+  const int program = ProgramIndex(argc, argv, faults, usageStatus);
   if (program == 0) return usageStatus;
 
   if (!RunUnderUmockdevPreload(argv)) {
@@ -181,6 +212,11 @@ int main(int argc, char** argv) {
 
   TarnlowPrinter printer;
   LoadDemoPrinter(printer);
+  for (const auto& [code, kind] : faults) {
+    TarnlowPrinter::Fault fault;
+    fault.kind = kind;
+    printer.SetFault(code, fault);
+  }
   EmulatedUsbBus bus;
   if (!bus.Ready()) {
     std::fprintf(stderr, "%s: could not create the umockdev testbed\n", kName);

@@ -4,9 +4,6 @@
 // locale (LC_ALL, LC_MESSAGES, LANG). What the window would show in a
 // message box goes to the standard error; any of it makes the status 1.
 #include <cstdio>
-#include <cstdlib>
-#include <string>
-#include <vector>
 
 #include "common/app_context.h"
 #include "common/language.h"
@@ -31,13 +28,6 @@ class StandardError : public MessageOwner {
   bool told = false;
 };
 
-int LocaleLanguage() {
-  std::vector<std::string> locales;
-  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"})
-    if (const char* value = std::getenv(name); value && *value) locales.push_back(value);
-  return LanguageForLocales(locales);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -45,7 +35,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: vantrel-export FILE\n");
     return 2;
   }
-  SetTextLanguage(LocaleLanguage());
+  SetTextLanguage(LanguageForEnvironment());
   StandardError errors;
   ConfigurePrinterLink();
   if (!OpenDeviceLink()) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 
 #include "common/string_table.h"
 
@@ -95,4 +96,11 @@ int LanguageForWindowsLanguage(int languageId) {
   for (const Base& base : kBases)
     if (base.primary == primary) return base.languageId;
   return kEnglish;
+}
+
+int LanguageForEnvironment() {
+  std::vector<std::string> locales;
+  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"})
+    if (const char* value = std::getenv(name); value && *value) locales.push_back(value);
+  return LanguageForLocales(locales);
 }

@@ -15,3 +15,7 @@ int LanguageForLocales(const std::vector<std::string>& preferred);
 // language): the same one when the program has it, else the variant the
 // locale names would choose; English for the rest.
 int LanguageForWindowsLanguage(int languageId);
+
+// The language of the locale the environment names, in the C library's
+// order: LC_ALL, LC_MESSAGES, LANG (the command-line programs' choice).
+int LanguageForEnvironment();

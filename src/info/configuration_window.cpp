@@ -18,16 +18,6 @@ namespace {
 constexpr int kTextWindowTitle = 148;  // "Configuration Page"
 constexpr int kTextSave = 330;         // "Save"
 
-constexpr int kConfigTabTitles[kConfigPageCount] = {
-    149,  // "Supplies Status"
-    150,  // "Coverage Information"
-    151,  // "Counter"
-    152,  // "Paper"
-    153,  // "Machine Setting"
-    154,  // "Firmware Version"
-    156,  // "Adjustment"
-};
-
 // The read values, as the model gives them, into the pages there are.
 void FillPages(const AppContext& ctx) {
   for (const ConfigFieldText& field : ConfigurationTexts(ctx))
@@ -57,7 +47,7 @@ void Initialise(Window& window, AppContext& ctx) {
   ctx.configTab = &window;
   for (int i = 0; i < kConfigPageCount; ++i)
     ctx.configPages[i] = AddTabPage(window, kConfigTabControl, kConfigPageTemplates[i],
-                                    kConfigTabTitles[i], i, nullptr, &ctx);
+                                    kConfigPageTitles[i], i, nullptr, &ctx);
   window.TabSelect(kConfigTabControl, 0);
   if (ctx.configPages[0]) ctx.configPages[0]->Show(true);
 

@@ -1,6 +1,6 @@
 #include "panel/panel_display.h"
 
-#include "panel/status_messages.h"
+#include "printer/status_messages.h"
 
 namespace {
 

@@ -1,14 +1,11 @@
 #include "panel/panel_page.h"
 
-#include <cstdint>
-
 #include "common/setting_choice.h"
 #include "common/string_ids.h"
 #include "device/device_link.h"
-#include "device/request_catalogue.h"
 #include "info/configuration_window.h"
 #include "panel/panel_display.h"
-#include "printer/printer_requests.h"
+#include "printer/panel_commands.h"
 #include "panel/panel_status.h"
 #include "common/app_context.h"
 #include "common/link_session.h"
@@ -18,40 +15,29 @@
 
 namespace {
 
-constexpr int kTextEjectSent = 22;        // "Command is sent successfully"
-constexpr int kTextCalibrationSent = 23;  // "Send Calibration command to machine successfully"
-
-// What REQ_TONER_OPERATION does, in the high byte of its wValue.
-constexpr int kTonerChange = 0;
-constexpr int kTonerEjectAll = 1;
-constexpr int kPrintHeadCleanUp = 2;
-
-// Energy save time in minutes.
-constexpr SettingChoice kEnergySaveTimes[] = {
-    {"5", 5}, {"15", 15}, {"30", 30}, {"60", 60}, {"", 0}};
-constexpr std::int32_t kInitialEnergySaveTime = 30;
-
 void InitPage(Window& page, void* ctx) {
   page.SetUserData(ctx);
   LoadTemplateTexts(page);
+  // The page starts at the panel's initial settings, not the printer's.
+  const PanelDefaults initial;
   page.CheckButton(kPanelChangeTonerRadio, true);
-  page.CheckButton(kPanelTonerLowOn, true);
-  page.CheckButton(kPanelTonerOutStopOn, true);
-  page.CheckButton(kPanelAutoContinueOff, true);
+  page.CheckButton(initial.tonerLowMessage ? kPanelTonerLowOn : kPanelTonerLowOff, true);
+  page.CheckButton(initial.tonerOutStop ? kPanelTonerOutStopOn : kPanelTonerOutStopOff, true);
+  page.CheckButton(initial.autoContinue ? kPanelAutoContinueOn : kPanelAutoContinueOff, true);
   FillChoiceList(page, kPanelEnergySaveList, kEnergySaveTimes);
-  SelectChoiceByValue(page, kPanelEnergySaveList, kInitialEnergySaveTime);
+  SelectChoiceByValue(page, kPanelEnergySaveList, initial.energySaveMinutes);
 }
 
-// Sends one command and reports the outcome, `sentText` on success.
-void SendAndReport(Window& page, int code, int wValue, int sentText) {
-  page.ShowMessage(SendAcknowledgedCommand(code, wValue) ? sentText : kTextSendFailed);
+// Reports a command's outcome, `sentText` on success.
+void Report(Window& page, CommandOutcome outcome, int sentText) {
+  page.ShowMessage(outcome == CommandOutcome::Acknowledged ? sentText : kTextSendFailed);
 }
 
 void RotateToner(Window& page) {
   if (page.IsButtonChecked(kPanelEjectTonerRadio))
-    SendAndReport(page, REQ_TONER_OPERATION, PackPlain(kTonerEjectAll), kTextEjectSent);
+    Report(page, SendTonerOperation(TonerOperation::EjectAll), kTextEjectSent);
   else
-    SendAndReport(page, REQ_TONER_OPERATION, PackPlain(kTonerChange), kTextCommandSent);
+    Report(page, SendTonerOperation(TonerOperation::Change), kTextCommandSent);
 }
 
 void OnCommand(Window& page, AppContext& ctx, int id) {
@@ -64,14 +50,12 @@ void OnCommand(Window& page, AppContext& ctx, int id) {
     case kPanelRotateTonerButton: WithDeviceLink(page, [&] { RotateToner(page); }); break;
     case kPanelCleanUpButton:
       WithDeviceLink(page, [&] {
-        SendAndReport(page, REQ_TONER_OPERATION, PackPlain(kPrintHeadCleanUp), kTextCommandSent);
+        Report(page, SendTonerOperation(TonerOperation::PrintHeadCleanUp), kTextCommandSent);
       });
       break;
     case kPanelApplyButton: WithDeviceLink(page, [&] { ApplyPanelDefaults(page); }); break;
     case kPanelCalibrationButton:
-      WithDeviceLink(page, [&] {
-        SendAndReport(page, REQ_START_CALIBRATION, 0, kTextCalibrationSent);
-      });
+      WithDeviceLink(page, [&] { Report(page, StartCalibration(), kTextCalibrationSent); });
       break;
     default: break;
   }
@@ -81,17 +65,12 @@ void OnCommand(Window& page, AppContext& ctx, int id) {
 
 void ApplyPanelDefaults(Window& page) {
   const int selected = page.ListSelection(kPanelEnergySaveList);
-  const int minutes = selected >= 0 ? page.ListItemData(kPanelEnergySaveList, selected) : 0;
-  bool allAccepted = true;
-  // Each is sent whatever became of the ones before.
-  allAccepted &= SendAcknowledgedCommand(REQ_SET_TONER_LOW_MESSAGE,
-                                  PackPlain(page.IsButtonChecked(kPanelTonerLowOn) ? 1 : 0));
-  allAccepted &= SendAcknowledgedCommand(REQ_SET_TONER_OUT_STOP,
-                                  PackPlain(page.IsButtonChecked(kPanelTonerOutStopOn) ? 1 : 0));
-  allAccepted &= SendAcknowledgedCommand(REQ_SET_ENERGY_SAVE_TIME, PackPlain(minutes));
-  allAccepted &= SendAcknowledgedCommand(REQ_SET_AUTO_CONTINUE,
-                                  PackPlain(page.IsButtonChecked(kPanelAutoContinueOn) ? 1 : 0));
-  page.ShowMessage(allAccepted ? kTextSetDefaultSent : kTextSendFailed);
+  PanelDefaults shown;
+  shown.tonerLowMessage = page.IsButtonChecked(kPanelTonerLowOn);
+  shown.tonerOutStop = page.IsButtonChecked(kPanelTonerOutStopOn);
+  shown.energySaveMinutes = selected >= 0 ? page.ListItemData(kPanelEnergySaveList, selected) : 0;
+  shown.autoContinue = page.IsButtonChecked(kPanelAutoContinueOn);
+  Report(page, SendPanelDefaults(shown), kTextSetDefaultSent);
 }
 
 void PanelPageProc(Window& page, const DialogMessage& message) {

@@ -16,17 +16,23 @@ constexpr int kTextStarter = 1198;
 constexpr int kTextStandard = 168;
 constexpr int kTextHigh = 169;
 
-struct CodeText {
+template <typename Meaning>
+struct CodeMeaning {
   const char* code;
+  Meaning meaning;
   int stringId;
 };
 
-constexpr CodeText kSupplyStates[] = {
-    {"1", kTextReady}, {"2", kTextLow}, {"3", kTextEnd}, {"4", kTextLifeEnd}, {"0", kTextUnknown},
+constexpr CodeMeaning<SupplyState> kSupplyStates[] = {
+    {"1", SupplyState::Ready, kTextReady},     {"2", SupplyState::Low, kTextLow},
+    {"3", SupplyState::End, kTextEnd},         {"4", SupplyState::LifeEnd, kTextLifeEnd},
+    {"0", SupplyState::Unknown, kTextUnknown},
 };
 
-constexpr CodeText kCartridgeTypes[] = {
-    {"05", kTextStarter}, {"15", kTextStandard}, {"25", kTextHigh},
+constexpr CodeMeaning<CartridgeType> kCartridgeTypes[] = {
+    {"05", CartridgeType::Starter, kTextStarter},
+    {"15", CartridgeType::Standard, kTextStandard},
+    {"25", CartridgeType::High, kTextHigh},
 };
 
 std::string Text(int stringId) {
@@ -36,12 +42,12 @@ std::string Text(int stringId) {
 
 const char* OrEmpty(const char* text) { return text ? text : ""; }
 
-// The string of the code that equals text exactly; 0 when none does.
-template <std::size_t N>
-int FindCode(const CodeText (&table)[N], const char* text) {
-  for (const CodeText& entry : table)
-    if (std::strcmp(entry.code, OrEmpty(text)) == 0) return entry.stringId;
-  return 0;
+// The entry whose code equals text exactly; nullptr when none does.
+template <typename Meaning, std::size_t N>
+const CodeMeaning<Meaning>* FindCode(const CodeMeaning<Meaning> (&table)[N], const char* text) {
+  for (const CodeMeaning<Meaning>& entry : table)
+    if (std::strcmp(entry.code, OrEmpty(text)) == 0) return &entry;
+  return nullptr;
 }
 
 bool IsAtolSpace(char c) {
@@ -50,25 +56,38 @@ bool IsAtolSpace(char c) {
 
 }  // namespace
 
+std::optional<SupplyState> ParseSupplyState(const char* state) {
+  const auto* entry = FindCode(kSupplyStates, state);
+  if (!entry) return std::nullopt;
+  return entry->meaning;
+}
+
+std::optional<CartridgeType> ParseCartridgeType(const char* type) {
+  const auto* entry = FindCode(kCartridgeTypes, type);
+  if (!entry) return std::nullopt;
+  return entry->meaning;
+}
+
+bool SwitchOffIsOn(const char* value) { return std::strcmp(OrEmpty(value), "OFF") != 0; }
+bool SwitchZeroIsOn(const char* value) { return std::strcmp(OrEmpty(value), "0") != 0; }
+
 std::optional<std::string> SupplyStateText(const char* state) {
-  int stringId = FindCode(kSupplyStates, state);
-  if (stringId == 0) return std::nullopt;
-  return Text(stringId);
+  const auto* entry = FindCode(kSupplyStates, state);
+  if (!entry) return std::nullopt;
+  return Text(entry->stringId);
 }
 
 std::string CartridgeTypeText(const char* type) {
-  int stringId = FindCode(kCartridgeTypes, type);
-  return stringId ? Text(stringId) : "-";
+  const auto* entry = FindCode(kCartridgeTypes, type);
+  return entry ? Text(entry->stringId) : "-";
 }
 
 std::string PercentText(const char* value) { return std::string(OrEmpty(value)) + "%"; }
 
-std::string SwitchOffText(const char* value) {
-  return Text(std::strcmp(OrEmpty(value), "OFF") == 0 ? kTextOff : kTextOn);
-}
+std::string SwitchOffText(const char* value) { return Text(SwitchOffIsOn(value) ? kTextOn : kTextOff); }
 
 std::string SwitchZeroText(const char* value) {
-  return Text(std::strcmp(OrEmpty(value), "0") == 0 ? kTextOff : kTextOn);
+  return Text(SwitchZeroIsOn(value) ? kTextOn : kTextOff);
 }
 
 std::int32_t LeadingNumber(const char* text) {

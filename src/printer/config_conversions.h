@@ -8,6 +8,18 @@
 #include <span>
 #include <string>
 
+enum class SupplyState { Unknown, Ready, Low, End, LifeEnd };
+enum class CartridgeType { Starter, Standard, High };
+
+// A supply state code "0".."4"; nothing for any other text.
+std::optional<SupplyState> ParseSupplyState(const char* state);
+// A cartridge type code "05", "15", "25"; nothing for any other text.
+std::optional<CartridgeType> ParseCartridgeType(const char* type);
+// A switch reported as "OFF" (or "0") when off: off for exactly that text,
+// on for anything else, empty included.
+bool SwitchOffIsOn(const char* value);
+bool SwitchZeroIsOn(const char* value);
+
 // A supply state code "0".."4" as "UnKnown", "Ready", "Low", "End",
 // "Life End"; nothing for any other text (the field stays as it is).
 std::optional<std::string> SupplyStateText(const char* state);

@@ -17,6 +17,16 @@ const int kConfigPageTemplates[kConfigPageCount] = {
     kConfigAdjustmentTemplate,
 };
 
+const int kConfigPageTitles[kConfigPageCount] = {
+    149,  // "Supplies Status"
+    150,  // "Coverage Information"
+    151,  // "Counter"
+    152,  // "Paper"
+    153,  // "Machine Setting"
+    154,  // "Firmware Version"
+    156,  // "Adjustment"
+};
+
 namespace {
 
 // A field's text is read as through a 256-byte buffer.
@@ -142,22 +152,37 @@ std::string ProposedExportName(const AppContext& ctx) {
   return ProposedName(PageField(ctx, kMachinePageNumber, MACHINESERIAL));
 }
 
-std::vector<IniEntry> CollectExportEntries(const AppContext& ctx) {
+std::vector<ConfigurationRow> ConfigurationRows(const AppContext& ctx) {
   const PageTexts texts(ctx);
-  std::vector<IniEntry> entries;
+  std::vector<ConfigurationRow> rows;
   std::string section;
-  for (const ExportRow& row : kExportRows) {
-    IniEntry entry;
-    if (row.fixedName) {
-      section = row.fixedName;
-      entry.key = row.fixedName;
+  for (const ExportRow& exportRow : kExportRows) {
+    ConfigurationRow row;
+    row.page = exportRow.page;
+    if (exportRow.fixedName) {
+      section = exportRow.fixedName;
+      row.label = exportRow.fixedName;
     } else {
-      if (row.sectionField) section = texts.FieldText(row.page, row.sectionField);
-      entry.key = texts.FieldText(row.page, row.keyField);
+      if (exportRow.sectionField) section = texts.FieldText(exportRow.page, exportRow.sectionField);
+      row.label = texts.FieldText(exportRow.page, exportRow.keyField);
     }
-    entry.section = section;
-    for (int i = 0; i < 3 && row.valueFields[i]; ++i)
-      entry.value += (i ? ", " : "") + texts.FieldText(row.page, row.valueFields[i]);
+    row.section = section;
+    for (int i = 0; i < 3 && exportRow.valueFields[i]; ++i)
+      row.values.push_back(texts.FieldText(exportRow.page, exportRow.valueFields[i]));
+    row.endsGroup = exportRow.endsGroup;
+    rows.push_back(std::move(row));
+  }
+  return rows;
+}
+
+std::vector<IniEntry> CollectExportEntries(const AppContext& ctx) {
+  std::vector<IniEntry> entries;
+  for (ConfigurationRow& row : ConfigurationRows(ctx)) {
+    IniEntry entry;
+    entry.section = std::move(row.section);
+    entry.key = std::move(row.label);
+    for (std::size_t i = 0; i < row.values.size(); ++i)
+      entry.value += (i ? ", " : "") + row.values[i];
     if (row.endsGroup) entry.value += "\r\n";
     entries.push_back(std::move(entry));
   }

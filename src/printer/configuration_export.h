@@ -9,8 +9,22 @@
 #include "common/app_context.h"
 #include "printer/ini_writer.h"
 
-// The layout of each page, in ConfigPageIndex order.
+// The layout and the tab title (string id) of each page, in ConfigPageIndex
+// order.
 extern const int kConfigPageTemplates[];
+extern const int kConfigPageTitles[];
+
+// One row of the export as the pages show it: its page, the group heading
+// it stands under (a fixed name for the two counter lines), its label and
+// its value texts, in the export's order.
+struct ConfigurationRow {
+  int page;  // ConfigPageIndex
+  std::string section;
+  std::string label;
+  std::vector<std::string> values;
+  bool endsGroup;  // the export leaves an empty line after it
+};
+std::vector<ConfigurationRow> ConfigurationRows(const AppContext& ctx);
 
 // The 56 entries of the export, in writing order (UTF-8, as the string
 // table gives them).

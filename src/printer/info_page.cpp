@@ -22,10 +22,12 @@ void StoreValue(char* field, const std::string& value) {
   std::memcpy(field, value.data(), value.size());
 }
 
-void ReadCounters(int firstCode, int items, std::int32_t* record) {
+int ReadCounters(int firstCode, int items, std::int32_t* record) {
+  int failed = 0;
   for (int k = 0; k < items; ++k) {
-    ReadPrinterValue(firstCode + k, record[k]);
+    if (!ReadPrinterValue(firstCode + k, record[k])) ++failed;
   }
+  return failed;
 }
 
 }  // namespace
@@ -52,13 +54,15 @@ int ReadInfoPage(MessageOwner& owner, AppContext& ctx, int page) {
   return 1;
 }
 
-void ReadCounterRecords(AppContext& ctx) {
+int ReadCounterRecords(AppContext& ctx) {
+  int failed = 0;
   if (ctx.replacementCounts) {
-    ReadCounters(REQ_READ_REPLACEMENT_COUNT, kReplacementCountItems,
-                 ctx.replacementCounts->item);
+    failed += ReadCounters(REQ_READ_REPLACEMENT_COUNT, kReplacementCountItems,
+                           ctx.replacementCounts->item);
   }
   if (ctx.applicationCounts) {
-    ReadCounters(REQ_READ_APPLICATION_COUNT, kApplicationCountItems,
-                 ctx.applicationCounts->item);
+    failed += ReadCounters(REQ_READ_APPLICATION_COUNT, kApplicationCountItems,
+                           ctx.applicationCounts->item);
   }
+  return failed;
 }

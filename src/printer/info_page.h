@@ -20,5 +20,6 @@ int ReadInfoPage(MessageOwner& owner, AppContext& ctx, int page);
 
 // Reads the 14 replacement counts and the 10 application counts over the
 // open device link; a failed read leaves its item unchanged, silently. A
-// record whose block is not allocated is not read.
-void ReadCounterRecords(AppContext& ctx);
+// record whose block is not allocated is not read. Returns how many reads
+// failed, for callers that must not take a kept value for a read one.
+int ReadCounterRecords(AppContext& ctx);

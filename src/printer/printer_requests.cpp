@@ -3,10 +3,15 @@
 #include "device/device_link.h"
 #include "device/request_catalogue.h"
 
-bool SendAcknowledgedCommand(int code, int wValue) {
+CommandOutcome SendCommand(int code, int wValue) {
   std::uint8_t reply[kValueReplySize] = {};
-  SendVendorRequest(code, wValue, kValueReplySize, reply);
-  return IsAcknowledgement(reply);
+  const int received = SendVendorRequest(code, wValue, kValueReplySize, reply);
+  if (IsAcknowledgement(reply)) return CommandOutcome::Acknowledged;
+  return received == 0 ? CommandOutcome::NoReply : CommandOutcome::Refused;
+}
+
+bool SendAcknowledgedCommand(int code, int wValue) {
+  return SendCommand(code, wValue) == CommandOutcome::Acknowledged;
 }
 
 bool ReadPrinterValue(int code, std::int32_t& value) {

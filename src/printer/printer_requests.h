@@ -4,9 +4,15 @@
 
 #include <cstdint>
 
-// Sends the command into a zeroed 4-byte reply; true exactly when the
-// printer answered "OK" and a zero byte (a failed transfer leaves the zeroed
-// reply, which is no acknowledgement).
+// What became of an acknowledged command: the printer answered "OK" and a
+// zero byte; it answered something else; or no bytes came back at all.
+enum class CommandOutcome { Acknowledged, Refused, NoReply };
+
+// Sends the command into a zeroed 4-byte reply and judges the reply.
+CommandOutcome SendCommand(int code, int wValue);
+
+// True exactly when the printer acknowledged the command (a failed transfer
+// leaves the zeroed reply, which is no acknowledgement).
 bool SendAcknowledgedCommand(int code, int wValue);
 
 // Reads one value with wValue 0 into a zeroed 4-byte reply: when bytes came

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "common/string_table.h"
-#include "panel/status_messages.h"
+#include "printer/status_messages.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "panel/status_list.h"
+#include "printer/status_list.h"
 
 #include <algorithm>
 #include <cstring>

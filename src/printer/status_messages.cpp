@@ -1,4 +1,4 @@
-#include "panel/status_messages.h"
+#include "printer/status_messages.h"
 
 #include <array>
 #include <cstring>

@@ -1,0 +1,136 @@
+#include "cli/arguments.h"
+
+#include <CLI/CLI.hpp>
+#include <cstdio>
+
+#include "cli/exit_status.h"
+
+#ifndef VANTREL_VERSION
+#define VANTREL_VERSION "unknown"
+#endif
+
+namespace {
+
+constexpr int kGoOn = -1;
+constexpr int kDefaultWatchSeconds = 5;
+constexpr int kLongestWatchSeconds = 3600;
+
+int BadUsage(const std::string& message) {
+  std::fprintf(stderr, "vantrel-cli: %s\nRun 'vantrel-cli --help' for the usage.\n",
+               message.c_str());
+  return kExitUsage;
+}
+
+std::optional<bool> Switch(const std::string& text) {
+  if (text.empty()) return std::nullopt;
+  return text == "on";
+}
+
+}  // namespace
+
+int ParseArguments(int argc, char** argv, Arguments& arguments) {
+  CLI::App app{"The Tarnlow printer's status, supplies, counters and configuration, its "
+               "INI export and its panel's commands.",
+               "vantrel-cli"};
+  app.set_version_flag("--version", "vantrel-cli " VANTREL_VERSION);
+  app.footer("Exit status: 0 done, 1 no printer or the link failed, 2 bad usage, 3 the printer "
+             "refused, 4 the file could not be written, 5 declined at the prompt.");
+  app.require_subcommand(1);
+  app.allow_windows_style_options(false);  // "/dir/file.ini" is a file on every system
+  app.fallthrough();  // the global options also after the command
+  std::string format;
+  app.add_option("-f,--format", format, "Output of the reading commands (default text)")
+      ->check(CLI::IsMember({"text", "json", "openmetrics"}));
+  app.add_flag("-y,--yes", arguments.yes, "Send commands that change the printer without asking");
+
+  CLI::App* status = app.add_subcommand("status", "The lines the printer's panel shows now");
+  std::string watch;
+  CLI::Option* watchOption =
+      status->add_option("--watch", watch, "Print the lines again whenever they change, "
+                                           "polling every SECONDS (default 5)")
+          ->expected(0, 1)
+          ->type_name("SECONDS");
+  CLI::App* supplies = app.add_subcommand("supplies", "Toner and the other supplies");
+  CLI::App* counters = app.add_subcommand("counters", "The page counters");
+  CLI::App* config = app.add_subcommand("config", "The whole configuration page");
+  CLI::App* exportCommand = app.add_subcommand("export", "Save the configuration as an INI file");
+  exportCommand->add_option("FILE", arguments.file, "The INI file to write")->required();
+  CLI::App* toner = app.add_subcommand("toner", "Change or eject the toner");
+  std::string tonerAction;
+  toner->add_option("ACTION", tonerAction, "change or eject")
+      ->required()
+      ->check(CLI::IsMember({"change", "eject"}));
+  CLI::App* clean = app.add_subcommand("clean", "Clean up the print head");
+  CLI::App* calibrate = app.add_subcommand("calibrate", "Start a calibration");
+  CLI::App* defaults = app.add_subcommand("defaults", "Send the panel's default settings");
+  std::string tonerLow, tonerOutStop, energySave, autoContinue;
+  const auto onOff = CLI::IsMember({"on", "off"});
+  defaults->add_option("--toner-low", tonerLow, "Toner low message")->check(onOff);
+  defaults->add_option("--toner-out-stop", tonerOutStop, "Stop when toner is out")->check(onOff);
+  defaults->add_option("--energy-save", energySave, "Minutes before energy save mode")
+      ->check(CLI::IsMember({"5", "15", "30", "60"}));
+  defaults->add_option("--auto-continue", autoContinue, "Auto continue")->check(onOff);
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::CallForVersion& e) {
+    return app.exit(e);
+  } catch (const CLI::ParseError& e) {
+    return BadUsage(e.what());
+  }
+
+  const struct {
+    CLI::App* command;
+    ReadingCommand reading;
+  } readings[] = {{status, ReadingCommand::Status},
+                  {supplies, ReadingCommand::Supplies},
+                  {counters, ReadingCommand::Counters},
+                  {config, ReadingCommand::Config}};
+  bool reading = false;
+  for (const auto& entry : readings) {
+    if (!entry.command->parsed()) continue;
+    arguments.action = Arguments::Action::Read;
+    arguments.reading = entry.reading;
+    reading = true;
+  }
+  if (exportCommand->parsed()) arguments.action = Arguments::Action::Export;
+  if (toner->parsed()) {
+    arguments.action = Arguments::Action::Toner;
+    arguments.toner = tonerAction == "eject" ? TonerOperation::EjectAll : TonerOperation::Change;
+  }
+  if (clean->parsed()) arguments.action = Arguments::Action::Clean;
+  if (calibrate->parsed()) arguments.action = Arguments::Action::Calibrate;
+  if (defaults->parsed()) {
+    arguments.action = Arguments::Action::Defaults;
+    arguments.tonerLowMessage = Switch(tonerLow);
+    arguments.tonerOutStop = Switch(tonerOutStop);
+    arguments.autoContinue = Switch(autoContinue);
+    if (!energySave.empty()) arguments.energySaveMinutes = std::stoi(energySave);
+    if (!arguments.tonerLowMessage && !arguments.tonerOutStop && !arguments.autoContinue &&
+        !arguments.energySaveMinutes)
+      return BadUsage("defaults: give at least one setting to send");
+  }
+
+  if (!format.empty() && !reading)
+    return BadUsage("--format is for the reading commands (status, supplies, counters, config)");
+  arguments.format = format == "json"          ? OutputFormat::Json
+                     : format == "openmetrics" ? OutputFormat::OpenMetrics
+                                               : OutputFormat::Text;
+  if (watchOption->count() > 0) {
+    int seconds = kDefaultWatchSeconds;
+    if (!watch.empty()) {
+      std::size_t used = 0;
+      try {
+        seconds = std::stoi(watch, &used);
+      } catch (const std::exception&) {
+        used = 0;
+      }
+      if (used != watch.size() || seconds < 1 || seconds > kLongestWatchSeconds)
+        return BadUsage("--watch: SECONDS must be a whole number from 1 to 3600");
+    }
+    arguments.watchSeconds = seconds;
+  }
+  return kGoOn;
+}

@@ -1,0 +1,27 @@
+// vantrel-cli's command line: the commands, their arguments and the global
+// options, checked before anything is sent.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "cli/reading_command.h"
+#include "printer/panel_commands.h"
+
+struct Arguments {
+  enum class Action { Read, Export, Toner, Clean, Calibrate, Defaults } action = Action::Read;
+  ReadingCommand reading = ReadingCommand::Status;
+  OutputFormat format = OutputFormat::Text;
+  bool yes = false;
+  std::optional<int> watchSeconds;  // status --watch
+  std::string file;                 // export
+  TonerOperation toner = TonerOperation::Change;
+  // defaults: the settings given; the rest keep the printer's.
+  std::optional<bool> tonerLowMessage, tonerOutStop, autoContinue;
+  std::optional<int> energySaveMinutes;
+};
+
+// Parses the command line into `arguments`. Returns -1 to go on, or the
+// exit status after --help or --version (0) or bad usage (2, told on the
+// standard error).
+int ParseArguments(int argc, char** argv, Arguments& arguments);

@@ -1,0 +1,139 @@
+#include "cli/json_output.h"
+
+#include <nlohmann/json.hpp>
+
+#include "cli/printer_values.h"
+#include "printer/printer_info.h"
+#include "printer/status_messages.h"
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+template <typename T>
+Json OrNull(const std::optional<T>& value) {
+  return value ? Json(*value) : Json(nullptr);
+}
+
+// A number the printer reports as an integer stays one in the output.
+Json Number(const std::optional<double>& value) {
+  if (!value) return nullptr;
+  const double v = *value;
+  if (v == static_cast<double>(static_cast<long long>(v)) && v > -1e15 && v < 1e15)
+    return static_cast<long long>(v);
+  return v;
+}
+
+Json NamedNumbers(const AppContext& ctx, std::span<const NamedField> fields) {
+  Json object = Json::object();
+  for (const NamedField& field : fields) object[field.name] = Number(FieldNumber(ctx, field));
+  return object;
+}
+
+Json Status(const StatusList& status) {
+  Json codes = Json::array();
+  for (int i = 0; i < status.count; ++i) {
+    const char* code = status.codes + i * kStatusCodeLength;
+    Json lines = Json::array();
+    if (const std::optional<PanelMessage> message = LookupStatusMessage(code))
+      for (const PanelLine& line : {message->line1, message->line2})
+        if (line.stringId) lines.push_back(ComposePanelLine(line));
+    codes.push_back({{"code", StatusCode(status, i)}, {"lines", lines}});
+  }
+  return codes;
+}
+
+Json Supply(const AppContext& ctx, int stateField, int remainingField, int typeField) {
+  const std::optional<SupplyState> state = StateOf(ctx, stateField);
+  Json supply = {{"state", state ? Json(SupplyStateName(*state)) : Json(nullptr)},
+                 {"remaining_percent", Number(RemainingPercent(ctx, stateField, remainingField))}};
+  if (typeField >= 0) {
+    const std::optional<CartridgeType> type =
+        state == SupplyState::Unknown
+            ? std::nullopt
+            : ParseCartridgeType(PageField(ctx, kTonerPageNumber, typeField));
+    supply["cartridge_type"] = type ? Json(CartridgeTypeName(*type)) : Json(nullptr);
+  }
+  return supply;
+}
+
+Json Supplies(const AppContext& ctx) {
+  Json toner = Json::object();
+  for (const TonerSlot& slot : TonerSlots())
+    toner[slot.colour] = Supply(ctx, slot.stateField, slot.remainingField, slot.typeField);
+  return {{"toner", toner},
+          {"imaging_cartridge", Supply(ctx, CONSUMEICSTATE, CONSUMEICREMAIN, -1)}};
+}
+
+Json CounterRecord(const std::int32_t* items, int count) {
+  Json record = Json::array();
+  for (int i = 0; i < count; ++i) record.push_back(items ? Json(items[i]) : Json(nullptr));
+  return record;
+}
+
+Json Counters(const AppContext& ctx) {
+  Json counters = {{"faces", NamedNumbers(ctx, FaceCounterFields())},
+                   {"sheets_by_tray", NamedNumbers(ctx, TraySheetFields())}};
+  counters["replacement"] = CounterRecord(
+      ctx.replacementCounts ? ctx.replacementCounts->item : nullptr, kReplacementCountItems);
+  counters["application"] = CounterRecord(
+      ctx.applicationCounts ? ctx.applicationCounts->item : nullptr, kApplicationCountItems);
+  return counters;
+}
+
+Json Coverage(const AppContext& ctx) {
+  return {{"normalized_faces", NamedNumbers(ctx, NormalizedFaceFields())},
+          {"normalized_coverage", NamedNumbers(ctx, NormalizedCoverageFields())},
+          {"current_cartridge_percent", NamedNumbers(ctx, AverageCoverageFields())},
+          {"last_job_percent", NamedNumbers(ctx, LastJobCoverageFields())}};
+}
+
+Json Machine(const AppContext& ctx) {
+  Json machine = {{"serial", OrNull(FieldText(ctx, kMachinePageNumber, MACHINESERIAL))},
+                  {"energy_save", ctx.energySave != 0},
+                  {"energy_save_minutes", Number(EnergySaveMinutes(ctx))}};
+  for (const NamedSwitch& setting : MachineSwitches(ctx)) machine[setting.name] = setting.on;
+  return machine;
+}
+
+Json Firmware(const AppContext& ctx) {
+  Json firmware = Json::object();
+  for (const NamedField& field : FirmwareFields())
+    firmware[field.name] = OrNull(FieldText(ctx, field.page, field.field));
+  return firmware;
+}
+
+}  // namespace
+
+std::string JsonOutput(ReadingCommand command, const PrinterReading& reading, bool compact) {
+  const AppContext& ctx = reading.context();
+  Json out = {{"schema", kJsonSchemaVersion}};
+  switch (command) {
+    case ReadingCommand::Status:
+      out["command"] = "status";
+      out["status"] = Status(reading.status);
+      break;
+    case ReadingCommand::Supplies:
+      out["command"] = "supplies";
+      out["supplies"] = Supplies(ctx);
+      break;
+    case ReadingCommand::Counters:
+      out["command"] = "counters";
+      out["counters"] = Counters(ctx);
+      break;
+    case ReadingCommand::Config:
+      out["command"] = "config";
+      out["status"] = Status(reading.status);
+      out["supplies"] = Supplies(ctx);
+      out["coverage"] = Coverage(ctx);
+      out["counters"] = Counters(ctx);
+      out["paper"] = {{"sizes", NamedNumbers(ctx, PaperSizeFields())},
+                      {"types", NamedNumbers(ctx, PaperTypeFields())}};
+      out["machine"] = Machine(ctx);
+      out["firmware"] = Firmware(ctx);
+      out["adjustment"] = NamedNumbers(ctx, AdjustmentFields());
+      break;
+  }
+  // The printer's bytes need not be UTF-8: what is not becomes U+FFFD.
+  return out.dump(compact ? -1 : 2, ' ', false, Json::error_handler_t::replace) + "\n";
+}

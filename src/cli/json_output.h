@@ -1,0 +1,13 @@
+// The reading commands' output for programs: one JSON object per run, as
+// docs/cli.schema.json describes it.
+#pragma once
+
+#include <string>
+
+#include "cli/printer_session.h"
+#include "cli/reading_command.h"
+
+inline constexpr int kJsonSchemaVersion = 1;
+
+// `compact`: the object on one line (one line per change when watching).
+std::string JsonOutput(ReadingCommand command, const PrinterReading& reading, bool compact);

@@ -1,0 +1,94 @@
+#include "cli/printer_session.h"
+
+#include <cstdint>
+#include <string>
+
+#include "cli/exit_status.h"
+#include "common/message_owner.h"
+#include "common/string_ids.h"
+#include "common/string_table.h"
+#include "device/device_link.h"
+#include "printer/configuration_read.h"
+#include "printer/info_page.h"
+#include "printer/printer_info.h"
+#include "printer/status_read.h"
+
+namespace {
+
+std::string Text(int stringId) {
+  const char* text = LoadText(stringId);
+  return text ? text : "";
+}
+
+constexpr char kNoAnswer[] = "the printer did not answer";
+
+// Takes what the window would show in a message box as the run's failure:
+// no reply is the link failing, a page of another kind the printer refusing.
+class FailureOwner : public MessageOwner {
+ public:
+  void ShowMessage(int stringId) override {
+    if (failure_ != kExitDone) return;  // the first one tells
+    if (stringId == kTextNotCompatible) {
+      failure_ = kExitRefused;
+      message_ = "the printer sent a page of another kind (" + Text(stringId) + ")";
+    } else {
+      failure_ = kExitNoPrinter;
+      message_ = kNoAnswer;
+    }
+  }
+  void ThrowIfFailed() const {
+    if (failure_ != kExitDone) throw CliFailure(failure_, message_);
+  }
+
+ private:
+  ExitStatus failure_ = kExitDone;
+  std::string message_;
+};
+
+}  // namespace
+
+PrinterReading::PrinterReading() : ctx_(new AppContext{}) {}
+
+PrinterReading::~PrinterReading() {
+  ReleasePrinterInfo(*ctx_);
+  delete ctx_;
+}
+
+PrinterSession::PrinterSession() {
+  ConfigurePrinterLink();
+  if (!OpenDeviceLink()) throw CliFailure(kExitNoPrinter, "no printer found");
+}
+
+PrinterSession::~PrinterSession() { CloseDeviceLink(); }
+
+void PrinterSession::Read(const ReadParts& parts, PrinterReading& reading) {
+  FailureOwner owner;
+  AppContext& ctx = reading.context();
+  if (parts.status) {
+    const std::optional<StatusList> list = ReadStatusList();
+    if (!list) owner.ShowMessage(kTextSendFailed);
+    else reading.status = *list;
+    owner.ThrowIfFailed();
+  }
+  const bool pages[] = {parts.supplies, parts.counters, parts.machine, parts.adjustment};
+  if (!AllocatePageBlocks(ctx) || (parts.counters && !AllocateCounterBlocks(ctx)))
+    throw CliFailure(kExitNoPrinter, "out of memory");
+  for (int page = kTonerPageNumber; page <= kAdjustPageNumber; ++page) {
+    if (!pages[page - kTonerPageNumber]) continue;
+    ReadInfoPage(owner, ctx, page);
+    owner.ThrowIfFailed();
+  }
+  if (parts.counters && ReadCounterRecords(ctx) > 0) owner.ShowMessage(kTextSendFailed);
+  if (parts.energySave) ReadEnergySaveSwitch(owner, ctx);
+  owner.ThrowIfFailed();
+}
+
+void RequireAcknowledged(CommandOutcome outcome, const char* what) {
+  switch (outcome) {
+    case CommandOutcome::Acknowledged: return;
+    case CommandOutcome::Refused:
+      throw CliFailure(kExitRefused, std::string("the printer refused ") + what);
+    case CommandOutcome::NoReply:
+      throw CliFailure(kExitNoPrinter, std::string(kNoAnswer) + " to " + what);
+  }
+}

@@ -1,0 +1,51 @@
+// One run's session with the printer: the link opened once, the reads a
+// command needs, every failure turned into its exit status.
+#pragma once
+
+#include "common/app_context.h"
+#include "printer/printer_requests.h"
+#include "printer/status_list.h"
+
+// Which parts of the printer a command reads.
+struct ReadParts {
+  bool status = false;
+  bool supplies = false;    // information page 1
+  bool counters = false;    // information page 2 and the counter records
+  bool machine = false;     // information page 3
+  bool adjustment = false;  // information page 4
+  bool energySave = false;  // the energy-save switch the configuration shows
+};
+
+// What was read: the page and counter blocks (released with it) and the
+// status list.
+class PrinterReading {
+ public:
+  PrinterReading();
+  ~PrinterReading();
+  PrinterReading(const PrinterReading&) = delete;
+  PrinterReading& operator=(const PrinterReading&) = delete;
+
+  AppContext& context() { return *ctx_; }
+  const AppContext& context() const { return *ctx_; }
+  StatusList status;
+
+ private:
+  AppContext* ctx_;
+};
+
+class PrinterSession {
+ public:
+  // Opens the link; CliFailure (no printer) when it cannot.
+  PrinterSession();
+  // Closes the link.
+  ~PrinterSession();
+  PrinterSession(const PrinterSession&) = delete;
+  PrinterSession& operator=(const PrinterSession&) = delete;
+
+  // Reads the parts into `reading`; CliFailure when a read fails or a page
+  // is not the one asked for.
+  void Read(const ReadParts& parts, PrinterReading& reading);
+};
+
+// CliFailure unless the printer acknowledged the command `what`.
+void RequireAcknowledged(CommandOutcome outcome, const char* what);

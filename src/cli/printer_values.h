@@ -1,0 +1,75 @@
+// The printer's values under the stable names that the JSON and OpenMetrics
+// outputs share, each read from the field that carries it. The texts the
+// printer sends become numbers here, or nothing when they are no number.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "common/app_context.h"
+#include "printer/config_conversions.h"
+#include "printer/status_list.h"
+
+// One toner cartridge: its colour's name and its three page-1 fields.
+struct TonerSlot {
+  const char* colour;
+  int stateField, remainingField, typeField;
+};
+// Cyan, magenta, yellow, black.
+std::span<const TonerSlot> TonerSlots();
+
+// A value of an information page under its name. `bias` is taken off
+// numbers the printer keeps biased.
+struct NamedField {
+  const char* name;
+  int page;
+  int field;
+  int bias = 0;
+};
+std::span<const NamedField> FaceCounterFields();  // total, colour, monochrome
+std::span<const NamedField> TraySheetFields();
+std::span<const NamedField> PaperSizeFields();
+std::span<const NamedField> PaperTypeFields();
+std::span<const NamedField> NormalizedFaceFields();      // coverage counts
+std::span<const NamedField> NormalizedCoverageFields();  // colour, monochrome
+std::span<const NamedField> AverageCoverageFields();     // per colour, percent
+std::span<const NamedField> LastJobCoverageFields();     // per colour, percent
+std::span<const NamedField> AdjustmentFields();          // shown ones, bias taken off
+std::span<const NamedField> FirmwareFields();            // engine, boot, controller
+
+// The whole text as a decimal number (sign, digits, at most one point);
+// nothing for an empty text or any other character.
+std::optional<double> NumberOf(const char* text);
+
+// A field as a number, bias taken off; nothing when it is no number.
+std::optional<double> FieldNumber(const AppContext& ctx, const NamedField& field);
+// A field as text; nothing when empty.
+std::optional<std::string> FieldText(const AppContext& ctx, int page, int field);
+
+// The state of a supply: nothing for a code without a name.
+std::optional<SupplyState> StateOf(const AppContext& ctx, int stateField);
+// The remaining percent, as the configuration shows it: nothing when the
+// state is not determined ("0") or the text is no number.
+std::optional<double> RemainingPercent(const AppContext& ctx, int stateField, int remainingField);
+
+// Lower-case names: "unknown", "ready", "low", "end", "life_end";
+// "starter", "standard", "high".
+const char* SupplyStateName(SupplyState state);
+const char* CartridgeTypeName(CartridgeType type);
+
+// The switches of the machine settings page, by name, as on or off.
+struct NamedSwitch {
+  const char* name;
+  bool on;
+};
+// auto_continue, toner_out_stop, toner_low_message.
+std::array<NamedSwitch, 3> MachineSwitches(const AppContext& ctx);
+// The energy save time in minutes; nothing when the energy-save switch is
+// off (the page then shows "Off") or the time is no number.
+std::optional<double> EnergySaveMinutes(const AppContext& ctx);
+
+// Entry i of the status list as text: six characters, fewer when the code
+// was shorter (its zero padding left off).
+std::string StatusCode(const StatusList& status, int i);

@@ -1,0 +1,33 @@
+#include "cli/status_watch.h"
+
+#include <chrono>
+#include <csignal>
+#include <thread>
+
+namespace {
+
+volatile std::sig_atomic_t g_stop = 0;
+
+void AskToStop(int) { g_stop = 1; }
+
+}  // namespace
+
+void WatchStatus(int seconds, const std::function<std::string()>& read,
+                 const std::function<void(const std::string&)>& print) {
+  std::signal(SIGINT, AskToStop);
+  std::signal(SIGTERM, AskToStop);
+  using Clock = std::chrono::steady_clock;
+  // Short naps, so that a signal ends the wait soon wherever it lands.
+  constexpr auto kNap = std::chrono::milliseconds(50);
+  std::string last;
+  bool first = true;
+  while (!g_stop) {
+    const auto next = Clock::now() + std::chrono::seconds(seconds);
+    std::string lines = read();
+    if (g_stop) break;
+    if (first || lines != last) print(lines);
+    first = false;
+    last = std::move(lines);
+    while (!g_stop && Clock::now() < next) std::this_thread::sleep_for(kNap);
+  }
+}

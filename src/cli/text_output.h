@@ -1,0 +1,14 @@
+// The reading commands' output for people: the texts the panel and the
+// configuration window show, in the user's language.
+#pragma once
+
+#include <string>
+
+#include "cli/printer_session.h"
+#include "cli/reading_command.h"
+
+// The panel's lines for the status list, one line each; a code the panel
+// has no message for shows nothing.
+std::string StatusText(const StatusList& status);
+
+std::string TextOutput(ReadingCommand command, const PrinterReading& reading);

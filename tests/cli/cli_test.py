@@ -1,0 +1,175 @@
+#!/usr/bin/python3
+"""vantrel-cli against the emulated printer (vantrel-demo-printer): each
+reading command's output for the demonstration printer in every format,
+the commands that change the printer, and the exit status a script sees
+when something goes wrong.
+
+Usage: cli_test.py DEMO_PRINTER CLI SCHEMA EXPECTED_DIR
+"""
+import json
+import os
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+import jsonschema
+from prometheus_client.openmetrics.parser import text_string_to_metric_families as openmetrics
+from prometheus_client.parser import text_string_to_metric_families as classic_text
+
+DEMO, CLI, SCHEMA, EXPECTED = sys.argv[1:5]
+ENV = dict(os.environ, LC_ALL="C", LANG="", LC_MESSAGES="")
+READING = ["status", "supplies", "counters", "config"]
+failures = []
+
+
+def run(*args, printer=(), stdin=subprocess.DEVNULL, env=ENV):
+    """vantrel-cli ARGS beside the emulated printer (with faults), or with
+    no printer at all when printer is None."""
+    command = [CLI, *args] if printer is None else [DEMO, *printer, "--", CLI, *args]
+    result = subprocess.run(command, stdin=stdin, capture_output=True, env=env, timeout=60)
+    return result.returncode, result.stdout.decode(), result.stderr.decode()
+
+
+def check(condition, what):
+    if not condition:
+        failures.append(what)
+        print("FAILED:", what)
+
+
+def reading_commands_print_what_the_printer_reports():
+    for command in READING:
+        status, out, err = run(command)
+        with open(os.path.join(EXPECTED, command + ".txt")) as expected:
+            check(status == 0 and out == expected.read(), f"{command} text: {status} {err}\n{out}")
+    # The user's language, as the panel shows it.
+    status, out, _ = run("status", env=dict(ENV, LC_ALL="de_DE.UTF-8"))
+    check(status == 0 and out.splitlines()[0] == "BEREIT", f"status in German: {out}")
+
+
+def json_follows_its_schema():
+    with open(SCHEMA) as schema_file:
+        schema = json.load(schema_file)
+    jsonschema.Draft202012Validator.check_schema(schema)
+    documents = {}
+    for command in READING:
+        status, out, err = run(command, "--format", "json")
+        check(status == 0, f"{command} json: {status} {err}")
+        documents[command] = json.loads(out)
+        try:
+            jsonschema.validate(documents[command], schema, cls=jsonschema.Draft202012Validator)
+        except jsonschema.ValidationError as error:
+            check(False, f"{command} json against its schema: {error.message}")
+    cyan = documents["supplies"]["supplies"]["toner"]["cyan"]
+    check(cyan == {"state": "ready", "remaining_percent": 80, "cartridge_type": "standard"},
+          f"cyan toner: {cyan}")
+    check(documents["status"]["status"][1] == {"code": "302002", "lines": ["TONER LOW M"]},
+          f"status: {documents['status']}")
+    counters = documents["counters"]["counters"]
+    check(counters["faces"]["total"] == 8642 and counters["application"][9] == 200,
+          f"counters: {counters}")
+    config = documents["config"]
+    check(config["machine"]["serial"] == "TL5C0042817" and config["machine"]["energy_save_minutes"] == 30
+          and config["coverage"]["normalized_coverage"]["colour"] == 6.4
+          and config["adjustment"]["top_envelope"] == -3, f"config: {config}")
+
+
+def openmetrics_is_read_by_real_parsers():
+    expected_families = {
+        "status": {"vantrel_up", "vantrel_status_code"},
+        "supplies": {"vantrel_up", "vantrel_toner_remaining_ratio", "vantrel_supply_state",
+                     "vantrel_imaging_cartridge_remaining_ratio"},
+        "counters": {"vantrel_up", "vantrel_pages", "vantrel_tray_sheets",
+                     "vantrel_replacement_count", "vantrel_application_count"},
+    }
+    scrapes = {}
+    for command in READING:
+        status, out, err = run(command, "--format", "openmetrics")
+        check(status == 0 and out.endswith("# EOF\n"), f"{command} openmetrics: {status} {err}")
+        families = {family.name: family for family in openmetrics(out)}
+        scrapes[command] = families
+        # The node exporter's textfile collector reads the older text format.
+        check(len(list(classic_text(out))) > 0, f"{command} in the classic text format")
+        if command in expected_families:
+            check(set(families) == expected_families[command], f"{command} families: {set(families)}")
+    toner = {s.labels["colour"]: s.value for s in scrapes["supplies"]["vantrel_toner_remaining_ratio"].samples}
+    check(toner == {"cyan": 0.8, "magenta": 0.12, "yellow": 0.64, "black": 0.45}, f"toner: {toner}")
+    codes = [s.labels["code"] for s in scrapes["status"]["vantrel_status_code"].samples]
+    check(codes == ["000000", "302002", "207000"], f"status codes: {codes}")
+    whole = scrapes["config"]
+    for command in ("status", "supplies", "counters"):
+        check(set(scrapes[command]) <= set(whole), f"config scrape lacks some of {command}'s families")
+    info = whole["vantrel_info"].samples[0].labels
+    check(info["serial"] == "TL5C0042817" and info["firmware"] == "2.07.3", f"info: {info}")
+    pages = {s.labels["kind"]: s.value for s in whole["vantrel_pages"].samples if s.name.endswith("_total")}
+    check(pages == {"total": 8642, "colour": 3187, "monochrome": 5455}, f"pages: {pages}")
+
+
+def commands_change_the_printer_when_told():
+    sent = {("toner", "change"): "Command is sent successfully",
+            ("toner", "eject"): "Command is sent successfully",
+            ("clean",): "Command is sent successfully",
+            ("calibrate",): "Send Calibration command to machine successfully",
+            ("defaults", "--energy-save", "60"): "Send Set Default command to machine successfully"}
+    for args, text in sent.items():
+        status, out, err = run(*args, "--yes")
+        check(status == 0 and out == text + "\n", f"{args}: {status} {out} {err}")
+    # Without --yes and without a terminal to ask on, nothing is sent: the
+    # refusal the printer would give never comes.
+    status, out, _ = run("toner", "change", printer=("--refuse", "14"))
+    check(status == 2 and out == "", f"no --yes and no terminal: {status}")
+    # On a terminal (script(1) gives it one) it asks; "n" sends nothing.
+    for answer, expected in (("n", 5), ("y", 3)):
+        result = subprocess.run([DEMO, "--refuse", "14", "--", "script", "-qec", f"{CLI} toner change",
+                                 "/dev/null"], input=answer.encode() + b"\n", capture_output=True,
+                                env=ENV, timeout=60)
+        check(result.returncode == expected and b"Send the toner change? [y/N]" in result.stdout,
+              f"answer {answer} at the prompt: {result.returncode} {result.stdout}")
+
+
+def failures_have_their_exit_status_and_no_half_output():
+    status, out, err = run("supplies", printer=None)
+    check(status == 1 and out == "" and err.startswith("vantrel-cli: "), f"no printer: {status} {err}")
+    status, out, _ = run("config", "--format", "json", printer=("--fail", "69"))
+    check(status == 1 and out == "", f"a counter read fails: {status} {out}")
+    status, out, _ = run("--yes", "calibrate", printer=("--refuse", "18"))
+    check(status == 3 and out == "", f"refused calibration: {status}")
+    # All four settings are sent; one refused is the printer refusing.
+    status, _, _ = run("defaults", "--toner-low", "off", "-y", printer=("--refuse", "15"))
+    check(status == 3, f"refused default setting: {status}")
+    for args in (["clean", "--format", "json"], ["defaults"], ["status", "--watch", "0"],
+                 ["toner", "spin"], ["supplies", "extra"], []):
+        status, out, _ = run(*args)
+        check(status == 2 and out == "", f"bad usage {args}: {status}")
+    with tempfile.TemporaryDirectory() as folder:
+        target = os.path.join(folder, "missing", "printer.ini")
+        status, _, _ = run("export", target)
+        check(status == 4 and not os.path.exists(target), f"export to a missing folder: {status}")
+        # A failed read leaves the file that was there as it was.
+        target = os.path.join(folder, "printer.ini")
+        with open(target, "w") as old:
+            old.write("old")
+        status, _, _ = run("export", target, printer=("--fail", "13"))
+        with open(target) as kept:
+            check(status == 1 and kept.read() == "old", f"export with a failed read: {status}")
+
+
+def watch_prints_changes_until_stopped():
+    process = subprocess.Popen([DEMO, "--", CLI, "status", "--watch", "1"], stdin=subprocess.DEVNULL,
+                               stdout=subprocess.PIPE, stderr=subprocess.PIPE, env=ENV)
+    time.sleep(2.5)
+    process.send_signal(signal.SIGTERM)  # passed on to vantrel-cli
+    out, err = process.communicate(timeout=20)
+    with open(os.path.join(EXPECTED, "status.txt")) as expected:
+        # The lines did not change: printed once.
+        check(process.returncode == 0 and out.decode() == expected.read(),
+              f"status --watch: {process.returncode} {out} {err}")
+
+
+for test in (reading_commands_print_what_the_printer_reports, json_follows_its_schema,
+             openmetrics_is_read_by_real_parsers, commands_change_the_printer_when_told,
+             failures_have_their_exit_status_and_no_half_output, watch_prints_changes_until_stopped):
+    test()
+print(f"{len(failures)} failure(s)")
+sys.exit(1 if failures else 0)
