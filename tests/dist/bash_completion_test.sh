@@ -45,10 +45,10 @@ expect 'change eject' vantrel-cli toner ''
 expect '' vantrel-cli toner change ''
 expect '--yes' vantrel-cli clean --y
 expect '' vantrel-cli clean --f
-expect '5 15 30 60 off' vantrel-cli defaults --energy-save ''
+expect '5 15 30 60' vantrel-cli defaults --energy-save ''
 expect 'on off' vantrel-cli -y defaults --energy-save 30 --auto-continue ''
-expect '--toner-low --toner-out-stop' vantrel-cli defaults --energy-save off --toner
-expect '' vantrel-cli defaults --energy-save off ''
+expect '--toner-low --toner-out-stop' vantrel-cli defaults --energy-save 15 --toner
+expect '' vantrel-cli defaults --energy-save 15 ''
 
 # export completes file names, once.
 work=$(mktemp -d)
