@@ -35,7 +35,9 @@ int ParseArguments(int argc, char** argv, Arguments& arguments) {
   app.set_version_flag("--version", "vantrel-cli " VANTREL_VERSION);
   app.footer("Exit status: 0 done, 1 no printer or the link failed, 2 bad usage, 3 the printer "
              "refused, 4 the file could not be written, 5 declined at the prompt.");
-  app.require_subcommand(1);
+  // At most one command; a missing one is told below, so that an unknown word
+  // is reported as itself rather than as a missing command.
+  app.require_subcommand(0, 1);
   app.allow_windows_style_options(false);  // "/dir/file.ini" is a file on every system
   app.fallthrough();  // the global options also after the command
   std::string format;
@@ -80,6 +82,9 @@ int ParseArguments(int argc, char** argv, Arguments& arguments) {
   } catch (const CLI::ParseError& e) {
     return BadUsage(e.what());
   }
+  if (app.get_subcommands().empty())
+    return BadUsage("give a command: status, supplies, counters, config, export, toner, clean, "
+                    "calibrate or defaults");
 
   const struct {
     CLI::App* command;
