@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "common/string_ids.h"
 #include "common/window_ops.h"
 #include "device/device_link.h"
 #include "info/ini_export.h"
@@ -12,20 +11,13 @@
 #include "printer/printer_info.h"
 #include "ui/dialog.h"
 #include "ui/dialog_template.h"
+#include "string_ids.h"
 
 namespace {
 
-constexpr int kTextWindowTitle = 148;  // "Configuration Page"
-constexpr int kTextSave = 330;         // "Save"
-
 constexpr int kConfigTabTitles[kConfigPageCount] = {
-    149,  // "Supplies Status"
-    150,  // "Coverage Information"
-    151,  // "Counter"
-    152,  // "Paper"
-    153,  // "Machine Setting"
-    154,  // "Firmware Version"
-    156,  // "Adjustment"
+    kTextSuppliesTab, kTextCoverageTab, kTextCounterTab,    kTextPaperTab,
+    kTextMachineTab,  kTextFirmwareTab, kTextAdjustmentTab,
 };
 
 // The read values, as the model gives them, into the pages there are.
@@ -50,7 +42,7 @@ void ShowSelectedPage(Window& window, AppContext& ctx) {
 }
 
 void Initialise(Window& window, AppContext& ctx) {
-  LoadWindowText(window, kTextWindowTitle);
+  LoadWindowText(window, kTextConfigWindowTitle);
   LoadItemText(window, kConfigCloseButton, kTextClose);
   LoadItemText(window, kConfigSaveButton, kTextSave);
 

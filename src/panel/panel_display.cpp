@@ -1,6 +1,7 @@
 #include "panel/panel_display.h"
 
 #include "panel/status_messages.h"
+#include "ui/control_ids.h"
 
 namespace {
 

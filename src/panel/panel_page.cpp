@@ -3,7 +3,6 @@
 #include <cstdint>
 
 #include "common/setting_choice.h"
-#include "common/string_ids.h"
 #include "device/device_link.h"
 #include "device/request_catalogue.h"
 #include "info/configuration_window.h"
@@ -15,11 +14,9 @@
 #include "common/window_ops.h"
 #include "ui/dialog.h"
 #include "ui/dialog_template.h"
+#include "string_ids.h"
 
 namespace {
-
-constexpr int kTextEjectSent = 22;        // "Command is sent successfully"
-constexpr int kTextCalibrationSent = 23;  // "Send Calibration command to machine successfully"
 
 // What REQ_TONER_OPERATION does, in the high byte of its wValue.
 constexpr int kTonerChange = 0;

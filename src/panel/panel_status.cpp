@@ -2,11 +2,11 @@
 
 #include <cstring>
 
-#include "common/string_ids.h"
 #include "device/device_link.h"
 #include "device/request_catalogue.h"
 #include "panel/status_list.h"
 #include "common/app_context.h"
+#include "string_ids.h"
 
 void ReadPanelStatus(Window& page, AppContext& ctx) {
   char reply[kStatusReplySize] = {};

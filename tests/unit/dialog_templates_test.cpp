@@ -7,15 +7,21 @@
 #include <string>
 
 #include "common/string_table.h"
+#include "ui/control_ids.h"
 
 namespace {
 
 using K = ControlKind;
 
-constexpr int kConfigPageIds[] = {106, 107, 108, 109, 113, 114, 115};
+constexpr int kConfigPageIds[] = {
+    kConfigCounterTemplate,  kConfigSuppliesTemplate,   kConfigMachineTemplate, kConfigCoverageTemplate,
+    kConfigPaperTemplate,    kConfigAdjustmentTemplate, kConfigFirmwareTemplate};
 // The pages whose controls a user sees side by side and which must not cover
 // one another.
-constexpr int kLaidOutPageIds[] = {102, 111, 112, 106, 107, 108, 109, 113, 114, 115};
+constexpr int kLaidOutPageIds[] = {
+    kPanelPageTemplate,     kUserServiceTemplate,    kServiceModeTemplate,    kConfigCounterTemplate,
+    kConfigSuppliesTemplate, kConfigMachineTemplate, kConfigCoverageTemplate, kConfigPaperTemplate,
+    kConfigAdjustmentTemplate, kConfigFirmwareTemplate};
 
 // Height of a drop-down list when closed; its template height includes the list.
 constexpr int kClosedListHeight = 12;
@@ -64,14 +70,15 @@ TEST(DialogTemplates, IdsAreUniqueAndControlsLieInsideTheirDialog) {
       EXPECT_LE(c.x + c.cx, dialog->cx);
       EXPECT_LE(c.y + c.cy, dialog->cy);
       // Only the main window's hidden password label and field have no size.
-      bool hiddenGate = dialog->id == 110 && (c.id == 1195 || c.id == 1015);
+      bool hiddenGate = dialog->id == kMainWindowTemplate &&
+                        (c.id == kPasswordLabel || c.id == kPasswordField);
       EXPECT_EQ(IsZeroSize(c), hiddenGate);
       if (c.stringId != kNoString) {
         EXPECT_NE(LoadTextIn(kEnglish, c.stringId), nullptr) << "string " << c.stringId;
       }
     }
   }
-  const ControlTemplate* password = FindControl(Dialog(110), 1015);
+  const ControlTemplate* password = FindControl(Dialog(kMainWindowTemplate), kPasswordField);
   ASSERT_NE(password, nullptr);
   EXPECT_EQ(password->textLimit, 10);
   EXPECT_EQ(password->style & (kBorder | kAutoScroll), unsigned{kBorder | kAutoScroll});
@@ -95,7 +102,7 @@ TEST(DialogTemplates, ControlsOfAPageDoNotCoverOneAnother) {
 }
 
 TEST(DialogTemplates, PanelRadiosComeInPairs) {
-  const DialogTemplate& panel = Dialog(102);
+  const DialogTemplate& panel = Dialog(kPanelPageTemplate);
   int groups = 0;
   int radiosInGroup = -1;  // no group started yet
   for (const ControlTemplate& c : panel.controls) {
@@ -113,7 +120,7 @@ TEST(DialogTemplates, PanelRadiosComeInPairs) {
   }
   EXPECT_EQ(radiosInGroup, 2);
   EXPECT_EQ(groups, 4);
-  for (int first : {1007, 1024, 1012, 1018}) {
+  for (int first : {kPanelChangeTonerRadio, kPanelTonerLowOn, kPanelTonerOutStopOn, kPanelAutoContinueOn}) {
     const ControlTemplate* radio = FindControl(panel, first);
     ASSERT_NE(radio, nullptr);
     EXPECT_TRUE(radio->style & kGroupStart) << first;

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "common/string_ids.h"
 #include "common/string_table.h"
 #include "device/request_catalogue.h"
 #include "headless_session.h"
+#include "string_ids.h"
 
 namespace {
 

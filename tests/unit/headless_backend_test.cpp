@@ -8,6 +8,7 @@
 
 #include "ui/dialog_template.h"
 #include "ui/headless/headless.h"
+#include "ui/control_ids.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ TEST_F(HeadlessBackendTest, ModalThingsTakeTheNextActionsAndBlockOtherWindows) {
   platform.CloseWindow("panel");
   EXPECT_EQ(lines.back(), "ignored: panel is not shown");
   page->Show(true);
-  platform.Script([&] { platform.Click("panel", 1001); });
+  platform.Script([&] { platform.Click("panel", kPanelStatusButton); });
   platform.Script([&] { platform.Answer(kIdRetry); });  // not a button of this box
   platform.Script([&] { platform.Answer(kIdOk); });
   g_received.clear();

@@ -53,12 +53,20 @@ HeadlessWindow* HeadlessWindow::TopLevel() {
   return w;
 }
 
-ControlKind HeadlessWindow::KindOf(int id) const { return At(id).layout->kind; }
+// What the user acts on may be any id; only the program's own requests
+// (At) must name a control of the template.
+ControlKind HeadlessWindow::KindOf(int id) const {
+  auto it = controls_.find(id);
+  if (it != controls_.end()) return it->second.layout->kind;
+  platform_.Record("error: " + name_ + " has no control " + std::to_string(id));
+  return ControlKind::Static;
+}
 
 HeadlessWindow::Control& HeadlessWindow::At(int id) {
   static Control missing{};
   auto it = controls_.find(id);
   if (it != controls_.end()) return it->second;
+  ExpectControl(dialog_, id);
   platform_.Record("error: " + name_ + " has no control " + std::to_string(id));
   missing = Control{};
   static const ControlTemplate none{ControlKind::Static, kNoId, 0, 0, 0, 0, 0, 0, 0};
