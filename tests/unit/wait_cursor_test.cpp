@@ -58,9 +58,9 @@ TEST_F(WaitCursorTest, IsShownForEveryRequestOfEveryActionAndOnlyThen) {
     const int id = button.second;
     action(button.first, [this, id] { platform.Click("panel", id); });
   }
-  action("configuration", [this] { platform.Click("panel", 1003); });
-  Then([this] { platform.Click("configuration", 1023); });
-  Then([this] { platform.Type("main", 1015, "ZELQORN"); });
+  action("configuration", [this] { platform.Click("panel", kPanelConfigButton); });
+  Then([this] { platform.Click("configuration", kConfigCloseButton); });
+  Then([this] { platform.Type("main", kPasswordField, "ZELQORN"); });
   Then([this] { platform.PickTab("main", 1024, 1); });
   for (const auto& button : userServiceButtons) {
     const int id = button.second;

@@ -53,14 +53,7 @@ HeadlessWindow* HeadlessWindow::TopLevel() {
   return w;
 }
 
-// What the user acts on may be any id; only the program's own requests
-// (At) must name a control of the template.
-ControlKind HeadlessWindow::KindOf(int id) const {
-  auto it = controls_.find(id);
-  if (it != controls_.end()) return it->second.layout->kind;
-  platform_.Record("error: " + name_ + " has no control " + std::to_string(id));
-  return ControlKind::Static;
-}
+ControlKind HeadlessWindow::KindOf(int id) const { return At(id).layout->kind; }
 
 HeadlessWindow::Control& HeadlessWindow::At(int id) {
   static Control missing{};
