@@ -17,9 +17,9 @@
 #include "fuzz_input.h"
 #include "shell/vantrel.h"
 #include "sim/tarnlow_printer.h"
+#include "ui/control_ids.h"
 #include "ui/dialog.h"
 #include "ui/headless/headless.h"
-#include "ui/control_ids.h"
 
 namespace {
 

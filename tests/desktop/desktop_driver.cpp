@@ -19,9 +19,9 @@
 
 #include "common/language.h"
 #include "common/string_table.h"
+#include "ui/control_ids.h"
 #include "ui/dialog_template.h"
 #include "ui/qt/qt_controls.h"
-#include "ui/control_ids.h"
 
 namespace {
 

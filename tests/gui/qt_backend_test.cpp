@@ -24,10 +24,10 @@
 #include "printer/printer_info.h"
 #include "common/app_context.h"
 #include "common/window_ops.h"
+#include "ui/control_ids.h"
 #include "ui/dialog_template.h"
 #include "ui/qt/qt_platform.h"
 #include "ui/qt/qt_window.h"
-#include "ui/control_ids.h"
 #include "string_ids.h"
 
 namespace {

@@ -32,9 +32,9 @@
 #include "service/user_service_page.h"
 #include "shell/about_box.h"
 #include "common/app_context.h"
+#include "ui/control_ids.h"
 #include "ui/dialog_template.h"
 #include "ui/qt/qt_window.h"
-#include "ui/control_ids.h"
 #include "string_ids.h"
 
 namespace {
