@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "common/window_ops.h"
+#include "page_helpers/window_ops.h"
 #include "device/device_link.h"
 #include "info/ini_export.h"
 #include "printer/configuration_export.h"

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "common/setting_choice.h"
+#include "page_helpers/setting_choice.h"
 #include "device/device_link.h"
 #include "device/request_catalogue.h"
 #include "info/configuration_window.h"
@@ -10,8 +10,8 @@
 #include "printer/printer_requests.h"
 #include "panel/panel_status.h"
 #include "common/app_context.h"
-#include "common/link_session.h"
-#include "common/window_ops.h"
+#include "page_helpers/link_session.h"
+#include "page_helpers/window_ops.h"
 #include "ui/dialog.h"
 #include "ui/dialog_template.h"
 #include "string_ids.h"

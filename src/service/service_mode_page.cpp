@@ -6,14 +6,14 @@
 #include <optional>
 #include <string>
 
-#include "common/setting_choice.h"
+#include "page_helpers/setting_choice.h"
 #include "device/device_link.h"
 #include "device/request_catalogue.h"
 #include "printer/printer_requests.h"
 #include "service/request_patterns.h"
-#include "common/window_ops.h"
+#include "page_helpers/window_ops.h"
 #include "common/app_context.h"
-#include "common/link_session.h"
+#include "page_helpers/link_session.h"
 #include "ui/control_ids.h"
 #include "ui/dialog.h"
 #include "ui/dialog_template.h"

@@ -5,7 +5,7 @@
 #include <limits>
 #include <string>
 
-#include "common/setting_choice.h"
+#include "page_helpers/setting_choice.h"
 #include "common/string_table.h"
 #include "device/device_link.h"
 #include "device/request_catalogue.h"
@@ -15,8 +15,8 @@
 #include "printer/printer_requests.h"
 #include "service/request_patterns.h"
 #include "common/app_context.h"
-#include "common/link_session.h"
-#include "common/window_ops.h"
+#include "page_helpers/link_session.h"
+#include "page_helpers/window_ops.h"
 #include "ui/control_ids.h"
 #include "ui/dialog.h"
 #include "string_ids.h"

@@ -1,6 +1,6 @@
 #include "shell/about_box.h"
 
-#include "common/window_ops.h"
+#include "page_helpers/window_ops.h"
 #include "ui/control_ids.h"
 #include "string_ids.h"
 

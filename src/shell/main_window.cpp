@@ -12,7 +12,7 @@
 #include "shell/about_box.h"
 #include "common/app_context.h"
 #include "shell/tray_icon.h"
-#include "common/window_ops.h"
+#include "page_helpers/window_ops.h"
 #include "string_ids.h"
 
 namespace {

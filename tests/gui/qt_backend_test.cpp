@@ -23,7 +23,7 @@
 #include "info/ini_export.h"
 #include "printer/printer_info.h"
 #include "common/app_context.h"
-#include "common/window_ops.h"
+#include "page_helpers/window_ops.h"
 #include "ui/control_ids.h"
 #include "ui/dialog_template.h"
 #include "ui/qt/qt_platform.h"

@@ -27,7 +27,7 @@
 #include "common/string_table.h"
 #include "printer/config_conversions.h"
 #include "panel/panel_page.h"
-#include "common/window_ops.h"
+#include "page_helpers/window_ops.h"
 #include "service/service_mode_page.h"
 #include "service/user_service_page.h"
 #include "shell/about_box.h"
