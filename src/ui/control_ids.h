@@ -4,7 +4,6 @@
 // refers to keep their plain numbers in the template data.
 #pragma once
 
-
 // Panel page.
 enum PanelControl : int {
   kPanelDisplayGroup = 1000,
