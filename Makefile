@@ -61,9 +61,11 @@ test: build windows
 	@cd $(WINBUILD) && ctest --output-on-failure --repeat until-pass:2
 	@$(MAKE) --no-print-directory sanitizers
 
-# The sanitizer build (no Qt: its tests are the in-process and USB ones).
+# The sanitizer build (no Qt: its tests are the in-process and USB ones),
+# with assertions on (no NDEBUG): an unknown control or string id stops it.
 asan-build: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_C_FLAGS_RELWITHDEBINFO="-O2 -g" -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g" \
 	  -DCMAKE_DISABLE_FIND_PACKAGE_Qt6=ON -DCMAKE_C_FLAGS="$(SANITIZE)" \
 	  -DCMAKE_CXX_FLAGS="$(SANITIZE)" -DCMAKE_EXE_LINKER_FLAGS="$(SANITIZE)" >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)

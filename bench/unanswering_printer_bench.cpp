@@ -17,6 +17,7 @@
 #include "shell/vantrel.h"
 #include "sim/tarnlow_printer.h"
 #include "sim/umockdev_printer.h"
+#include "ui/control_ids.h"
 #include "ui/dialog.h"
 #include "ui/headless/headless.h"
 
@@ -24,11 +25,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr int kStatusButton = 1001;
-constexpr int kConfigButton = 1003;
-constexpr int kMainTab = 1024;
 constexpr int kUserServiceTab = 1;
-constexpr int kUploadButton = 1084;
 
 struct Figures {
   double seconds = 0;
@@ -97,13 +94,13 @@ int main(int argc, char** argv) {
   SetLibusbTransferTimeout(timeoutMs);
 
   std::printf("A printer that answers nothing; link time-out %u ms\n", timeoutMs);
-  Print("Status", Measure(printer, [](HeadlessPlatform& p) { p.Click("panel", kStatusButton); }));
+  Print("Status", Measure(printer, [](HeadlessPlatform& p) { p.Click("panel", kPanelStatusButton); }));
   Print("Display Configuration Page", Measure(printer, [](HeadlessPlatform& p) {
-          p.Click("panel", kConfigButton);
+          p.Click("panel", kPanelConfigButton);
         }));
   Print("Upload (user service page)", Measure(printer, [](HeadlessPlatform& p) {
           p.PickTab("main", kMainTab, kUserServiceTab);
-          p.Click("user service", kUploadButton);
+          p.Click("user service", kUserUploadButton);
         }));
   return 0;
 }

@@ -17,6 +17,7 @@
 #include "fuzz_input.h"
 #include "shell/vantrel.h"
 #include "sim/tarnlow_printer.h"
+#include "ui/control_ids.h"
 #include "ui/dialog.h"
 #include "ui/headless/headless.h"
 
@@ -28,26 +29,34 @@ struct Control {
 };
 
 constexpr Control kButtons[] = {
-    {"panel", 1001},         {"panel", 1003},         {"panel", 1004},
-    {"panel", 1007},         {"panel", 1008},         {"panel", 1010},
-    {"panel", 1012},         {"panel", 1013},         {"panel", 1018},
-    {"panel", 1019},         {"panel", 1021},         {"panel", 1024},
-    {"panel", 1025},         {"panel", 1204},         {"user service", 1083},
-    {"user service", 1084},  {"user service", 1091}, {"user service", 1093},
-    {"user service", 1254},  {"service mode", 1084}, {"service mode", 1085},
-    {"service mode", 1191},  {"service mode", 1192}, {"service mode", 1193},
-    {"service mode", 1071},  {"service mode", 1072}, {"configuration", 1023},
-    {"configuration", 1024}, {"main", 1023},         {"main", 1025},
-    {"about", 1},
+    {"panel", kPanelStatusButton}, {"panel", kPanelConfigButton},
+    {"panel", kPanelRotateTonerButton}, {"panel", kPanelChangeTonerRadio},
+    {"panel", kPanelEjectTonerRadio}, {"panel", kPanelApplyButton}, {"panel", kPanelTonerOutStopOn},
+    {"panel", kPanelTonerOutStopOff}, {"panel", kPanelAutoContinueOn},
+    {"panel", kPanelAutoContinueOff}, {"panel", kPanelCalibrationButton},
+    {"panel", kPanelTonerLowOn}, {"panel", kPanelTonerLowOff}, {"panel", kPanelCleanUpButton},
+    {"user service", kUserDownloadButton}, {"user service", kUserUploadButton},
+    {"user service", kPattern1Button}, {"user service", kPattern2Button},
+    {"user service", kImageRefreshButton}, {"service mode", kServiceDownloadButton},
+    {"service mode", kServiceUploadButton}, {"service mode", kBkClearButton},
+    {"service mode", kFuserUnitButton}, {"service mode", kTransferRollerButton},
+    {"service mode", kTonerLowBox}, {"service mode", kIcLowBox},
+    {"configuration", kConfigCloseButton}, {"configuration", kConfigSaveButton},
+    {"main", kMainCloseButton}, {"main", kMainAboutButton}, {"about", 1},
 };
 
 constexpr Control kLists[] = {
-    {"panel", 1077},        {"user service", 1069}, {"user service", 1070},
-    {"user service", 1072}, {"user service", 1077}, {"service mode", 1077},
-    {"service mode", 1078}, {"service mode", 1079},
+    {"panel", kPanelEnergySaveList}, {"user service", kImageAdjList},
+    {"user service", kGdiTimeoutList}, {"user service", kUserEnergySaveList},
+    {"user service", kFlickerList}, {"service mode", kTemperaturePlainList},
+    {"service mode", kTemperatureThickList}, {"service mode", kTemperatureEnvelopeList},
 };
 
-constexpr int kSliders[] = {1037, 1039, 1041, 1048, 1051, 1054, 1057, 1060, 1063, 1067};
+constexpr int kSliders[] = {
+    kTopPlainSlider,         kTopThickSlider,         kTopEnvelopeSlider,    kTransferPlainSlider,
+    kTransferThick1Slider,   kTransferThick2Slider,   kTransferPostcardSlider,
+    kTransferEnvelopeSlider, kTransferLabelsSlider,   kLeftTray1Slider,
+};
 
 constexpr int kMaxActions = 300;
 
@@ -111,8 +120,8 @@ std::function<void()> UserAction(FuzzInput& in, HeadlessPlatform& ui) {
       const bool configuration = in.Byte() & 1;
       const int index = in.Below(8);
       return [&ui, configuration, index] {
-        if (configuration) ui.PickTab("configuration", 1033, index);
-        else ui.PickTab("main", 1024, index);
+        if (configuration) ui.PickTab("configuration", kConfigTabControl, index);
+        else ui.PickTab("main", kMainTab, index);
       };
     }
     case 4: {
@@ -129,8 +138,8 @@ std::function<void()> UserAction(FuzzInput& in, HeadlessPlatform& ui) {
     case 6: {
       std::string text = in.Byte() & 1 ? std::string("ZELQORN") : in.Run();
       return [&ui, text] {
-        ui.Focus("main", 1015);
-        ui.Type("main", 1015, text);
+        ui.Focus("main", kPasswordField);
+        ui.Type("main", kPasswordField, text);
       };
     }
     case 7: {

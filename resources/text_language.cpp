@@ -2,6 +2,7 @@
 // texts themselves come from LoadTextIn (string_table.cpp, or the Windows
 // programs' resources).
 #include <algorithm>
+#include <cassert>
 #include <iterator>
 
 #include "common/string_table.h"
@@ -30,5 +31,9 @@ int TextLanguage() { return g_language; }
 
 const char* LoadText(int stringId) {
   if (const char* text = LoadTextIn(g_language, stringId)) return text;
-  return LoadTextIn(kEnglish, stringId);
+  const char* english = LoadTextIn(kEnglish, stringId);
+  // Every id of the table has English, so an id without it is none of the
+  // table's: the caller's fault, not the user's.
+  assert(english && "a string id the table does not have");
+  return english;
 }

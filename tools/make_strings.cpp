@@ -1,7 +1,8 @@
 // make_strings: checks the string table source (resources/strings.txt) and
-// writes it as a C++ source file holding the table (see string_data.h).
+// writes it as a C++ source file holding the table (see string_data.h), and
+// optionally the Windows resource script and the header of string names.
 //
-//   make_strings <strings.txt> <output.cpp>
+//   make_strings <strings.txt> <output.cpp> [<output.rc> [<string_ids.h>]]
 //
 // On any fault it prints "<file>:<line>: <what>" to stderr, writes nothing
 // and exits with 1.
@@ -26,6 +27,13 @@ struct Entry {
   int id;
   int language;
   std::string text;
+  int line;
+};
+
+// A name given to a string id, for the code that loads its text.
+struct Name {
+  int id;
+  std::string name;
   int line;
 };
 
@@ -168,8 +176,40 @@ bool ParseEntry(std::string_view rest, Entry& entry, std::string& what) {
   return true;
 }
 
+// The program's constant style, which also keeps names clear of keywords and
+// of the identifiers C++ reserves: k, a capital letter, letters and digits.
+bool IsConstantName(std::string_view name) {
+  if (name.size() < 2 || name[0] != 'k' || name[1] < 'A' || name[1] > 'Z') return false;
+  return std::all_of(name.begin(), name.end(), [](char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+  });
+}
+
+// A name line after its keyword: <id> <identifier>.
+bool ParseName(std::string_view rest, Name& name, std::string& what) {
+  SkipBlanks(rest);
+  if (!TakeNumber(rest, name.id) || name.id < 1 || name.id > 65535) {
+    what = "expected a string id from 1 to 65535 after 'name'";
+    return false;
+  }
+  SkipBlanks(rest);
+  std::size_t length = 0;
+  while (length < rest.size() && !IsBlank(rest[length])) ++length;
+  name.name = std::string(rest.substr(0, length));
+  rest.remove_prefix(length);
+  SkipBlanks(rest);
+  if (!rest.empty() || !IsConstantName(name.name)) {
+    what = "'" + name.name + "' is not a name like kTextSomething (k, a capital, letters, digits)";
+    return false;
+  }
+  return true;
+}
+
 // Reads and checks the whole source; the first fault ends the reading.
-bool ReadTable(const std::string& source, std::vector<Entry>& entries, Fault& fault) {
+bool ReadTable(const std::string& source, std::vector<Entry>& entries, std::vector<Name>& names,
+               Fault& fault) {
+  std::map<int, std::size_t> nameOfId;  // id -> index in names
+  std::map<std::string, int> lineOfName;
   std::map<std::pair<int, int>, int> lineOf;  // (id, language) -> line
   std::map<int, int> firstLineOf;             // id -> its first line
   std::set<int> withEnglish;
@@ -183,6 +223,34 @@ bool ReadTable(const std::string& source, std::vector<Entry>& entries, Fault& fa
     if (rest.ends_with('\r')) rest.remove_suffix(1);
     SkipBlanks(rest);
     if (rest.empty() || rest.front() == '#') continue;
+
+    if (rest.starts_with("name") && rest.size() > 4 && IsBlank(rest[4])) {
+      Name name{0, {}, line};
+      if (!ParseName(rest.substr(4), name, fault.what)) {
+        fault.line = line;
+        return false;
+      }
+      if (name.id < lastId) {
+        fault = {line, "the name of string " + std::to_string(name.id) +
+                           " comes after string " + std::to_string(lastId) +
+                           ": keep it with its id's texts, ids ascending"};
+        return false;
+      }
+      if (const auto it = nameOfId.find(name.id); it != nameOfId.end()) {
+        fault = {line, "string " + std::to_string(name.id) + " is already named " +
+                           names[it->second].name + " on line " +
+                           std::to_string(names[it->second].line)};
+        return false;
+      }
+      if (const auto [it, isNew] = lineOfName.try_emplace(name.name, line); !isNew) {
+        fault = {line, name.name + " is already given on line " + std::to_string(it->second)};
+        return false;
+      }
+      lastId = name.id;
+      nameOfId[name.id] = names.size();
+      names.push_back(name);
+      continue;
+    }
 
     Entry entry{0, 0, {}, line};
     if (!ParseEntry(rest, entry, fault.what)) {
@@ -206,6 +274,12 @@ bool ReadTable(const std::string& source, std::vector<Entry>& entries, Fault& fa
     if (entry.language == kStringTableEnglish) withEnglish.insert(entry.id);
     lastId = entry.id;
     entries.push_back(std::move(entry));
+  }
+  for (const Name& name : names) {
+    if (!firstLineOf.contains(name.id)) {
+      fault = {name.line, "string " + std::to_string(name.id) + " is named but has no text"};
+      return false;
+    }
   }
   for (const auto& [id, line] : firstLineOf) {
     if (!withEnglish.contains(id)) {
@@ -298,6 +372,18 @@ std::string GenerateResourceScript(std::vector<Entry> entries) {
   return out + "END\n";
 }
 
+// The names as one enum, so that code refers to a text by name and the
+// number stays in strings.txt alone.
+std::string GenerateHeader(const std::vector<Name>& names) {
+  std::string out =
+      "// Generated by make_strings from resources/strings.txt; edit that file.\n"
+      "// The string ids the program refers to by name (LoadText, ShowMessage).\n"
+      "#pragma once\n\n"
+      "enum StringId : int {\n";
+  for (const Name& name : names) out += "  " + name.name + " = " + std::to_string(name.id) + ",\n";
+  return out + "};\n";
+}
+
 bool WriteFile(const std::string& path, const std::string& content) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << content;
@@ -311,8 +397,9 @@ bool WriteFile(const std::string& path, const std::string& content) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3 && argc != 4) {
-    std::fprintf(stderr, "usage: make_strings <strings.txt> <output.cpp> [<output.rc>]\n");
+  if (argc < 3 || argc > 5) {
+    std::fprintf(stderr,
+                 "usage: make_strings <strings.txt> <output.cpp> [<output.rc> [<string_ids.h>]]\n");
     return 1;
   }
   const std::string sourcePath = argv[1];
@@ -326,8 +413,9 @@ int main(int argc, char** argv) {
   const std::string source((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 
   std::vector<Entry> entries;
+  std::vector<Name> names;
   Fault fault{0, {}};
-  if (!ReadTable(source, entries, fault)) {
+  if (!ReadTable(source, entries, names, fault)) {
     std::fprintf(stderr, "%s:%d: %s\n", sourcePath.c_str(), fault.line, fault.what.c_str());
     return 1;
   }
@@ -336,6 +424,7 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  if (argc == 4 && !WriteFile(argv[3], GenerateResourceScript(entries))) return 1;
+  if (argc >= 4 && !WriteFile(argv[3], GenerateResourceScript(entries))) return 1;
+  if (argc == 5 && !WriteFile(argv[4], GenerateHeader(names))) return 1;
   return WriteFile(outputPath, GenerateSource(std::move(entries))) ? 0 : 1;
 }

@@ -8,13 +8,13 @@
 #include "common/app_context.h"
 #include "common/language.h"
 #include "common/message_owner.h"
-#include "common/string_ids.h"
 #include "common/string_table.h"
 #include "device/device_backend.h"
 #include "device/device_link.h"
 #include "printer/configuration_export.h"
 #include "printer/configuration_read.h"
 #include "printer/printer_info.h"
+#include "string_ids.h"
 
 namespace {
 

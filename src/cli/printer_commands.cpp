@@ -3,7 +3,7 @@
 #include "cli/confirmation.h"
 #include "cli/exit_status.h"
 #include "cli/printer_session.h"
-#include "common/string_ids.h"
+#include "string_ids.h"
 #include "common/string_table.h"
 
 namespace {

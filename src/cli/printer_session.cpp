@@ -5,7 +5,7 @@
 
 #include "cli/exit_status.h"
 #include "common/message_owner.h"
-#include "common/string_ids.h"
+#include "string_ids.h"
 #include "common/string_table.h"
 #include "device/device_link.h"
 #include "printer/configuration_read.h"

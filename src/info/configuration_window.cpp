@@ -2,8 +2,7 @@
 
 #include <string>
 
-#include "common/string_ids.h"
-#include "common/window_ops.h"
+#include "page_helpers/window_ops.h"
 #include "device/device_link.h"
 #include "info/ini_export.h"
 #include "printer/configuration_export.h"
@@ -12,11 +11,10 @@
 #include "printer/printer_info.h"
 #include "ui/dialog.h"
 #include "ui/dialog_template.h"
+#include "string_ids.h"
 
 namespace {
 
-constexpr int kTextWindowTitle = 148;  // "Configuration Page"
-constexpr int kTextSave = 330;         // "Save"
 
 // The read values, as the model gives them, into the pages there are.
 void FillPages(const AppContext& ctx) {
@@ -40,7 +38,7 @@ void ShowSelectedPage(Window& window, AppContext& ctx) {
 }
 
 void Initialise(Window& window, AppContext& ctx) {
-  LoadWindowText(window, kTextWindowTitle);
+  LoadWindowText(window, kTextConfigWindowTitle);
   LoadItemText(window, kConfigCloseButton, kTextClose);
   LoadItemText(window, kConfigSaveButton, kTextSave);
 

@@ -3,11 +3,8 @@
 
 #include "common/app_context.h"
 #include "printer/configuration_texts.h"
+#include "ui/control_ids.h"
 #include "ui/dialog.h"
-
-inline constexpr int kConfigTabControl = 1033;
-inline constexpr int kConfigCloseButton = 1023;
-inline constexpr int kConfigSaveButton = 1024;
 
 // The panel page's "Display Configuration Page": opens the device link,
 // reads the information pages and counters, shows the window modally (owned

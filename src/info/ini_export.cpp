@@ -1,7 +1,7 @@
 #include "info/ini_export.h"
 
-#include "common/string_ids.h"
 #include "printer/configuration_export.h"
+#include "string_ids.h"
 
 std::string PromptExportFileName(Window& configWindow, AppContext& ctx) {
   return configWindow.PromptSaveFile({"INI FILE(*.INI)", "*.INI", "INI", ProposedExportName(ctx)});

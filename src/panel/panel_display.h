@@ -5,9 +5,6 @@
 #include "common/app_context.h"
 #include "ui/dialog.h"
 
-// The group box that holds the display; its rectangle places everything.
-inline constexpr int kPanelDisplayGroup = 1000;
-
 inline constexpr char kPanelFontFace[] = "Tahoma";
 inline constexpr int kPanelFontHeight = 15;
 inline constexpr int kPanelFontWeight = 400;

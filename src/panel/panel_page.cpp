@@ -1,17 +1,17 @@
 #include "panel/panel_page.h"
 
-#include "common/setting_choice.h"
-#include "common/string_ids.h"
+#include "page_helpers/setting_choice.h"
 #include "device/device_link.h"
 #include "info/configuration_window.h"
 #include "panel/panel_display.h"
 #include "printer/panel_commands.h"
 #include "panel/panel_status.h"
 #include "common/app_context.h"
-#include "common/link_session.h"
-#include "common/window_ops.h"
+#include "page_helpers/link_session.h"
+#include "page_helpers/window_ops.h"
 #include "ui/dialog.h"
 #include "ui/dialog_template.h"
+#include "string_ids.h"
 
 namespace {
 

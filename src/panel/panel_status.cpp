@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "common/app_context.h"
-#include "common/string_ids.h"
 #include "printer/status_read.h"
+#include "string_ids.h"
 
 void ReadPanelStatus(Window& page, AppContext& ctx) {
   const std::optional<StatusList> list = ReadStatusList();

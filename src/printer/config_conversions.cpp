@@ -2,19 +2,10 @@
 
 #include <cstring>
 
-#include "common/string_ids.h"
 #include "common/string_table.h"
+#include "string_ids.h"
 
 namespace {
-
-constexpr int kTextReady = 166;
-constexpr int kTextLow = 216;
-constexpr int kTextEnd = 165;
-constexpr int kTextLifeEnd = 217;
-constexpr int kTextUnknown = 218;
-constexpr int kTextStarter = 1198;
-constexpr int kTextStandard = 168;
-constexpr int kTextHigh = 169;
 
 template <typename Meaning>
 struct CodeMeaning {

@@ -9,6 +9,8 @@
 #include "printer/file_replace.h"
 #include "printer/printer_info.h"
 #include "printer/profile_encoding.h"
+#include "string_ids.h"
+#include "ui/control_ids.h"
 #include "ui/dialog_template.h"
 
 const int kConfigPageTemplates[kConfigPageCount] = {
@@ -18,13 +20,8 @@ const int kConfigPageTemplates[kConfigPageCount] = {
 };
 
 const int kConfigPageTitles[kConfigPageCount] = {
-    149,  // "Supplies Status"
-    150,  // "Coverage Information"
-    151,  // "Counter"
-    152,  // "Paper"
-    153,  // "Machine Setting"
-    154,  // "Firmware Version"
-    156,  // "Adjustment"
+    kTextSuppliesTab, kTextCoverageTab, kTextCounterTab,    kTextPaperTab,
+    kTextMachineTab,  kTextFirmwareTab, kTextAdjustmentTab,
 };
 
 namespace {
@@ -45,64 +42,72 @@ struct ExportRow {
 };
 
 constexpr ExportRow kExportRows[] = {
-    {kSuppliesPage, 1088, 1091, {1099, 1104, 1109}, false},
-    {kSuppliesPage, 0, 1092, {1100, 1105, 1110}, false},
-    {kSuppliesPage, 0, 1093, {1101, 1106, 1111}, false},
-    {kSuppliesPage, 0, 1094, {1102, 1107, 1112}, false},
-    {kSuppliesPage, 0, 1095, {1103, 1108}, true},
-    {kCoveragePage, 1090, 1091, {1094}, false},
-    {kCoveragePage, 0, 1092, {1095}, false},
-    {kCoveragePage, 0, 1093, {1096}, true},
-    {kCoveragePage, 1097, 1098, {1100}, false},
-    {kCoveragePage, 0, 1099, {1101}, true},
-    {kCoveragePage, 1107, 1103, {1105}, false},
-    {kCoveragePage, 0, 1104, {1106}, false},
-    {kCoveragePage, 0, 1109, {1111}, false},
-    {kCoveragePage, 0, 1110, {1112}, true},
-    {kCoveragePage, 1108, 1113, {1115}, false},
-    {kCoveragePage, 0, 1114, {1116}, false},
-    {kCoveragePage, 0, 1117, {1119}, false},
-    {kCoveragePage, 0, 1118, {1120}, true},
-    {kCounterPage, 1113, 1114, {1115}, false},
-    {kCounterPage, 0, 1116, {1117}, false},
-    {kCounterPage, 0, 1190, {1118}, true},
-    {kCounterPage, 1119, 1120, {1122}, true},
-    {kCounterPage, 0, 0, {1121}, true, "Replacement"},
-    {kCounterPage, 0, 0, {1123}, true, "Application Counter"},
-    {kPaperPage, 1125, 1127, {1129}, false},
-    {kPaperPage, 0, 1128, {1130}, false},
-    {kPaperPage, 0, 1131, {1133}, false},
-    {kPaperPage, 0, 1132, {1134}, false},
-    {kPaperPage, 0, 1135, {1137}, false},
-    {kPaperPage, 0, 1136, {1138}, true},
-    {kPaperPage, 1126, 1139, {1141}, false},
-    {kPaperPage, 0, 1143, {1145}, false},
-    {kPaperPage, 0, 1144, {1146}, false},
-    {kPaperPage, 0, 1147, {1149}, false},
-    {kPaperPage, 0, 1148, {1150}, false},
-    {kPaperPage, 0, 1151, {1153}, false},
-    {kPaperPage, 0, 1152, {1154}, true},
-    {kMachineSettingPage, 1139, 1140, {1144}, false},
-    {kMachineSettingPage, 0, 1141, {1145}, false},
-    {kMachineSettingPage, 0, 1017, {1147}, false},
-    {kMachineSettingPage, 0, 1143, {1148}, false},
-    {kMachineSettingPage, 0, 1146, {1149}, true},
-    {kFirmwarePage, 1149, 1150, {1153}, false},
-    {kFirmwarePage, 0, 1151, {1154}, false},
-    {kFirmwarePage, 0, 1152, {1155}, true},
-    {kAdjustmentPage, 1162, 1164, {1165}, false},
-    {kAdjustmentPage, 0, 1166, {1167}, false},
-    {kAdjustmentPage, 0, 1168, {1169}, true},
+    {kSuppliesPage, kSuppliesHeading, kSuppliesCyanLabel,
+     {kSuppliesCyanStatus, kSuppliesCyanRemaining, kSuppliesCyanType}, false},
+    {kSuppliesPage, 0, kSuppliesMagentaLabel,
+     {kSuppliesMagentaStatus, kSuppliesMagentaRemaining, kSuppliesMagentaType}, false},
+    {kSuppliesPage, 0, kSuppliesYellowLabel,
+     {kSuppliesYellowStatus, kSuppliesYellowRemaining, kSuppliesYellowType}, false},
+    {kSuppliesPage, 0, kSuppliesBlackLabel,
+     {kSuppliesBlackStatus, kSuppliesBlackRemaining, kSuppliesBlackType}, false},
+    {kSuppliesPage, 0, kSuppliesImagingLabel, {kSuppliesImagingStatus, kSuppliesImagingRemaining},
+     true},
+    {kCoveragePage, kCoverageFacesTitle, kCoverageColorFacesLabel, {kCoverageColorFaces}, false},
+    {kCoveragePage, 0, kCoverageMonoFacesLabel, {kCoverageMonoFaces}, false},
+    {kCoveragePage, 0, kCoverageTotalFacesLabel, {kCoverageTotalFaces}, true},
+    {kCoveragePage, kCoverageTitle, kCoverageColorLabel, {kCoverageColor}, false},
+    {kCoveragePage, 0, kCoverageMonoLabel, {kCoverageMono}, true},
+    {kCoveragePage, kCoverageCurrentTitle, kCoverageCurrentCyanLabel, {kCoverageCurrentCyan},
+     false},
+    {kCoveragePage, 0, kCoverageCurrentMagentaLabel, {kCoverageCurrentMagenta}, false},
+    {kCoveragePage, 0, kCoverageCurrentYellowLabel, {kCoverageCurrentYellow}, false},
+    {kCoveragePage, 0, kCoverageCurrentBlackLabel, {kCoverageCurrentBlack}, true},
+    {kCoveragePage, kCoverageLastJobTitle, kCoverageLastJobCyanLabel, {kCoverageLastJobCyan},
+     false},
+    {kCoveragePage, 0, kCoverageLastJobMagentaLabel, {kCoverageLastJobMagenta}, false},
+    {kCoveragePage, 0, kCoverageLastJobYellowLabel, {kCoverageLastJobYellow}, false},
+    {kCoveragePage, 0, kCoverageLastJobBlackLabel, {kCoverageLastJobBlack}, true},
+    {kCounterPage, kCounterHeading, kCounterTotalLabel, {kCounterTotal}, false},
+    {kCounterPage, 0, kCounterColorLabel, {kCounterColor}, false},
+    {kCounterPage, 0, kCounterMonoLabel, {kCounterMono}, true},
+    {kCounterPage, kCounterTrayTitle, kCounterTray1Label, {kCounterTray1}, true},
+    {kCounterPage, 0, 0, {kCounterReplacements}, true, "Replacement"},
+    {kCounterPage, 0, 0, {kCounterApplications}, true, "Application Counter"},
+    {kPaperPage, kPaperSizeTitle, kPaperA4Label, {kPaperA4}, false},
+    {kPaperPage, 0, kPaperB5Label, {kPaperB5}, false},
+    {kPaperPage, 0, kPaperA5Label, {kPaperA5}, false},
+    {kPaperPage, 0, kPaperLegalLabel, {kPaperLegal}, false},
+    {kPaperPage, 0, kPaperLetterLabel, {kPaperLetter}, false},
+    {kPaperPage, 0, kPaperOtherSizesLabel, {kPaperOtherSizes}, true},
+    {kPaperPage, kPaperTypeTitle, kPaperPlainLabel, {kPaperPlain}, false},
+    {kPaperPage, 0, kPaperThick1Label, {kPaperThick1}, false},
+    {kPaperPage, 0, kPaperThick2Label, {kPaperThick2}, false},
+    {kPaperPage, 0, kPaperEnvelopeLabel, {kPaperEnvelope}, false},
+    {kPaperPage, 0, kPaperLetterheadLabel, {kPaperLetterhead}, false},
+    {kPaperPage, 0, kPaperPostcardLabel, {kPaperPostcard}, false},
+    {kPaperPage, 0, kPaperLabelsLabel, {kPaperLabels}, true},
+    {kMachineSettingPage, kMachineHeading, kMachineSerialLabel, {kMachineSerial}, false},
+    {kMachineSettingPage, 0, kMachineEnergySaveLabel, {kMachineEnergySave}, false},
+    {kMachineSettingPage, 0, kMachineAutoContinueLabel, {kMachineAutoContinue}, false},
+    {kMachineSettingPage, 0, kMachineTonerOutStopLabel, {kMachineTonerOutStop}, false},
+    {kMachineSettingPage, 0, kMachineTonerLowLabel, {kMachineTonerLow}, true},
+    {kFirmwarePage, kFirmwareHeading, kFirmwareEngineLabel, {kFirmwareEngine}, false},
+    {kFirmwarePage, 0, kFirmwareBootLabel, {kFirmwareBoot}, false},
+    {kFirmwarePage, 0, kFirmwareControllerLabel, {kFirmwareController}, true},
+    {kAdjustmentPage, kAdjustTopTitle, kAdjustTopPlainLabel, {kAdjustTopPlain}, false},
+    {kAdjustmentPage, 0, kAdjustTopThickLabel, {kAdjustTopThick}, false},
+    {kAdjustmentPage, 0, kAdjustTopEnvelopeLabel, {kAdjustTopEnvelope}, true},
     // The left adjustment and image sections end without an empty line.
-    {kAdjustmentPage, 1170, 1171, {1172}, false},
-    {kAdjustmentPage, 1175, 1175, {1176}, false},
+    {kAdjustmentPage, kAdjustLeftTitle, kAdjustLeftTray1Label, {kAdjustLeftTray1}, false},
+    {kAdjustmentPage, kAdjustImageLabel, kAdjustImageLabel, {kAdjustImage}, false},
     // Envelope before Postcard, the reverse of the page.
-    {kAdjustmentPage, 1163, 1178, {1179}, false},
-    {kAdjustmentPage, 0, 1180, {1181}, false},
-    {kAdjustmentPage, 0, 1182, {1183}, false},
-    {kAdjustmentPage, 0, 1186, {1187}, false},
-    {kAdjustmentPage, 0, 1185, {1184}, false},
-    {kAdjustmentPage, 0, 1189, {1188}, true},
+    {kAdjustmentPage, kAdjustTransferTitle, kAdjustTransferPlainLabel, {kAdjustTransferPlain},
+     false},
+    {kAdjustmentPage, 0, kAdjustTransferThick1Label, {kAdjustTransferThick1}, false},
+    {kAdjustmentPage, 0, kAdjustTransferThick2Label, {kAdjustTransferThick2}, false},
+    {kAdjustmentPage, 0, kAdjustTransferEnvelopeLabel, {kAdjustTransferEnvelope}, false},
+    {kAdjustmentPage, 0, kAdjustTransferPostcardLabel, {kAdjustTransferPostcard}, false},
+    {kAdjustmentPage, 0, kAdjustTransferLabelsLabel, {kAdjustTransferLabels}, true},
 };
 
 // What the pages show: the read values over the layouts' own texts.

@@ -2,12 +2,12 @@
 
 #include <cstdint>
 
-#include "common/string_ids.h"
 #include "device/device_link.h"
 #include "device/request_catalogue.h"
 #include "printer/info_page.h"
 #include "printer/printer_info.h"
 #include "printer/printer_requests.h"
+#include "string_ids.h"
 
 void ReadConfigurationPages(MessageOwner& owner, AppContext& ctx) {
   AllocatePageBlocks(ctx);

@@ -4,11 +4,12 @@
 #include <span>
 #include <utility>
 
-#include "common/string_ids.h"
 #include "common/string_table.h"
 #include "device/request_catalogue.h"
 #include "printer/config_conversions.h"
 #include "printer/printer_info.h"
+#include "ui/control_ids.h"
+#include "string_ids.h"
 
 namespace {
 
@@ -19,11 +20,16 @@ struct SupplyRow {
 };
 
 constexpr SupplyRow kSupplyRows[] = {
-    {1099, 1104, 1109, CONSUMETCSTATEC, CONSUMETCREMAINC, CONSUMETCTYPEC},
-    {1100, 1105, 1110, CONSUMETCSTATEM, CONSUMETCREMAINM, CONSUMETCTYPEM},
-    {1101, 1106, 1111, CONSUMETCSTATEY, CONSUMETCREMAINY, CONSUMETCTYPEY},
-    {1102, 1107, 1112, CONSUMETCSTATEK, CONSUMETCREMAINK, CONSUMETCTYPEK},
-    {1103, 1108, 0, CONSUMEICSTATE, CONSUMEICREMAIN, CONSUMEICTYPE},
+    {kSuppliesCyanStatus, kSuppliesCyanRemaining, kSuppliesCyanType, CONSUMETCSTATEC,
+     CONSUMETCREMAINC, CONSUMETCTYPEC},
+    {kSuppliesMagentaStatus, kSuppliesMagentaRemaining, kSuppliesMagentaType, CONSUMETCSTATEM,
+     CONSUMETCREMAINM, CONSUMETCTYPEM},
+    {kSuppliesYellowStatus, kSuppliesYellowRemaining, kSuppliesYellowType, CONSUMETCSTATEY,
+     CONSUMETCREMAINY, CONSUMETCTYPEY},
+    {kSuppliesBlackStatus, kSuppliesBlackRemaining, kSuppliesBlackType, CONSUMETCSTATEK,
+     CONSUMETCREMAINK, CONSUMETCTYPEK},
+    {kSuppliesImagingStatus, kSuppliesImagingRemaining, 0, CONSUMEICSTATE, CONSUMEICREMAIN,
+     CONSUMEICTYPE},
 };
 
 enum class Shown { AsText, Percent, SwitchOff, SwitchZero, MinusTopLeftBias, MinusTransferBias };
@@ -37,70 +43,70 @@ struct ValueRow {
 };
 
 constexpr ValueRow kCoverageValues[] = {
-    {1094, kTonerPageNumber, COVERAGETOTALCOLOR, Shown::AsText},
-    {1095, kTonerPageNumber, COVERAGETOTALMONO, Shown::AsText},
-    {1096, kTonerPageNumber, COVERAGETOTAL, Shown::AsText},
-    {1100, kTonerPageNumber, COVERAGECOLOR, Shown::AsText},
-    {1101, kTonerPageNumber, COVERAGEMONO, Shown::AsText},
-    {1105, kTonerPageNumber, COVERAGEAVERAGEC, Shown::Percent},
-    {1106, kTonerPageNumber, COVERAGEAVERAGEM, Shown::Percent},
-    {1111, kTonerPageNumber, COVERAGEAVERAGEY, Shown::Percent},
-    {1112, kTonerPageNumber, COVERAGEAVERAGEK, Shown::Percent},
-    {1115, kTonerPageNumber, COVERAGELASTC, Shown::Percent},
-    {1116, kTonerPageNumber, COVERAGELASTM, Shown::Percent},
-    {1119, kTonerPageNumber, COVERAGELASTY, Shown::Percent},
-    {1120, kTonerPageNumber, COVERAGELASTK, Shown::Percent},
+    {kCoverageColorFaces, kTonerPageNumber, COVERAGETOTALCOLOR, Shown::AsText},
+    {kCoverageMonoFaces, kTonerPageNumber, COVERAGETOTALMONO, Shown::AsText},
+    {kCoverageTotalFaces, kTonerPageNumber, COVERAGETOTAL, Shown::AsText},
+    {kCoverageColor, kTonerPageNumber, COVERAGECOLOR, Shown::AsText},
+    {kCoverageMono, kTonerPageNumber, COVERAGEMONO, Shown::AsText},
+    {kCoverageCurrentCyan, kTonerPageNumber, COVERAGEAVERAGEC, Shown::Percent},
+    {kCoverageCurrentMagenta, kTonerPageNumber, COVERAGEAVERAGEM, Shown::Percent},
+    {kCoverageCurrentYellow, kTonerPageNumber, COVERAGEAVERAGEY, Shown::Percent},
+    {kCoverageCurrentBlack, kTonerPageNumber, COVERAGEAVERAGEK, Shown::Percent},
+    {kCoverageLastJobCyan, kTonerPageNumber, COVERAGELASTC, Shown::Percent},
+    {kCoverageLastJobMagenta, kTonerPageNumber, COVERAGELASTM, Shown::Percent},
+    {kCoverageLastJobYellow, kTonerPageNumber, COVERAGELASTY, Shown::Percent},
+    {kCoverageLastJobBlack, kTonerPageNumber, COVERAGELASTK, Shown::Percent},
 };
 
 constexpr ValueRow kCounterValues[] = {
-    {1115, kCountPageNumber, COUNTTOTAL, Shown::AsText},
-    {1117, kCountPageNumber, COUNTCOLORPRINT, Shown::AsText},
-    {1118, kCountPageNumber, COUNTMONOPRINT, Shown::AsText},
-    {1122, kCountPageNumber, COUNTTRAY1, Shown::AsText},
+    {kCounterTotal, kCountPageNumber, COUNTTOTAL, Shown::AsText},
+    {kCounterColor, kCountPageNumber, COUNTCOLORPRINT, Shown::AsText},
+    {kCounterMono, kCountPageNumber, COUNTMONOPRINT, Shown::AsText},
+    {kCounterTray1, kCountPageNumber, COUNTTRAY1, Shown::AsText},
 };
 
 constexpr ValueRow kPaperValues[] = {
-    {1129, kCountPageNumber, COUNTSIZEA4, Shown::AsText},
-    {1130, kCountPageNumber, COUNTSIZEB5, Shown::AsText},
-    {1133, kCountPageNumber, COUNTSIZEA5, Shown::AsText},
-    {1134, kCountPageNumber, COUNTSIZELEGAL, Shown::AsText},
-    {1137, kCountPageNumber, COUNTSIZELETTER, Shown::AsText},
-    {1138, kCountPageNumber, COUNTSIZEOTHERS, Shown::AsText},
-    {1141, kCountPageNumber, COUNTMEDIAPLAIN, Shown::AsText},
-    {1145, kCountPageNumber, COUNTMEDIATHICK, Shown::AsText},
-    {1146, kCountPageNumber, COUNTMEDIATHICK2, Shown::AsText},
-    {1149, kCountPageNumber, COUNTMEDIAENVELOPE, Shown::AsText},
-    {1150, kCountPageNumber, COUNTMEDIALETTERHEAD, Shown::AsText},
-    {1153, kCountPageNumber, COUNTMEDIAPOSTCARD, Shown::AsText},
-    {1154, kCountPageNumber, COUNTMEDIALABELS, Shown::AsText},
+    {kPaperA4, kCountPageNumber, COUNTSIZEA4, Shown::AsText},
+    {kPaperB5, kCountPageNumber, COUNTSIZEB5, Shown::AsText},
+    {kPaperA5, kCountPageNumber, COUNTSIZEA5, Shown::AsText},
+    {kPaperLegal, kCountPageNumber, COUNTSIZELEGAL, Shown::AsText},
+    {kPaperLetter, kCountPageNumber, COUNTSIZELETTER, Shown::AsText},
+    {kPaperOtherSizes, kCountPageNumber, COUNTSIZEOTHERS, Shown::AsText},
+    {kPaperPlain, kCountPageNumber, COUNTMEDIAPLAIN, Shown::AsText},
+    {kPaperThick1, kCountPageNumber, COUNTMEDIATHICK, Shown::AsText},
+    {kPaperThick2, kCountPageNumber, COUNTMEDIATHICK2, Shown::AsText},
+    {kPaperEnvelope, kCountPageNumber, COUNTMEDIAENVELOPE, Shown::AsText},
+    {kPaperLetterhead, kCountPageNumber, COUNTMEDIALETTERHEAD, Shown::AsText},
+    {kPaperPostcard, kCountPageNumber, COUNTMEDIAPOSTCARD, Shown::AsText},
+    {kPaperLabels, kCountPageNumber, COUNTMEDIALABELS, Shown::AsText},
 };
 
-// The energy-save row (1145) depends on the switch read at start.
+// The energy-save row (kMachineEnergySave) depends on the switch read at start.
 constexpr ValueRow kMachineValues[] = {
-    {1144, kMachinePageNumber, MACHINESERIAL, Shown::AsText},
-    {1147, kMachinePageNumber, MACHINEAUTOCONTO, Shown::SwitchOff},
-    {1148, kMachinePageNumber, MACHINETONEREMPTY, Shown::SwitchOff},
-    {1149, kTonerPageNumber, TONERLOWMSG, Shown::SwitchZero},
+    {kMachineSerial, kMachinePageNumber, MACHINESERIAL, Shown::AsText},
+    {kMachineAutoContinue, kMachinePageNumber, MACHINEAUTOCONTO, Shown::SwitchOff},
+    {kMachineTonerOutStop, kMachinePageNumber, MACHINETONEREMPTY, Shown::SwitchOff},
+    {kMachineTonerLow, kTonerPageNumber, TONERLOWMSG, Shown::SwitchZero},
 };
 
 constexpr ValueRow kFirmwareValues[] = {
-    {1153, kMachinePageNumber, MACHINEVERSIONENGINE, Shown::AsText},
-    {1154, kMachinePageNumber, MACHINEVERSIONBOOT, Shown::AsText},
-    {1155, kMachinePageNumber, MACHINEVERSIONFW, Shown::AsText},
+    {kFirmwareEngine, kMachinePageNumber, MACHINEVERSIONENGINE, Shown::AsText},
+    {kFirmwareBoot, kMachinePageNumber, MACHINEVERSIONBOOT, Shown::AsText},
+    {kFirmwareController, kMachinePageNumber, MACHINEVERSIONFW, Shown::AsText},
 };
 
 constexpr ValueRow kAdjustmentValues[] = {
-    {1165, kAdjustPageNumber, ADJTOPPLAIN, Shown::MinusTopLeftBias},
-    {1167, kAdjustPageNumber, ADJTOPTHICK, Shown::MinusTopLeftBias},
-    {1169, kAdjustPageNumber, ADJTOPENVELOPE, Shown::MinusTopLeftBias},
-    {1172, kAdjustPageNumber, ADJLEFTFRONT, Shown::MinusTopLeftBias},
-    {1176, kAdjustPageNumber, ADJIMAGE, Shown::AsText},
-    {1179, kAdjustPageNumber, ADJTRANSPLAINFRONT, Shown::MinusTransferBias},
-    {1181, kAdjustPageNumber, ADJTRANSTHICK1, Shown::MinusTransferBias},
-    {1183, kAdjustPageNumber, ADJTRANSTHICK2, Shown::MinusTransferBias},
-    {1184, kAdjustPageNumber, ADJTRANSPOSTCARD, Shown::MinusTransferBias},
-    {1187, kAdjustPageNumber, ADJTRANSENVELOPE, Shown::MinusTransferBias},
-    {1188, kAdjustPageNumber, ADJTRANSLABEL, Shown::MinusTransferBias},
+    {kAdjustTopPlain, kAdjustPageNumber, ADJTOPPLAIN, Shown::MinusTopLeftBias},
+    {kAdjustTopThick, kAdjustPageNumber, ADJTOPTHICK, Shown::MinusTopLeftBias},
+    {kAdjustTopEnvelope, kAdjustPageNumber, ADJTOPENVELOPE, Shown::MinusTopLeftBias},
+    {kAdjustLeftTray1, kAdjustPageNumber, ADJLEFTFRONT, Shown::MinusTopLeftBias},
+    {kAdjustImage, kAdjustPageNumber, ADJIMAGE, Shown::AsText},
+    {kAdjustTransferPlain, kAdjustPageNumber, ADJTRANSPLAINFRONT, Shown::MinusTransferBias},
+    {kAdjustTransferThick1, kAdjustPageNumber, ADJTRANSTHICK1, Shown::MinusTransferBias},
+    {kAdjustTransferThick2, kAdjustPageNumber, ADJTRANSTHICK2, Shown::MinusTransferBias},
+    {kAdjustTransferPostcard, kAdjustPageNumber, ADJTRANSPOSTCARD, Shown::MinusTransferBias},
+    {kAdjustTransferEnvelope, kAdjustPageNumber, ADJTRANSENVELOPE, Shown::MinusTransferBias},
+    {kAdjustTransferLabels, kAdjustPageNumber, ADJTRANSLABEL, Shown::MinusTransferBias},
 };
 
 std::string Convert(const char* value, Shown shown) {
@@ -149,14 +155,17 @@ void AddSupplies(TextList texts, const AppContext& ctx) {
 }
 
 void AddCounterLines(TextList texts, const AppContext& ctx) {
-  if (ctx.replacementCounts) texts.Set(1121, CounterLine(ctx.replacementCounts->item));
-  if (ctx.applicationCounts) texts.Set(1123, CounterLine(ctx.applicationCounts->item));
+  if (ctx.replacementCounts)
+    texts.Set(kCounterReplacements, CounterLine(ctx.replacementCounts->item));
+  if (ctx.applicationCounts)
+    texts.Set(kCounterApplications, CounterLine(ctx.applicationCounts->item));
 }
 
 void AddEnergySave(TextList texts, const AppContext& ctx) {
   const char* off = LoadText(kTextOff);
-  texts.Set(1145, ctx.energySave ? PageField(ctx, kMachinePageNumber, MACHINEENERGYSAVE)
-                                 : off ? off : "");
+  texts.Set(kMachineEnergySave,
+            ctx.energySave ? PageField(ctx, kMachinePageNumber, MACHINEENERGYSAVE)
+                           : off ? off : "");
 }
 
 }  // namespace

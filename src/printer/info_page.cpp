@@ -10,11 +10,9 @@
 #include "printer/printer_info.h"
 #include "printer/info_page_parser.h"
 #include "printer/printer_requests.h"
+#include "string_ids.h"
 
 namespace {
-
-constexpr int kStringSendFailed = 25;     // "Send command to F/W is failed"
-constexpr int kStringNotCompatible = 29;  // "Not compatible commands"
 
 // Stores the value into its field (at most 31 bytes and the NUL).
 void StoreValue(char* field, const std::string& value) {
@@ -38,7 +36,7 @@ void ParseInfoPage(MessageOwner& owner, AppContext& ctx, int page,
   if (!FindInfoPageLayout(page) || !fields || !text) return;
   const InfoPageValues parsed = ParseInfoPageText(page, text, byteCount);
   for (const auto& [field, value] : parsed.values) StoreValue(fields + field * kInfoFieldSize, value);
-  if (!parsed.compatible) owner.ShowMessage(kStringNotCompatible);
+  if (!parsed.compatible) owner.ShowMessage(kTextNotCompatible);
 }
 
 int ReadInfoPage(MessageOwner& owner, AppContext& ctx, int page) {
@@ -47,7 +45,7 @@ int ReadInfoPage(MessageOwner& owner, AppContext& ctx, int page) {
   const int received = SendVendorRequest(REQ_READ_INFO_PAGE, PackInfoPage(page),
                                          kTextReplySize, reply);
   if (received == 0) {
-    owner.ShowMessage(kStringSendFailed);
+    owner.ShowMessage(kTextSendFailed);
     return 0;
   }
   ParseInfoPage(owner, ctx, page, std::min(received, kTextReplySize), reply);

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "common/app_context.h"
-#include "common/setting_choice.h"
+#include "printer/setting_choice.h"
 #include "printer/printer_requests.h"
 
 // What REQ_TONER_OPERATION does, in the high byte of its wValue.

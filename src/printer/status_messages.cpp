@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "common/string_table.h"
+#include "string_ids.h"
 
 namespace {
 
@@ -45,7 +46,6 @@ constexpr SingleCode kSingleCodes[] = {
 };
 
 // Machine trouble "1000nn": the service call text of nn; 100005 is unknown.
-constexpr int kMachineTroubleText = 261;  // MACHINE TROUBLE
 constexpr int kServiceCallIds[] = {237, 238, 239, 240, 241, 0,   242, 243,
                                    244, 245, 246, 247, 248, 249, 250, 251,
                                    252, 253, 254, 255, 256, 257, 258, 1202};
@@ -54,10 +54,6 @@ constexpr int kServiceCallIds[] = {237, 238, 239, 240, 241, 0,   242, 243,
 constexpr int kPaperSizeSuffixIds[] = {259, 260, 263, 264, 265, 266, 267, 268,
                                        269, 270, 271, 272, 273, 274, 275, 276,
                                        277, 278, 279, 280, 281, 282, 283};
-constexpr int kCheckTrayPaper = 262;
-constexpr int kLoadPaper = 315;
-constexpr int kPaperSizeError = 314;
-constexpr int kResetPaper = 316;
 
 // Toner families: the strings of each colour mask 1 to F (bit 0 yellow,
 // 1 magenta, 2 cyan, 3 black). Each is a string of its own, not composed.
@@ -86,11 +82,6 @@ constexpr ColourMaskStrings kColourMaskStrings[] = {
     {302, 370, 385, 1234, 1219, 1249},  // E MCK
     {299, 367, 382, 1231, 1216, 1246},  // F YMCK
 };
-constexpr int kNotInstalledToner = 290;
-constexpr int kTonerOut = 309;
-constexpr int kTonerLifeEnd = 387;
-constexpr int kWrongToner = 325;
-constexpr int kPressClearKey = 1201;
 
 struct BuiltTable {
   std::array<StatusTableEntry, kStatusTableSize> entries{};
@@ -121,25 +112,25 @@ constexpr BuiltTable BuildTable() {
   for (int nn = 0; nn < static_cast<int>(std::size(kServiceCallIds)); ++nn) {
     if (kServiceCallIds[nn] == 0) continue;
     table.Add("1000", DecimalDigit(nn / 10), DecimalDigit(nn % 10),
-              {Text(kMachineTroubleText), Text(kServiceCallIds[nn])});
+              {Text(kTextMachineTrouble), Text(kServiceCallIds[nn])});
   }
   for (int nn = 0; nn < static_cast<int>(std::size(kPaperSizeSuffixIds)); ++nn) {
     const int suffix = kPaperSizeSuffixIds[nn];
     table.Add("2000", DecimalDigit(nn / 10), DecimalDigit(nn % 10),
-              {Text(kCheckTrayPaper), {kLoadPaper, suffix, false}});
+              {Text(kTextCheckTrayPaper), {kTextLoadPaper, suffix, false}});
     table.Add("2060", DecimalDigit(nn / 10), DecimalDigit(nn % 10),
-              {Text(kPaperSizeError), {kResetPaper, suffix, false}});
+              {Text(kTextPaperSizeError), {kTextResetPaper, suffix, false}});
   }
   for (int m = 1; m <= 15; ++m) {
     const ColourMaskStrings& s = kColourMaskStrings[m - 1];
     const char digit = HexDigit(m);
-    table.Add("20200", digit, '\0', {Text(kNotInstalledToner), Text(s.check)});
-    table.Add("20400", digit, '\0', {Text(kTonerOut), Text(s.change)});
-    table.Add("21000", digit, '\0', {Text(kTonerLifeEnd), Text(s.change)});
+    table.Add("20200", digit, '\0', {Text(kTextNotInstalledToner), Text(s.check)});
+    table.Add("20400", digit, '\0', {Text(kTextTonerOut), Text(s.change)});
+    table.Add("21000", digit, '\0', {Text(kTextTonerLifeEnd), Text(s.change)});
     table.Add("30000", digit, '\0', {Text(s.tonerOut), kNoLine});
     table.Add("30200", digit, '\0', {Text(s.tonerLow), kNoLine});
-    table.Add("30600", digit, '\0', {{kWrongToner, s.letters, true}, kNoLine});
-    table.Add("30800", digit, '\0', {Text(s.incorrectToner), Text(kPressClearKey)});
+    table.Add("30600", digit, '\0', {{kTextWrongToner, s.letters, true}, kNoLine});
+    table.Add("30800", digit, '\0', {Text(s.incorrectToner), Text(kTextPressClearKey)});
   }
   return table;
 }

@@ -3,9 +3,9 @@
 #include <cstdarg>
 #include <cstdio>
 
-#include "common/string_ids.h"
 #include "printer/printer_requests.h"
 #include "ui/dialog.h"
+#include "string_ids.h"
 
 namespace {
 constexpr int kTraceBufferSize = 1024;

@@ -6,31 +6,20 @@
 #include <optional>
 #include <string>
 
-#include "common/setting_choice.h"
-#include "common/string_ids.h"
+#include "page_helpers/setting_choice.h"
 #include "device/device_link.h"
 #include "device/request_catalogue.h"
 #include "printer/printer_requests.h"
 #include "service/request_patterns.h"
-#include "common/window_ops.h"
+#include "page_helpers/window_ops.h"
 #include "common/app_context.h"
-#include "common/link_session.h"
+#include "page_helpers/link_session.h"
+#include "ui/control_ids.h"
 #include "ui/dialog.h"
 #include "ui/dialog_template.h"
+#include "string_ids.h"
 
 namespace {
-
-constexpr int kTextBkClearOk = 230;         // "BK Clear OK"
-constexpr int kTextFuserUnitOk = 231;       // "Replace Fuser Unit OK"
-constexpr int kTextTransferRollerOk = 232;  // "Replace Transfer Roller OK"
-
-constexpr int kTonerLowBox = 1071;
-constexpr int kIcLowBox = 1072;
-constexpr int kDownloadButton = 1084;
-constexpr int kUploadButton = 1085;
-constexpr int kBkClearButton = 1191;
-constexpr int kFuserUnitButton = 1192;
-constexpr int kTransferRollerButton = 1193;
 
 using Field = std::int32_t AppContext::*;
 
@@ -45,21 +34,21 @@ constexpr Control kWarningBoxes[] = {
 };
 
 constexpr Control kTemperatureLists[] = {
-    {1077, &AppContext::temperaturePlain},
-    {1078, &AppContext::temperatureThick},
-    {1079, &AppContext::temperatureEnvelope},
+    {kTemperaturePlainList, &AppContext::temperaturePlain},
+    {kTemperatureThickList, &AppContext::temperatureThick},
+    {kTemperatureEnvelopeList, &AppContext::temperatureEnvelope},
 };
 
 constexpr SettingChoice kTemperatureChoices[] = {{"0", 0}, {"-5", 1}, {"-10", 2}, {"", 0}};
 
 // The value texts of the counters, in the order they are shown.
 constexpr Control kCounterTexts[] = {
-    {1081, &AppContext::jamCounter},
-    {1086, &AppContext::troubleCounter},
-    {1109, &AppContext::transferBeltCounter},
-    {1115, &AppContext::drumUnitCounter},
-    {1159, &AppContext::transferRollerCounter},
-    {1160, &AppContext::fuserUnitCounter},
+    {kJamCounterField, &AppContext::jamCounter},
+    {kTroubleCounterField, &AppContext::troubleCounter},
+    {kTransferBeltCounterField, &AppContext::transferBeltCounter},
+    {kDrumUnitCounterField, &AppContext::drumUnitCounter},
+    {kTransferRollerCounterField, &AppContext::transferRollerCounter},
+    {kFuserUnitCounterField, &AppContext::fuserUnitCounter},
 };
 
 // Every value "Download" reads, in the order it reads them.
@@ -160,11 +149,11 @@ void OnCommand(Window& page, AppContext& ctx, int id, int notification) {
     return;
   }
   switch (id) {
-    case kDownloadButton:
+    case kServiceDownloadButton:
       DownloadServiceSettings(page, ctx);
       ShowServiceSettings(page, ctx);
       break;
-    case kUploadButton: UploadServiceSettings(page, ctx); break;
+    case kServiceUploadButton: UploadServiceSettings(page, ctx); break;
     case kBkClearButton: RunMaintenanceCommand(page, REQ_BK_CLEAR, kTextBkClearOk); break;
     case kFuserUnitButton:
       RunMaintenanceCommand(page, REQ_RESET_FUSER_UNIT, kTextFuserUnitOk);

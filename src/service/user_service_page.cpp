@@ -5,8 +5,7 @@
 #include <limits>
 #include <string>
 
-#include "common/setting_choice.h"
-#include "common/string_ids.h"
+#include "page_helpers/setting_choice.h"
 #include "common/string_table.h"
 #include "device/device_link.h"
 #include "device/request_catalogue.h"
@@ -16,29 +15,16 @@
 #include "printer/printer_requests.h"
 #include "service/request_patterns.h"
 #include "common/app_context.h"
-#include "common/link_session.h"
-#include "common/window_ops.h"
+#include "page_helpers/link_session.h"
+#include "page_helpers/window_ops.h"
+#include "ui/control_ids.h"
 #include "ui/dialog.h"
+#include "string_ids.h"
 
 namespace {
 
-constexpr int kTextEnergySave = 12;
-constexpr int kTextPattern1Ok = 228;  // "Print Test Pattern 1 OK"
-constexpr int kTextPattern2Ok = 229;  // "Print Test Pattern 2 OK" and 13 blanks
-
 // The printer variant without an Energy Save setting.
 constexpr std::uint8_t kMachineWithoutEnergySave = 2;
-
-constexpr int kEnergySaveLabel = 1014;
-constexpr int kGdiTimeoutList = 1070;
-constexpr int kEnergySaveList = 1072;
-constexpr int kFlickerList = 1077;
-constexpr int kImageAdjList = 1069;
-constexpr int kImageRefreshButton = 1254;
-constexpr int kPattern1Button = 1091;
-constexpr int kPattern2Button = 1093;
-constexpr int kDownloadButton = 1083;
-constexpr int kUploadButton = 1084;
 
 constexpr int kPageStep = 5;
 
@@ -57,16 +43,16 @@ struct Slider {
 
 // In the order the page sets them up and shows them.
 constexpr Slider kSliders[] = {
-    {1037, 1038, -15, 15, &AppContext::topAdjustPlain},
-    {1039, 1040, -15, 15, &AppContext::topAdjustThick},
-    {1041, 1042, -15, 15, &AppContext::topAdjustEnvelope},
-    {1048, 1049, -8, 7, &AppContext::transferPlain},
-    {1051, 1052, -8, 7, &AppContext::transferThick1},
-    {1054, 1055, -8, 7, &AppContext::transferThick2},
-    {1057, 1058, -8, 7, &AppContext::transferPostcard},
-    {1060, 1061, -8, 7, &AppContext::transferEnvelope},
-    {1063, 1064, -8, 7, &AppContext::transferLabels},
-    {1067, 1068, -15, 15, &AppContext::leftAdjustTray1},
+    {kTopPlainSlider, kTopPlainValue, -15, 15, &AppContext::topAdjustPlain},
+    {kTopThickSlider, kTopThickValue, -15, 15, &AppContext::topAdjustThick},
+    {kTopEnvelopeSlider, kTopEnvelopeValue, -15, 15, &AppContext::topAdjustEnvelope},
+    {kTransferPlainSlider, kTransferPlainValue, -8, 7, &AppContext::transferPlain},
+    {kTransferThick1Slider, kTransferThick1Value, -8, 7, &AppContext::transferThick1},
+    {kTransferThick2Slider, kTransferThick2Value, -8, 7, &AppContext::transferThick2},
+    {kTransferPostcardSlider, kTransferPostcardValue, -8, 7, &AppContext::transferPostcard},
+    {kTransferEnvelopeSlider, kTransferEnvelopeValue, -8, 7, &AppContext::transferEnvelope},
+    {kTransferLabelsSlider, kTransferLabelsValue, -8, 7, &AppContext::transferLabels},
+    {kLeftTray1Slider, kLeftTray1Value, -15, 15, &AppContext::leftAdjustTray1},
 };
 
 struct ChoiceList {
@@ -77,7 +63,7 @@ struct ChoiceList {
 // In the order the page shows them.
 constexpr ChoiceList kChoiceLists[] = {
     {kGdiTimeoutList, &AppContext::gdiTimeout},
-    {kEnergySaveList, &AppContext::energySave},
+    {kUserEnergySaveList, &AppContext::energySave},
     {kFlickerList, &AppContext::flicker},
     {kImageAdjList, &AppContext::imageAdjParam},
 };
@@ -133,10 +119,10 @@ void ShowSliderValue(Window& page, const Slider& slider, std::int32_t value) {
 
 void SetUpPage(Window& page, AppContext& ctx) {
   const bool hasEnergySave = ctx.machineKind != kMachineWithoutEnergySave;
-  LoadTemplateTexts(page, kEnergySaveLabel);
-  page.ShowItem(kEnergySaveLabel, hasEnergySave);
-  page.ShowItem(kEnergySaveList, hasEnergySave);
-  if (hasEnergySave) LoadItemText(page, kEnergySaveLabel, kTextEnergySave);
+  LoadTemplateTexts(page, kUserEnergySaveLabel);
+  page.ShowItem(kUserEnergySaveLabel, hasEnergySave);
+  page.ShowItem(kUserEnergySaveList, hasEnergySave);
+  if (hasEnergySave) LoadItemText(page, kUserEnergySaveLabel, kTextEnergySave);
 
   for (const Slider& slider : kSliders) {
     ctx.*slider.field = 0;
@@ -153,9 +139,9 @@ void SetUpPage(Window& page, AppContext& ctx) {
   if (hasEnergySave) {
     const char* on = LoadText(kTextOn);
     const char* off = LoadText(kTextOff);
-    page.ListAdd(kEnergySaveList, on ? on : "", 1);
-    page.ListAdd(kEnergySaveList, off ? off : "", 0);
-    page.ListSelect(kEnergySaveList, 0);
+    page.ListAdd(kUserEnergySaveList, on ? on : "", 1);
+    page.ListAdd(kUserEnergySaveList, off ? off : "", 0);
+    page.ListSelect(kUserEnergySaveList, 0);
     ctx.energySave = 1;
   }
 
@@ -282,11 +268,11 @@ void OnCommand(Window& page, AppContext& ctx, int id, int notification) {
     return;
   }
   switch (id) {
-    case kDownloadButton:
+    case kUserDownloadButton:
       DownloadUserSettings(page, ctx);
       ShowUserSettings(page, ctx);
       break;
-    case kUploadButton: UploadUserSettings(page, ctx); break;
+    case kUserUploadButton: UploadUserSettings(page, ctx); break;
     case kPattern1Button: PrintTestPattern(page, kPattern1, kTextPattern1Ok, AfterSession::CloseLink); break;
     case kPattern2Button: PrintTestPattern(page, kPattern2, kTextPattern2Ok, AfterSession::LeaveLinkOpen); break;
     case kImageRefreshButton: RefreshImage(page); break;

@@ -1,17 +1,18 @@
 #include "shell/about_box.h"
 
-#include "common/string_ids.h"
-#include "common/window_ops.h"
+#include "page_helpers/window_ops.h"
+#include "ui/control_ids.h"
+#include "string_ids.h"
 
 void AboutBoxProc(Window& box, const DialogMessage& message) {
   if (message.event == DialogEvent::Init) {
     box.SetUserData(message.param);
     CenterWindow(box);
     LoadWindowText(box, kTextAbout);
-    box.SetItemText(1196, kProductLine);
-    box.SetItemText(1197, kProductVersion);
-    LoadItemText(box, 1023, kTextClose);
-  } else if (message.event == DialogEvent::Command && message.id == 1023) {
+    box.SetItemText(kAboutProductLine, kProductLine);
+    box.SetItemText(kAboutVersion, kProductVersion);
+    LoadItemText(box, kAboutCloseButton, kTextClose);
+  } else if (message.event == DialogEvent::Command && message.id == kAboutCloseButton) {
     // Only Close ends the box; Escape (the Cancel command) is ignored.
     box.EndDialog(0);
   }

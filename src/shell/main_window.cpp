@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <cstring>
 
-#include "common/string_ids.h"
 #include "common/string_table.h"
 #include "device/device_link.h"
 #include "device/request_catalogue.h"
@@ -13,14 +12,10 @@
 #include "shell/about_box.h"
 #include "common/app_context.h"
 #include "shell/tray_icon.h"
-#include "common/window_ops.h"
+#include "page_helpers/window_ops.h"
+#include "string_ids.h"
 
 namespace {
-
-constexpr int kTextPanelTab = 119;        // "Panel"
-constexpr int kTextUserServiceTab = 120;  // "User Service"
-constexpr int kTextServiceModeTab = 121;  // "Service Mode"
-constexpr int kTextWindowTitle = 122;     // "Vantrel Utility"
 
 void ShowOnlySelectedPage(Window& window, AppContext& ctx) {
   for (Window* page : ctx.hPages)
@@ -30,7 +25,7 @@ void ShowOnlySelectedPage(Window& window, AppContext& ctx) {
 }
 
 void BuildTabs(Window& window, AppContext& ctx) {
-  LoadWindowText(window, kTextWindowTitle);
+  LoadWindowText(window, kTextMainWindowTitle);
   LoadItemText(window, kMainAboutButton, kTextAbout);
   LoadItemText(window, kMainCloseButton, kTextClose);
   ctx.hTab = &window;

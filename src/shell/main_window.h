@@ -4,15 +4,11 @@
 #pragma once
 
 #include "shell/tray_icon.h"
+#include "ui/control_ids.h"
 #include "ui/dialog.h"
 
 struct AppContext;
 
-inline constexpr int kMainCloseButton = 1023;
-inline constexpr int kMainTab = 1024;
-inline constexpr int kMainAboutButton = 1025;
-inline constexpr int kPasswordLabel = 1195;
-inline constexpr int kPasswordField = 1015;
 inline constexpr int kCommandLaterStart = 32772;  // the program was started again
 // Timers of the main window: the opening at start without a notification
 // area, and the wait for one at login.

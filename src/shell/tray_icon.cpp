@@ -1,9 +1,6 @@
 #include "shell/tray_icon.h"
 
-namespace {
-constexpr int kTextOpenPanel = 19;  // "Open Panel"
-constexpr int kTextExit = 20;       // "Exit"
-}  // namespace
+#include "string_ids.h"
 
 void SetTrayIcon(Window& mainWindow, TrayAction action) {
   if (action == TrayAction::Add)

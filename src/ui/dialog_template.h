@@ -4,6 +4,7 @@
 // string id when they are created, so one layout serves every language.
 #pragma once
 
+#include <cassert>
 #include <span>
 #include <vector>
 
@@ -82,6 +83,12 @@ const DialogTemplate* FindDialogTemplate(int id);
 std::span<const DialogTemplate* const> AllDialogTemplates();
 // The control of a template with that id; nullptr when there is none.
 const ControlTemplate* FindControl(const DialogTemplate& dialog, int id);
+
+// A window's procedure asks only for controls its template has: a wrong id
+// would otherwise do nothing without a word, so a debug build stops there.
+inline void ExpectControl([[maybe_unused]] const DialogTemplate& dialog, [[maybe_unused]] int id) {
+  assert(FindControl(dialog, id) && "the window's template has no control with that id");
+}
 
 // The radio buttons of the group that holds control id: a group runs from a
 // control with the group flag to the next one, as Windows groups them.

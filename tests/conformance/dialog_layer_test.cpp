@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "backend_driver.h"
+#include "ui/control_ids.h"
 #include "ui/dialog_template.h"
 
 namespace {
@@ -36,7 +37,7 @@ class DialogLayer : public ::testing::Test {
   Window& Open(int templateId) {
     Window* window =
         FindDialogTemplate(templateId)->style & kChildPage
-            ? Open(kMainWindowTemplate).CreateTabPage(1024, templateId, Record, nullptr)
+            ? Open(kMainWindowTemplate).CreateTabPage(kMainTab, templateId, Record, nullptr)
             : driver->platform().CreateModeless(templateId, Record, nullptr);
     window->Show(true);
     return *window;
@@ -71,55 +72,55 @@ TEST_F(DialogLayer, ControlsKeepWhatThePagesPutInThemInEveryScript) {
   const std::string texts[] = {"Toner Low", "Счетчик замятий", "設定ページを表示", "耗材状态",
                                "café"};
   for (const std::string& text : texts) {
-    page.SetItemText(1043, text);
-    EXPECT_EQ(page.ItemText(1043), text);
+    page.SetItemText(kTopPlainValue, text);
+    EXPECT_EQ(page.ItemText(kTopPlainValue), text);
   }
 
-  EXPECT_EQ(page.ListSelection(1070), -1) << "a list starts without a selection";
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(page.ListAdd(1070, texts[i + 1], 100 + i), i);
-  page.ListSelect(1070, 1);
-  page.ListAdd(1070, texts[4], 103);
-  EXPECT_EQ(page.ListCount(1070), 4);
-  EXPECT_EQ(page.ListSelection(1070), 1) << "adding keeps the selection";
-  EXPECT_EQ(page.ListItemData(1070, 2), 102);
+  EXPECT_EQ(page.ListSelection(kGdiTimeoutList), -1) << "a list starts without a selection";
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(page.ListAdd(kGdiTimeoutList, texts[i + 1], 100 + i), i);
+  page.ListSelect(kGdiTimeoutList, 1);
+  page.ListAdd(kGdiTimeoutList, texts[4], 103);
+  EXPECT_EQ(page.ListCount(kGdiTimeoutList), 4);
+  EXPECT_EQ(page.ListSelection(kGdiTimeoutList), 1) << "adding keeps the selection";
+  EXPECT_EQ(page.ListItemData(kGdiTimeoutList, 2), 102);
 
-  page.TrackbarSetRange(1037, -15, 15);
-  page.TrackbarSetPos(1037, 40);
-  EXPECT_EQ(page.TrackbarPos(1037), 15) << "the thumb stays in its range";
-  page.TrackbarSetPos(1037, -3);
-  EXPECT_EQ(page.TrackbarPos(1037), -3);
+  page.TrackbarSetRange(kTopPlainSlider, -15, 15);
+  page.TrackbarSetPos(kTopPlainSlider, 40);
+  EXPECT_EQ(page.TrackbarPos(kTopPlainSlider), 15) << "the thumb stays in its range";
+  page.TrackbarSetPos(kTopPlainSlider, -3);
+  EXPECT_EQ(page.TrackbarPos(kTopPlainSlider), -3);
   EXPECT_EQ(Count(DialogEvent::Command) + Count(DialogEvent::HScroll), 0)
       << "changes from code do not notify";
 }
 
 TEST_F(DialogLayer, AClickedRadioButtonIsCheckedAloneInItsGroupAndTellsThePage) {
   Window& panel = Open(kPanelPageTemplate);
-  panel.CheckButton(1024, true);  // Toner Low Message "On"
-  panel.CheckButton(1012, true);  // Toner Out Stop "On"
+  panel.CheckButton(kPanelTonerLowOn, true);  // Toner Low Message "On"
+  panel.CheckButton(kPanelTonerOutStopOn, true);  // Toner Out Stop "On"
   EXPECT_EQ(Count(DialogEvent::Command), 0) << "changes from code do not notify";
-  driver->Click(panel, 1025);
-  EXPECT_TRUE(panel.IsButtonChecked(1025));
-  EXPECT_FALSE(panel.IsButtonChecked(1024));
-  EXPECT_TRUE(panel.IsButtonChecked(1012)) << "another group is left alone";
+  driver->Click(panel, kPanelTonerLowOff);
+  EXPECT_TRUE(panel.IsButtonChecked(kPanelTonerLowOff));
+  EXPECT_FALSE(panel.IsButtonChecked(kPanelTonerLowOn));
+  EXPECT_TRUE(panel.IsButtonChecked(kPanelTonerOutStopOn)) << "another group is left alone";
   ASSERT_EQ(Count(DialogEvent::Command), 1);
-  EXPECT_EQ(g_received.back().id, 1025);
+  EXPECT_EQ(g_received.back().id, kPanelTonerLowOff);
   EXPECT_EQ(g_received.back().code, kButtonClicked);
-  driver->Click(panel, 1025);
-  EXPECT_TRUE(panel.IsButtonChecked(1025)) << "clicking a checked radio keeps it checked";
-  driver->Click(panel, 1010);  // a button inside a group box
-  EXPECT_EQ(Count(DialogEvent::Command, 1010), 1);
+  driver->Click(panel, kPanelTonerLowOff);
+  EXPECT_TRUE(panel.IsButtonChecked(kPanelTonerLowOff)) << "clicking a checked radio keeps it checked";
+  driver->Click(panel, kPanelApplyButton);  // a button inside a group box
+  EXPECT_EQ(Count(DialogEvent::Command, kPanelApplyButton), 1);
 
-  panel.CheckButton(1025, false);
-  EXPECT_FALSE(panel.IsButtonChecked(1025)) << "code may clear the checked radio";
+  panel.CheckButton(kPanelTonerLowOff, false);
+  EXPECT_FALSE(panel.IsButtonChecked(kPanelTonerLowOff)) << "code may clear the checked radio";
 }
 
 TEST_F(DialogLayer, TabsHoldPagesThatShowAndHide) {
   Window& main = Open(kMainWindowTemplate);
-  main.TabInsert(1024, 0, "Panel");
-  main.TabInsert(1024, 1, "Обслуживание");
-  main.TabSelect(1024, 1);
-  EXPECT_EQ(main.TabSelection(1024), 1);
-  Window* page = main.CreateTabPage(1024, kPanelPageTemplate, Record, nullptr);
+  main.TabInsert(kMainTab, 0, "Panel");
+  main.TabInsert(kMainTab, 1, "Обслуживание");
+  main.TabSelect(kMainTab, 1);
+  EXPECT_EQ(main.TabSelection(kMainTab), 1);
+  Window* page = main.CreateTabPage(kMainTab, kPanelPageTemplate, Record, nullptr);
   ASSERT_NE(page, nullptr);
   EXPECT_FALSE(page->IsShown()) << "a page starts hidden";
   page->Show(true);
@@ -160,16 +161,16 @@ TEST_F(DialogLayer, ModalWindowsRunTheirProcedureUntilItEndsThem) {
   Window& main = Open(kMainWindowTemplate);
   auto ends = [](Window& box, const DialogMessage& m) {
     Record(box, m);
-    if (m.event == DialogEvent::Command && m.id == 1023) box.EndDialog(7);
+    if (m.event == DialogEvent::Command && m.id == kAboutCloseButton) box.EndDialog(7);
   };
-  driver->WhenModalOpens([&] { driver->Click(*g_opened, 1023); });  // the About box's Close
+  driver->WhenModalOpens([&] { driver->Click(*g_opened, kAboutCloseButton); });  // the About box's Close
   g_received.clear();
   int param = 0;
   EXPECT_EQ(main.RunModal(kAboutTemplate, ends, &param), 7);
   ASSERT_FALSE(g_received.empty());
   EXPECT_EQ(g_received.front().event, DialogEvent::Init);
   EXPECT_EQ(g_received.front().param, &param);
-  EXPECT_EQ(Count(DialogEvent::Command, 1023), 1);
+  EXPECT_EQ(Count(DialogEvent::Command, kAboutCloseButton), 1);
 }
 
 TEST_F(DialogLayer, TimersTickIntoTheProcedureUntilKilled) {

@@ -19,6 +19,7 @@
 
 #include "common/language.h"
 #include "common/string_table.h"
+#include "ui/control_ids.h"
 #include "ui/dialog_template.h"
 #include "ui/qt/qt_controls.h"
 
@@ -119,7 +120,7 @@ QPoint PageControl(QPoint main, int pageTemplate, int controlId) {
   const DialogTemplate& dialog = *FindDialogTemplate(kMainWindowTemplate);
   TabControl tabs(nullptr);
   tabs.setFont(DialogFont(dialog));
-  QRect tab = ControlRect(kMainWindowTemplate, 1024);
+  QRect tab = ControlRect(kMainWindowTemplate, kMainTab);
   return main + tab.topLeft() + QPoint(5, tabs.ItemHeight() + 5) +
          ControlRect(pageTemplate, controlId).center();
 }
@@ -128,9 +129,9 @@ QPoint TabAt(QPoint main, int index, const QStringList& titles) {
   const DialogTemplate& dialog = *FindDialogTemplate(kMainWindowTemplate);
   TabControl tabs(nullptr);
   tabs.setFont(DialogFont(dialog));
-  tabs.resize(ControlRect(kMainWindowTemplate, 1024).size());
+  tabs.resize(ControlRect(kMainWindowTemplate, kMainTab).size());
   for (const QString& title : titles) tabs.bar()->addTab(title);
-  return main + ControlRect(kMainWindowTemplate, 1024).topLeft() +
+  return main + ControlRect(kMainWindowTemplate, kMainTab).topLeft() +
          tabs.bar()->tabRect(index).center();
 }
 
@@ -141,11 +142,11 @@ QImage Screenshot(const QString& file) {
 
 // Dark pixels inside the panel display box of the panel page.
 int DisplayInk(const QImage& shot, QPoint main) {
-  QRect group = ControlRect(kPanelPageTemplate, 1000);
+  QRect group = ControlRect(kPanelPageTemplate, kPanelDisplayGroup);
   const DialogTemplate& dialog = *FindDialogTemplate(kMainWindowTemplate);
   TabControl tabs(nullptr);
   tabs.setFont(DialogFont(dialog));
-  QPoint page = main + ControlRect(kMainWindowTemplate, 1024).topLeft() +
+  QPoint page = main + ControlRect(kMainWindowTemplate, kMainTab).topLeft() +
                 QPoint(5, tabs.ItemHeight() + 5);
   QRect box(page + group.topLeft() + QPoint(152, 22), page + QPoint(group.right() - 12, group.top() + 88));
   int ink = 0;
@@ -232,7 +233,7 @@ void WithoutNotificationArea(const QString& demo, const QString& program, const 
   if (main) {
     QThread::msleep(300);
     Screenshot(shots + "/no-tray-" + lang + ".png");
-    ClickAt(PageControl(*main, kPanelPageTemplate, 1025));  // a radio button
+    ClickAt(PageControl(*main, kPanelPageTemplate, kPanelTonerLowOff));  // a radio button
     QThread::msleep(200);
     Xdotool({"key", "Escape"});
   }
@@ -328,7 +329,7 @@ int main(int argc, char** argv) {
   QImage before = Screenshot(shots + "/main-panel-" + lang + ".png");
   Check(DisplayInk(before, *main) == 0, "the display box is empty before Status");
 
-  ClickAt(PageControl(*main, kPanelPageTemplate, 1001));
+  ClickAt(PageControl(*main, kPanelPageTemplate, kPanelStatusButton));
   QThread::msleep(1500);
   QImage after = Screenshot(shots + "/panel-status-" + lang + ".png");
   Check(DisplayInk(after, *main) > 20, "after Status the display box shows the printer's message");
@@ -360,25 +361,25 @@ int main(int argc, char** argv) {
 
   ClickAt(TabAt(*main, 0, tabs));
   QThread::msleep(300);
-  ClickAt(PageControl(*main, kPanelPageTemplate, 1003));
+  ClickAt(PageControl(*main, kPanelPageTemplate, kPanelConfigButton));
   std::optional<QPoint> config;
   Check(WaitFor([&] { return (config = WindowAt(kConfigWindowTemplate)).has_value(); }, 10000),
         "Display Configuration Page opens the configuration window");
   if (config) {
     QThread::msleep(400);
     Screenshot(shots + "/configuration-" + lang + ".png");
-    ClickAt(*config + ControlRect(kConfigWindowTemplate, 1023).center());
+    ClickAt(*config + ControlRect(kConfigWindowTemplate, kConfigCloseButton).center());
     Check(WaitFor([&] { return !WindowAt(kConfigWindowTemplate).has_value(); }, 5000), "Close closes it");
   }
 
-  ClickAt(*main + ControlRect(kMainWindowTemplate, 1025).center());
+  ClickAt(*main + ControlRect(kMainWindowTemplate, kMainAboutButton).center());
   QThread::msleep(600);
   Screenshot(shots + "/about-" + lang + ".png");
   Xdotool({"key", "Escape"});  // ignored by the box
   QThread::msleep(200);
   std::optional<QPoint> about = WindowAt(kAboutTemplate);
   Check(about.has_value(), "the About box stays open on Escape");
-  if (about) ClickAt(*about + ControlRect(kAboutTemplate, 1023).center());
+  if (about) ClickAt(*about + ControlRect(kAboutTemplate, kAboutCloseButton).center());
 
   // Exit from the icon's menu ends the program with 0.
   Xdotool({"mousemove", QString::number(icon->x()), QString::number(icon->y())});

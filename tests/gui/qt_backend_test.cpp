@@ -22,10 +22,12 @@
 #include "info/ini_export.h"
 #include "printer/printer_info.h"
 #include "common/app_context.h"
-#include "common/window_ops.h"
+#include "page_helpers/window_ops.h"
+#include "ui/control_ids.h"
 #include "ui/dialog_template.h"
 #include "ui/qt/qt_platform.h"
 #include "ui/qt/qt_window.h"
+#include "string_ids.h"
 
 namespace {
 
@@ -55,7 +57,7 @@ TEST_F(QtBackendTest, ConvertsDialogUnitsAsWindowsDoes) {
   EXPECT_EQ(MulDiv(-7, 5, 2), -18);
 
   QtWindow page(panel, RecordingProc, nullptr, nullptr);
-  Rect status = page.ItemRect(1001);  // 10,15 50x14
+  Rect status = page.ItemRect(kPanelStatusButton);  // 10,15 50x14
   EXPECT_EQ(status.left, MulDiv(10, units.baseX, 4));
   EXPECT_EQ(status.top, MulDiv(15, units.baseY, 8));
   EXPECT_EQ(status.Width(), MulDiv(50, units.baseX, 4));
@@ -64,9 +66,9 @@ TEST_F(QtBackendTest, ConvertsDialogUnitsAsWindowsDoes) {
 
 TEST_F(QtBackendTest, DropDownListsHaveTheClosedHeightAndNotifyAPick) {
   QtWindow page = Make(kUserServiceTemplate);
-  auto* list = static_cast<QComboBox*>(page.Control(1070));
+  auto* list = static_cast<QComboBox*>(page.Control(kGdiTimeoutList));
   EXPECT_EQ(list->height(), list->sizeHint().height());
-  for (const char* entry : {"5", "10", "20"}) page.ListAdd(1070, entry, 0);
+  for (const char* entry : {"5", "10", "20"}) page.ListAdd(kGdiTimeoutList, entry, 0);
 
   page.Show(true);
   list->activated(2);  // what a user's pick emits
@@ -80,9 +82,9 @@ TEST_F(QtBackendTest, PrinterBytesThatAreNotUtf8AreShownAsLatin1AndExportedAsSen
   QtWindow machine = Make(kConfigMachineTemplate);
   LoadTemplateTexts(machine);  // the section and key labels
   const std::string serial = "TL5\xC4\xD6-42";  // Latin-1, not UTF-8
-  machine.SetItemText(1144, serial);
-  EXPECT_EQ(static_cast<QLabel*>(machine.Control(1144))->text(), QString::fromUtf8("TL5ÄÖ-42"));
-  EXPECT_EQ(machine.ItemText(1144), serial);
+  machine.SetItemText(kMachineSerial, serial);
+  EXPECT_EQ(static_cast<QLabel*>(machine.Control(kMachineSerial))->text(), QString::fromUtf8("TL5ÄÖ-42"));
+  EXPECT_EQ(machine.ItemText(kMachineSerial), serial);
 
   // The export writes the serial as read, not as any window shows it.
   AppContext ctx{};
@@ -136,14 +138,14 @@ TEST_F(QtBackendTest, MessageBoxesHaveTheTableButtonTextsAndTheNormalPointer) {
     ASSERT_NE(box, nullptr);
     for (QAbstractButton* b : box->buttons()) buttons << b->text();
     for (QAbstractButton* b : box->buttons())
-      if (b->text() == QString::fromUtf8(LoadText(2002))) b->click();
+      if (b->text() == QString::fromUtf8(LoadText(kTextRetry))) b->click();
   });
   EXPECT_EQ(page.ShowMessageBox("Open USB is failed", MessageButtons::RetryCancel), kIdRetry);
   EXPECT_EQ(inBox, Qt::ArrowCursor);
   EXPECT_EQ(shape(), Qt::WaitCursor);
   platform.EndWaitCursor();
-  EXPECT_TRUE(buttons.contains(QString::fromUtf8(LoadText(2002))));
-  EXPECT_TRUE(buttons.contains(QString::fromUtf8(LoadText(2003))));
+  EXPECT_TRUE(buttons.contains(QString::fromUtf8(LoadText(kTextRetry))));
+  EXPECT_TRUE(buttons.contains(QString::fromUtf8(LoadText(kTextCancel))));
 }
 
 TEST_F(QtBackendTest, TheSavePromptProposesTheNameAndAsksBeforeReplacing) {

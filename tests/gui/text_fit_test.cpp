@@ -27,13 +27,15 @@
 #include "common/string_table.h"
 #include "printer/config_conversions.h"
 #include "panel/panel_page.h"
-#include "common/window_ops.h"
+#include "page_helpers/window_ops.h"
 #include "service/service_mode_page.h"
 #include "service/user_service_page.h"
 #include "shell/about_box.h"
 #include "common/app_context.h"
+#include "ui/control_ids.h"
 #include "ui/dialog_template.h"
 #include "ui/qt/qt_window.h"
+#include "string_ids.h"
 
 namespace {
 
@@ -156,14 +158,17 @@ std::vector<std::string> AboutLine() { return {kProductLine}; }
 std::vector<std::string> AboutVersion() { return {kProductVersion}; }
 
 const ValueField kValueFields[] = {
-    {kConfigSuppliesTemplate, {1099, 1100, 1101, 1102, 1103}, SupplyStates},
-    {kConfigSuppliesTemplate, {1109, 1110, 1111, 1112}, CartridgeTypes},
-    // 1145 shows "Off" when energy saving is off, else the printer's text.
-    {kConfigMachineTemplate, {1145, 1147, 1148, 1149}, Switches},
-    {kUserServiceTemplate, {1038, 1040, 1042, 1068}, TopLeftAdjustment},
-    {kUserServiceTemplate, {1049, 1052, 1055, 1058, 1061, 1064}, TransferAdjustment},
-    {kAboutTemplate, {1196}, AboutLine},
-    {kAboutTemplate, {1197}, AboutVersion},
+    {kConfigSuppliesTemplate, {kSuppliesCyanStatus, kSuppliesMagentaStatus, kSuppliesYellowStatus,
+      kSuppliesBlackStatus, kSuppliesImagingStatus}, SupplyStates},
+    {kConfigSuppliesTemplate, {kSuppliesCyanType, kSuppliesMagentaType, kSuppliesYellowType, kSuppliesBlackType}, CartridgeTypes},
+    // The energy-save field shows "Off" when energy saving is off, else the printer's text.
+    {kConfigMachineTemplate, {kMachineEnergySave, kMachineAutoContinue, kMachineTonerOutStop,
+      kMachineTonerLow}, Switches},
+    {kUserServiceTemplate, {kTopPlainValue, kTopThickValue, kTopEnvelopeValue, kLeftTray1Value}, TopLeftAdjustment},
+    {kUserServiceTemplate, {kTransferPlainValue, kTransferThick1Value, kTransferThick2Value,
+      kTransferPostcardValue, kTransferEnvelopeValue, kTransferLabelsValue}, TransferAdjustment},
+    {kAboutTemplate, {kAboutProductLine}, AboutLine},
+    {kAboutTemplate, {kAboutVersion}, AboutVersion},
 };
 
 const ValueField* FindValueField(int templateId, int controlId) {
@@ -182,8 +187,10 @@ struct TabRow {
 };
 
 const TabRow kTabRows[] = {
-    {kMainWindowTemplate, 1024, {119, 120, 121}},
-    {kConfigWindowTemplate, 1033, {149, 150, 151, 152, 153, 154, 156}},
+    {kMainWindowTemplate, kMainTab, {kTextPanelTab, kTextUserServiceTab, kTextServiceModeTab}},
+    {kConfigWindowTemplate, kConfigTabControl,
+     {kTextSuppliesTab, kTextCoverageTab, kTextCounterTab, kTextPaperTab, kTextMachineTab,
+      kTextFirmwareTab, kTextAdjustmentTab}},
 };
 
 // A window as the program fills it in the current language: the pages with
@@ -334,12 +341,12 @@ TEST(TextFit, EveryControlTextFitsInEveryLanguage) {
   {
     AppContext ctx{};
     auto panel = FilledWindow(*FindDialogTemplate(kPanelPageTemplate), ctx);
-    auto* status = qobject_cast<QPushButton*>(panel->Control(1001));
-    auto* note = qobject_cast<QLabel*>(panel->Control(1203));
+    auto* status = qobject_cast<QPushButton*>(panel->Control(kPanelStatusButton));
+    auto* note = qobject_cast<QLabel*>(panel->Control(kPanelCalibrationNote));
     ASSERT_TRUE(status && note);
     EXPECT_TRUE(PushButtonFit(*status, QStringLiteral("Display Configuration Page")).Overflows());
     EXPECT_FALSE(PushButtonFit(*status, QStringLiteral("Status")).Overflows());
-    const QString once = QString::fromUtf8(LoadTextIn(kEnglish, 1199));
+    const QString once = QString::fromUtf8(LoadTextIn(kEnglish, kTextCalibrationNote));
     EXPECT_FALSE(StaticFit(*note, once).Overflows());
     EXPECT_TRUE(StaticFit(*note, once + QLatin1Char(' ') + once).Overflows());
   }

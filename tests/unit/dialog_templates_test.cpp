@@ -6,15 +6,21 @@
 #include <string>
 
 #include "common/string_table.h"
+#include "ui/control_ids.h"
 
 namespace {
 
 using K = ControlKind;
 
-constexpr int kConfigPageIds[] = {106, 107, 108, 109, 113, 114, 115};
+constexpr int kConfigPageIds[] = {
+    kConfigCounterTemplate,  kConfigSuppliesTemplate,   kConfigMachineTemplate, kConfigCoverageTemplate,
+    kConfigPaperTemplate,    kConfigAdjustmentTemplate, kConfigFirmwareTemplate};
 // The pages whose controls a user sees side by side and which must not cover
 // one another.
-constexpr int kLaidOutPageIds[] = {102, 111, 112, 106, 107, 108, 109, 113, 114, 115};
+constexpr int kLaidOutPageIds[] = {
+    kPanelPageTemplate,     kUserServiceTemplate,    kServiceModeTemplate,    kConfigCounterTemplate,
+    kConfigSuppliesTemplate, kConfigMachineTemplate, kConfigCoverageTemplate, kConfigPaperTemplate,
+    kConfigAdjustmentTemplate, kConfigFirmwareTemplate};
 
 // Height of a drop-down list when closed; its template height includes the list.
 constexpr int kClosedListHeight = 12;
@@ -63,7 +69,8 @@ TEST(DialogTemplates, IdsAreUniqueAndControlsLieInsideTheirDialog) {
       EXPECT_LE(c.x + c.cx, dialog->cx);
       EXPECT_LE(c.y + c.cy, dialog->cy);
       // Only the main window's hidden password label and field have no size.
-      bool hiddenGate = dialog->id == 110 && (c.id == 1195 || c.id == 1015);
+      bool hiddenGate = dialog->id == kMainWindowTemplate &&
+                        (c.id == kPasswordLabel || c.id == kPasswordField);
       EXPECT_EQ(IsZeroSize(c), hiddenGate);
       if (c.stringId != kNoString) {
         EXPECT_NE(LoadTextIn(kEnglish, c.stringId), nullptr) << "string " << c.stringId;

@@ -7,10 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "common/string_ids.h"
 #include "common/string_table.h"
 #include "device/request_catalogue.h"
 #include "headless_session.h"
+#include "string_ids.h"
+#include "ui/control_ids.h"
 
 namespace {
 
@@ -59,37 +60,38 @@ const Messages kSendFailedOnPanel = Boxes("panel", kTextSendFailed, 1);
 const Messages kEnergySaveFailed = Boxes("configuration", kTextSendFailed, 1);
 
 const Family kFamilies[] = {
-    {"status", "panel", 1001, REQ_READ_PANEL_STATUS, kNone, kSendFailedOnPanel,
+    {"status", "panel", kPanelStatusButton, REQ_READ_PANEL_STATUS, kNone, kSendFailedOnPanel,
      kSendFailedOnPanel, "FSSSSSFU"},
     {"machine kind", "main", 0, REQ_READ_MACHINE_KIND, kNone, Boxes("main", kTextSendFailed, 1),
      Boxes("main", kTextSendFailed, 1), "FSSSSSFU"},
-    {"information pages", "panel", 1003, REQ_READ_INFO_PAGE, kNone,
+    {"information pages", "panel", kPanelConfigButton, REQ_READ_INFO_PAGE, kNone,
      Boxes("panel", kTextSendFailed, 4), Join(Boxes("panel", kTextSendFailed, 4), kEnergySaveFailed),
      "FSSNNSHU"},
-    {"energy save", "panel", 1003, REQ_READ_ENERGY_SAVE, kNone, kEnergySaveFailed,
+    {"energy save", "panel", kPanelConfigButton, REQ_READ_ENERGY_SAVE, kNone, kEnergySaveFailed,
      kEnergySaveFailed, "FSSSSSFU"},
-    {"counters", "panel", 1003, REQ_READ_REPLACEMENT_COUNT, kNone, kNone, kEnergySaveFailed,
-     "FSSSSSHU"},
-    {"value reads", "service mode", 1084, REQ_READ_TONER_LOW_WARNING, kNone,
+    {"counters", "panel", kPanelConfigButton, REQ_READ_REPLACEMENT_COUNT, kNone, kNone,
+     kEnergySaveFailed, "FSSSSSHU"},
+    {"value reads", "service mode", kServiceDownloadButton, REQ_READ_TONER_LOW_WARNING, kNone,
      Boxes("service mode", kTextSendFailed, 1), Boxes("service mode", kTextSendFailed, 11),
      "FSSSSSHU"},
-    {"panel commands", "panel", 1004, REQ_TONER_OPERATION, Boxes("panel", kTextCommandSent, 1),
-     kSendFailedOnPanel, kSendFailedOnPanel, "FFFFFSFU"},
-    {"maintenance commands", "service mode", 1191, REQ_BK_CLEAR,
-     Boxes("service mode", 230, 1), Boxes("service mode", kTextSendFailed, 1),
+    {"panel commands", "panel", kPanelRotateTonerButton, REQ_TONER_OPERATION,
+     Boxes("panel", kTextCommandSent, 1), kSendFailedOnPanel, kSendFailedOnPanel, "FFFFFSFU"},
+    {"maintenance commands", "service mode", kBkClearButton, REQ_BK_CLEAR,
+     Boxes("service mode", kTextBkClearOk, 1), Boxes("service mode", kTextSendFailed, 1),
      Boxes("service mode", kTextSendFailed, 1), "FFFFFSFU"},
-    {"Apply", "panel", 1010, REQ_SET_ENERGY_SAVE_TIME,
+    {"Apply", "panel", kPanelApplyButton, REQ_SET_ENERGY_SAVE_TIME,
      Boxes("panel", kTextSetDefaultSent, 1), kSendFailedOnPanel, kSendFailedOnPanel, "FFFFFSFU"},
-    {"Upload, user service", "user service", 1084, REQ_WRITE_FLICKER,
+    {"Upload, user service", "user service", kUserUploadButton, REQ_WRITE_FLICKER,
      Boxes("user service", kTextSetDefaultSent, 1), Boxes("user service", kTextSendFailed, 1),
      Boxes("user service", kTextSendFailed, 1), "FFFFFSFU"},
-    {"Upload, service mode", "service mode", 1085, REQ_WRITE_TEMP_THICK,
+    {"Upload, service mode", "service mode", kServiceUploadButton, REQ_WRITE_TEMP_THICK,
      Boxes("service mode", kTextSetDefaultSent, 1), Boxes("service mode", kTextSendFailed, 1),
      Boxes("service mode", kTextSendFailed, 1), "FFFFFSFU"},
-    {"test patterns", "user service", 1091, REQ_PRINT_TEST_PATTERN,
-     Boxes("user service", 228, 1), Boxes("user service", kTextSendFailed, 1),
+    {"test patterns", "user service", kPattern1Button, REQ_PRINT_TEST_PATTERN,
+     Boxes("user service", kTextPattern1Ok, 1), Boxes("user service", kTextSendFailed, 1),
      Boxes("user service", kTextSendFailed, 1), "FFFFFSFU"},
-    {"image refresh", "user service", 1254, REQ_IMAGE_REFRESH, kNone, kNone, kNone, "SSSSSSSU"},
+    {"image refresh", "user service", kImageRefreshButton, REQ_IMAGE_REFRESH, kNone, kNone, kNone,
+     "SSSSSSSU"},
 };
 
 Fault MakeFault(FaultCase fault, const Family& family) {
@@ -116,7 +118,7 @@ class FaultMatrixTest : public HeadlessSession {
     std::size_t* from = marks_.emplace_back(std::make_unique<std::size_t>(0)).get();
     Mark(*from);
     if (family.button == 0) {
-      Click("main", 1023);  // hidden first, so the icon opens it again
+      Click("main", kMainCloseButton);  // hidden first, so the icon opens it again
       Mark(*from);
       Then([this] { platform.TrayMouse(kMouseLeftDoubleClick); });
     } else {
@@ -131,7 +133,7 @@ class FaultMatrixTest : public HeadlessSession {
       });
     }
     Then([this] {
-      if (platform.Find("configuration")) platform.Click("configuration", 1023);
+      if (platform.Find("configuration")) platform.Click("configuration", kConfigCloseButton);
     });
     Then([this, from, &into] { into = Lines("message box ", *from); });
   }
@@ -151,7 +153,7 @@ TEST_F(FaultMatrixTest, EveryFamilyUnderEveryFaultFailsAsItShouldAndRecovers) {
       cells.push_back({&family, FaultCase(fault), {}, {}});
 
   OpenMainWindow();
-  Then([this] { platform.Type("main", 1015, "ZELQORN"); });
+  Then([this] { platform.Type("main", kPasswordField, "ZELQORN"); });
   for (Cell& cell : cells) {
     const Family& family = *cell.family;
     if (std::string(family.window) == "user service") Then([this] { platform.PickTab("main", 1024, 1); });

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/control_ids.h"
 #include "ui/dialog_template.h"
 #include "ui/headless/headless.h"
 
@@ -27,7 +28,7 @@ TEST_F(HeadlessBackendTest, ModalThingsTakeTheNextActionsAndBlockOtherWindows) {
   platform.CloseWindow("panel");
   EXPECT_EQ(lines.back(), "ignored: panel is not shown");
   page->Show(true);
-  platform.Script([&] { platform.Click("panel", 1001); });
+  platform.Script([&] { platform.Click("panel", kPanelStatusButton); });
   platform.Script([&] { platform.Answer(kIdRetry); });  // not a button of this box
   platform.Script([&] { platform.Answer(kIdOk); });
   g_received.clear();
@@ -42,6 +43,13 @@ TEST_F(HeadlessBackendTest, ModalThingsTakeTheNextActionsAndBlockOtherWindows) {
   // With no action left, a box is closed as Escape would close it.
   EXPECT_EQ(page->ShowMessageBox("Open USB is failed", MessageButtons::RetryCancel), kIdCancel);
   EXPECT_EQ(lines.back(), "(script ended) answer: Cancel");
+}
+
+// A window's procedure naming a control its template lacks is a fault of the
+// program: a debug build stops there, a release build notes it.
+TEST_F(HeadlessBackendTest, AControlTheTemplateLacksIsAFault) {
+  Window* about = platform.CreateModeless(kAboutTemplate, RecordingProc, nullptr);
+  EXPECT_DEBUG_DEATH(about->SetItemText(kPanelStatusButton, "Status"), "no control with that id");
 }
 
 }  // namespace

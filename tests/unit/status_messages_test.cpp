@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/string_table.h"
+#include "string_ids.h"
 
 namespace {
 
@@ -98,11 +99,11 @@ TEST(StatusMessages, LookupIsExactOnAllSixCharacters) {
 TEST(StatusMessages, LinesAreCutAt59Characters) {
   EXPECT_EQ(ComposePanelLine({0, 0, false}), "");
   // The calibration note (92 characters) serves as an over-long text.
-  const std::string note = LoadText(1199);
+  const std::string note = LoadText(kTextCalibrationNote);
   ASSERT_GT(note.size(), 59u);
-  EXPECT_EQ(ComposePanelLine({1199, 0, false}), note.substr(0, 59));
-  EXPECT_EQ(ComposePanelLine({1199, 260, true}), note.substr(0, 59));
-  EXPECT_EQ(ComposePanelLine({325, 1199, true}), ("WRONG TONER " + note).substr(0, 59));
+  EXPECT_EQ(ComposePanelLine({kTextCalibrationNote, 0, false}), note.substr(0, 59));
+  EXPECT_EQ(ComposePanelLine({kTextCalibrationNote, 260, true}), note.substr(0, 59));
+  EXPECT_EQ(ComposePanelLine({kTextWrongToner, kTextCalibrationNote, true}), ("WRONG TONER " + note).substr(0, 59));
 
   // Counted in characters, never splitting a multi-byte one.
   const std::string umlauts = std::string(30, 'a') + [] {

@@ -5,6 +5,7 @@
 
 #include "common/string_table.h"
 #include "printer/status_messages.h"
+#include "string_ids.h"
 
 namespace {
 
@@ -46,10 +47,10 @@ TEST(Translations, AnUnknownLanguageIsEnglish) {
 TEST(Translations, KeepTheFixedTextsAndTheBlanksThatCount) {
   for (int language : TextLanguages()) {
     SCOPED_TRACE(language);
-    EXPECT_EQ(In(language, 1), "Vantrel");
-    EXPECT_NE(In(language, 122).find("Vantrel"), std::string::npos);
+    EXPECT_EQ(In(language, kTextProgramName), "Vantrel");
+    EXPECT_NE(In(language, kTextMainWindowTitle).find("Vantrel"), std::string::npos);
     for (int id = 291; id <= 305; ++id) EXPECT_EQ(In(language, id), In(kEnglish, id)) << id;
-    EXPECT_EQ(In(language, 21), In(language, 22));
+    EXPECT_EQ(In(language, kTextCommandSent), In(language, kTextEjectSent));
     for (int id : {161, 185, 229, 288, 372, 373, 374, 375})
       EXPECT_EQ(TrailingBlanks(In(language, id)), TrailingBlanks(In(kEnglish, id))) << id;
     // The service-call code in its parentheses, as the printer shows it.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "headless_session.h"
+#include "ui/control_ids.h"
 
 namespace {
 
@@ -34,23 +35,32 @@ TEST_F(WaitCursorTest, IsShownForEveryRequestOfEveryActionAndOnlyThen) {
     });
   };
   const std::pair<std::string, int> panelButtons[] = {
-      {"Status", 1001}, {"Rotate", 1004}, {"Apply", 1010}, {"Calibration", 1021},
-      {"Clean up", 1204}};
+      {"Status", kPanelStatusButton},
+      {"Rotate", kPanelRotateTonerButton},
+      {"Apply", kPanelApplyButton},
+      {"Calibration", kPanelCalibrationButton},
+      {"Clean up", kPanelCleanUpButton}};
   const std::pair<std::string, int> userServiceButtons[] = {
-      {"Download", 1083}, {"Upload", 1084}, {"Pattern 1", 1091}, {"Pattern 2", 1093},
-      {"Image refresh", 1254}};
+      {"Download", kUserDownloadButton},
+      {"Upload", kUserUploadButton},
+      {"Pattern 1", kPattern1Button},
+      {"Pattern 2", kPattern2Button},
+      {"Image refresh", kImageRefreshButton}};
   const std::pair<std::string, int> serviceModeButtons[] = {
-      {"Download", 1084}, {"Upload", 1085}, {"BK clear", 1191}, {"Fuser", 1192},
-      {"Transfer roller", 1193}};
+      {"Download", kServiceDownloadButton},
+      {"Upload", kServiceUploadButton},
+      {"BK clear", kBkClearButton},
+      {"Fuser", kFuserUnitButton},
+      {"Transfer roller", kTransferRollerButton}};
 
   action("open", [this] { platform.TrayMouse(kMouseLeftDoubleClick); });
   for (const auto& button : panelButtons) {
     const int id = button.second;
     action(button.first, [this, id] { platform.Click("panel", id); });
   }
-  action("configuration", [this] { platform.Click("panel", 1003); });
-  Then([this] { platform.Click("configuration", 1023); });
-  Then([this] { platform.Type("main", 1015, "ZELQORN"); });
+  action("configuration", [this] { platform.Click("panel", kPanelConfigButton); });
+  Then([this] { platform.Click("configuration", kConfigCloseButton); });
+  Then([this] { platform.Type("main", kPasswordField, "ZELQORN"); });
   Then([this] { platform.PickTab("main", 1024, 1); });
   for (const auto& button : userServiceButtons) {
     const int id = button.second;

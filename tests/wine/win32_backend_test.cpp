@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "ui/control_ids.h"
 #include "ui/dialog_template.h"
 #include "ui/win32/win32_platform.h"
 #include "ui/win32/win32_window.h"
@@ -28,20 +29,20 @@ class Win32BackendTest : public ::testing::Test {
 
 TEST_F(Win32BackendTest, AListsTextIsItsSelectedEntry) {
   Window& page =
-      *Open(kMainWindowTemplate).CreateTabPage(1024, kUserServiceTemplate, Ignore, nullptr);
-  page.ListAdd(1070, "Счетчик", 0);
-  page.ListSelect(1070, 0);
-  EXPECT_EQ(page.ItemText(1070), "Счетчик");
+      *Open(kMainWindowTemplate).CreateTabPage(kMainTab, kUserServiceTemplate, Ignore, nullptr);
+  page.ListAdd(kGdiTimeoutList, "Счетчик", 0);
+  page.ListSelect(kGdiTimeoutList, 0);
+  EXPECT_EQ(page.ItemText(kGdiTimeoutList), "Счетчик");
 }
 
 TEST_F(Win32BackendTest, HidingAPageTakesTheFocusOffItToTheTabControl) {
   Win32Window& main = Open(kMainWindowTemplate);
   main.Show(true);
-  main.TabInsert(1024, 0, "Panel");
-  Window* page = main.CreateTabPage(1024, kPanelPageTemplate, Ignore, nullptr);
+  main.TabInsert(kMainTab, 0, "Panel");
+  Window* page = main.CreateTabPage(kMainTab, kPanelPageTemplate, Ignore, nullptr);
   page->Show(true);
-  page->FocusItem(1001);
-  HWND tab = GetDlgItem(main.Handle(), 1024);
+  page->FocusItem(kPanelStatusButton);
+  HWND tab = GetDlgItem(main.Handle(), kMainTab);
   ASSERT_TRUE(IsChild(tab, GetFocus()));
   page->Show(false);
   EXPECT_EQ(GetFocus(), tab);

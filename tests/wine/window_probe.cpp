@@ -28,6 +28,8 @@
 
 #include <cstdio>
 #include <cwchar>
+
+#include "ui/control_ids.h"
 #include <functional>
 #include <string>
 #include <vector>
@@ -49,9 +51,9 @@ HWND Child(HWND parent, int id, const wchar_t* cls = nullptr) {
 bool Is(HWND window, const std::wstring& name) {
   if (name == L"menu") return HasClass(window, L"#32768");
   if (!HasClass(window, L"#32770")) return false;
-  if (name == L"main") return Child(window, 1024, WC_TABCONTROLW) && Child(window, 1025);
-  if (name == L"config") return Child(window, 1033, WC_TABCONTROLW) != nullptr;
-  if (name == L"about") return Child(window, 1196) && Child(window, 1197);
+  if (name == L"main") return Child(window, kMainTab, WC_TABCONTROLW) && Child(window, kMainAboutButton);
+  if (name == L"config") return Child(window, kConfigTabControl, WC_TABCONTROLW) != nullptr;
+  if (name == L"about") return Child(window, kAboutProductLine) && Child(window, kAboutVersion);
   if (name == L"message")
     return Child(window, 0xFFFF, L"Static") &&
            (Child(window, IDOK) || Child(window, IDRETRY) || Child(window, IDYES));
@@ -184,7 +186,7 @@ int wmain(int argc, wchar_t** argv) {
       Sleep(100);  // the page shows and paints
     } else if (step == L"display") {
       HWND main = shown(L"main");
-      HWND group = main ? Control(main, 1000) : nullptr;
+      HWND group = main ? Control(main, kPanelDisplayGroup) : nullptr;
       if (!group) return Fail("no panel page");
       // The box inside the group box, its frame left out.
       RECT g;

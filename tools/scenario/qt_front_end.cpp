@@ -240,7 +240,7 @@ QtWindow* QtFrontEnd::Usable(const std::string& name, int id) {
     transcript_.Disabled(name);
     return nullptr;
   }
-  if (id && (!w->Control(id) || w->Control(id)->isHidden())) {
+  if (id && (!w->HasControl(id) || w->Control(id)->isHidden())) {
     transcript_.NoControl(name, id);
     return nullptr;
   }

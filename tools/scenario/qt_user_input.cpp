@@ -250,7 +250,7 @@ void QtFrontEnd::ChooseMenuItem(int command) {
 
 void QtFrontEnd::Show(const std::string& window, int id) {
   QtWindow* w = Find(window);
-  QWidget* control = w ? w->Control(id) : nullptr;
+  QWidget* control = w && w->HasControl(id) ? w->Control(id) : nullptr;
   if (!control) {
     transcript_.NoSuchControl(window, id);
     return;

@@ -9,11 +9,10 @@
 #include "shell/main_window.h"
 #include "ui/dialog.h"
 #include "words.h"
+#include "string_ids.h"
 
 namespace {
 
-constexpr int kTextOpenPanel = 19;  // the icon menu's items
-constexpr int kTextExit = 20;
 constexpr double kLongestWait = 24 * 3600;  // seconds
 
 std::string WindowName(const std::string& word) {

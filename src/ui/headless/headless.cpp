@@ -59,6 +59,7 @@ HeadlessWindow::Control& HeadlessWindow::At(int id) {
   static Control missing{};
   auto it = controls_.find(id);
   if (it != controls_.end()) return it->second;
+  ExpectControl(dialog_, id);
   platform_.Record("error: " + name_ + " has no control " + std::to_string(id));
   missing = Control{};
   static const ControlTemplate none{ControlKind::Static, kNoId, 0, 0, 0, 0, 0, 0, 0};

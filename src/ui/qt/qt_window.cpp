@@ -24,6 +24,7 @@
 #endif
 
 #include "common/string_table.h"
+#include "string_ids.h"
 
 namespace {
 
@@ -101,9 +102,6 @@ class NormalPointer {
  private:
   bool pushed_;
 };
-
-// Message box button texts in the user's language.
-constexpr int kTextOk = 2001, kTextRetry = 2002, kTextCancel = 2003;
 
 QtWindowWatcher* watcher = nullptr;
 
@@ -247,7 +245,9 @@ QtWindow::~QtWindow() {
 
 QWidget* QtWindow::Control(int id) const {
   auto it = controls_.find(id);
-  return it == controls_.end() ? nullptr : it->second;
+  if (it != controls_.end()) return it->second;
+  ExpectControl(dialog_, id);
+  return nullptr;
 }
 
 void QtWindow::CreateControls() {

@@ -74,7 +74,10 @@ class QtWindow final : public Window {
   static void Watch(QtWindowWatcher* watcher);
 
   DialogWidget* widget() const { return widget_; }
+  // The widget of a control of the template (a debug build stops at any
+  // other id); HasControl asks without that rule, for what a user names.
   QWidget* Control(int id) const;
+  bool HasControl(int id) const { return controls_.count(id) != 0; }
   void Send(const DialogMessage& message);
   void Repaint(QPainter& painter);
   bool HasDrawing() const { return !drawing_.empty(); }

@@ -102,7 +102,10 @@ class Win32Window final : public Window {
   bool Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void Send(const DialogMessage& message);
   void Paint();
-  HWND Item(int id) const { return hwnd_ ? GetDlgItem(hwnd_, id) : nullptr; }
+  HWND Item(int id) const {
+    ExpectControl(dialog_, id);
+    return hwnd_ ? GetDlgItem(hwnd_, id) : nullptr;
+  }
   LRESULT SendItem(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
   int Dpi() const;
 

@@ -1,17 +1,10 @@
-// A drop-down list entry of a settings page: the text shown and the value it
-// stands for. Tables of choices end at an entry with an empty text.
+// A settings page's drop-down lists filled from a table of choices.
 #pragma once
 
 #include <cstdint>
 
+#include "printer/setting_choice.h"
 #include "ui/dialog.h"
-
-inline constexpr int kChoiceTextSize = 32;
-
-struct SettingChoice {
-  char text[kChoiceTextSize];
-  std::int32_t value;
-};
 
 // Adds every entry of `table`, up to the first with an empty text, to the
 // list, each with its value as item data.

@@ -1,4 +1,4 @@
-#include "common/setting_choice.h"
+#include "page_helpers/setting_choice.h"
 
 #include <algorithm>
 #include <string>

@@ -1,4 +1,4 @@
-#include "common/window_ops.h"
+#include "page_helpers/window_ops.h"
 
 #include <string>
 

@@ -3,9 +3,9 @@
 #pragma once
 
 #include "common/message_owner.h"
-#include "common/string_ids.h"
 #include "device/device_link.h"
 #include "ui/dialog.h"
+#include "string_ids.h"
 
 // Some actions leave the link open; the next action's open closes it.
 enum class AfterSession { CloseLink, LeaveLinkOpen };
