@@ -153,11 +153,23 @@ void BenchCommandLine(const char* program, TarnlowPrinter& printer, const Emulat
   // and this one without the printer.
   char* nothing[] = {const_cast<char*>("/bin/true"), nullptr};
   char* version[] = {path.data(), const_cast<char*>("--version"), nullptr};
+  // What a run pays before its first request: the libusb context, the
+  // device search and both handles, and their release.
+  auto openAndClose = [] {
+    const auto start = Clock::now();
+    UseDeviceBackend(LibusbBackend());
+    ConfigurePrinterLink();
+    if (OpenDeviceLink() != 1) std::exit(1);
+    ReleaseDeviceBackend();
+    std::chrono::duration<double, std::milli> spent = Clock::now() - start;
+    return spent.count();
+  };
   constexpr int kRuns = 15;
   constexpr int kFloorsPerRun = 20;
-  std::vector<double> runs, floors, nothings, versions;
+  std::vector<double> runs, floors, nothings, versions, opens;
   for (int run = 0; run < kRuns; ++run) {
     runs.push_back(MillisecondsToRun(argv));
+    opens.push_back(openAndClose());
     nothings.push_back(MillisecondsToRun(nothing));
     versions.push_back(MillisecondsToRun(version));
     for (int i = 0; i < kFloorsPerRun; ++i) floors.push_back(floor());
@@ -171,6 +183,8 @@ void BenchCommandLine(const char* program, TarnlowPrinter& printer, const Emulat
   std::printf("  run / floor:                          %8.1f\n", Median(runs) / Median(floors));
   std::printf("  /bin/true, start to exit:             %8.2f ms (median)\n", Median(nothings));
   std::printf("  vantrel-cli --version, start to exit: %8.2f ms (median)\n", Median(versions));
+  std::printf("  opening and closing the link:         %8.2f ms (median, in this process)\n",
+              Median(opens));
 }
 
 }  // namespace
