@@ -17,7 +17,7 @@
 #include "shell/vantrel.h"
 #include "sim/tarnlow_printer.h"
 #include "sim/umockdev_printer.h"
-#include "ui/control_ids.h"
+#include "layouts/control_ids.h"
 #include "ui/dialog.h"
 #include "ui/headless/headless.h"
 

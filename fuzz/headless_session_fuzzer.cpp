@@ -17,7 +17,7 @@
 #include "fuzz_input.h"
 #include "shell/vantrel.h"
 #include "sim/tarnlow_printer.h"
-#include "ui/control_ids.h"
+#include "layouts/control_ids.h"
 #include "ui/dialog.h"
 #include "ui/headless/headless.h"
 

@@ -10,7 +10,7 @@
 #include "printer/configuration_texts.h"
 #include "printer/printer_info.h"
 #include "ui/dialog.h"
-#include "ui/dialog_template.h"
+#include "layouts/dialog_template.h"
 #include "string_ids.h"
 
 namespace {

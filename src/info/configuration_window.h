@@ -3,7 +3,7 @@
 
 #include "common/app_context.h"
 #include "printer/configuration_texts.h"
-#include "ui/control_ids.h"
+#include "layouts/control_ids.h"
 #include "ui/dialog.h"
 
 // The panel page's "Display Configuration Page": opens the device link,

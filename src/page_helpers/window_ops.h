@@ -3,7 +3,7 @@
 #pragma once
 
 #include "ui/dialog.h"
-#include "ui/dialog_template.h"
+#include "layouts/dialog_template.h"
 
 // Sets a control's text to a string of the string table.
 void LoadItemText(Window& window, int controlId, int stringId);

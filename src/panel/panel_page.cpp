@@ -10,7 +10,7 @@
 #include "page_helpers/link_session.h"
 #include "page_helpers/window_ops.h"
 #include "ui/dialog.h"
-#include "ui/dialog_template.h"
+#include "layouts/dialog_template.h"
 #include "string_ids.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // The panel page: the first tab of the main window.
 #pragma once
 
-#include "ui/control_ids.h"
+#include "layouts/control_ids.h"
 #include "ui/dialog.h"
 
 struct AppContext;

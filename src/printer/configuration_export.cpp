@@ -10,8 +10,8 @@
 #include "printer/printer_info.h"
 #include "printer/profile_encoding.h"
 #include "string_ids.h"
-#include "ui/control_ids.h"
-#include "ui/dialog_template.h"
+#include "layouts/control_ids.h"
+#include "layouts/dialog_template.h"
 
 const int kConfigPageTemplates[kConfigPageCount] = {
     kConfigSuppliesTemplate, kConfigCoverageTemplate, kConfigCounterTemplate,

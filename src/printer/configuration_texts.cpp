@@ -8,7 +8,7 @@
 #include "device/request_catalogue.h"
 #include "printer/config_conversions.h"
 #include "printer/printer_info.h"
-#include "ui/control_ids.h"
+#include "layouts/control_ids.h"
 #include "string_ids.h"
 
 namespace {

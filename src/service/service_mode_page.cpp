@@ -14,9 +14,9 @@
 #include "page_helpers/window_ops.h"
 #include "common/app_context.h"
 #include "page_helpers/link_session.h"
-#include "ui/control_ids.h"
+#include "layouts/control_ids.h"
 #include "ui/dialog.h"
-#include "ui/dialog_template.h"
+#include "layouts/dialog_template.h"
 #include "string_ids.h"
 
 namespace {

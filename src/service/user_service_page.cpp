@@ -17,7 +17,7 @@
 #include "common/app_context.h"
 #include "page_helpers/link_session.h"
 #include "page_helpers/window_ops.h"
-#include "ui/control_ids.h"
+#include "layouts/control_ids.h"
 #include "ui/dialog.h"
 #include "string_ids.h"
 

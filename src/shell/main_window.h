@@ -4,7 +4,7 @@
 #pragma once
 
 #include "shell/tray_icon.h"
-#include "ui/control_ids.h"
+#include "layouts/control_ids.h"
 #include "ui/dialog.h"
 
 struct AppContext;

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "backend_driver.h"
-#include "ui/control_ids.h"
-#include "ui/dialog_template.h"
+#include "layouts/control_ids.h"
+#include "layouts/dialog_template.h"
 
 namespace {
 

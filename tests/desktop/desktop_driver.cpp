@@ -19,8 +19,8 @@
 
 #include "common/language.h"
 #include "common/string_table.h"
-#include "ui/control_ids.h"
-#include "ui/dialog_template.h"
+#include "layouts/control_ids.h"
+#include "layouts/dialog_template.h"
 #include "ui/qt/qt_controls.h"
 
 namespace {

@@ -32,8 +32,8 @@
 #include "service/user_service_page.h"
 #include "shell/about_box.h"
 #include "common/app_context.h"
-#include "ui/control_ids.h"
-#include "ui/dialog_template.h"
+#include "layouts/control_ids.h"
+#include "layouts/dialog_template.h"
 #include "ui/qt/qt_window.h"
 #include "string_ids.h"
 

@@ -1,4 +1,4 @@
-#include "ui/dialog_template.h"
+#include "layouts/dialog_template.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 
 #include "common/string_table.h"
-#include "ui/control_ids.h"
+#include "layouts/control_ids.h"
 
 namespace {
 

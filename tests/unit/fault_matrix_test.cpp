@@ -11,7 +11,7 @@
 #include "device/request_catalogue.h"
 #include "headless_session.h"
 #include "string_ids.h"
-#include "ui/control_ids.h"
+#include "layouts/control_ids.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/control_ids.h"
-#include "ui/dialog_template.h"
+#include "layouts/control_ids.h"
+#include "layouts/dialog_template.h"
 #include "ui/headless/headless.h"
 
 namespace {

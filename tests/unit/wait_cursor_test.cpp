@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "headless_session.h"
-#include "ui/control_ids.h"
+#include "layouts/control_ids.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "ui/control_ids.h"
-#include "ui/dialog_template.h"
+#include "layouts/control_ids.h"
+#include "layouts/dialog_template.h"
 #include "ui/win32/win32_platform.h"
 #include "ui/win32/win32_window.h"
 

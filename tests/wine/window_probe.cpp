@@ -29,7 +29,7 @@
 #include <cstdio>
 #include <cwchar>
 
-#include "ui/control_ids.h"
+#include "layouts/control_ids.h"
 #include <functional>
 #include <string>
 #include <vector>

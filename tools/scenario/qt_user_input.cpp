@@ -21,7 +21,7 @@
 
 #include "qt_front_end.h"
 #include "qt_scenario_platform.h"
-#include "ui/dialog_template.h"
+#include "layouts/dialog_template.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-#include "ui/dialog_template.h"
+#include "layouts/dialog_template.h"
 #include "ui/win32/win32_text.h"
 #include "win32_front_end.h"
 #include "win32_scenario_platform.h"

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "ui/dialog.h"
-#include "ui/dialog_template.h"
+#include "layouts/dialog_template.h"
 #include "ui/headless/transcript.h"
 
 class HeadlessPlatform;

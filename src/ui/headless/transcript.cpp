@@ -5,7 +5,7 @@
 #include <system_error>
 
 #include "common/string_table.h"
-#include "ui/dialog_template.h"
+#include "layouts/dialog_template.h"
 
 std::string QuoteText(const std::string& text) {
   std::string out = "\"";

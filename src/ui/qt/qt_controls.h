@@ -9,7 +9,7 @@
 #include <QWidget>
 
 #include "ui/dialog.h"
-#include "ui/dialog_template.h"
+#include "layouts/dialog_template.h"
 #include "ui/dialog_units.h"
 
 // Base units of a dialog font: average width of "A".."Z""a".."z" rounded as

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "ui/dialog.h"
-#include "ui/dialog_template.h"
+#include "layouts/dialog_template.h"
 #include "ui/qt/qt_controls.h"
 
 class QtWindow;

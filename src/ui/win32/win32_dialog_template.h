@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "ui/dialog_template.h"
+#include "layouts/dialog_template.h"
 
 // The template's bytes, in 32-bit words so that the start is DWORD-aligned.
 std::vector<std::uint32_t> BuildWin32DialogTemplate(const DialogTemplate& dialog);

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "ui/dialog.h"
-#include "ui/dialog_template.h"
+#include "layouts/dialog_template.h"
 
 // The notification icon's callback message.
 inline constexpr UINT kTrayCallbackMessage = 32769;

@@ -1,9 +1,9 @@
-#include "ui/dialog_template.h"
+#include "layouts/dialog_template.h"
 
 #include <algorithm>
 #include <iterator>
 
-#include "ui/control_ids.h"
+#include "layouts/control_ids.h"
 
 namespace {
 
