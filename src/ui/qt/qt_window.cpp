@@ -247,6 +247,8 @@ QWidget* QtWindow::Control(int id) const {
   auto it = controls_.find(id);
   if (it != controls_.end()) return it->second;
   ExpectControl(dialog_, id);
+  // A release build goes on without the control, but says so.
+  qWarning("vantrel: window %d has no control %d", dialog_.id, id);
   return nullptr;
 }
 
