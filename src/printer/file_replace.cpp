@@ -68,14 +68,18 @@ int ReplaceFileContents(const std::string& path, const std::string& bytes) {
     if (!error) target = resolved;
   }
 
+  // Only a file is replaced: renaming over a device or a pipe (/dev/null
+  // as root) would put a plain file in its place.
+  const fs::file_status existing = fs::status(target, error);
+  if (fs::exists(existing) && !fs::is_regular_file(existing)) return 0;
+
   fs::path temporary;
   std::FILE* file = CreateTemporaryIn(target.parent_path(), temporary);
   if (!file) return 0;
   bool ok = WriteAll(file, bytes);
 
   if (ok) {
-    fs::file_status old = fs::status(target, error);
-    if (!error && fs::is_regular_file(old)) fs::permissions(temporary, old.permissions(), error);
+    if (fs::is_regular_file(existing)) fs::permissions(temporary, existing.permissions(), error);
     error.clear();
     fs::rename(temporary, target, error);
     ok = !error;

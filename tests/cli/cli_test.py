@@ -9,6 +9,7 @@ Usage: cli_test.py DEMO_PRINTER CLI SCHEMA EXPECTED_DIR
 import json
 import os
 import signal
+import stat
 import subprocess
 import sys
 import tempfile
@@ -153,6 +154,11 @@ def failures_have_their_exit_status_and_no_half_output():
         status, _, _ = run("export", target, printer=("--fail", "13"))
         with open(target) as kept:
             check(status == 1 and kept.read() == "old", f"export with a failed read: {status}")
+        # Only a file is replaced: a pipe (or /dev/null, run as root) stays.
+        target = os.path.join(folder, "pipe")
+        os.mkfifo(target)
+        status, _, _ = run("export", target)
+        check(status == 4 and stat.S_ISFIFO(os.stat(target).st_mode), f"export over a pipe: {status}")
 
 
 def watch_prints_changes_until_stopped():
