@@ -37,9 +37,15 @@ std::string LabelValue(const std::string& text) {
   return out;
 }
 
+// A whole number as digits, so that a page counter of 1000000 reads as
+// such rather than as 1e+06.
 std::string FormatNumber(double value) {
   char buffer[64];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  const bool whole = value == static_cast<double>(static_cast<long long>(value)) &&
+                     value > -1e15 && value < 1e15;
+  const auto result = whole ? std::to_chars(buffer, buffer + sizeof buffer,
+                                            static_cast<long long>(value))
+                            : std::to_chars(buffer, buffer + sizeof buffer, value);
   return std::string(buffer, result.ptr);
 }
 
