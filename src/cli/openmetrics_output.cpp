@@ -54,13 +54,17 @@ class Exposition {
   // Starts a family: its HELP, TYPE and, for a unit, UNIT lines.
   void Family(const std::string& name, const char* type, const char* help,
               const char* unit = nullptr) {
-    sampleName_ = std::string(type) == "counter" ? name + "_total" : name;
+    counter_ = std::string(type) == "counter";
+    sampleName_ = counter_ ? name + "_total" : name;
     out_ += "# TYPE " + name + " " + type + "\n";
     if (unit) out_ += "# UNIT " + name + " " + unit + "\n";
     out_ += "# HELP " + name + " " + help + "\n";
   }
 
   void Sample(const Labels& labels, double value) {
+    // A counter below zero makes the whole scrape invalid: no sample, as for
+    // a value that is no number.
+    if (counter_ && value < 0) return;
     std::string line = sampleName_;
     if (!labels.empty()) {
       line += "{";
@@ -84,6 +88,7 @@ class Exposition {
  private:
   std::string out_;
   std::string sampleName_;
+  bool counter_ = false;
 };
 
 void StatusFamilies(Exposition& out, const StatusList& status) {
