@@ -34,7 +34,8 @@ int ParseArguments(int argc, char** argv, Arguments& arguments) {
                "vantrel-cli"};
   app.set_version_flag("--version", "vantrel-cli " VANTREL_VERSION);
   app.footer("Exit status: 0 done, 1 no printer or the link failed, 2 bad usage, 3 the printer "
-             "refused, 4 the file could not be written, 5 declined at the prompt.");
+             "refused, 4 the output or the file could not be written, 5 declined at the "
+             "prompt.");
   // At most one command; a missing one is told below, so that an unknown word
   // is reported as itself rather than as a missing command.
   app.require_subcommand(0, 1);
