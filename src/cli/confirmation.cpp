@@ -25,7 +25,9 @@ void Confirm(bool yes, const std::string& what) {
   std::fprintf(stderr, "Send %s? [y/N] ", what.c_str());
   std::fflush(stderr);
   std::string answer;
-  std::getline(std::cin, answer);
+  // At the end of input (Ctrl+D) no line ends the question: end it here, so
+  // that the message below stands on a line of its own.
+  if (!std::getline(std::cin, answer)) std::fputc('\n', stderr);
   for (char& c : answer) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   if (answer != "y" && answer != "yes") throw CliFailure(kExitDeclined, "nothing sent");
 }
