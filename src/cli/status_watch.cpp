@@ -23,7 +23,15 @@ void WatchStatus(int seconds, const std::function<std::string()>& read,
   bool first = true;
   while (!g_stop) {
     const auto next = Clock::now() + std::chrono::seconds(seconds);
-    std::string lines = read();
+    std::string lines;
+    try {
+      lines = read();
+    } catch (...) {
+      // The signal cuts a transfer short: that is the stop asked for, not a
+      // printer that failed.
+      if (g_stop) break;
+      throw;
+    }
     if (g_stop) break;
     if (first || lines != last) print(lines);
     first = false;
