@@ -55,7 +55,7 @@ int ParseArguments(int argc, char** argv, Arguments& arguments) {
           ->type_name("SECONDS");
   CLI::App* supplies = app.add_subcommand("supplies", "Toner and the other supplies");
   CLI::App* counters = app.add_subcommand("counters", "The page counters");
-  CLI::App* config = app.add_subcommand("config", "The whole configuration page");
+  CLI::App* config = app.add_subcommand("config", "All seven pages of the configuration window");
   CLI::App* exportCommand = app.add_subcommand("export", "Save the configuration as an INI file");
   exportCommand->add_option("FILE", arguments.file, "The INI file to write")->required();
   CLI::App* toner = app.add_subcommand("toner", "Change or eject the toner");
