@@ -19,7 +19,8 @@ Json OrNull(const std::optional<T>& value) {
 Json Number(const std::optional<double>& value) {
   if (!value) return nullptr;
   const double v = *value;
-  if (v == static_cast<double>(static_cast<long long>(v)) && v > -1e15 && v < 1e15)
+  // The range first: casting a larger number to an integer is undefined.
+  if (v > -1e15 && v < 1e15 && v == static_cast<double>(static_cast<long long>(v)))
     return static_cast<long long>(v);
   return v;
 }

@@ -41,8 +41,8 @@ std::string LabelValue(const std::string& text) {
 // such rather than as 1e+06.
 std::string FormatNumber(double value) {
   char buffer[64];
-  const bool whole = value == static_cast<double>(static_cast<long long>(value)) &&
-                     value > -1e15 && value < 1e15;
+  const bool whole = value > -1e15 && value < 1e15 &&
+                     value == static_cast<double>(static_cast<long long>(value));
   const auto result = whole ? std::to_chars(buffer, buffer + sizeof buffer,
                                             static_cast<long long>(value))
                             : std::to_chars(buffer, buffer + sizeof buffer, value);
