@@ -4,11 +4,27 @@
 #include <csignal>
 #include <thread>
 
+#ifndef _WIN32
+#include <poll.h>
+#include <unistd.h>
+#endif
+
 namespace {
 
 volatile std::sig_atomic_t g_stop = 0;
 
 void AskToStop(int) { g_stop = 1; }
+
+// Whether whoever read standard output has gone (`| head -1` has its
+// line): nothing printed would be read any more, so the watch ends.
+bool ReaderGone() {
+#ifdef _WIN32
+  return false;
+#else
+  pollfd out{STDOUT_FILENO, 0, 0};
+  return poll(&out, 1, 0) == 1 && (out.revents & (POLLERR | POLLHUP)) != 0;
+#endif
+}
 
 }  // namespace
 
@@ -36,6 +52,9 @@ void WatchStatus(int seconds, const std::function<std::string()>& read,
     if (first || lines != last) print(lines);
     first = false;
     last = std::move(lines);
-    while (!g_stop && Clock::now() < next) std::this_thread::sleep_for(kNap);
+    while (!g_stop && Clock::now() < next) {
+      if (ReaderGone()) return;
+      std::this_thread::sleep_for(kNap);
+    }
   }
 }

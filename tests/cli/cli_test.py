@@ -171,6 +171,17 @@ def watch_prints_changes_until_stopped():
         # The lines did not change: printed once.
         check(process.returncode == 0 and out.decode() == expected.read(),
               f"status --watch: {process.returncode} {out} {err}")
+    # `| head -1`: once the reader has gone, the watch ends by itself.
+    process = subprocess.Popen([DEMO, "--", CLI, "status", "--watch", "1"], stdin=subprocess.DEVNULL,
+                               stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, env=ENV)
+    process.stdout.readline()
+    process.stdout.close()
+    try:
+        check(process.wait(timeout=10) == 0, f"status --watch into a closed pipe: {process.returncode}")
+    except subprocess.TimeoutExpired:
+        process.kill()
+        process.wait()
+        check(False, "status --watch into a closed pipe went on")
 
 
 for test in (reading_commands_print_what_the_printer_reports, json_follows_its_schema,
