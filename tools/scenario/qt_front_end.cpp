@@ -250,8 +250,7 @@ QtWindow* QtFrontEnd::Usable(const std::string& name, int id) {
 // ------------------------------------------------------------ watching
 
 void QtFrontEnd::TimerSet(QtWindow& window, int id, int milliseconds) {
-  TimerKilled(window, id);
-  timers_.push_back({&window, id, milliseconds, nowMs_ + milliseconds});
+  clock_.Set(&window, id, milliseconds);
   Follow(window);
 }
 
@@ -263,11 +262,11 @@ void QtFrontEnd::Follow(QtWindow& window) {
 }
 
 void QtFrontEnd::TimerKilled(QtWindow& window, int id) {
-  std::erase_if(timers_, [&](const Timer& t) { return t.window == &window && t.id == id; });
+  clock_.Kill(&window, id);
 }
 
 void QtFrontEnd::Forget(QtWindow* window) {
-  std::erase_if(timers_, [&](const Timer& t) { return t.window == window; });
+  clock_.Forget(window);
   std::erase(uncovered_, window);
   followed_.erase(window);
 }
@@ -283,7 +282,7 @@ void QtFrontEnd::Painted(QtWindow& window, const DrawnTexts& texts, bool fresh) 
 }
 
 void QtFrontEnd::Destroyed(QtWindow& window) {
-  std::erase_if(timers_, [&](const Timer& t) { return t.window == &window; });
+  clock_.Forget(&window);
   if (window.widget()->isWindow()) transcript_.Destroyed(NameOf(window));
 }
 

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "front_end.h"
+#include "ui/headless/timer_clock.h"
 #include "ui/headless/transcript.h"
 #include "ui/qt/qt_window.h"
 
@@ -50,12 +51,6 @@ class QtFrontEnd final : public FrontEnd, private QtWindowWatcher, private QObje
   void Show(const std::string& window, int id) override;
 
  private:
-  struct Timer {
-    QtWindow* window;
-    int id;
-    int period;
-    long long due;
-  };
 
   // The pump: one action per turn of whichever loop runs.
   void Schedule();
@@ -93,8 +88,7 @@ class QtFrontEnd final : public FrontEnd, private QtWindowWatcher, private QObje
   std::vector<std::size_t> running_;        // modal depth at each running action
   bool turnPending_ = false;
   QElapsedTimer sinceAction_;  // real time since an action was last taken
-  std::vector<Timer> timers_;
-  long long nowMs_ = 0;
+  TimerClock<QtWindow> clock_;
   std::vector<QtWindow*> uncovered_;  // shown since their last recorded paint
   std::set<QtWindow*> followed_;      // told when their widget goes
 };

@@ -172,18 +172,10 @@ void QtFrontEnd::Escape(const std::string& window) {
 }
 
 void QtFrontEnd::Wait(int milliseconds) {
-  long long target = nowMs_ + milliseconds;
-  for (;;) {
-    auto next = std::min_element(timers_.begin(), timers_.end(),
-                                 [](const Timer& a, const Timer& b) { return a.due < b.due; });
-    if (next == timers_.end() || next->due > target) break;
-    nowMs_ = next->due;
-    next->due += next->period;
-    QtWindow* window = next->window;
-    window->Send({DialogEvent::Timer, next->id});
+  clock_.Advance(milliseconds, [this](QtWindow* window, int id) {
+    window->Send({DialogEvent::Timer, id});
     Settle();
-  }
-  nowMs_ = target;
+  });
 }
 
 void QtFrontEnd::Answer(int result) {

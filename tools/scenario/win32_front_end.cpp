@@ -279,12 +279,11 @@ Win32Window* Win32FrontEnd::Usable(const std::string& name, int id) {
 // ------------------------------------------------------------ watching
 
 void Win32FrontEnd::TimerSet(Win32Window& window, int id, int milliseconds) {
-  TimerKilled(window, id);
-  timers_.push_back({&window, id, milliseconds, nowMs_ + milliseconds});
+  clock_.Set(&window, id, milliseconds);
 }
 
 void Win32FrontEnd::TimerKilled(Win32Window& window, int id) {
-  std::erase_if(timers_, [&](const Timer& t) { return t.window == &window && t.id == id; });
+  clock_.Kill(&window, id);
 }
 
 void Win32FrontEnd::Drawn(Win32Window& window, const DrawnTexts& texts, bool painting) {
@@ -331,7 +330,7 @@ void Win32FrontEnd::Message(Win32Window& window, UINT message, WPARAM, LPARAM lP
         transcript_.Destroyed(NameOf(window));
         destroying_ = nullptr;
       }
-      std::erase_if(timers_, [&](const Timer& t) { return t.window == &window; });
+      clock_.Forget(&window);
       uncovered_.erase(&window);
       windows_.erase(hwnd);
       modalDialogs_.erase(hwnd);

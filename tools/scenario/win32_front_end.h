@@ -11,6 +11,7 @@
 
 // Before windows.h: its MessageBox macro must not rename the transcript's.
 #include "ui/headless/transcript.h"
+#include "ui/headless/timer_clock.h"
 
 #include <windows.h>
 
@@ -50,12 +51,6 @@ class Win32FrontEnd final : public FrontEnd, private Win32WindowWatcher {
   void Show(const std::string& window, int id) override;
 
  private:
-  struct Timer {
-    Win32Window* window;
-    int id;
-    int period;
-    long long due;
-  };
   // What an open modal thing is.
   enum class ModalKind { Dialog, MessageBox, SavePrompt, Menu };
   struct Modal {
@@ -102,7 +97,6 @@ class Win32FrontEnd final : public FrontEnd, private Win32WindowWatcher {
   SaveFileRequest saveRequest_;
   HWND destroying_ = nullptr;
   unsigned long long lastAction_ = 0;  // tick count when an action was last taken
-  std::vector<Timer> timers_;
-  long long nowMs_ = 0;
+  TimerClock<Win32Window> clock_;
   std::set<Win32Window*> uncovered_;  // shown since their last recorded paint
 };

@@ -143,17 +143,10 @@ void Win32FrontEnd::Escape(const std::string& window) {
 }
 
 void Win32FrontEnd::Wait(int milliseconds) {
-  long long target = nowMs_ + milliseconds;
-  for (;;) {
-    auto next = std::min_element(timers_.begin(), timers_.end(),
-                                 [](const Timer& a, const Timer& b) { return a.due < b.due; });
-    if (next == timers_.end() || next->due > target) break;
-    nowMs_ = next->due;
-    next->due += next->period;
-    SendMessageW(next->window->Handle(), WM_TIMER, next->id, 0);
+  clock_.Advance(milliseconds, [this](Win32Window* window, int id) {
+    SendMessageW(window->Handle(), WM_TIMER, id, 0);
     Settle();
-  }
-  nowMs_ = target;
+  });
 }
 
 void Win32FrontEnd::Answer(int result) {

@@ -196,15 +196,11 @@ void HeadlessWindow::Draw(const std::function<void(Surface&)>& drawing) {
 }
 
 void HeadlessWindow::SetTimer(int id, int milliseconds) {
-  KillTimer(id);
-  platform_.timers_.push_back({this, id, milliseconds, platform_.nowMs_ + milliseconds});
+  platform_.clock_.Set(this, id, milliseconds);
 }
 
 void HeadlessWindow::KillTimer(int id) {
-  auto& timers = platform_.timers_;
-  timers.erase(std::remove_if(timers.begin(), timers.end(),
-                              [&](const auto& t) { return t.window == this && t.id == id; }),
-               timers.end());
+  platform_.clock_.Kill(this, id);
 }
 
 int HeadlessWindow::ShowMessageBox(const std::string& text, MessageButtons buttons) {
@@ -253,10 +249,7 @@ void HeadlessWindow::Destroy() {
   Show(false);
   destroyed_ = true;
   for (auto& page : pages_) page->Destroy();
-  auto& timers = platform_.timers_;
-  timers.erase(std::remove_if(timers.begin(), timers.end(),
-                              [&](const auto& t) { return t.window == this; }),
-               timers.end());
+  platform_.clock_.Forget(this);
   if (!parent_ && !modalEnded) platform_.transcript_.Destroyed(name_);
 }
 
@@ -448,17 +441,9 @@ void HeadlessPlatform::ChooseMenuItem(int command) {
 }
 
 void HeadlessPlatform::Wait(int milliseconds) {
-  long long target = nowMs_ + milliseconds;
-  for (;;) {
-    auto next = std::min_element(timers_.begin(), timers_.end(),
-                                 [](const Timer& a, const Timer& b) { return a.due < b.due; });
-    if (next == timers_.end() || next->due > target) break;
-    nowMs_ = next->due;
-    next->due += next->period;
-    HeadlessWindow* window = next->window;
-    window->Send({DialogEvent::Timer, next->id});
-  }
-  nowMs_ = target;
+  clock_.Advance(milliseconds, [](HeadlessWindow* window, int id) {
+    window->Send({DialogEvent::Timer, id});
+  });
 }
 
 void HeadlessPlatform::Answer(int result) {

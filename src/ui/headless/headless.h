@@ -16,6 +16,7 @@
 
 #include "ui/dialog.h"
 #include "layouts/dialog_template.h"
+#include "ui/headless/timer_clock.h"
 #include "ui/headless/transcript.h"
 
 class HeadlessPlatform;
@@ -164,16 +165,10 @@ class HeadlessPlatform final : public Platform {
   bool TrayIconPresent() const { return trayOwner_ != nullptr; }
   // Begun and not yet ended wait cursors (not in the transcript).
   int WaitCursorDepth() const { return waitCursor_; }
-  long long NowMs() const { return nowMs_; }
+  long long NowMs() const { return clock_.Now(); }
 
  private:
   friend class HeadlessWindow;
-  struct Timer {
-    HeadlessWindow* window;
-    int id;
-    int period;
-    long long due;
-  };
   struct Modal {
     enum Kind { MessageBox, SavePrompt, Dialog, Menu } kind;
     Modal(Kind k, HeadlessWindow* o, MessageButtons b = MessageButtons::Ok)
@@ -194,8 +189,7 @@ class HeadlessPlatform final : public Platform {
   std::deque<std::function<void()>> script_;
   std::vector<std::unique_ptr<HeadlessWindow>> topLevels_;
   std::vector<Modal*> modals_;
-  std::vector<Timer> timers_;
-  long long nowMs_ = 0;
+  TimerClock<HeadlessWindow> clock_;
   bool quit_ = false;
   int quitCode_ = 0;
   std::set<std::string> guards_;
