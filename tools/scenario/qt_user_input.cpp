@@ -247,27 +247,13 @@ void QtFrontEnd::Show(const std::string& window, int id) {
     transcript_.NoSuchControl(window, id);
     return;
   }
-  std::string what;
-  switch (KindOf(*w, id)) {
-    case ControlKind::CheckBox:
-    case ControlKind::RadioButton:
-      what = Transcript::Check(w->IsButtonChecked(id), w->ItemText(id));
-      break;
-    case ControlKind::DropDownList: {
-      auto* list = qobject_cast<QComboBox*>(control);
-      int sel = list->currentIndex();
-      what = Transcript::ListEntry(sel, list->itemText(sel).toStdString(), list->count());
-      break;
-    }
-    case ControlKind::Trackbar: what = Transcript::Thumb(w->TrackbarPos(id)); break;
-    case ControlKind::TabControl: {
-      QTabBar* bar = dynamic_cast<TabControl*>(control)->bar();
-      std::vector<std::string> tabs;
-      for (int i = 0; i < bar->count(); ++i) tabs.push_back(bar->tabText(i).toStdString());
-      what = Transcript::Tabs(tabs, bar->currentIndex());
-      break;
-    }
-    default: what = QuoteText(w->ItemText(id)); break;
-  }
-  transcript_.ControlShows(window, id, control->isHidden(), what);
+  transcript_.ControlShows(
+      window, *w, id, control->isHidden(),
+      {[&](int index) { return qobject_cast<QComboBox*>(control)->itemText(index).toStdString(); },
+       [&] {
+         QTabBar* bar = dynamic_cast<TabControl*>(control)->bar();
+         std::vector<std::string> tabs;
+         for (int i = 0; i < bar->count(); ++i) tabs.push_back(bar->tabText(i).toStdString());
+         return tabs;
+       }});
 }

@@ -219,42 +219,26 @@ void Win32FrontEnd::Show(const std::string& window, int id) {
     transcript_.NoSuchControl(window, id);
     return;
   }
-  std::string what;
-  switch (KindOf(*w, id)) {
-    case ControlKind::CheckBox:
-    case ControlKind::RadioButton:
-      what = Transcript::Check(w->IsButtonChecked(id), w->ItemText(id));
-      break;
-    case ControlKind::DropDownList: {
-      int sel = w->ListSelection(id);
-      std::string text;
-      if (sel >= 0) {
-        int length = int(SendMessageW(control, CB_GETLBTEXTLEN, sel, 0));
-        std::wstring wide(std::max(length, 0) + 1, L'\0');
-        SendMessageW(control, CB_GETLBTEXT, sel, reinterpret_cast<LPARAM>(wide.data()));
-        wide.resize(wcslen(wide.c_str()));
-        text = Utf8(wide);
-      }
-      what = Transcript::ListEntry(sel, text, w->ListCount(id));
-      break;
+  auto listEntry = [&](int index) {
+    const int length = int(SendMessageW(control, CB_GETLBTEXTLEN, index, 0));
+    std::wstring wide(std::max(length, 0) + 1, L'\0');
+    SendMessageW(control, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(wide.data()));
+    wide.resize(wcslen(wide.c_str()));
+    return Utf8(wide);
+  };
+  auto tabs = [&] {
+    std::vector<std::string> texts;
+    const int count = int(SendMessageW(control, TCM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+      wchar_t text[256] = {};
+      TCITEMW item{};
+      item.mask = TCIF_TEXT;
+      item.pszText = text;
+      item.cchTextMax = 256;
+      SendMessageW(control, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(&item));
+      texts.push_back(Utf8(text));
     }
-    case ControlKind::Trackbar: what = Transcript::Thumb(w->TrackbarPos(id)); break;
-    case ControlKind::TabControl: {
-      std::vector<std::string> tabs;
-      int count = int(SendMessageW(control, TCM_GETITEMCOUNT, 0, 0));
-      for (int i = 0; i < count; ++i) {
-        wchar_t text[256] = {};
-        TCITEMW item{};
-        item.mask = TCIF_TEXT;
-        item.pszText = text;
-        item.cchTextMax = 256;
-        SendMessageW(control, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(&item));
-        tabs.push_back(Utf8(text));
-      }
-      what = Transcript::Tabs(tabs, w->TabSelection(id));
-      break;
-    }
-    default: what = QuoteText(w->ItemText(id)); break;
-  }
-  transcript_.ControlShows(window, id, !w->IsItemShown(id), what);
+    return texts;
+  };
+  transcript_.ControlShows(window, *w, id, !w->IsItemShown(id), {listEntry, tabs});
 }

@@ -479,25 +479,14 @@ void HeadlessPlatform::ShowText(const std::string& window, int id) {
     transcript_.NoSuchControl(window, id);
     return;
   }
-  std::string what;
-  switch (w->KindOf(id)) {
-    case ControlKind::CheckBox:
-    case ControlKind::RadioButton: what = Transcript::Check(w->IsButtonChecked(id), w->ItemText(id)); break;
-    case ControlKind::DropDownList: {
-      int sel = w->ListSelection(id);
-      what = Transcript::ListEntry(sel, w->ListItemText(id, sel), w->ListCount(id));
-      break;
-    }
-    case ControlKind::Trackbar: what = Transcript::Thumb(w->TrackbarPos(id)); break;
-    case ControlKind::TabControl: {
-      std::vector<std::string> tabs;
-      for (int i = 0; i < w->TabCount(id); ++i) tabs.push_back(w->TabText(id, i));
-      what = Transcript::Tabs(tabs, w->TabSelection(id));
-      break;
-    }
-    default: what = QuoteText(w->ItemText(id)); break;
-  }
-  transcript_.ControlShows(window, id, !w->IsItemShown(id), what);
+  transcript_.ControlShows(window, *w, id, !w->IsItemShown(id),
+                           {[&](int index) { return w->ListItemText(id, index); },
+                            [&] {
+                              std::vector<std::string> tabs;
+                              for (int i = 0; i < w->TabCount(id); ++i)
+                                tabs.push_back(w->TabText(id, i));
+                              return tabs;
+                            }});
 }
 
 Window* HeadlessPlatform::CreateModeless(int templateId, DialogProc proc, void* param) {

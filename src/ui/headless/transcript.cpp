@@ -149,24 +149,32 @@ void Transcript::NoSuchControl(const std::string& window, int id) {
   log_("show " + window + " " + std::to_string(id) + ": no such control");
 }
 
-void Transcript::ControlShows(const std::string& window, int id, bool hidden,
-                              const std::string& what) {
-  log_("show " + window + " " + std::to_string(id) + (hidden ? " (hidden)" : "") + ": " + what);
-}
-
-std::string Transcript::Check(bool checked, const std::string& text) {
-  return (checked ? "[x] " : "[ ] ") + QuoteText(text);
-}
-
-std::string Transcript::ListEntry(int selection, const std::string& text, int count) {
-  return (selection < 0 ? "(no selection)" : QuoteText(text)) + " of " + std::to_string(count);
-}
-
-std::string Transcript::Thumb(int position) { return "thumb at " + std::to_string(position); }
-
-std::string Transcript::Tabs(const std::vector<std::string>& tabs, int selected) {
-  std::string line = tabs.empty() ? "(no tabs)" : "";
-  for (std::size_t i = 0; i < tabs.size(); ++i)
-    line += (i ? " " : "") + std::string(int(i) == selected ? "*" : "") + QuoteText(tabs[i]);
-  return line;
+void Transcript::ControlShows(const std::string& name, const Window& window, int id,
+                              bool hidden, const ControlTexts& texts) {
+  const DialogTemplate* dialog = FindDialogTemplate(window.TemplateId());
+  const ControlTemplate* control = dialog ? FindControl(*dialog, id) : nullptr;
+  std::string what;
+  switch (control ? control->kind : ControlKind::Static) {
+    case ControlKind::CheckBox:
+    case ControlKind::RadioButton:
+      what = (window.IsButtonChecked(id) ? "[x] " : "[ ] ") + QuoteText(window.ItemText(id));
+      break;
+    case ControlKind::DropDownList: {
+      const int selection = window.ListSelection(id);
+      what = (selection < 0 ? "(no selection)" : QuoteText(texts.listEntry(selection))) + " of " +
+             std::to_string(window.ListCount(id));
+      break;
+    }
+    case ControlKind::Trackbar: what = "thumb at " + std::to_string(window.TrackbarPos(id)); break;
+    case ControlKind::TabControl: {
+      const std::vector<std::string> tabs = texts.tabs();
+      const int selected = window.TabSelection(id);
+      if (tabs.empty()) what = "(no tabs)";
+      for (std::size_t i = 0; i < tabs.size(); ++i)
+        what += (i ? " " : "") + std::string(int(i) == selected ? "*" : "") + QuoteText(tabs[i]);
+      break;
+    }
+    default: what = QuoteText(window.ItemText(id)); break;
+  }
+  log_("show " + name + " " + std::to_string(id) + (hidden ? " (hidden)" : "") + ": " + what);
 }

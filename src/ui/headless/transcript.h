@@ -73,11 +73,14 @@ class Transcript {
 
   // What a control shows (show WINDOW ID).
   void NoSuchControl(const std::string& window, int id);
-  void ControlShows(const std::string& window, int id, bool hidden, const std::string& what);
-  static std::string Check(bool checked, const std::string& text);
-  static std::string ListEntry(int selection, const std::string& text, int count);
-  static std::string Thumb(int position);
-  static std::string Tabs(const std::vector<std::string>& tabs, int selected);
+  // The window answers what the dialog layer reads back; a list entry's
+  // text and the tabs' texts, which it does not, come from the front end.
+  struct ControlTexts {
+    std::function<std::string(int index)> listEntry;
+    std::function<std::vector<std::string>()> tabs;
+  };
+  void ControlShows(const std::string& name, const Window& window, int id, bool hidden,
+                    const ControlTexts& texts);
 
  private:
   void Ignored(const std::string& why) { log_("ignored: " + why); }
