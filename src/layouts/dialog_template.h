@@ -83,6 +83,9 @@ const DialogTemplate* FindDialogTemplate(int id);
 std::span<const DialogTemplate* const> AllDialogTemplates();
 // The control of a template with that id; nullptr when there is none.
 const ControlTemplate* FindControl(const DialogTemplate& dialog, int id);
+// The kind of control `id` of template `templateId`; a static text for a
+// control there is none of.
+ControlKind ControlKindIn(int templateId, int id);
 
 // A window's procedure asks only for controls its template has: a wrong id
 // would otherwise do nothing without a word, so a debug build stops there.

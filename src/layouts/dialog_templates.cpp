@@ -545,6 +545,12 @@ const ControlTemplate* FindControl(const DialogTemplate& dialog, int id) {
   return nullptr;
 }
 
+ControlKind ControlKindIn(int templateId, int id) {
+  const DialogTemplate* dialog = FindDialogTemplate(templateId);
+  const ControlTemplate* control = dialog ? FindControl(*dialog, id) : nullptr;
+  return control ? control->kind : ControlKind::Static;
+}
+
 std::vector<int> RadioGroupOf(const DialogTemplate& dialog, int id) {
   const auto& controls = dialog.controls;
   auto self = std::find_if(controls.begin(), controls.end(),

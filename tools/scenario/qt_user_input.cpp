@@ -23,21 +23,11 @@
 #include "qt_scenario_platform.h"
 #include "layouts/dialog_template.h"
 
-namespace {
-
-ControlKind KindOf(const QtWindow& window, int id) {
-  const DialogTemplate* dialog = FindDialogTemplate(window.TemplateId());
-  const ControlTemplate* control = dialog ? FindControl(*dialog, id) : nullptr;
-  return control ? control->kind : ControlKind::Static;
-}
-
-}  // namespace
-
 void QtFrontEnd::Click(const std::string& window, int id) {
   QtWindow* w = Usable(window, id);
   if (!w) return;
   QWidget* control = w->Control(id);
-  switch (KindOf(*w, id)) {
+  switch (ControlKindIn(w->TemplateId(), id)) {
     case ControlKind::PushButton:
     case ControlKind::CheckBox:
     case ControlKind::RadioButton:

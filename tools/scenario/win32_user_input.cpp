@@ -13,16 +13,6 @@
 #include "win32_front_end.h"
 #include "win32_scenario_platform.h"
 
-namespace {
-
-ControlKind KindOf(const Win32Window& window, int id) {
-  const DialogTemplate* dialog = FindDialogTemplate(window.TemplateId());
-  const ControlTemplate* control = dialog ? FindControl(*dialog, id) : nullptr;
-  return control ? control->kind : ControlKind::Static;
-}
-
-}  // namespace
-
 void Win32FrontEnd::PressKey(HWND target, UINT key) {
   PostMessageW(target, WM_KEYDOWN, key, 1);
   PostMessageW(target, WM_KEYUP, key, 0xC0000001);
@@ -32,7 +22,7 @@ void Win32FrontEnd::Click(const std::string& window, int id) {
   Win32Window* w = Usable(window, id);
   if (!w) return;
   HWND control = GetDlgItem(w->Handle(), id);
-  switch (KindOf(*w, id)) {
+  switch (ControlKindIn(w->TemplateId(), id)) {
     case ControlKind::PushButton:
     case ControlKind::CheckBox:
     case ControlKind::RadioButton:
@@ -47,7 +37,7 @@ void Win32FrontEnd::Pick(const std::string& window, int id, const std::string& e
   Win32Window* w = Usable(window, id);
   if (!w) return;
   std::vector<std::string> entries;
-  bool list = KindOf(*w, id) == ControlKind::DropDownList;
+  bool list = ControlKindIn(w->TemplateId(), id) == ControlKind::DropDownList;
   HWND control = GetDlgItem(w->Handle(), id);
   for (int i = 0; list && i < w->ListCount(id); ++i) {
     int length = int(SendMessageW(control, CB_GETLBTEXTLEN, i, 0));
@@ -69,7 +59,7 @@ void Win32FrontEnd::Pick(const std::string& window, int id, const std::string& e
 
 void Win32FrontEnd::Slide(const std::string& window, int id, int code, int position) {
   Win32Window* w = Usable(window, id);
-  if (!w || KindOf(*w, id) != ControlKind::Trackbar) return;
+  if (!w || ControlKindIn(w->TemplateId(), id) != ControlKind::Trackbar) return;
   HWND control = GetDlgItem(w->Handle(), id);
   // Where the trackbar's key or mouse handling puts the thumb before it
   // notifies its owner.
@@ -89,7 +79,7 @@ void Win32FrontEnd::Slide(const std::string& window, int id, int code, int posit
 
 void Win32FrontEnd::Type(const std::string& window, int id, const std::string& text) {
   Win32Window* w = Usable(window, id);
-  if (!w || KindOf(*w, id) != ControlKind::Edit) return;
+  if (!w || ControlKindIn(w->TemplateId(), id) != ControlKind::Edit) return;
   HWND edit = GetDlgItem(w->Handle(), id);
   SetFocus(edit);
   // Each character as the keyboard gives it; the edit keeps its limit.
@@ -98,7 +88,7 @@ void Win32FrontEnd::Type(const std::string& window, int id, const std::string& t
 
 void Win32FrontEnd::Paste(const std::string& window, int id, const std::string& text) {
   Win32Window* w = Usable(window, id);
-  if (!w || KindOf(*w, id) != ControlKind::Edit) return;
+  if (!w || ControlKindIn(w->TemplateId(), id) != ControlKind::Edit) return;
   HWND edit = GetDlgItem(w->Handle(), id);
   // All of it replaced by the clipboard's text.
   std::wstring wide = Wide(text);
@@ -117,7 +107,7 @@ void Win32FrontEnd::Focus(const std::string& window, int id) {
 
 void Win32FrontEnd::Tab(const std::string& window, int id, int index) {
   Win32Window* w = Usable(window, id);
-  if (!w || KindOf(*w, id) != ControlKind::TabControl) return;
+  if (!w || ControlKindIn(w->TemplateId(), id) != ControlKind::TabControl) return;
   HWND tabs = GetDlgItem(w->Handle(), id);
   if (index < 0 || index >= int(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0))) {
     transcript_.NoTab(window, index);

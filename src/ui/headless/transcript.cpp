@@ -151,10 +151,8 @@ void Transcript::NoSuchControl(const std::string& window, int id) {
 
 void Transcript::ControlShows(const std::string& name, const Window& window, int id,
                               bool hidden, const ControlTexts& texts) {
-  const DialogTemplate* dialog = FindDialogTemplate(window.TemplateId());
-  const ControlTemplate* control = dialog ? FindControl(*dialog, id) : nullptr;
   std::string what;
-  switch (control ? control->kind : ControlKind::Static) {
+  switch (ControlKindIn(window.TemplateId(), id)) {
     case ControlKind::CheckBox:
     case ControlKind::RadioButton:
       what = (window.IsButtonChecked(id) ? "[x] " : "[ ] ") + QuoteText(window.ItemText(id));
