@@ -13,17 +13,9 @@
 
 #include "cli/program.h"
 #include "common/language.h"
+#include "common/utf16.h"
 
 namespace {
-
-// A lone surrogate becomes U+FFFD.
-std::string Utf8(const wchar_t* text) {
-  const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-  if (size <= 1) return {};
-  std::string utf8(size - 1, '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8.data(), size, nullptr, nullptr);
-  return utf8;
-}
 
 bool EnvironmentNamesLocale() {
   for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"})

@@ -14,26 +14,11 @@
 #include <string>
 #include <vector>
 
+#include "common/utf16.h"
+
 namespace {
 
 const UsbprintPlatform& Os(void* context) { return *static_cast<const UsbprintPlatform*>(context); }
-
-std::string Utf8(const wchar_t* text, std::size_t length) {
-  if (length == 0) return {};
-  int size = WideCharToMultiByte(CP_UTF8, 0, text, int(length), nullptr, 0, nullptr, nullptr);
-  std::string out(std::size_t(size > 0 ? size : 0), '\0');
-  if (size > 0)
-    WideCharToMultiByte(CP_UTF8, 0, text, int(length), out.data(), size, nullptr, nullptr);
-  return out;
-}
-
-std::wstring Wide(const std::string& text) {
-  if (text.empty()) return {};
-  int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0);
-  std::wstring out(std::size_t(size > 0 ? size : 0), L'\0');
-  if (size > 0) MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), out.data(), size);
-  return out;
-}
 
 // The present devices of the printer interface class, released however
 // the search ends.
@@ -79,7 +64,7 @@ IdsRead ReadHardwareIds(const UsbprintPlatform& os, HDEVINFO set, SP_DEVINFO_DAT
   while (p < end && *p) {
     const wchar_t* start = p;
     while (p < end && *p) ++p;
-    ids.push_back(Utf8(start, std::size_t(p - start)));
+    ids.push_back(Utf8(std::wstring_view(start, std::size_t(p - start))));
     ++p;
   }
   return IdsRead::Read;
@@ -121,7 +106,7 @@ bool FindPrinter(void* context, const HardwareIdMatch& matches, std::string& key
     // Only the first matching device is tried.
     std::wstring path;
     if (!InterfacePath(os, devices.Get(), index, path)) return false;
-    key = Utf8(path.data(), path.size());
+    key = Utf8(std::wstring_view(path.data(), path.size()));
     return true;
   }
   return false;

@@ -9,21 +9,12 @@
 #include <cstdio>
 #include <string>
 
+#include "common/utf16.h"
 #include "printer/file_replace.h"
 
 namespace {
 
 constexpr int kNameAttempts = 100;
-
-std::wstring Wide(const std::string& utf8) {
-  if (utf8.empty()) return {};
-  const int size = static_cast<int>(utf8.size());
-  const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
-  if (length <= 0) return {};
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
-  return wide;
-}
 
 // The folder part of path, with its separator ("" for the current folder).
 std::wstring FolderOf(const std::wstring& path) {

@@ -29,10 +29,12 @@
 #include <cstdio>
 #include <cwchar>
 
-#include "layouts/control_ids.h"
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "common/utf16.h"
+#include "layouts/control_ids.h"
 
 namespace {
 
@@ -103,14 +105,6 @@ HWND Control(HWND window, int id) {
       },
       reinterpret_cast<LPARAM>(&search));
   return search.found;
-}
-
-std::string Utf8(const std::wstring& wide) {
-  std::string text(wide.size() * 4 + 1, '\0');
-  int n = WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), int(wide.size()), text.data(),
-                              int(text.size()), nullptr, nullptr);
-  text.resize(n > 0 ? n : 0);
-  return text;
 }
 
 // A rectangle as an X geometry, WxH+X+Y, for the screenshot tools.
