@@ -36,8 +36,8 @@ deps:
 	if [ -n "$$missing" ]; then \
 	  echo "Installing: $$missing"; \
 	  if [ "$$(id -u)" != 0 ]; then echo "Run as root (or install: $$missing)"; exit 1; fi; \
-	  DEBIAN_FRONTEND=noninteractive apt-get -qq update >/dev/null && \
-	  DEBIAN_FRONTEND=noninteractive apt-get -qq install -y --no-install-recommends $$missing >/dev/null; \
+	  DEBIAN_FRONTEND=noninteractive apt-get -qq -o DPkg::Lock::Timeout=600 update >/dev/null && \
+	  DEBIAN_FRONTEND=noninteractive apt-get -qq -o DPkg::Lock::Timeout=600 install -y --no-install-recommends $$missing >/dev/null; \
 	fi
 
 configure: deps
