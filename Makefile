@@ -4,16 +4,26 @@
 BUILD    ?= build
 WINBUILD ?= $(BUILD)/windows
 JOBS     ?= $(shell nproc)
-PACKAGES := cmake g++ make pkg-config googletest libgtest-dev libgmock-dev \
-            libusb-1.0-0-dev libumockdev-dev umockdev qt6-base-dev libxcb1-dev librsvg2-bin \
-            clang libclang-rt-14-dev \
-            binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix wine wine64 fonts-wine \
-            xvfb xauth trayer xdotool imagemagick x11-utils procps \
-            fonts-dejavu-core fonts-wqy-microhei \
-            libcli11-dev nlohmann-json3-dev python3-prometheus-client python3-jsonschema
-# The packages: the Windows installer (wixl), the portable zip, and the checks
-# of the Debian package and its desktop files.
-PACKAGES += wixl msitools zip unzip lintian appstream desktop-file-utils
+# What building and running the Linux program needs (`make run`): the
+# compiler, CMake, Qt, libusb, umockdev for the demo printer, the icon's
+# renderer and vantrel-cli's two header libraries.
+RUN_PACKAGES := cmake g++ make pkg-config libusb-1.0-0-dev libumockdev-dev umockdev \
+                qt6-base-dev libxcb1-dev librsvg2-bin fonts-dejavu-core \
+                libcli11-dev nlohmann-json3-dev
+# What the tests add (`make test`): googletest, the sanitizer build's clang,
+# the Windows build with Wine, the desktop tests' X server, tray and tools,
+# a CJK font, the checks of vantrel-cli's output; and the packages' tools:
+# the Windows installer (wixl, msitools), the portable zip, the checks of
+# the Debian package and its desktop files.
+TEST_PACKAGES := googletest libgtest-dev libgmock-dev clang libclang-rt-14-dev \
+                 binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix wine wine64 fonts-wine \
+                 xvfb xauth trayer xdotool imagemagick x11-utils procps fonts-wqy-microhei \
+                 python3-prometheus-client python3-jsonschema \
+                 wixl msitools zip unzip lintian appstream desktop-file-utils
+PACKAGES := $(RUN_PACKAGES) $(TEST_PACKAGES)
+# `make run` and what it builds install only the first list.
+run: NEEDED_PACKAGES = $(RUN_PACKAGES)
+NEEDED_PACKAGES = $(PACKAGES)
 DIST     ?= $(BUILD)/dist
 VERSION  := $(shell sed -n 's/^project.Vantrel VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 
@@ -32,7 +42,7 @@ FUZZ_JOBS    ?= 1
 all: build
 
 deps:
-	@missing=$$(for p in $(sort $(PACKAGES)); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
+	@missing=$$(for p in $(sort $(NEEDED_PACKAGES)); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
 	if [ -n "$$missing" ]; then \
 	  echo "Installing: $$missing"; \
 	  if [ "$$(id -u)" != 0 ]; then echo "Run as root (or install: $$missing)"; exit 1; fi; \
