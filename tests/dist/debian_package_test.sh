@@ -3,8 +3,8 @@
 # build, checked by lintian (no errors), installed with dpkg into a scratch
 # root, its files exactly those the README promises, the udev rule where udev
 # reads it, the autostart entry a conffile, the desktop entry and software
-# centre entry valid, the maintainer script's effect right; then removed
-# (the conffile stays) and purged (nothing stays).
+# centre entry valid, the maintainer scripts' effects right; then removed
+# (the conffile stays, the rules reloaded) and purged (nothing stays).
 #
 # The command-line program's files besides: its completion registered, its
 # metrics service naming the installed script, the program answering.
@@ -122,6 +122,12 @@ if [ -e "$root/usr/bin/vantrel-cli" ]; then
   exec_start=$(sed -n 's/^ExecStart=//p' "$root/usr/lib/systemd/user/vantrel-metrics.service")
   [ "${exec_start%% *}" = /usr/libexec/vantrel/vantrel-metrics ] && [ -x "$root${exec_start%% *}" ] ||
     fail "the metrics service runs $exec_start"
+  # Every file of the package its manual page sends the reader to.
+  named=$(zcat "$root/usr/share/man/man1/vantrel-cli.1.gz" | grep -o '/usr/share/doc/vantrel/[A-Za-z0-9._-]*[A-Za-z0-9]' | sort -u)
+  [ -n "$named" ] || fail "the manual page names no documentation"
+  for path in $named; do
+    [ -f "$root$path" ] || fail "the manual page names $path, which the package lacks"
+  done
   version=$("$root/usr/bin/vantrel-cli" --version) || fail "vantrel-cli --version"
   echo "vantrel-cli: $version; the metrics service runs $exec_start"
 fi
@@ -139,9 +145,20 @@ else
 fi
 
 # Removed: only the conffile stays; purged: nothing.
+rm -f "$work/udevadm.calls"
 dpkg_root -r vantrel >>"$work/dpkg.log" 2>&1 || { cat "$work/dpkg.log"; fail "dpkg -r"; }
+[ ! -e "$work/udevadm.calls" ] || fail "removing from another root ran $(cat "$work/udevadm.calls")"
 left=$(cd "$root" && find . -path ./var -prune -o -type f -print)
 [ "$left" = "./etc/xdg/autostart/vantrel.desktop" ] || fail "left after removal: $left"
+
+# On the running system the removal reloads the rules as the install does,
+# and so the printer is no longer given to the seat's user.
+with_udev sh "$root/var/lib/dpkg/info/vantrel.postrm" remove || fail "postrm remove"
+if [ -n "$(with_udev sh -c 'test -d /run/udev && echo yes')" ]; then
+  cmp "$work/udevadm.calls" "$work/udevadm.expected" || fail "postrm ran $(cat "$work/udevadm.calls")"
+else
+  [ ! -e "$work/udevadm.calls" ] || fail "postrm called udevadm without udev"
+fi
 dpkg_root -P vantrel >>"$work/dpkg.log" 2>&1 || { cat "$work/dpkg.log"; fail "dpkg -P"; }
 left=$(cd "$root" && find . -path ./var -prune -o -type f -print)
 [ -z "$left" ] || fail "left after purge: $left"
