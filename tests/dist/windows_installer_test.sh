@@ -11,13 +11,22 @@
 #            uninstalled, and nothing of it left. Then the portable
 #            program unpacked, started and ended the same way, leaving
 #            nothing either.
+#            The installed programs carry the versions the package's File
+#            table names, and the entry names the folder and the home page.
 #   upgrade  an older-numbered installer, then this one: one Vantrel left, of
 #            this version; the older installer then refuses to install.
+#   options  installed as an administrator deploys it, AUTOSTART=0
+#            ADDCLIPATH=1: no start at login, the folder once on the
+#            machine's PATH and vantrel-cli found by name in a new session;
+#            then a rebuild of the same version (REBUILT_MSI) over it: one
+#            entry, the same; uninstalled, nothing left.
 #
 # With CLI_EXE, vantrel-cli.exe is installed and unpacked beside vantrel.exe
 # and answers --version.
 #
-# usage: windows_installer_test.sh install|upgrade PREFIX MSI OLD_MSI ZIP EXE PROBE VERSION [CLI_EXE]
+# usage: windows_installer_test.sh install|upgrade|options PREFIX MSI OLD_MSI ZIP EXE PROBE VERSION [CLI_EXE]
+#   environment: WINDRES (reads the programs' version resources),
+#   REBUILT_MSI (options: another build of MSI, same version)
 set -eu
 story=$1 msi=$3 old_msi=$4 zip=$5 exe=$6 probe=$7 version=$8 cli=${9:-}
 programs=vantrel.exe
@@ -87,13 +96,27 @@ snapshot() {
   cat "$work/hklm.reg" "$work/hkcu.reg" | iconv -f UTF-16 -t UTF-8 | tr -d '\r' |
     grep -i -e vantrel -e 3584B998 -e 899B4853 >"$1.registry" || true
 }
-# Nothing changed since the snapshot BEFORE.
+# Nothing changed since the snapshot BEFORE (the machine's PATH lives
+# where Wine's registry export does not look).
 unchanged_since() {
+  [ "$(on_path)" = 0 ] || fail "the PATH still names the folder: $2"
   snapshot "$work/after"
   diff "$1.files" "$work/after.files" || fail "files changed: $2"
   [ ! -s "$work/after.registry" ] || { cat "$work/after.registry"; fail "the registry names Vantrel: $2"; }
 }
-install_msi() { wine_ msiexec /i "$1" /qn || fail "msiexec /i $1"; }
+install_msi() { wine_ msiexec /i "$@" /qn || fail "msiexec /i $*"; }
+# How often the installation folder is in the machine's PATH.
+on_path() {
+  wine_ reg query 'HKLM\System\CurrentControlSet\Control\Session Manager\Environment' /v PATH |
+    tr -d '\r' | sed -n 's/^ *PATH *REG_[A-Z_]* *//p' | tr ';' '\n' |
+    grep -c -i -x -F -e 'C:\Program Files\Vantrel\' -e 'C:\Program Files\Vantrel' || true
+}
+# A value of the installed-programs entry of the product PRODUCT.
+entry_value() {
+  wine_ reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\'"$1" /v "$2" |
+    tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
+}
+product_of() { printf '%s\n' "$1" | sed -n 's/.*MsiExec.exe \/X\({[0-9A-F-]*}\)$/\1/p'; }
 
 # The program from START... (a command for wine) in the notification area: a
 # double-click on its icon answered, then "Exit" from its menu.
@@ -115,7 +138,7 @@ start_and_exit() {
 }
 
 snapshot "$work/before"
-[ ! -s "$work/before.registry" ] || fail "the fresh prefix names Vantrel"
+[ ! -s "$work/before.registry" ] && [ "$(on_path)" = 0 ] || fail "the fresh prefix names Vantrel"
 
 case $story in
 install)
@@ -136,8 +159,24 @@ install)
   entry=$(entries)
   [ "$(printf '%s\n' "$entry" | grep -c .)" = 1 ] || fail "installed-programs entries: $entry"
   [ "$(printf '%s\n' "$entry" | cut -d'|' -f2)" = "$version" ] || fail "the entry's version: $entry"
-  product=$(printf '%s\n' "$entry" | sed -n 's/.*MsiExec.exe \/X\({[0-9A-F-]*}\)$/\1/p')
+  product=$(product_of "$entry")
   [ -n "$product" ] || fail "the entry's uninstall command: $entry"
+  for value in 'InstallLocation=C:\Program Files\Vantrel\' URLInfoAbout=https://vantrel.example.org \
+    HelpLink=https://vantrel.example.org; do
+    [ "$(entry_value "$product" "${value%%=*}")" = "${value#*=}" ] ||
+      fail "the entry's ${value%%=*}: $(entry_value "$product" "${value%%=*}")"
+  done
+  [ "$(on_path)" = 0 ] || fail "the folder is on the PATH without ADDCLIPATH"
+  # Each program's version resource is the version the File table names.
+  msiinfo export "$msi" File | tail -n +4 >"$work/files"
+  [ "$(wc -l <"$work/files")" = "$(echo $programs | wc -w)" ] || fail "the File table: $(cat "$work/files")"
+  while IFS="$(printf '\t')" read -r _ _ name _ table_version _; do
+    name=${name#*|}
+    resource=$("$WINDRES" -i "$folder/$name" -O rc | sed -n 's/^ *FILEVERSION //p' | tr -d ' ' | tr , .)
+    [ -n "$table_version" ] && [ "$table_version" = "$resource" ] ||
+      fail "$name: version $resource, the File table says '$table_version'"
+    echo "$name: version $resource"
+  done <"$work/files"
   icon=$(wine_ reg query 'HKLM\Software\Classes\Installer\Products' /s | tr -d '\r' |
     sed -n 's/^ *ProductIcon *REG_SZ *//p')
   [ -n "$icon" ] && [ -s "$(wine_ winepath -u "$icon" | tr -d '\r')" ] || fail "the entry's icon: $icon"
@@ -177,9 +216,34 @@ upgrade)
   # An older version over a newer one is refused, and changes nothing.
   wine_ msiexec /i "$old_msi" /qn || true
   [ "$(entries)" = "$entry" ] || fail "the older installer changed the installation: $(entries)"
-  product=$(printf '%s\n' "$entry" | sed -n 's/.*MsiExec.exe \/X\({[0-9A-F-]*}\)$/\1/p')
+  product=$(product_of "$entry")
   wine_ msiexec /x "$product" /qn || fail "msiexec /x $product"
   unchanged_since "$work/before" "after uninstalling the upgrade"
+  echo "uninstalled: nothing left"
+  ;;
+options)
+  install_msi "$msi" AUTOSTART=0 ADDCLIPATH=1
+  [ -z "$(run_value)" ] || fail "AUTOSTART=0 left the Run value: $(run_value)"
+  [ "$(shortcuts | grep -c .)" = 1 ] || fail "Start menu entries: $(shortcuts)"
+  if [ -n "$cli" ]; then
+    [ "$(on_path)" = 1 ] || fail "ADDCLIPATH=1: the folder is $(on_path) times on the PATH"
+    # A new session reads the machine's PATH again.
+    timeout -k 5 20 wineserver -k || true
+    said=$(wine_ cmd /c vantrel-cli --version | tr -d '\r') || fail "vantrel-cli by name: $said"
+    [ "$said" = "vantrel-cli $version" ] || fail "vantrel-cli by name said: $said"
+    echo "on the PATH: vantrel-cli --version: $said"
+  fi
+  first=$(entries)
+  install_msi "$REBUILT_MSI" AUTOSTART=0 ADDCLIPATH=1
+  entry=$(entries)
+  [ "$(printf '%s\n' "$entry" | grep -c .)" = 1 ] || fail "entries after the rebuild: $entry"
+  [ "$(product_of "$entry")" != "$(product_of "$first")" ] || fail "the rebuild was not installed: $entry"
+  [ "$(printf '%s\n' "$entry" | cut -d'|' -f2)" = "$version" ] || fail "the entry's version: $entry"
+  [ -z "$(run_value)" ] || fail "the rebuild added the Run value: $(run_value)"
+  [ -z "$cli" ] || [ "$(on_path)" = 1 ] || fail "after the rebuild the folder is $(on_path) times on the PATH"
+  echo "rebuilt, same version: $first -> $entry"
+  wine_ msiexec /x "$(product_of "$entry")" /qn || fail "msiexec /x $entry"
+  unchanged_since "$work/before" "after uninstalling"
   echo "uninstalled: nothing left"
   ;;
 *) fail "no story $story" ;;
