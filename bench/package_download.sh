@@ -11,11 +11,13 @@ set -eu
 root=$1
 makefile=${2:-$(dirname "$0")/../Makefile}
 [ -x "$root/usr/bin/apt-get" ] || { echo "no fresh root at $root (make one with mmdebstrap)"; exit 2; }
-list() { make -s --no-print-directory -f "$makefile" --eval "print-%: ; @echo \$(\$*)" "print-$1"; }
+list() { make -s --no-print-directory -f "$makefile" --eval "print-%: ; @echo \$(\$*)" "print-$1" 2>/dev/null; }
 cp /etc/resolv.conf "$root/etc/resolv.conf"
 [ -n "$(ls "$root/var/lib/apt/lists" 2>/dev/null | grep -v -e lock -e partial)" ] ||
   chroot "$root" apt-get -qq update
 for name in RUN_PACKAGES PACKAGES; do
+  command="make test"
+  [ $name = PACKAGES ] || command="make run"
   packages=$(list $name)
   [ -n "$packages" ] || continue
   # apt says what it would fetch and how much room it would take, then
@@ -25,6 +27,6 @@ for name in RUN_PACKAGES PACKAGES; do
   newly=$(sed -n 's/.* \([0-9]*\) newly installed.*/\1/p' "$root/tmp/answer")
   get=$(sed -n 's/^Need to get \([^ ]* [kMG]*B\).*/\1/p' "$root/tmp/answer")
   disk=$(sed -n 's/^After this operation, \([^ ]* [kMG]*B\).*/\1/p' "$root/tmp/answer")
-  printf '%-13s %4s packages, %9s to download, %9s installed\n' "$name" "$newly" "$get" "$disk"
+  printf '%-9s (%s) %4s packages, %7s to download, %8s installed\n' "$command" "$name" "$newly" "$get" "$disk"
 done
 rm -f "$root/tmp/answer"
