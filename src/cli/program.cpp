@@ -4,6 +4,7 @@
 // The exit status tells a script what happened (cli/exit_status.h).
 #include "cli/program.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <string>
 
@@ -21,10 +22,18 @@
 
 namespace {
 
-// Everything at once, or a failure: never half an output.
+// Everything at once, or a failure: never half an output. False when the
+// output's reader has gone (a closed pipe).
+bool Write(const std::string& text) {
+  errno = 0;
+  if (std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0)
+    return true;
+  if (errno == EPIPE) return false;
+  throw CliFailure(kExitNotWritten, "could not write the output");
+}
+
 void Print(const std::string& text) {
-  if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0)
-    throw CliFailure(kExitNotWritten, "could not write the output");
+  if (!Write(text)) throw CliFailure(kExitNotWritten, "could not write the output");
 }
 
 std::string Format(const Arguments& arguments, const PrinterReading& reading, bool watching) {
@@ -45,6 +54,23 @@ std::string ReadAndFormat(const Arguments& arguments, bool watching) {
   return Format(arguments, reading, watching);
 }
 
+// A beat of the watch: the lines, or that the printer cannot be read now.
+std::string WatchBeat(const Arguments& arguments) {
+  try {
+    return ReadAndFormat(arguments, true);
+  } catch (const CliFailure& failure) {
+    // The next beat looks for the printer with a new session of the USB
+    // library, which lists the devices afresh.
+    ReleaseDeviceBackend();
+    switch (arguments.format) {
+      case OutputFormat::Text: return TextUnreadable(failure.what());
+      case OutputFormat::Json: return JsonUnreadable(failure.what());
+      case OutputFormat::OpenMetrics: return OpenMetricsUnreadable();
+    }
+    throw;
+  }
+}
+
 void Export(const std::string& file) {
   PrinterReading reading;
   {
@@ -61,8 +87,7 @@ int Run(const Arguments& arguments) {
   switch (arguments.action) {
     case Arguments::Action::Read:
       if (arguments.watchSeconds) {
-        WatchStatus(
-            *arguments.watchSeconds, [&] { return ReadAndFormat(arguments, true); }, Print);
+        WatchStatus(*arguments.watchSeconds, [&] { return WatchBeat(arguments); }, Write);
       } else {
         Print(ReadAndFormat(arguments, false));
       }
