@@ -15,12 +15,22 @@
 #include "cli/printer_commands.h"
 #include "cli/printer_session.h"
 #include "cli/status_watch.h"
+#include "cli/terminal_text.h"
 #include "cli/text_output.h"
 #include "common/string_table.h"
 #include "device/device_backend.h"
 #include "printer/configuration_export.h"
 
 namespace {
+
+TerminalEncoding g_encoding = nullptr;
+
+// Text output as the terminal may safely show it (JSON and OpenMetrics
+// escape by their own rules).
+std::string ForTerminal(const std::string& text) {
+  const std::string escaped = EscapeControls(text);
+  return g_encoding ? g_encoding(escaped) : escaped;
+}
 
 // Everything at once, or a failure: never half an output. False when the
 // output's reader has gone (a closed pipe).
@@ -38,7 +48,7 @@ void Print(const std::string& text) {
 
 std::string Format(const Arguments& arguments, const PrinterReading& reading, bool watching) {
   switch (arguments.format) {
-    case OutputFormat::Text: return TextOutput(arguments.reading, reading);
+    case OutputFormat::Text: return ForTerminal(TextOutput(arguments.reading, reading));
     case OutputFormat::Json: return JsonOutput(arguments.reading, reading, watching);
     case OutputFormat::OpenMetrics: return OpenMetricsOutput(arguments.reading, reading);
   }
@@ -63,7 +73,7 @@ std::string WatchBeat(const Arguments& arguments) {
     // library, which lists the devices afresh.
     ReleaseDeviceBackend();
     switch (arguments.format) {
-      case OutputFormat::Text: return TextUnreadable(failure.what());
+      case OutputFormat::Text: return ForTerminal(TextUnreadable(failure.what()));
       case OutputFormat::Json: return JsonUnreadable(failure.what());
       case OutputFormat::OpenMetrics: return OpenMetricsUnreadable();
     }
@@ -93,13 +103,14 @@ int Run(const Arguments& arguments) {
       }
       return kExitDone;
     case Arguments::Action::Export: Export(arguments.file); return kExitDone;
-    default: Print(RunPrinterCommand(arguments)); return kExitDone;
+    default: Print(ForTerminal(RunPrinterCommand(arguments))); return kExitDone;
   }
 }
 
 }  // namespace
 
-int RunProgram(int argc, char** argv, int language) {
+int RunProgram(int argc, char** argv, int language, TerminalEncoding encoding) {
+  g_encoding = encoding;
   Arguments arguments;
   if (const int status = ParseArguments(argc, argv, arguments); status >= 0) return status;
   SetTextLanguage(language);
