@@ -1,7 +1,9 @@
 #include "sim/backend_sim.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
+#include <thread>
 
 #include "device/control_setup.h"
 #include "sim/tarnlow_printer.h"
@@ -41,6 +43,13 @@ int SimulatedBackend::VendorRequest(void* context, DeviceHandle handle,
       ControlSetupFromPrintSupportInput(input, TarnlowPrinter::kInterfaceNumber, length);
   TarnlowPrinter::Answer answer = backend.printer_.Handle(setup);
   if (answer.kind == TarnlowPrinter::Answer::Hang) return kVendorRequestTimedOut;
+  // A slow printer: the transfer waits for the answer, or gives up at the
+  // link's time-out as a real one would.
+  if (answer.delayMs > 0) {
+    const int wait = std::min<int>(answer.delayMs, int(kTransferTimeoutMs));
+    std::this_thread::sleep_for(std::chrono::milliseconds(wait));
+    if (answer.delayMs >= int(kTransferTimeoutMs)) return kVendorRequestTimedOut;
+  }
   if (answer.kind != TarnlowPrinter::Answer::Data) return 0;
   std::size_t count = std::min<std::size_t>(answer.bytes.size(), length);
   if (count) std::memcpy(reply, answer.bytes.data(), count);

@@ -1,6 +1,7 @@
 // The simulated printer as a device backend, in-process. It hands the model
 // the same control setup the libusb backend puts on the wire. A request the
-// printer never answers times out at once.
+// printer never answers times out at once; a slow printer's answer is
+// waited for.
 #pragma once
 
 #include <functional>

@@ -97,6 +97,7 @@ TarnlowPrinter::Answer TarnlowPrinter::Handle(const ControlSetup& setup) {
   if (observer_) observer_(received_.back());
 
   Answer answer;
+  answer.delayMs = answerDelayMs_;
   if (!plugged_ || setup.bmRequestType != kVendorInInterface || setup.wIndex != kInterfaceNumber) {
     answer.kind = Answer::Stall;
     return answer;
@@ -136,6 +137,7 @@ TarnlowPrinter::Answer TarnlowPrinter::Handle(const ControlSetup& setup) {
     }
   }
   if (answer.bytes.size() > setup.wLength) answer.bytes.resize(setup.wLength);
+  answer.delayMs = answerDelayMs_;
   return answer;
 }
 
@@ -266,6 +268,11 @@ void TarnlowPrinter::SetPlugged(bool plugged) {
 bool TarnlowPrinter::Plugged() const {
   std::lock_guard lock(mutex_);
   return plugged_;
+}
+
+void TarnlowPrinter::SetAnswerDelay(int milliseconds) {
+  std::lock_guard lock(mutex_);
+  answerDelayMs_ = std::max(milliseconds, 0);
 }
 
 std::vector<TarnlowPrinter::Received> TarnlowPrinter::TakeReceived() {

@@ -21,6 +21,7 @@ class TarnlowPrinter {
   struct Answer {
     enum Kind { Data, Stall, Hang } kind = Data;
     std::vector<std::uint8_t> bytes;  // the reply (at most wLength bytes)
+    int delayMs = 0;                  // how long the printer takes to give it
   };
 
   // A fault that replaces the printer's normal answer to one request code.
@@ -71,6 +72,9 @@ class TarnlowPrinter {
   void ClearFaults();
   void SetPlugged(bool plugged);
   bool Plugged() const;
+  // A slow printer: every answer (a failed transfer too) comes this long
+  // after its request; 0 answers at once.
+  void SetAnswerDelay(int milliseconds);
 
   std::vector<Received> TakeReceived();
   // Called for every request as it arrives (under the model's lock: the
@@ -89,6 +93,7 @@ class TarnlowPrinter {
 
   mutable std::mutex mutex_;
   bool plugged_ = true;
+  int answerDelayMs_ = 0;
   std::vector<std::string> statusCodes_;
   std::optional<std::string> statusReply_;
   std::map<std::string, std::string> pageValues_;

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cerrno>
 #include <cstddef>
 #include <cstdio>
@@ -126,6 +127,7 @@ struct EmulatedUsbBus::Device {
     GObjectPtr<UMockdevIoctlClient> client;  // the open file it was submitted on
     GObjectPtr<UMockdevIoctlData> data;      // the client's struct usbdevfs_urb
     bool done = false;                       // completed, waiting to be reaped
+    std::chrono::steady_clock::time_point answeredAt;  // a slow printer's answer comes later
     int status = 0;
     std::vector<std::uint8_t> reply;
   };
@@ -287,14 +289,16 @@ void EmulatedUsbBus::Device::Answer(const ControlSetup& setup, std::size_t room,
     TarnlowPrinter::Answer answer = model->Handle(setup);
     if (answer.kind == TarnlowPrinter::Answer::Stall) urb.status = -EPIPE;
     if (answer.kind == TarnlowPrinter::Answer::Hang) urb.done = false;
+    urb.answeredAt = std::chrono::steady_clock::now() + std::chrono::milliseconds(answer.delayMs);
     urb.reply = std::move(answer.bytes);
   }
   urb.reply.resize(std::min<std::size_t>({urb.reply.size(), setup.wLength, room}));
 }
 
 void EmulatedUsbBus::Device::ReapUrb(UMockdevIoctlClient* client, UMockdevIoctlData* arg) {
+  const auto now = std::chrono::steady_clock::now();
   auto it = std::find_if(urbs.begin(), urbs.end(), [&](const Urb& urb) {
-    return urb.done && urb.client.get() == client;
+    return urb.done && urb.answeredAt <= now && urb.client.get() == client;
   });
   if (it == urbs.end()) return Fail(client, unplugged ? ENODEV : EAGAIN);
 
@@ -321,8 +325,10 @@ void EmulatedUsbBus::Device::DiscardUrb(UMockdevIoctlClient* client, UMockdevIoc
   auto it = std::find_if(urbs.begin(), urbs.end(), [&](const Urb& urb) {
     return urb.client.get() == client && urb.data->client_addr == urbAddress;
   });
-  if (it == urbs.end() || it->done) return Fail(client, EINVAL);
+  if (it == urbs.end() || (it->done && it->answeredAt <= std::chrono::steady_clock::now()))
+    return Fail(client, EINVAL);
   it->done = true;
+  it->answeredAt = {};
   it->status = -ENOENT;
   it->reply.clear();
   Succeed(client);
@@ -431,9 +437,11 @@ void EmulatedUsbBus::Unplug(int index) {
     std::lock_guard lock(device.mutex);
     if (device.unplugged) return;
     device.unplugged = true;
+    const auto now = std::chrono::steady_clock::now();
     for (Device::Urb& urb : device.urbs) {
-      if (urb.done) continue;
+      if (urb.done && urb.answeredAt <= now) continue;
       urb.done = true;
+      urb.answeredAt = {};
       urb.status = -ENODEV;
       urb.reply.clear();
     }

@@ -1,6 +1,7 @@
 #include "cli/arguments.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <cstdio>
 
 #include "cli/exit_status.h"
@@ -20,6 +21,28 @@ int BadUsage(const std::string& message) {
                message.c_str());
   return kExitUsage;
 }
+
+// The one rule for every number on the command line: decimal digits only,
+// as a script writes them; a sign or a blank around it is refused.
+std::optional<int> WholeNumber(const std::string& text) {
+  if (text.empty() || !std::all_of(text.begin(), text.end(),
+                                   [](unsigned char c) { return c >= '0' && c <= '9'; }))
+    return std::nullopt;
+  const std::size_t first = std::min(text.find_first_not_of('0'), text.size() - 1);
+  if (text.size() - first > 9) return std::nullopt;
+  return std::stoi(text.substr(first));
+}
+
+// A number option's text by that rule, written without leading zeros, so
+// that a list of allowed values compares numbers ("05" is 5).
+const CLI::Validator kWholeNumber(
+    [](std::string& text) {
+      const std::optional<int> number = WholeNumber(text);
+      if (!number) return std::string("'" + text + "' is not a whole number");
+      text = std::to_string(*number);
+      return std::string();
+    },
+    "");
 
 std::optional<bool> Switch(const std::string& text) {
   if (text.empty()) return std::nullopt;
@@ -71,6 +94,7 @@ int ParseArguments(int argc, char** argv, Arguments& arguments) {
   defaults->add_option("--toner-low", tonerLow, "Toner low message")->check(onOff);
   defaults->add_option("--toner-out-stop", tonerOutStop, "Stop when toner is out")->check(onOff);
   defaults->add_option("--energy-save", energySave, "Minutes before energy save mode")
+      ->transform(kWholeNumber)
       ->check(CLI::IsMember({"5", "15", "30", "60"}));
   defaults->add_option("--auto-continue", autoContinue, "Auto continue")->check(onOff);
 
@@ -127,14 +151,10 @@ int ParseArguments(int argc, char** argv, Arguments& arguments) {
   if (watchOption->count() > 0) {
     int seconds = kDefaultWatchSeconds;
     if (!watch.empty()) {
-      std::size_t used = 0;
-      try {
-        seconds = std::stoi(watch, &used);
-      } catch (const std::exception&) {
-        used = 0;
-      }
-      if (used != watch.size() || seconds < 1 || seconds > kLongestWatchSeconds)
+      const std::optional<int> number = WholeNumber(watch);
+      if (!number || *number < 1 || *number > kLongestWatchSeconds)
         return BadUsage("--watch: SECONDS must be a whole number from 1 to 3600");
+      seconds = *number;
     }
     arguments.watchSeconds = seconds;
   }

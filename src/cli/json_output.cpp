@@ -138,3 +138,8 @@ std::string JsonOutput(ReadingCommand command, const PrinterReading& reading, bo
   // The printer's bytes need not be UTF-8: what is not becomes U+FFFD.
   return out.dump(compact ? -1 : 2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
+
+std::string JsonUnreadable(const std::string& reason) {
+  const Json out = {{"schema", kJsonSchemaVersion}, {"command", "status"}, {"error", reason}};
+  return out.dump(-1, ' ', false, Json::error_handler_t::replace) + "\n";
+}

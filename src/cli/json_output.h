@@ -11,3 +11,7 @@ inline constexpr int kJsonSchemaVersion = 1;
 
 // `compact`: the object on one line (one line per change when watching).
 std::string JsonOutput(ReadingCommand command, const PrinterReading& reading, bool compact);
+
+// status --watch's object, on one line, for a printer it cannot read now:
+// "error" with the reason in place of "status".
+std::string JsonUnreadable(const std::string& reason);

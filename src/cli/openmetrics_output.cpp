@@ -134,13 +134,23 @@ void CounterFamilies(Exposition& out, const AppContext& ctx) {
       out.Sample({{"item", std::to_string(i + 1)}}, ctx.applicationCounts->item[i]);
 }
 
+void UpFamily(Exposition& out, bool up) {
+  out.Family("vantrel_up", "gauge", "1 when the printer answered.");
+  out.Sample({}, up);
+}
+
 }  // namespace
+
+std::string OpenMetricsUnreadable() {
+  Exposition out;
+  UpFamily(out, false);
+  return out.Finish();
+}
 
 std::string OpenMetricsOutput(ReadingCommand command, const PrinterReading& reading) {
   const AppContext& ctx = reading.context();
   Exposition out;
-  out.Family("vantrel_up", "gauge", "1 when the printer answered.");
-  out.Sample({}, 1);
+  UpFamily(out, true);
   switch (command) {
     case ReadingCommand::Status: StatusFamilies(out, reading.status); break;
     case ReadingCommand::Supplies: SupplyFamilies(out, ctx); break;

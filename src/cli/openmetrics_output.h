@@ -10,3 +10,6 @@
 #include "cli/reading_command.h"
 
 std::string OpenMetricsOutput(ReadingCommand command, const PrinterReading& reading);
+
+// status --watch's exposition for a printer it cannot read now: vantrel_up 0.
+std::string OpenMetricsUnreadable();

@@ -28,7 +28,9 @@ std::string SendDefaults(const Arguments& arguments) {
     session.Read(parts, reading);
     defaults = ReportedPanelDefaults(reading.context());
     if (!arguments.energySaveMinutes && defaults.energySaveMinutes == 0)
-      throw CliFailure(kExitUsage,
+      // What the printer reported cannot be used: its failure, not the
+      // user's; the hint says how to go on without it.
+      throw CliFailure(kExitRefused,
                        "the printer reports no energy save time of 5, 15, 30 or 60 minutes; "
                        "give --energy-save");
   }

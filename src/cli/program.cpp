@@ -4,6 +4,7 @@
 // The exit status tells a script what happened (cli/exit_status.h).
 #include "cli/program.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <string>
 
@@ -14,6 +15,7 @@
 #include "cli/printer_commands.h"
 #include "cli/printer_session.h"
 #include "cli/status_watch.h"
+#include "cli/terminal_text.h"
 #include "cli/text_output.h"
 #include "common/string_table.h"
 #include "device/device_backend.h"
@@ -21,15 +23,32 @@
 
 namespace {
 
-// Everything at once, or a failure: never half an output.
+TerminalEncoding g_encoding = nullptr;
+
+// Text output as the terminal may safely show it (JSON and OpenMetrics
+// escape by their own rules).
+std::string ForTerminal(const std::string& text) {
+  const std::string escaped = EscapeControls(text);
+  return g_encoding ? g_encoding(escaped) : escaped;
+}
+
+// Everything at once, or a failure: never half an output. False when the
+// output's reader has gone (a closed pipe).
+bool Write(const std::string& text) {
+  errno = 0;
+  if (std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0)
+    return true;
+  if (errno == EPIPE) return false;
+  throw CliFailure(kExitNotWritten, "could not write the output");
+}
+
 void Print(const std::string& text) {
-  if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0)
-    throw CliFailure(kExitNotWritten, "could not write the output");
+  if (!Write(text)) throw CliFailure(kExitNotWritten, "could not write the output");
 }
 
 std::string Format(const Arguments& arguments, const PrinterReading& reading, bool watching) {
   switch (arguments.format) {
-    case OutputFormat::Text: return TextOutput(arguments.reading, reading);
+    case OutputFormat::Text: return ForTerminal(TextOutput(arguments.reading, reading));
     case OutputFormat::Json: return JsonOutput(arguments.reading, reading, watching);
     case OutputFormat::OpenMetrics: return OpenMetricsOutput(arguments.reading, reading);
   }
@@ -43,6 +62,23 @@ std::string ReadAndFormat(const Arguments& arguments, bool watching) {
     session.Read(PartsFor(arguments.reading), reading);
   }
   return Format(arguments, reading, watching);
+}
+
+// A beat of the watch: the lines, or that the printer cannot be read now.
+std::string WatchBeat(const Arguments& arguments) {
+  try {
+    return ReadAndFormat(arguments, true);
+  } catch (const CliFailure& failure) {
+    // The next beat looks for the printer with a new session of the USB
+    // library, which lists the devices afresh.
+    ReleaseDeviceBackend();
+    switch (arguments.format) {
+      case OutputFormat::Text: return ForTerminal(TextUnreadable(failure.what()));
+      case OutputFormat::Json: return JsonUnreadable(failure.what());
+      case OutputFormat::OpenMetrics: return OpenMetricsUnreadable();
+    }
+    throw;
+  }
 }
 
 void Export(const std::string& file) {
@@ -61,20 +97,20 @@ int Run(const Arguments& arguments) {
   switch (arguments.action) {
     case Arguments::Action::Read:
       if (arguments.watchSeconds) {
-        WatchStatus(
-            *arguments.watchSeconds, [&] { return ReadAndFormat(arguments, true); }, Print);
+        WatchStatus(*arguments.watchSeconds, [&] { return WatchBeat(arguments); }, Write);
       } else {
         Print(ReadAndFormat(arguments, false));
       }
       return kExitDone;
     case Arguments::Action::Export: Export(arguments.file); return kExitDone;
-    default: Print(RunPrinterCommand(arguments)); return kExitDone;
+    default: Print(ForTerminal(RunPrinterCommand(arguments))); return kExitDone;
   }
 }
 
 }  // namespace
 
-int RunProgram(int argc, char** argv, int language) {
+int RunProgram(int argc, char** argv, int language, TerminalEncoding encoding) {
+  g_encoding = encoding;
   Arguments arguments;
   if (const int status = ParseArguments(argc, argv, arguments); status >= 0) return status;
   SetTextLanguage(language);

@@ -2,4 +2,10 @@
 // language of its texts chosen; returns the exit status.
 #pragma once
 
-int RunProgram(int argc, char** argv, int language);
+#include <string>
+
+// How the platform turns the text output (UTF-8) into what its terminal
+// reads; nullptr keeps it UTF-8.
+using TerminalEncoding = std::string (*)(const std::string& utf8);
+
+int RunProgram(int argc, char** argv, int language, TerminalEncoding encoding = nullptr);

@@ -29,9 +29,13 @@ bool ReaderGone() {
 }  // namespace
 
 void WatchStatus(int seconds, const std::function<std::string()>& read,
-                 const std::function<void(const std::string&)>& print) {
+                 const std::function<bool(const std::string&)>& print) {
   std::signal(SIGINT, AskToStop);
   std::signal(SIGTERM, AskToStop);
+#ifndef _WIN32
+  // A reader that has gone shows as a failed write, not as the end of us.
+  std::signal(SIGPIPE, SIG_IGN);
+#endif
   using Clock = std::chrono::steady_clock;
   // Short naps, so that a signal ends the wait soon wherever it lands.
   constexpr auto kNap = std::chrono::milliseconds(50);
@@ -49,7 +53,7 @@ void WatchStatus(int seconds, const std::function<std::string()>& read,
       throw;
     }
     if (g_stop) break;
-    if (first || lines != last) print(lines);
+    if ((first || lines != last) && !print(lines)) return;
     first = false;
     last = std::move(lines);
     while (!g_stop && Clock::now() < next) {

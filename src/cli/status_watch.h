@@ -6,8 +6,10 @@
 #include <string>
 
 // Calls `read` every `seconds` and `print` with its result whenever that
-// differs from the last one printed (the first always). Returns when a
-// signal asks to stop or the pipe it prints into has no reader any more; a
-// failed read ends it with its CliFailure.
+// differs from the last one printed (the first always). `read` reports a
+// printer it cannot read in its result, so that the watch outlives a
+// printer switched off. Returns when a signal asks to stop, or when the
+// output has no reader any more (`print` returns false, or the pipe it
+// prints into is closed).
 void WatchStatus(int seconds, const std::function<std::string()>& read,
-                 const std::function<void(const std::string&)>& print);
+                 const std::function<bool(const std::string&)>& print);

@@ -117,3 +117,5 @@ std::string TextOutput(ReadingCommand command, const PrinterReading& reading) {
   }
   return "";
 }
+
+std::string TextUnreadable(const std::string& reason) { return "(" + reason + ")\n"; }

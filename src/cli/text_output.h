@@ -12,3 +12,7 @@
 std::string StatusText(const StatusList& status);
 
 std::string TextOutput(ReadingCommand command, const PrinterReading& reading);
+
+// status --watch's line for a printer it cannot read now (gone, or not
+// answering): the reason in brackets, which no panel line has.
+std::string TextUnreadable(const std::string& reason);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <cstring>
 #include <string>
 
@@ -15,8 +16,10 @@ namespace {
 
 DeviceLink g_link = {{}, kInvalidDeviceHandle, kInvalidDeviceHandle};
 const DeviceBackend* g_backend = nullptr;
-// A request of this opening of the link timed out.
+// A request of this opening of the link timed out, or its budget ran out.
 bool g_notAnswering = false;
+using Clock = std::chrono::steady_clock;
+Clock::time_point g_actionDeadline;
 
 std::string UpperCase(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
@@ -79,6 +82,7 @@ void ConfigurePrinterLink() {
 int OpenDeviceLink() {
   CloseDeviceLink();
   g_notAnswering = false;
+  g_actionDeadline = Clock::now() + std::chrono::milliseconds(kActionBudgetMs);
   const DeviceBackend* backend = CurrentDeviceBackend();
 
   // Split the list first: deviceId is overwritten by each token tried.
@@ -119,6 +123,10 @@ int CloseDeviceLink() {
 int SendVendorRequest(int code, int wValue, int length, void* buffer) {
   const DeviceBackend* backend = g_backend;
   if (!backend || g_link.hPipeA == kInvalidDeviceHandle || !buffer || g_notAnswering) return 0;
+  if (Clock::now() >= g_actionDeadline) {
+    g_notAnswering = true;  // as if this request had timed out
+    return 0;
+  }
   std::uint8_t input[3];
   PrintSupportInput(code, wValue, input);
   int received = backend->vendorRequest(backend->context, g_link.hPipeA, input,

@@ -36,10 +36,18 @@ DeviceLink* GetDeviceLink(const DeviceLinkSettings* settings = nullptr);
 // Loads the supported printer's hardware ID into the link.
 void ConfigurePrinterLink();
 
+// How long one action (a button, a command of the command line, a beat of
+// a watch) may keep sending requests, from the link's opening. A real
+// printer answers a whole configuration read in tens of milliseconds; a
+// printer that answers each request just inside the time-out would
+// otherwise keep the window for minutes. With the request in flight when
+// it runs out, an action takes at most this plus one time-out.
+inline constexpr unsigned kActionBudgetMs = 6000;
+
 // Closes what is open, then tries each hardware ID of deviceId in turn.
 // Returns 1 when the printer was found and opened, 0 otherwise. Every
 // action opens the link afresh, so opening also forgets that the printer
-// stopped answering (see SendVendorRequest).
+// stopped answering and starts the action's budget (see SendVendorRequest).
 int OpenDeviceLink();
 
 // Closes both handles; always returns 1.
@@ -48,6 +56,7 @@ int CloseDeviceLink();
 // Sends one vendor request (only the low 8/16/16 bits of code, wValue and
 // length count) and returns the number of reply bytes, 0 on any failure.
 // Nothing but the reply is written into buffer. Once a request has timed
-// out, the printer is taken as not answering until the link is next opened:
-// each later request fails at once, unsent, so an action costs one time-out.
+// out, or the action's budget is spent, the printer is taken as not
+// answering until the link is next opened: each later request fails at
+// once, unsent, so an action costs one time-out, or its budget and one.
 int SendVendorRequest(int code, int wValue, int length, void* buffer);

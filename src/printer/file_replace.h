@@ -6,8 +6,12 @@
 #include <string>
 
 // Writes bytes to a new temporary file beside path, flushes it to the disk
-// and renames it over path (a link at path is followed: the file it names is
-// replaced). An existing file's permissions carry over. Returns 1 on
-// success; 0 on any failure, with the old file untouched and no temporary
-// file left behind.
+// and renames it over path. An existing file's permissions carry over.
+// Refused (0): anything but a regular file at path; a file that is read-only
+// or that the user may not write; on POSIX systems a link that leads
+// nowhere (dangling, a loop) or that another user planted in a shared
+// sticky folder. Any other link is followed and the file it leads to is
+// replaced under the same rules; on Windows a link or junction at path is
+// refused. Returns 1 on success; 0 on any failure, with the old file
+// untouched and no temporary file left behind.
 int ReplaceFileContents(const std::string& path, const std::string& bytes);

@@ -63,11 +63,32 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
   return CloseHandle(file) && ok;
 }
 
+// Whether path may be replaced: nothing there yet, or a plain file that is
+// not read-only. A link or junction is refused whatever it leads to: moving
+// over it would replace the link, and following it would write where its
+// maker chose; a device name such as NUL is no file either.
+bool MayReplace(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND;
+  }
+  constexpr DWORD kNotAPlainFile =
+      FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE;
+  if (attributes & (kNotAPlainFile | FILE_ATTRIBUTE_READONLY)) return false;
+  HANDLE file = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  const bool disk = GetFileType(file) == FILE_TYPE_DISK;
+  CloseHandle(file);
+  return disk;
+}
+
 }  // namespace
 
 int ReplaceFileContents(const std::string& path, const std::string& bytes) {
   const std::wstring target = Wide(path);
-  if (target.empty()) return 0;
+  if (target.empty() || !MayReplace(target)) return 0;
   std::wstring temporary;
   HANDLE file = CreateTemporaryIn(FolderOf(target), temporary);
   if (file == INVALID_HANDLE_VALUE) return 0;

@@ -139,7 +139,10 @@ def failures_have_their_exit_status_and_no_half_output():
     # All four settings are sent; one refused is the printer refusing.
     status, _, _ = run("defaults", "--toner-low", "off", "-y", printer=("--refuse", "15"))
     check(status == 3, f"refused default setting: {status}")
+    # Every number by one rule: digits only, no sign, no blank around it.
     for args in (["clean", "--format", "json"], ["defaults"], ["status", "--watch", "0"],
+                 ["status", "--watch", " 5"], ["status", "--watch", "+5"], ["status", "--watch", "5 "],
+                 ["defaults", "--energy-save", "+5"], ["defaults", "--energy-save", "5 "],
                  ["toner", "spin"], ["supplies", "extra"], []):
         status, out, _ = run(*args)
         check(status == 2 and out == "", f"bad usage {args}: {status}")

@@ -18,27 +18,12 @@
 #include "device/device_link.h"
 #include "sim/tarnlow_printer.h"
 #include "sim/umockdev_printer.h"
+#include "tests/usb/test_bus.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
-
-EmulatedUsbBus* g_bus = nullptr;
-
-// libusb takes plugging and unplugging from uevents on its own thread: wait
-// until the backend lists `count` printer-class devices.
-bool WaitForPrinters(std::size_t count) {
-  for (auto end = Clock::now() + 3s; Clock::now() < end; std::this_thread::sleep_for(5ms)) {
-    std::size_t listed = 0;
-    std::string key;
-    const DeviceBackend& backend = *LibusbBackend();
-    auto countEach = [&](const std::vector<std::string>&) { return ++listed, false; };
-    backend.findPrinter(backend.context, countEach, key);
-    if (listed == count) return true;
-  }
-  return false;
-}
 
 TarnlowPrinter::Fault MakeFault(TarnlowPrinter::Fault::Kind kind, int length = 0,
                                 std::vector<std::uint8_t> raw = {}) {
@@ -59,7 +44,7 @@ class UsbLinkTest : public ::testing::Test {
     UseDeviceBackend(LibusbBackend());
     SetLibusbTransferTimeout(2000);
     printer_.LoadDemoState();
-    device_ = g_bus->PlugIn(&printer_);
+    device_ = TestBus().PlugIn(&printer_);
     ASSERT_GE(device_, 0);
     ASSERT_TRUE(WaitForPrinters(1));
     ConfigurePrinterLink();
@@ -67,7 +52,7 @@ class UsbLinkTest : public ::testing::Test {
 
   void TearDown() override {
     CloseDeviceLink();
-    g_bus->Unplug(device_);
+    TestBus().Unplug(device_);
     EXPECT_TRUE(WaitForPrinters(0));
   }
 
@@ -98,7 +83,7 @@ TEST_F(UsbLinkTest, OpensAndClosesWithoutTalkingToThePrinter) {
   CloseDeviceLink();
 
   // Opening and closing send nothing to the device.
-  EXPECT_TRUE(g_bus->TakeControlSetups(device_).empty());
+  EXPECT_TRUE(TestBus().TakeControlSetups(device_).empty());
   EXPECT_TRUE(printer_.TakeReceived().empty());
 }
 
@@ -109,7 +94,7 @@ TEST_F(UsbLinkTest, PutsTheDriversControlSetupOnTheWire) {
   EXPECT_EQ(Text(reply, 3), std::string("OK\0", 3));
   EXPECT_EQ(SendVendorRequest(256 + 20, 0, 65536 + 4, reply), 4);  // low bits only
 
-  std::vector<ControlSetup> wire = g_bus->TakeControlSetups(device_);
+  std::vector<ControlSetup> wire = TestBus().TakeControlSetups(device_);
   ASSERT_EQ(wire.size(), 2u);
   EXPECT_EQ(wire[0].bmRequestType, 0xC1);
   EXPECT_EQ(wire[0].bRequest, 21);
@@ -179,7 +164,7 @@ TEST_F(UsbLinkTest, GivesUpOnAnUnansweredPrinterUntilTheLinkIsOpenedAgain) {
   EXPECT_EQ(SendVendorRequest(22, 0, 4, &value), 0) << "the same opening of the link";
   EXPECT_EQ(value, 0);
   EXPECT_TRUE(printer_.TakeReceived().empty());
-  EXPECT_EQ(g_bus->TakeControlSetups(device_).size(), 1u) << "only the one that timed out";
+  EXPECT_EQ(TestBus().TakeControlSetups(device_).size(), 1u) << "only the one that timed out";
 
   ASSERT_EQ(OpenDeviceLink(), 1);
   EXPECT_EQ(SendVendorRequest(22, 0, 4, &value), 4);
@@ -200,7 +185,7 @@ TEST_F(UsbLinkTest, FailsOnceThePrinterIsUnplugged) {
   });
   for (auto end = Clock::now() + 2s; printer_.TakeReceived().empty() && Clock::now() < end;)
     std::this_thread::sleep_for(5ms);
-  g_bus->Unplug(device_);
+  TestBus().Unplug(device_);
   ASSERT_EQ(inFlight.wait_for(3s), std::future_status::ready);
   auto [count, waited] = inFlight.get();
   EXPECT_EQ(count, 0);
@@ -215,7 +200,7 @@ TEST_F(UsbLinkTest, FailsOnceThePrinterIsUnplugged) {
 
 TEST_F(UsbLinkTest, OpensOnlyTheFirstOfTwoPrinters) {
   TarnlowPrinter second;
-  const int other = g_bus->PlugIn(&second);
+  const int other = TestBus().PlugIn(&second);
   ASSERT_TRUE(WaitForPrinters(2));
 
   ASSERT_EQ(OpenDeviceLink(), 1);
@@ -224,7 +209,7 @@ TEST_F(UsbLinkTest, OpensOnlyTheFirstOfTwoPrinters) {
   EXPECT_EQ(printer_.TakeReceived().size() + second.TakeReceived().size(), 1u);
 
   CloseDeviceLink();
-  g_bus->Unplug(other);
+  TestBus().Unplug(other);
   EXPECT_TRUE(WaitForPrinters(1));
 }
 
@@ -233,9 +218,9 @@ TEST(UsbOtherDevicesTest, AreNotOpened) {
   UseDeviceBackend(LibusbBackend());
   TarnlowPrinter model;
   const int devices[] = {
-      g_bus->PlugIn(&model, {kPrinterVendorId, 0x7A72, 7}),
-      g_bus->PlugIn(&model, {0x04F9, kPrinterProductId, 7}),
-      g_bus->PlugIn(&model, {kPrinterVendorId, kPrinterProductId, 0xFF}),
+      TestBus().PlugIn(&model, {kPrinterVendorId, 0x7A72, 7}),
+      TestBus().PlugIn(&model, {0x04F9, kPrinterProductId, 7}),
+      TestBus().PlugIn(&model, {kPrinterVendorId, kPrinterProductId, 0xFF}),
   };
   ASSERT_TRUE(WaitForPrinters(2));  // the last one has no printer interface
 
@@ -252,18 +237,8 @@ TEST(UsbOtherDevicesTest, AreNotOpened) {
   EXPECT_EQ(GetDeviceLink()->hPipeA, kInvalidDeviceHandle);
   EXPECT_TRUE(model.TakeReceived().empty());
 
-  for (int device : devices) g_bus->Unplug(device);
+  for (int device : devices) TestBus().Unplug(device);
   EXPECT_TRUE(WaitForPrinters(0));
 }
 
 }  // namespace
-
-// Runs preloaded, with the emulated bus in place before libusb starts.
-int main(int argc, char** argv) {
-  if (!RunUnderUmockdevPreload(argv)) return 1;
-  EmulatedUsbBus bus;
-  if (!bus.Ready()) return 1;
-  g_bus = &bus;
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

@@ -17,6 +17,7 @@
 #include "info/configuration_window.h"
 #include "info/ini_export.h"
 #include "printer/configuration_export.h"
+#include "printer/file_replace.h"
 #include "printer/ini_writer.h"
 #include "panel/panel_page.h"
 #include "common/app_context.h"
@@ -109,6 +110,31 @@ TEST_F(ExportFileTest, AGermanExportToAUnicodeNameIsInTheAnsiCodePage) {
   const fs::path written = folder / "profile.ini";
   ASSERT_TRUE(WritePrivateProfileStringW(section.c_str(), L"k", L"v", written.c_str()));
   EXPECT_EQ(ours[i], SplitLines(ReadBytes(written))[0]);
+}
+
+// What the export replaces on Windows: a new or plain file; never a
+// read-only one, a folder or a device. (Links are refused too, but Wine 8
+// does not show a link as a reparse point reliably, so no case here.)
+TEST_F(ExportFileTest, ReplacesOnlyAPlainWritableFile) {
+  const fs::path plain = folder / "plain.ini", readOnly = folder / "read-only.ini",
+                 inTheWay = folder / "folder.ini";
+  std::ofstream(plain) << "old";
+  std::ofstream(readOnly) << "old";
+  SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
+  fs::create_directory(inTheWay);
+
+  EXPECT_EQ(ReplaceFileContents(Utf8FromPath(folder / "new.ini"), "new"), 1);
+  EXPECT_EQ(ReadBytes(folder / "new.ini"), "new");
+  EXPECT_EQ(ReplaceFileContents(Utf8FromPath(plain), "new"), 1);
+  EXPECT_EQ(ReadBytes(plain), "new");
+  EXPECT_EQ(ReplaceFileContents(Utf8FromPath(readOnly), "new"), 0);
+  EXPECT_EQ(ReadBytes(readOnly), "old");
+  EXPECT_EQ(ReplaceFileContents(Utf8FromPath(inTheWay), "new"), 0);
+  EXPECT_TRUE(fs::is_directory(inTheWay));
+  EXPECT_EQ(ReplaceFileContents("NUL", "new"), 0);
+  for (const auto& entry : fs::directory_iterator(folder))
+    EXPECT_EQ(entry.path().extension(), ".ini") << "a temporary file was left behind";
+  SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 }  // namespace

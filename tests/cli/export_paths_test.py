@@ -1,0 +1,128 @@
+#!/usr/bin/python3
+"""vantrel-cli export over every kind of path it may meet, as the user it
+runs for: which are written, which are refused (exit status 4) and what is
+left on the disk. As root every case runs with setpriv as a user of its own
+("me"), and the cases of a shared sticky folder with links and files of a
+second user ("other"); otherwise only the cases of one user run.
+
+Usage: export_paths_test.py DEMO_PRINTER CLI
+"""
+import os
+import shutil
+import stat
+import subprocess
+import sys
+import tempfile
+
+DEMO, CLI = sys.argv[1:3]
+AS_ROOT = os.geteuid() == 0
+UIDS = {"me": 61001, "other": 61002} if AS_ROOT else {"me": None}  # no accounts needed
+failures = []
+
+# In each case's own folder: mine/ (the user's, holding .profile) and shared/
+# (sticky, writable by all, like /tmp). A step makes a file (path, text,
+# mode), a link (path, "->", target), a pipe or a folder, owned by "me"
+# unless it names "other".
+CASES = [
+    # name, steps, export to, written, what must hold afterwards
+    ("a new file", [], "mine/printer.ini", True, lambda p: is_export(p)),
+    ("a file of mine", [("mine/printer.ini", "old", 0o640)], "mine/printer.ini", True,
+     lambda p: is_export(p) and stat.S_IMODE(os.stat(p).st_mode) == 0o640),
+    ("a read-only file", [("mine/printer.ini", "old", 0o444)], "mine/printer.ini", False,
+     lambda p: read(p) == "old"),
+    ("my link to my file", [("mine/kept.ini", "old", 0o644), ("shared/printer.ini", "->", "mine/kept.ini")],
+     "shared/printer.ini", True, lambda p: os.path.islink(p) and is_export(at(p, "mine/kept.ini"))),
+    ("a chain of relative links", [("mine/kept.ini", "old", 0o644), ("mine/second", "->", "kept.ini"),
+                                   ("mine/printer.ini", "->", "second")],
+     "mine/printer.ini", True, lambda p: os.path.islink(p) and is_export(at(p, "mine/kept.ini"))),
+    ("a dangling link", [("mine/printer.ini", "->", "mine/nowhere.ini")], "mine/printer.ini", False,
+     lambda p: os.path.islink(p) and not os.path.lexists(at(p, "mine/nowhere.ini"))),
+    ("a loop of links", [("mine/printer.ini", "->", "other.ini"), ("mine/other.ini", "->", "printer.ini")],
+     "mine/printer.ini", False, lambda p: os.path.islink(p)),
+    ("a pipe", [("mine/pipe", "fifo")], "mine/pipe", False, lambda p: stat.S_ISFIFO(os.stat(p).st_mode)),
+    ("a folder", [("mine/printer.ini", "dir")], "mine/printer.ini", False, lambda p: os.path.isdir(p)),
+    ("a missing folder", [], "mine/missing/printer.ini", False,
+     lambda p: not os.path.exists(os.path.dirname(p))),
+    ("their link in a shared folder", [("shared/printer.ini", "->", "mine/.profile", "other")],
+     "shared/printer.ini", False,
+     lambda p: os.path.islink(p) and read(at(p, "mine/.profile")) == "my own"),
+    ("their file in a shared folder", [("shared/printer.ini", "theirs", 0o644, "other")],
+     "shared/printer.ini", False, lambda p: read(p) == "theirs"),
+]
+
+
+def check(condition, what):
+    if not condition:
+        failures.append(what)
+        print("FAILED:", what)
+
+
+def read(path):
+    with open(path, errors="replace") as kept:
+        return kept.read()
+
+
+def is_export(path):
+    return os.path.isfile(path) and read(path).startswith("[- Supplies Status -]")
+
+
+def at(exported, relative):
+    """A path of the same case's folder as the exported one."""
+    root = exported
+    while os.path.basename(root) not in ("mine", "shared"):
+        root = os.path.dirname(root)
+    return os.path.join(os.path.dirname(root), relative)
+
+
+def make(root, step):
+    path, kind, rest = os.path.join(root, step[0]), step[1], step[2:]
+    owner = UIDS.get(rest[-1] if rest and rest[-1] in ("me", "other") else "me")
+    if kind == "->":
+        target = rest[0]
+        os.symlink(os.path.join(root, target) if target.startswith("mine/") else target, path)
+    elif kind == "fifo":
+        os.mkfifo(path)
+    elif kind == "dir":
+        os.mkdir(path)
+    else:
+        with open(path, "w") as out:
+            out.write(kind)
+        os.chmod(path, rest[0])
+    if owner is not None:
+        os.lchown(path, owner, owner)
+
+
+def export(path):
+    command = [DEMO, "--", CLI, "export", path]
+    if AS_ROOT:
+        me = UIDS["me"]
+        command = ["setpriv", f"--reuid={me}", f"--regid={me}", "--clear-groups"] + command
+    env = dict(os.environ, LC_ALL="C", LANG="")
+    return subprocess.run(command, stdin=subprocess.DEVNULL, capture_output=True, env=env,
+                          timeout=60).returncode
+
+
+for name, steps, target, written, holds in CASES:
+    if any(step[-1] == "other" for step in steps) and not AS_ROOT:
+        print(f"skipped (needs root): {name}")
+        continue
+    root = tempfile.mkdtemp(prefix="vantrel-export-paths-")
+    try:
+        os.chmod(root, 0o755)
+        make(root, ("mine", "dir"))
+        make(root, ("mine/.profile", "my own", 0o644))
+        os.mkdir(os.path.join(root, "shared"))
+        os.chmod(os.path.join(root, "shared"), 0o1777)
+        for step in steps:
+            make(root, step)
+        path = os.path.join(root, target)
+        status = export(path)
+        check(status == (0 if written else 4), f"{name}: exit status {status}")
+        listing = {folder: sorted(os.listdir(os.path.join(root, folder))) for folder in ("mine", "shared")}
+        check(holds(path), f"{name}: {listing}")
+        check(not any(n.endswith(".tmp") for names in listing.values() for n in names),
+              f"{name}: a temporary file was left: {listing}")
+    finally:
+        shutil.rmtree(root)
+print(f"{len(failures)} failure(s)")
+sys.exit(1 if failures else 0)
