@@ -9,6 +9,7 @@ PACKAGES := cmake g++ make pkg-config googletest libgtest-dev libgmock-dev \
             clang libclang-rt-14-dev \
             binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix wine wine64 fonts-wine \
             xvfb xauth trayer xdotool imagemagick x11-utils procps \
+            dbus-daemon python3-dbus python3-gi \
             fonts-dejavu-core fonts-wqy-microhei \
             libcli11-dev nlohmann-json3-dev python3-prometheus-client python3-jsonschema
 # The packages: the Windows installer (wixl), the portable zip, and the checks

@@ -89,8 +89,10 @@ void OnTimer(Window& window, AppContext& ctx, int id) {
   window.KillTimer(id);
   if (id == kOpenAtStartTimer) {
     OpenMainWindow(window, ctx);
-  } else if (id == kNotificationAreaWaitTimer && WindowIsTheProgram() && !ctx.panelVisible) {
-    // Started at login and no notification area came: end quietly.
+  } else if (id == kNotificationAreaWaitTimer && WindowIsTheProgram() && !ctx.panelVisible &&
+             !ctx.watch) {
+    // Started at login and no notification area came: end quietly. The
+    // watch stays, reaching the user through the desktop's notifications.
     ExitProgram(window, ctx);
   }
 }
