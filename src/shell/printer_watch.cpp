@@ -100,7 +100,9 @@ void PrinterWatch::Beat(Window& mainWindow) {
   NotifyChange(mainWindow, reading);
   ShowState(mainWindow, reading);
   answeredBefore_ = reading.answered;
-  if (reading.answered) last_ = reading.list;
+  if (!reading.answered) return;
+  everAnswered_ = true;
+  last_ = reading.list;
 }
 
 PrinterWatch::Reading PrinterWatch::ReadPrinter() {
@@ -146,7 +148,7 @@ void PrinterWatch::NotifyChange(Window& mainWindow, const Reading& reading) {
                       Text(kTextPrinterNotAnswering), Text(reading.failureText));
     return;
   }
-  const bool back = !answeredBefore_ && shownState_ == IconState::kNoPrinter;
+  const bool back = !answeredBefore_ && everAnswered_;
   std::vector<std::string_view> codes;
   Severity worst = Severity::kReady;
   for (int i = 0; i < reading.list.count; ++i) {
