@@ -1,7 +1,7 @@
 #!/bin/sh
 # The status watch of the demo program under Wine (on_xvfb.sh, in a Wine
 # virtual desktop): started with --watch beside its printer (low on magenta
-# toner, output tray full), it asks the notification area for a balloon
+# and black toner, no A4 paper in the tray), it asks the notification area for a balloon
 # naming the new codes; a bad period is refused in a message. The tray with
 # its balloon is shot into SHOTS/watch_balloon.png.
 #
@@ -28,9 +28,9 @@ timeout -k 5 90 wine "$demo" --watch=10 &
 demo_pid=$!
 tray=$(probe tray) || fail "no icon: $tray"
 balloon=$(probe balloon) || fail "$balloon"
-[ "$balloon" = "TONER LOW M
-OUTPUT TRAY FULL
-REMOVE PAPER" ] || fail "the balloon says: $balloon"
+[ "$balloon" = "TONER LOW MK
+CHECK TRAY PAPER
+LOAD PAPER(A4)" ] || fail "the balloon says: $balloon"
 sleep 0.5
 import -display "$DISPLAY" -window root "$shots/watch_balloon.png"
 echo "balloon: $balloon" | tr '\n' ' '; echo
