@@ -58,11 +58,11 @@ IconState IconOf(Severity severity) {
   return IconState::kNoPrinter;
 }
 
+// The sign of a notification about codes the printer reported.
 NotificationKind KindOf(Severity severity) {
   return severity == Severity::kError     ? NotificationKind::kError
          : severity == Severity::kWarning ? NotificationKind::kWarning
-         : severity == Severity::kReady   ? NotificationKind::kInfo
-                                          : NotificationKind::kWarning;
+                                          : NotificationKind::kInfo;
 }
 
 // The panel lines of a code; a code the program cannot read stands for
