@@ -11,6 +11,7 @@ struct AdjustPage;
 struct ReplacementCounts;
 struct ApplicationCounts;
 class Window;  // a window of the dialog layer
+class PrinterWatch;
 
 inline constexpr int kStatusEntries = 170;
 inline constexpr int kStatusCodeLength = 6;
@@ -70,4 +71,7 @@ struct AppContext {
   std::int32_t drumUnitCounter;
   std::int32_t transferRollerCounter;
   std::int32_t fuserUnitCounter;
+
+  // The status watch asked for at start; null without it.
+  PrinterWatch* watch;
 };

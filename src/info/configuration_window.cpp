@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "page_helpers/link_session.h"
 #include "page_helpers/window_ops.h"
 #include "device/device_link.h"
 #include "info/ini_export.h"
@@ -103,6 +104,7 @@ bool ReadConfiguration(Window& owner, AppContext& ctx) {
 // The link stays open while the window is up; the pointer is the wait
 // cursor only while requests go out (the window reads one more as it opens).
 void OpenConfigurationWindow(Window& owner, AppContext& ctx) {
+  UserActionOnLink holding;  // the window reads and writes while it is up
   {
     WaitCursor busy;
     if (!ReadConfiguration(owner, ctx)) return;

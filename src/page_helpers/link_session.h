@@ -10,11 +10,25 @@
 // Some actions leave the link open; the next action's open closes it.
 enum class AfterSession { CloseLink, LeaveLinkOpen };
 
+// Marks a user's action as holding the link from construction to
+// destruction (a modal box it opens lets timers run meanwhile): the status
+// watch keeps off the link until it ends.
+class UserActionOnLink {
+ public:
+  UserActionOnLink();
+  ~UserActionOnLink();
+  UserActionOnLink(const UserActionOnLink&) = delete;
+  UserActionOnLink& operator=(const UserActionOnLink&) = delete;
+};
+
+bool UserActionHoldsLink();
+
 // Runs `work` on an opened device link; when the link cannot be opened the
 // owner shows "Open USB is failed" and nothing is sent.
 template <typename Work>
 void WithDeviceLink(MessageOwner& owner, Work work,
                     AfterSession after = AfterSession::CloseLink) {
+  UserActionOnLink holding;
   WaitCursor busy;
   ConfigurePrinterLink();
   if (!OpenDeviceLink()) {

@@ -10,8 +10,10 @@
 #include "service/service_mode_page.h"
 #include "service/user_service_page.h"
 #include "shell/about_box.h"
+#include "shell/printer_watch.h"
 #include "common/app_context.h"
 #include "shell/tray_icon.h"
+#include "page_helpers/link_session.h"
 #include "page_helpers/window_ops.h"
 #include "string_ids.h"
 
@@ -80,11 +82,17 @@ void OnLaterStart(Window& window, AppContext& ctx) {
 }
 
 void OnTimer(Window& window, AppContext& ctx, int id) {
+  if (id == kWatchTimer) {
+    if (ctx.watch) ctx.watch->Beat(window);
+    return;
+  }
   window.KillTimer(id);
   if (id == kOpenAtStartTimer) {
     OpenMainWindow(window, ctx);
-  } else if (id == kNotificationAreaWaitTimer && WindowIsTheProgram() && !ctx.panelVisible) {
-    // Started at login and no notification area came: end quietly.
+  } else if (id == kNotificationAreaWaitTimer && WindowIsTheProgram() && !ctx.panelVisible &&
+             !ctx.watch) {
+    // Started at login and no notification area came: end quietly. The
+    // watch stays, reaching the user through the desktop's notifications.
     ExitProgram(window, ctx);
   }
 }
@@ -106,6 +114,7 @@ void OnCommand(Window& window, AppContext& ctx, int id, int notification) {
 
 void OpenMainWindow(Window& window, AppContext& ctx) {
   if (ctx.panelVisible == 1) return;
+  UserActionOnLink holding;
   WaitCursor busy;
   ConfigurePrinterLink();
   while (!OpenDeviceLink()) {
@@ -151,7 +160,9 @@ void MainWindowProc(Window& window, const DialogMessage& message) {
     case DialogEvent::Close: window.Show(false); break;
     case DialogEvent::TrayIcon:
       if (!ctx) break;
-      if (message.code == kMouseLeftDoubleClick) OpenMainWindow(window, *ctx);
+      // A click on a notification opens the window as the icon does.
+      if (message.code == kMouseLeftDoubleClick || message.code == kNotificationClicked)
+        OpenMainWindow(window, *ctx);
       // A dismissed menu gives 0, which the command handler ignores.
       else if (message.code == kMouseRightUp)
         MainWindowProc(window, {DialogEvent::Command, ShowTrayMenu(window), 0});

@@ -4,11 +4,17 @@
 
 #include "common/app_context.h"
 #include "shell/main_window.h"
+#include "shell/printer_watch.h"
 
-int RunVantrel(Platform& platform, StartKind start) {
+int RunVantrel(Platform& platform, StartKind start, int watchSeconds) {
   if (!platform.AcquireSingleInstance(kSingleInstanceName)) return 0;
   auto ctx = std::make_unique<AppContext>();  // zero-filled
   UsePlatform(&platform);
+  std::unique_ptr<PrinterWatch> watch;
+  if (watchSeconds > 0) {
+    watch = std::make_unique<PrinterWatch>(watchSeconds);
+    ctx->watch = watch.get();
+  }
   if (Window* main = platform.CreateModeless(110, MainWindowProc, ctx.get())) {
     platform.ListenForLaterStarts(*main, kCommandLaterStart);
     // Without a notification area the icon cannot be reached: the window
@@ -20,6 +26,7 @@ int RunVantrel(Platform& platform, StartKind start) {
       else
         main->SetTimer(kOpenAtStartTimer, 0);
     }
+    if (watch) watch->Start(*main);
     platform.RunMessageLoop();
   }
   platform.ReleaseSingleInstance();

@@ -12,5 +12,6 @@ enum class StartKind { ByUser, AtLogin };
 // Returns 0, at once and silently when another instance is running (which
 // hears of the start). Without a notification area the window opens at
 // start; started at login, the program waits a while for a notification
-// area instead and ends quietly when none comes.
-int RunVantrel(Platform& platform, StartKind start = StartKind::ByUser);
+// area instead and ends quietly when none comes. watchSeconds, when not 0,
+// starts the status watch with that period.
+int RunVantrel(Platform& platform, StartKind start = StartKind::ByUser, int watchSeconds = 0);

@@ -65,6 +65,15 @@ inline constexpr int kMouseLeftUp = 514;
 inline constexpr int kMouseLeftDoubleClick = 515;
 inline constexpr int kMouseRightDown = 516;
 inline constexpr int kMouseRightUp = 517;
+// The user clicked the icon's notification (a balloon, or the desktop's
+// notification).
+inline constexpr int kNotificationClicked = 1029;
+
+// What the notification icon shows: the program's own picture, or the
+// printer's state drawn on it (the watch).
+enum class IconState { kPlain, kReady, kWarning, kError, kNoPrinter };
+// The sign a notification carries.
+enum class NotificationKind { kInfo, kWarning, kError };
 
 enum class DialogEvent {
   Init,        // param: the creation parameter
@@ -227,6 +236,15 @@ class Platform {
   // DialogEvent::TrayIcon.
   virtual void AddTrayIcon(Window& owner, int iconId, const char* tip) = 0;
   virtual void RemoveTrayIcon(Window& owner, int iconId) = 0;
+  // Changes the icon's picture and tip (lines separated by LF); nothing by
+  // default.
+  virtual void SetTrayIconState(Window& /*owner*/, int /*iconId*/, IconState /*state*/,
+                                const std::string& /*tip*/) {}
+  // A notification from the icon (or, with no notification area, from the
+  // desktop); a click on it reaches the owner as a TrayIcon event with
+  // kNotificationClicked. Nothing by default.
+  virtual void Notify(Window& /*owner*/, int /*iconId*/, NotificationKind /*kind*/,
+                      const std::string& /*title*/, const std::string& /*text*/) {}
   // Shows a popup menu at the cursor and returns the chosen command, 0 when dismissed.
   virtual int TrackMenu(Window& owner, const std::vector<MenuItem>& items) = 0;
   // False when no notification area is there to show the icon (it appears

@@ -4,7 +4,8 @@
 # Wine desktop with a task bar and notification area).
 #
 #   install  installed silently; the program, the Start menu entry, the start
-#            at login and the installed-programs entry checked; Vantrel
+#            at login (with --watch; without it under WATCH=0) and the
+#            installed-programs entry checked; Vantrel
 #            started at a new login, and again from its Start menu entry:
 #            each time a double-click on its icon answered ("Open USB is
 #            failed": no printer here) and "Exit" chosen from its menu;
@@ -155,7 +156,7 @@ install)
   tr -d '\0' <"$link" | grep -q -F 'C:\Program Files\Vantrel\vantrel.exe' ||
     fail "the Start menu entry does not start the installed program"
   run=$(run_value)
-  [ "$run" = '"C:\Program Files\Vantrel\vantrel.exe"' ] || fail "the Run value: $run"
+  [ "$run" = '"C:\Program Files\Vantrel\vantrel.exe" --watch' ] || fail "the Run value: $run"
   entry=$(entries)
   [ "$(printf '%s\n' "$entry" | grep -c .)" = 1 ] || fail "installed-programs entries: $entry"
   [ "$(printf '%s\n' "$entry" | cut -d'|' -f2)" = "$version" ] || fail "the entry's version: $entry"
@@ -189,6 +190,13 @@ install)
   wine_ msiexec /x "$product" /qn || fail "msiexec /x $product"
   unchanged_since "$work/before" "after uninstalling"
   echo "uninstalled: nothing left"
+  # An administrator's deployment without the watch.
+  wine_ msiexec /i "$msi" WATCH=0 /qn || fail "msiexec /i $msi WATCH=0"
+  [ "$(run_value)" = '"C:\Program Files\Vantrel\vantrel.exe"' ] ||
+    fail "the Run value with WATCH=0: $(run_value)"
+  wine_ msiexec /x "$product" /qn || fail "msiexec /x $product after WATCH=0"
+  unchanged_since "$work/before" "after uninstalling the one with WATCH=0"
+  echo "WATCH=0: the Run value without --watch, nothing left after uninstalling"
 
   mkdir "$work/portable"
   (cd "$work/portable" && unzip -q "$zip")
@@ -211,7 +219,8 @@ upgrade)
   [ "$(cd "$c" && find . -iname vantrel.exe)" = "./Program Files/Vantrel/vantrel.exe" ] ||
     fail "copies of vantrel.exe: $(cd "$c" && find . -iname vantrel.exe)"
   [ "$(shortcuts | grep -c .)" = 1 ] || fail "Start menu entries: $(shortcuts)"
-  [ "$(run_value)" = '"C:\Program Files\Vantrel\vantrel.exe"' ] || fail "the Run value: $(run_value)"
+  [ "$(run_value)" = '"C:\Program Files\Vantrel\vantrel.exe" --watch' ] ||
+    fail "the Run value: $(run_value)"
   printf "upgraded: %s -> %s\n" "$old" "$entry"
   # An older version over a newer one is refused, and changes nothing.
   wine_ msiexec /i "$old_msi" /qn || true

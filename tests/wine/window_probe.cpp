@@ -20,6 +20,8 @@
 //   shell-restart             takes the program's notification icon away and
 //                             says "TaskbarCreated", as a restarted Explorer
 //   gone                      until the main window no longer exists
+//   balloon                   the text of the notification area's balloon,
+//                             once one shows (8 s at most)
 //
 // WINDOW: main, config, about, message, save or menu.
 #include <windows.h>
@@ -227,6 +229,27 @@ int wmain(int argc, wchar_t** argv) {
       // Explorer sends it to every top-level window once its task bar is back.
       PostMessageW(main, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
       Sleep(200);
+    } else if (step == L"balloon") {
+      // The notification area shows a balloon as a balloon-style tooltip.
+      HWND balloon = WaitFor(
+          [] {
+            HWND found = nullptr;
+            EnumWindows(
+                [](HWND window, LPARAM param) -> BOOL {
+                  if (!IsWindowVisible(window) || !HasClass(window, TOOLTIPS_CLASSW) ||
+                      !(GetWindowLongW(window, GWL_STYLE) & TTS_BALLOON))
+                    return TRUE;
+                  *reinterpret_cast<HWND*>(param) = window;
+                  return FALSE;
+                },
+                reinterpret_cast<LPARAM>(&found));
+            return found;
+          },
+          8000);
+      if (!balloon) return Fail("no balloon");
+      wchar_t text[512] = {};
+      SendMessageW(balloon, WM_GETTEXT, 512, LPARAM(text));
+      std::printf("%s\n", Utf8(text).c_str());
     } else if (step == L"gone") {
       if (!WaitFor([] { return Find(L"main", false) ? nullptr : HWND(1); }, 5000))
         return Fail("the main window is still there");

@@ -22,8 +22,9 @@ class FrontEnd {
   virtual void Play(Script& script) = 0;
 
   // Runs the program until it ends and returns what it returned; second: a
-  // second instance started while the first runs.
-  virtual int Run(bool second) = 0;
+  // second instance started while the first runs; watchSeconds: the status
+  // watch's period, 0 for none.
+  virtual int Run(bool second, int watchSeconds) = 0;
 
   // The user's actions. A window is named as in transcripts ("main",
   // "user service", ...), a control by its id. An action the user could not

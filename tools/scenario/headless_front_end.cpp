@@ -13,7 +13,9 @@ void HeadlessFrontEnd::Play(Script& script) {
 }
 
 // The second instance shares the platform and so finds the first one's guard.
-int HeadlessFrontEnd::Run(bool) { return RunVantrel(ui_); }
+int HeadlessFrontEnd::Run(bool, int watchSeconds) {
+  return RunVantrel(ui_, StartKind::ByUser, watchSeconds);
+}
 
 void HeadlessFrontEnd::Pick(const std::string& window, int id, const std::string& entry) {
   std::vector<std::string> entries;

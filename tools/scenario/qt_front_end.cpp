@@ -76,7 +76,7 @@ void QtFrontEnd::Play(Script& script) {
   while (script.PlayNext(*this)) {}
 }
 
-int QtFrontEnd::Run(bool) {
+int QtFrontEnd::Run(bool, int watchSeconds) {
   // Another instance is another process: its own platform and lock, and
   // its loop takes the actions while it runs.
   ScenarioQtPlatform platform(transcript_);
@@ -85,7 +85,7 @@ int QtFrontEnd::Run(bool) {
   platform_ = &platform;
   sinceAction_.restart();
   Schedule();
-  int code = RunVantrel(platform);
+  int code = RunVantrel(platform, StartKind::ByUser, watchSeconds);
   running_ = std::move(running);
   platform_ = first;
   if (first) UsePlatform(first);

@@ -27,6 +27,19 @@ void ScenarioQtPlatform::RemoveTrayIcon(Window& owner, int iconId) {
   transcript_.IconRemoved();
 }
 
+void ScenarioQtPlatform::SetTrayIconState(Window& owner, int iconId, IconState state,
+                                 const std::string& tip) {
+  qt_.SetTrayIconState(owner, iconId, state, tip);
+  transcript_.IconState(state, tip);
+}
+
+// Written only: a story's notifications stay off the desktop the runner
+// runs on. A click on one is the icon's messageClicked, as Qt reports it.
+void ScenarioQtPlatform::Notify(Window&, int, NotificationKind kind, const std::string& title,
+                                const std::string& text) {
+  transcript_.Notification(kind, title, text);
+}
+
 int ScenarioQtPlatform::TrackMenu(Window& owner, const std::vector<MenuItem>& items) {
   int command = qt_.TrackMenu(owner, items);
   if (command == 0) transcript_.MenuDismissed();

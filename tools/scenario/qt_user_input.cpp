@@ -212,7 +212,8 @@ void QtFrontEnd::IconMouse(int mouseMessage) {
     return;
   }
   // What the notification area reports of the click.
-  if (mouseMessage == kMouseLeftDoubleClick) emit icon->activated(QSystemTrayIcon::DoubleClick);
+  if (mouseMessage == kNotificationClicked) emit icon->messageClicked();
+  else if (mouseMessage == kMouseLeftDoubleClick) emit icon->activated(QSystemTrayIcon::DoubleClick);
   else if (mouseMessage == kMouseRightUp) emit icon->activated(QSystemTrayIcon::Context);
   else emit icon->activated(QSystemTrayIcon::Trigger);
 }

@@ -7,6 +7,7 @@
 
 #include "common/string_table.h"
 #include "shell/main_window.h"
+#include "shell/watch_option.h"
 #include "ui/dialog.h"
 #include "words.h"
 #include "string_ids.h"
@@ -59,14 +60,22 @@ std::function<void(FrontEnd&)> Parse(const std::vector<std::string>& w, PrinterC
     return [id](FrontEnd&) { SetTextLanguage(id); };
   }
   if (verb == "start") {
-    bool second = w.size() == 2 && w[1] == "second";
-    if (w.size() != 1 && !second) throw ParseError{"'start' takes nothing or 'second'"};
-    return [&transcript, second](FrontEnd& f) {
-      int code = f.Run(second);
+    // start [second] [--watch[=SECONDS]], as the program's command line has it.
+    bool second = w.size() >= 2 && w[1] == "second";
+    const std::vector<std::string> options(w.begin() + (second ? 2 : 1), w.end());
+    const WatchOption watch = FindWatchOption(options);
+    if (!watch.error.empty()) throw ParseError{watch.error};
+    if (options.size() > 1 || (options.size() == 1 && watch.seconds == 0))
+      throw ParseError{"'start' takes 'second' and '--watch[=SECONDS]', or nothing"};
+    int watchSeconds = watch.seconds;
+    return [&transcript, second, watchSeconds](FrontEnd& f) {
+      int code = f.Run(second, watchSeconds);
       transcript.Line(std::string(second ? "second instance" : "program") + " ended: " +
                       std::to_string(code));
     };
   }
+  if (verb == "click" && w.size() == 2 && w[1] == "notification")
+    return [](FrontEnd& f) { f.IconMouse(kNotificationClicked); };
   if (verb == "double-click" || verb == "right-click" || (verb == "click" && w.size() == 2)) {
     need(2);
     if (w[1] != "icon") throw ParseError{"only the icon can be clicked without a control"};

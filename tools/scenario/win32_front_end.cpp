@@ -92,7 +92,7 @@ void Win32FrontEnd::Play(Script& script) {
   while (script.PlayNext(*this)) {}
 }
 
-int Win32FrontEnd::Run(bool) {
+int Win32FrontEnd::Run(bool, int watchSeconds) {
   // Another instance has its own platform; the lock is the system's, so a
   // second one finds the first's.
   ScenarioWin32Platform platform(transcript_);
@@ -101,7 +101,7 @@ int Win32FrontEnd::Run(bool) {
   platform_ = &platform;
   lastAction_ = GetTickCount64();
   SetTimer(pump_, kPumpTimer, kPumpPeriodMs, nullptr);
-  int code = RunVantrel(platform);
+  int code = RunVantrel(platform, StartKind::ByUser, watchSeconds);
   // What the program left in the queue (its quit) is not the first's.
   MSG stale;
   while (PeekMessageW(&stale, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}

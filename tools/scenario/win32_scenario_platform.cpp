@@ -19,6 +19,18 @@ void ScenarioWin32Platform::RemoveTrayIcon(Window& owner, int iconId) {
   transcript_.IconRemoved();
 }
 
+void ScenarioWin32Platform::SetTrayIconState(Window& owner, int iconId, IconState state,
+                                 const std::string& tip) {
+  win32_.SetTrayIconState(owner, iconId, state, tip);
+  transcript_.IconState(state, tip);
+}
+
+void ScenarioWin32Platform::Notify(Window& owner, int iconId, NotificationKind kind,
+                                   const std::string& title, const std::string& text) {
+  win32_.Notify(owner, iconId, kind, title, text);
+  transcript_.Notification(kind, title, text);
+}
+
 int ScenarioWin32Platform::TrackMenu(Window& owner, const std::vector<MenuItem>& items) {
   transcript_.Menu(items);
   menu_ = items;

@@ -32,6 +32,10 @@ class ScenarioWin32Platform final : public Platform {
   void ReleaseSingleInstance() override { win32_.ReleaseSingleInstance(); }
   void AddTrayIcon(Window& owner, int iconId, const char* tip) override;
   void RemoveTrayIcon(Window& owner, int iconId) override;
+  void SetTrayIconState(Window& owner, int iconId, IconState state,
+                        const std::string& tip) override;
+  void Notify(Window& owner, int iconId, NotificationKind kind, const std::string& title,
+              const std::string& text) override;
   int TrackMenu(Window& owner, const std::vector<MenuItem>& items) override;
   // The desktop has a notification area, as the stories assume.
   bool NotificationAreaAvailable() override { return true; }

@@ -536,6 +536,18 @@ void HeadlessPlatform::RemoveTrayIcon(Window& owner, int iconId) {
   transcript_.IconRemoved();
 }
 
+void HeadlessPlatform::SetTrayIconState(Window& owner, int iconId, IconState state,
+                                        const std::string& tip) {
+  if (trayOwner_ != &owner || trayIconId_ != iconId) return;
+  transcript_.IconState(state, tip);
+}
+
+void HeadlessPlatform::Notify(Window& owner, int iconId, NotificationKind kind,
+                              const std::string& title, const std::string& text) {
+  if (trayOwner_ != &owner || trayIconId_ != iconId) return;
+  transcript_.Notification(kind, title, text);
+}
+
 int HeadlessPlatform::TrackMenu(Window& owner, const std::vector<MenuItem>& items) {
   transcript_.Menu(items);
   Modal modal{Modal::Menu, static_cast<HeadlessWindow*>(&owner)};

@@ -155,6 +155,10 @@ class HeadlessPlatform final : public Platform {
   void ReleaseSingleInstance() override;
   void AddTrayIcon(Window& owner, int iconId, const char* tip) override;
   void RemoveTrayIcon(Window& owner, int iconId) override;
+  void SetTrayIconState(Window& owner, int iconId, IconState state,
+                        const std::string& tip) override;
+  void Notify(Window& owner, int iconId, NotificationKind kind, const std::string& title,
+              const std::string& text) override;
   int TrackMenu(Window& owner, const std::vector<MenuItem>& items) override;
   Size ScreenSize() override { return {1280, 800}; }
   void DebugTrace(const char* text) override;

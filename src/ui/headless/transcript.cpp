@@ -131,6 +131,19 @@ void Transcript::IconAdded(const std::string& tip) {
 
 void Transcript::IconRemoved() { log_("notification icon removed"); }
 
+void Transcript::IconState(::IconState state, const std::string& tip) {
+  static const char* const kNames[] = {"plain", "ready", "warning", "error", "no printer"};
+  log_(std::string("icon: ") + kNames[static_cast<int>(state)]);
+  log_("tip: " + QuoteText(tip));
+}
+
+void Transcript::Notification(NotificationKind kind, const std::string& title,
+                              const std::string& text) {
+  static const char* const kNames[] = {"info", "warning", "error"};
+  log_(std::string("notification ") + kNames[static_cast<int>(kind)] + ": " + QuoteText(title) +
+       " / " + QuoteText(text));
+}
+
 void Transcript::DebugTrace(const std::string& text) { log_("debug trace: " + QuoteText(text)); }
 
 void Transcript::FileWritten(const std::string& path) {

@@ -68,6 +68,9 @@ class Transcript {
   // The platform's services.
   void IconAdded(const std::string& tip);
   void IconRemoved();
+  // The icon's new picture and tip ("icon: warning", "tip: ...").
+  void IconState(::IconState state, const std::string& tip);
+  void Notification(NotificationKind kind, const std::string& title, const std::string& text);
   void DebugTrace(const std::string& text);
   void FileWritten(const std::string& path);
 

@@ -4,6 +4,7 @@
 #include <QLocale>
 #include <QPixmap>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -11,8 +12,10 @@
 #include "common/string_table.h"
 #include "device/device_backend.h"
 #include "shell/vantrel.h"
+#include "shell/watch_option.h"
 #include "ui/qt/qt_platform.h"
 #include "vantrel_icon_png.h"
+#include "vantrel_state_icons_png.h"
 
 namespace {
 
@@ -22,6 +25,29 @@ QIcon ProgramIcon() {
   if (pixmap.loadFromData(kVantrelIconPng32, kVantrelIconPng32Size, "PNG")) icon.addPixmap(pixmap);
   if (pixmap.loadFromData(kVantrelIconPng64, kVantrelIconPng64Size, "PNG")) icon.addPixmap(pixmap);
   return icon;
+}
+
+QIcon IconOf(std::initializer_list<std::pair<const unsigned char*, std::size_t>> sizes) {
+  QIcon icon;
+  for (const auto& [data, size] : sizes) {
+    QPixmap pixmap;
+    if (pixmap.loadFromData(data, static_cast<uint>(size), "PNG")) icon.addPixmap(pixmap);
+  }
+  return icon;
+}
+
+#define VANTREL_STATE_ICON(State)                                                     \
+  IconOf({{kVantrelIcon##State##16, kVantrelIcon##State##16Size},                     \
+          {kVantrelIcon##State##22, kVantrelIcon##State##22Size},                     \
+          {kVantrelIcon##State##24, kVantrelIcon##State##24Size},                     \
+          {kVantrelIcon##State##32, kVantrelIcon##State##32Size},                     \
+          {kVantrelIcon##State##48, kVantrelIcon##State##48Size},                     \
+          {kVantrelIcon##State##64, kVantrelIcon##State##64Size}})
+
+// The icon in the watch's states: ready, warning, error, no printer.
+std::array<QIcon, 4> WatchIcons() {
+  return {VANTREL_STATE_ICON(Ready), VANTREL_STATE_ICON(Warning), VANTREL_STATE_ICON(Error),
+          VANTREL_STATE_ICON(NoPrinter)};
 }
 
 // The user's language from the locale (LC_ALL, LC_MESSAGES, LANG, LANGUAGE).
@@ -43,10 +69,19 @@ int main(int argc, char** argv) {
                              {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans"),
                               QStringLiteral("WenQuanYi Micro Hei")});
   SetTextLanguage(UserLanguage());
-  QtPlatform platform(ProgramIcon());
-  // The one argument: the session's autostart entry starts the program at login.
+  // The session's autostart entry starts the program at login.
   const bool atLogin = QApplication::arguments().contains(QStringLiteral("--at-login"));
-  const int code = RunVantrel(platform, atLogin ? StartKind::AtLogin : StartKind::ByUser);
+  std::vector<std::string> arguments;
+  for (const QString& argument : QApplication::arguments().mid(1))
+    arguments.push_back(argument.toStdString());
+  const WatchOption watch = FindWatchOption(arguments);
+  if (!watch.error.empty()) {
+    std::fprintf(stderr, "%s\n", watch.error.c_str());
+    return 2;
+  }
+  QtPlatform platform(ProgramIcon(), WatchIcons());
+  const int code =
+      RunVantrel(platform, atLogin ? StartKind::AtLogin : StartKind::ByUser, watch.seconds);
   ReleaseDeviceBackend();  // the link and the libusb session
   return code;
 }

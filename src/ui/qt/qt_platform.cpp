@@ -28,7 +28,8 @@ bool StatusNotifierHost() {
 
 }  // namespace
 
-QtPlatform::QtPlatform(QIcon icon) : icon_(std::move(icon)) {}
+QtPlatform::QtPlatform(QIcon icon, std::array<QIcon, 4> stateIcons)
+    : icon_(std::move(icon)), stateIcons_(std::move(stateIcons)) {}
 
 QtPlatform::~QtPlatform() = default;
 
@@ -95,8 +96,14 @@ void QtPlatform::ListenForLaterStarts(Window& owner, int command) {
 
 void QtPlatform::AddTrayIcon(Window& owner, int iconId, const char* tip) {
   auto* window = static_cast<QtWindow*>(&owner);
-  tray_ = std::make_unique<QSystemTrayIcon>(icon_);
-  tray_->setToolTip(QString::fromUtf8(tip));
+  tray_ = std::make_unique<QSystemTrayIcon>(IconFor(state_));
+  if (tip_.isEmpty()) tip_ = QString::fromUtf8(tip);
+  tray_->setToolTip(tip_);
+  QObject::connect(tray_.get(), &QSystemTrayIcon::messageClicked, tray_.get(), [window, iconId] {
+    QTimer::singleShot(0, window->widget(), [window, iconId] {
+      window->Send({DialogEvent::TrayIcon, iconId, kNotificationClicked});
+    });
+  });
   const bool singleOpens = StatusNotifierHost();
   QObject::connect(tray_.get(), &QSystemTrayIcon::activated, tray_.get(),
                    [window, iconId, singleOpens](QSystemTrayIcon::ActivationReason reason) {
@@ -149,3 +156,39 @@ bool QtPlatform::NotificationAreaAvailable() { return QSystemTrayIcon::isSystemT
 void QtPlatform::BeginWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
 
 void QtPlatform::EndWaitCursor() { QApplication::restoreOverrideCursor(); }
+
+QIcon QtPlatform::IconFor(IconState state) const {
+  if (state == IconState::kPlain) return icon_;
+  const QIcon& icon = stateIcons_[static_cast<int>(state) - 1];
+  return icon.isNull() ? icon_ : icon;
+}
+
+void QtPlatform::SetTrayIconState(Window&, int, IconState state, const std::string& tip) {
+  state_ = state;
+  tip_ = QString::fromStdString(tip);
+  if (!tray_) return;
+  tray_->setIcon(IconFor(state));
+  tray_->setToolTip(tip_);
+}
+
+void QtPlatform::Notify(Window& owner, int iconId, NotificationKind kind, const std::string& title,
+                        const std::string& text) {
+  if (tray_ && QSystemTrayIcon::isSystemTrayAvailable() && QSystemTrayIcon::supportsMessages()) {
+    const auto icon = kind == NotificationKind::kError     ? QSystemTrayIcon::Critical
+                      : kind == NotificationKind::kWarning ? QSystemTrayIcon::Warning
+                                                           : QSystemTrayIcon::Information;
+    tray_->showMessage(QString::fromStdString(title), QString::fromStdString(text), icon);
+    return;
+  }
+  if (!desktopNotifications_) {
+    auto* window = static_cast<QtWindow*>(&owner);
+    // Posted, as the icon's clicks are: opening the window runs loops of its own.
+    desktopNotifications_ = std::make_unique<DesktopNotifications>([window, iconId] {
+      QTimer::singleShot(0, window->widget(), [window, iconId] {
+        window->Send({DialogEvent::TrayIcon, iconId, kNotificationClicked});
+      });
+    });
+  }
+  desktopNotifications_->Show(QString::fromStdString(title), QString::fromStdString(text),
+                              kind == NotificationKind::kError);
+}

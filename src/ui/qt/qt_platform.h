@@ -8,15 +8,19 @@
 #include <QLockFile>
 #include <QSystemTrayIcon>
 
+#include <array>
 #include <memory>
 #include <vector>
 
 #include "ui/dialog.h"
+#include "ui/qt/desktop_notifications.h"
 #include "ui/qt/qt_window.h"
 
 class QtPlatform final : public Platform {
  public:
-  explicit QtPlatform(QIcon icon);
+  // stateIcons: the icon's pictures for the watch's states, in the order of
+  // IconState after kPlain (ready, warning, error, no printer).
+  explicit QtPlatform(QIcon icon, std::array<QIcon, 4> stateIcons = {});
   ~QtPlatform() override;
 
   Window* CreateModeless(int templateId, DialogProc proc, void* param) override;
@@ -27,6 +31,12 @@ class QtPlatform final : public Platform {
   void ListenForLaterStarts(Window& owner, int command) override;
   void AddTrayIcon(Window& owner, int iconId, const char* tip) override;
   void RemoveTrayIcon(Window& owner, int iconId) override;
+  void SetTrayIconState(Window& owner, int iconId, IconState state,
+                        const std::string& tip) override;
+  // The icon's message; with no notification area, the desktop's
+  // notification service (org.freedesktop.Notifications).
+  void Notify(Window& owner, int iconId, NotificationKind kind, const std::string& title,
+              const std::string& text) override;
   int TrackMenu(Window& owner, const std::vector<MenuItem>& items) override;
   Size ScreenSize() override;
   void DebugTrace(const char* text) override;
@@ -37,7 +47,13 @@ class QtPlatform final : public Platform {
   void EndWaitCursor() override;
 
  private:
+  QIcon IconFor(IconState state) const;
+
   QIcon icon_;
+  std::array<QIcon, 4> stateIcons_;
+  IconState state_ = IconState::kPlain;
+  QString tip_;
+  std::unique_ptr<DesktopNotifications> desktopNotifications_;  // made at the first need
   std::vector<std::unique_ptr<QtWindow>> windows_;
   std::unique_ptr<QLockFile> lock_;
   std::unique_ptr<QLocalServer> laterStarts_;

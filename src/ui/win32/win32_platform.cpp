@@ -16,6 +16,18 @@ HICON LoadProgramIcon(HINSTANCE instance, int iconId, int widthMetric, int heigh
                                        GetSystemMetrics(heightMetric), LR_DEFAULTCOLOR));
 }
 
+// The first `units` UTF-16 units of a text, never half of a surrogate pair:
+// the notification area's fixed fields hold no more.
+std::wstring CutText(std::wstring text, std::size_t units) {
+  if (text.size() <= units) return text;
+  text.resize(units);
+  if (!text.empty() && text.back() >= 0xD800 && text.back() <= 0xDBFF) text.pop_back();
+  return text;
+}
+
+// Icons 131 to 134: the program's icon with the watch's badges.
+constexpr int kStateIconBase = 131;
+
 }  // namespace
 
 Win32Platform::Win32Platform(HINSTANCE instance)
@@ -24,6 +36,8 @@ Win32Platform::Win32Platform(HINSTANCE instance)
 Win32Platform::~Win32Platform() {
   windows_.clear();
   if (trayIcon_) DestroyIcon(trayIcon_);
+  for (HICON icon : stateIcons_)
+    if (icon) DestroyIcon(icon);
   ReleaseSingleInstance();
 }
 
@@ -88,7 +102,7 @@ bool Win32Platform::NotifyTray(DWORD action) {
   if (action == NIM_ADD) {
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = kTrayCallbackMessage;
-    data.hIcon = trayIcon_;
+    data.hIcon = shownIcon_ ? shownIcon_ : trayIcon_;
     lstrcpynW(data.szTip, trayTip_.c_str(), int(std::size(data.szTip)));
   }
   return Shell_NotifyIconW(action, &data);
@@ -111,6 +125,48 @@ void Win32Platform::AddTrayIcon(Window& owner, int iconId, const char* tip) {
     return true;
   });
   NotifyTray(NIM_ADD);
+}
+
+HICON Win32Platform::TrayIconFor(IconState state) {
+  if (state == IconState::kPlain) return trayIcon_;
+  HICON& icon = stateIcons_[static_cast<int>(state) - 1];
+  if (!icon)
+    icon = LoadProgramIcon(instance_, kStateIconBase + static_cast<int>(state) - 1, SM_CXSMICON,
+                           SM_CYSMICON);
+  return icon ? icon : trayIcon_;
+}
+
+void Win32Platform::SetTrayIconState(Window&, int, IconState state, const std::string& tip) {
+  shownIcon_ = TrayIconFor(state);
+  trayTip_ = CutText(Wide(tip), std::size(NOTIFYICONDATAW{}.szTip) - 1);
+  if (!trayOwner_) return;
+  NOTIFYICONDATAW data{};
+  data.cbSize = sizeof data;
+  data.hWnd = trayOwner_;
+  data.uID = trayId_;
+  data.uFlags = NIF_ICON | NIF_TIP;
+  data.hIcon = shownIcon_;
+  lstrcpynW(data.szTip, trayTip_.c_str(), int(std::size(data.szTip)));
+  Shell_NotifyIconW(NIM_MODIFY, &data);
+}
+
+void Win32Platform::Notify(Window&, int, NotificationKind kind, const std::string& title,
+                           const std::string& text) {
+  if (!trayOwner_) return;
+  NOTIFYICONDATAW data{};
+  data.cbSize = sizeof data;
+  data.hWnd = trayOwner_;
+  data.uID = trayId_;
+  data.uFlags = NIF_INFO;
+  const std::wstring heading = CutText(Wide(title), std::size(data.szInfoTitle) - 1);
+  // An empty text would take the balloon away instead of showing it.
+  const std::wstring body = CutText(Wide(text.empty() ? title : text), std::size(data.szInfo) - 1);
+  lstrcpynW(data.szInfoTitle, heading.c_str(), int(std::size(data.szInfoTitle)));
+  lstrcpynW(data.szInfo, body.c_str(), int(std::size(data.szInfo)));
+  data.dwInfoFlags = kind == NotificationKind::kError     ? NIIF_ERROR
+                     : kind == NotificationKind::kWarning ? NIIF_WARNING
+                                                          : NIIF_INFO;
+  Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
 void Win32Platform::RemoveTrayIcon(Window&, int) {

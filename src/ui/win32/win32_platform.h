@@ -23,6 +23,13 @@ class Win32Platform final : public Platform {
   void ReleaseSingleInstance() override;
   void AddTrayIcon(Window& owner, int iconId, const char* tip) override;
   void RemoveTrayIcon(Window& owner, int iconId) override;
+  // The state's icon (resources 131 to 134) and the tip, cut to what the
+  // notification area holds.
+  void SetTrayIconState(Window& owner, int iconId, IconState state,
+                        const std::string& tip) override;
+  // A balloon of the icon (NIF_INFO); its click comes as NIN_BALLOONUSERCLICK.
+  void Notify(Window& owner, int iconId, NotificationKind kind, const std::string& title,
+              const std::string& text) override;
   int TrackMenu(Window& owner, const std::vector<MenuItem>& items) override;
   Size ScreenSize() override;
   void DebugTrace(const char* text) override;
@@ -31,6 +38,7 @@ class Win32Platform final : public Platform {
 
  private:
   bool NotifyTray(DWORD action);
+  HICON TrayIconFor(IconState state);
 
   HINSTANCE instance_;
   HANDLE mutex_ = nullptr;
@@ -40,6 +48,8 @@ class Win32Platform final : public Platform {
   UINT trayId_ = 0;
   std::wstring trayTip_;
   HICON trayIcon_ = nullptr;
+  HICON stateIcons_[4] = {};  // loaded at their first use
+  HICON shownIcon_ = nullptr;  // the plain icon, or the watch's state
   int waitCursorDepth_ = 0;
   HCURSOR cursorBeforeWait_ = nullptr;
 };
