@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "cli/exit_status.h"
+#include "cli/printer_values.h"
 
 #ifndef VANTREL_VERSION
 #define VANTREL_VERSION "unknown"
@@ -21,6 +22,20 @@ int BadUsage(const std::string& message) {
   return kExitUsage;
 }
 
+// check speaks to monitoring systems, which read only its line and status.
+int CheckUsage(const std::string& message) {
+  const PluginResult result = UnknownResult("bad usage: " + message);
+  std::printf("%s\n", result.line.c_str());
+  return result.state;
+}
+
+// A threshold in percent, 0 to 100.
+std::optional<double> Percent(const std::string& text) {
+  const std::optional<double> value = NumberOf(text.c_str());
+  if (!value || *value < 0 || *value > 100) return std::nullopt;
+  return value;
+}
+
 std::optional<bool> Switch(const std::string& text) {
   if (text.empty()) return std::nullopt;
   return text == "on";
@@ -35,7 +50,7 @@ int ParseArguments(int argc, char** argv, Arguments& arguments) {
   app.set_version_flag("--version", "vantrel-cli " VANTREL_VERSION);
   app.footer("Exit status: 0 done, 1 no printer or the link failed, 2 bad usage, 3 the printer "
              "refused, 4 the output or the file could not be written, 5 declined at the "
-             "prompt.");
+             "prompt. check: 0 OK, 1 WARNING, 2 CRITICAL, 3 UNKNOWN.");
   // At most one command; a missing one is told below, so that an unknown word
   // is reported as itself rather than as a missing command.
   app.require_subcommand(0, 1);
@@ -65,6 +80,14 @@ int ParseArguments(int argc, char** argv, Arguments& arguments) {
       ->check(CLI::IsMember({"change", "eject"}));
   CLI::App* clean = app.add_subcommand("clean", "Clean up the print head");
   CLI::App* calibrate = app.add_subcommand("calibrate", "Start a calibration");
+  CLI::App* check = app.add_subcommand(
+      "check", "One line for monitoring systems; exit 0 OK, 1 WARNING, 2 CRITICAL, 3 UNKNOWN");
+  std::string warning, critical;
+  check->add_option("-w,--warning", warning, "Warn below this percent of toner or imaging "
+                                             "cartridge left (default 20)")
+      ->type_name("PERCENT");
+  check->add_option("-c,--critical", critical, "Critical below this percent (default 5)")
+      ->type_name("PERCENT");
   CLI::App* defaults = app.add_subcommand("defaults", "Send the panel's default settings");
   std::string tonerLow, tonerOutStop, energySave, autoContinue;
   const auto onOff = CLI::IsMember({"on", "off"});
@@ -81,11 +104,11 @@ int ParseArguments(int argc, char** argv, Arguments& arguments) {
   } catch (const CLI::CallForVersion& e) {
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
-    return BadUsage(e.what());
+    return check->parsed() ? CheckUsage(e.what()) : BadUsage(e.what());
   }
   if (app.get_subcommands().empty())
-    return BadUsage("give a command: status, supplies, counters, config, export, toner, clean, "
-                    "calibrate or defaults");
+    return BadUsage("give a command: status, supplies, counters, config, check, export, toner, "
+                    "clean, calibrate or defaults");
 
   const struct {
     CLI::App* command;
@@ -119,6 +142,19 @@ int ParseArguments(int argc, char** argv, Arguments& arguments) {
       return BadUsage("defaults: give at least one setting to send");
   }
 
+  if (check->parsed()) {
+    arguments.action = Arguments::Action::Check;
+    if (!format.empty()) return CheckUsage("check has one output; --format is not for it");
+    for (auto [text, threshold] : {std::pair{&warning, &arguments.thresholds.warning},
+                                   std::pair{&critical, &arguments.thresholds.critical}}) {
+      if (text->empty()) continue;
+      const std::optional<double> percent = Percent(*text);
+      if (!percent) return CheckUsage("a threshold is a percent from 0 to 100, not " + *text);
+      *threshold = *percent;
+    }
+    if (arguments.thresholds.critical > arguments.thresholds.warning)
+      return CheckUsage("the critical threshold is above the warning threshold");
+  }
   if (!format.empty() && !reading)
     return BadUsage("--format is for the reading commands (status, supplies, counters, config)");
   arguments.format = format == "json"          ? OutputFormat::Json

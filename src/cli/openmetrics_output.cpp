@@ -1,6 +1,5 @@
 #include "cli/openmetrics_output.h"
 
-#include <charconv>
 #include <set>
 #include <utility>
 #include <vector>
@@ -37,18 +36,6 @@ std::string LabelValue(const std::string& text) {
   return out;
 }
 
-// A whole number as digits, so that a page counter of 1000000 reads as
-// such rather than as 1e+06.
-std::string FormatNumber(double value) {
-  char buffer[64];
-  const bool whole = value > -1e15 && value < 1e15 &&
-                     value == static_cast<double>(static_cast<long long>(value));
-  const auto result = whole ? std::to_chars(buffer, buffer + sizeof buffer,
-                                            static_cast<long long>(value))
-                            : std::to_chars(buffer, buffer + sizeof buffer, value);
-  return std::string(buffer, result.ptr);
-}
-
 class Exposition {
  public:
   // Starts a family: its HELP, TYPE and, for a unit, UNIT lines.
@@ -72,7 +59,7 @@ class Exposition {
         line += (i ? "," : "") + labels[i].first + "=\"" + LabelValue(labels[i].second) + "\"";
       line += "}";
     }
-    out_ += line + " " + FormatNumber(value) + "\n";
+    out_ += line + " " + NumberText(value) + "\n";
   }
 
   // One sample per named field that holds a number.

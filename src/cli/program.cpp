@@ -8,6 +8,7 @@
 #include <string>
 
 #include "cli/arguments.h"
+#include "cli/check_command.h"
 #include "cli/exit_status.h"
 #include "cli/json_output.h"
 #include "cli/openmetrics_output.h"
@@ -57,6 +58,23 @@ void Export(const std::string& file) {
     throw CliFailure(kExitNotWritten, "could not write " + file);
 }
 
+// Whatever happens, one plugin line: a failure is UNKNOWN.
+int Check(const CheckThresholds& thresholds) {
+  PluginResult result;
+  try {
+    PrinterReading reading;
+    {
+      PrinterSession session;
+      session.Read(CheckParts(), reading);
+    }
+    result = CheckPrinter(reading, thresholds);
+  } catch (const std::exception& failure) {
+    result = UnknownResult(failure.what());
+  }
+  Print(result.line + "\n");
+  return result.state;
+}
+
 int Run(const Arguments& arguments) {
   switch (arguments.action) {
     case Arguments::Action::Read:
@@ -68,6 +86,7 @@ int Run(const Arguments& arguments) {
       }
       return kExitDone;
     case Arguments::Action::Export: Export(arguments.file); return kExitDone;
+    case Arguments::Action::Check: return Check(arguments.thresholds);
     default: Print(RunPrinterCommand(arguments)); return kExitDone;
   }
 }

@@ -161,6 +161,40 @@ def failures_have_their_exit_status_and_no_half_output():
         check(status == 4 and stat.S_ISFIFO(os.stat(target).st_mode), f"export over a pipe: {status}")
 
 
+def check_sums_up_each_state():
+    """The monitoring plugin's line and exit status for each state of the
+    printer (faults and states given to the emulated printer)."""
+    full = ("--set", "CONSUMETCREMAINM=50")  # no toner below the thresholds
+    cases = [  # printer, check's arguments, exit status, the line's start
+        (("--status", "000000,001000") + full, (), 0, "TARNLOW OK - ready | 'toner_cyan'=80%;20:;5:;0;100 "),
+        (("--status", "000000,302002") + full, (), 1, "TARNLOW WARNING - TONER LOW M |"),
+        (("--status", "000000,999999") + full, (), 1, "TARNLOW WARNING - status 999999 |"),
+        (("--status", "207000,302002") + full, (), 2,
+         "TARNLOW CRITICAL - OUTPUT TRAY FULL / REMOVE PAPER, TONER LOW M |"),
+        (("--status", "000000"), (), 1, "TARNLOW WARNING - magenta toner 12% |"),
+        (("--status", "000000"), ("-w", "50", "-c", "12.5"), 2,
+         "TARNLOW CRITICAL - magenta toner 12%, black toner 45% |"),
+        (("--status", "000000"), ("--warning=12", "--critical=0"), 0, "TARNLOW OK - ready |"),
+        (("--status", "000000", "--set", "CONSUMEICSTATE=0"), ("-w", "12"), 0, "TARNLOW OK - ready |"),
+        (None, (), 3, "TARNLOW UNKNOWN - no printer found"),
+        (("--fail", "9"), (), 3, "TARNLOW UNKNOWN - the printer did not answer"),
+        ((), ("-w", "5", "-c", "20"), 3, "TARNLOW UNKNOWN - bad usage: the critical threshold"),
+        ((), ("-w", "101"), 3, "TARNLOW UNKNOWN - bad usage: a threshold is a percent"),
+        ((), ("-c", "x"), 3, "TARNLOW UNKNOWN - bad usage: a threshold is a percent"),
+        ((), ("--format", "json"), 3, "TARNLOW UNKNOWN - bad usage:"),
+        ((), ("--frobnicate",), 3, "TARNLOW UNKNOWN - bad usage:"),
+    ]
+    for printer, args, expected_status, start in cases:
+        status, out, _ = run("check", *args, printer=printer)
+        check(status == expected_status and out.startswith(start) and out.count("\n") == 1,
+              f"check {printer} {args}: {status} {out!r}")
+    # The perfdata: every supply with its thresholds, the pages as a counter.
+    _, out, _ = run("check", "-w", "30", "-c", "10")
+    check(out.split(" | ")[1] == "'toner_cyan'=80%;30:;10:;0;100 'toner_magenta'=12%;30:;10:;0;100 "
+          "'toner_yellow'=64%;30:;10:;0;100 'toner_black'=45%;30:;10:;0;100 "
+          "'imaging_cartridge'=71%;30:;10:;0;100 'pages'=8642c\n", f"check perfdata: {out}")
+
+
 def watch_prints_changes_until_stopped():
     process = subprocess.Popen([DEMO, "--", CLI, "status", "--watch", "1"], stdin=subprocess.DEVNULL,
                                stdout=subprocess.PIPE, stderr=subprocess.PIPE, env=ENV)
@@ -186,7 +220,8 @@ def watch_prints_changes_until_stopped():
 
 for test in (reading_commands_print_what_the_printer_reports, json_follows_its_schema,
              openmetrics_is_read_by_real_parsers, commands_change_the_printer_when_told,
-             failures_have_their_exit_status_and_no_half_output, watch_prints_changes_until_stopped):
+             failures_have_their_exit_status_and_no_half_output, check_sums_up_each_state,
+             watch_prints_changes_until_stopped):
     test()
 print(f"{len(failures)} failure(s)")
 sys.exit(1 if failures else 0)
