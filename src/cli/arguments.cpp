@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "cli/exit_status.h"
+#include "cli/printer_choice.h"
 #include "cli/printer_values.h"
 
 #ifndef VANTREL_VERSION
@@ -50,7 +51,8 @@ int ParseArguments(int argc, char** argv, Arguments& arguments) {
   app.set_version_flag("--version", "vantrel-cli " VANTREL_VERSION);
   app.footer("Exit status: 0 done, 1 no printer or the link failed, 2 bad usage, 3 the printer "
              "refused, 4 the output or the file could not be written, 5 declined at the "
-             "prompt. check: 0 OK, 1 WARNING, 2 CRITICAL, 3 UNKNOWN.");
+             "prompt, 6 the printer is there but this user may not open it. check: 0 OK, "
+             "1 WARNING, 2 CRITICAL, 3 UNKNOWN.");
   // At most one command; a missing one is told below, so that an unknown word
   // is reported as itself rather than as a missing command.
   app.require_subcommand(0, 1);
@@ -58,7 +60,11 @@ int ParseArguments(int argc, char** argv, Arguments& arguments) {
   app.fallthrough();  // the global options also after the command
   std::string format;
   app.add_option("-f,--format", format, "Output of the reading commands (default text)")
-      ->check(CLI::IsMember({"text", "json", "openmetrics"}));
+      ->check(CLI::IsMember({"text", "json", "prometheus", "openmetrics"}));
+  app.add_option("-p,--printer", arguments.printer,
+                 "The printer to use, by serial number or location (see list); 'all' for "
+                 "every one (metrics only); without it the first")
+      ->type_name("PRINTER");
   app.add_flag("-y,--yes", arguments.yes, "Send commands that change the printer without asking");
 
   CLI::App* status = app.add_subcommand("status", "The lines the printer's panel shows now");
@@ -88,6 +94,8 @@ int ParseArguments(int argc, char** argv, Arguments& arguments) {
       ->type_name("PERCENT");
   check->add_option("-c,--critical", critical, "Critical below this percent (default 5)")
       ->type_name("PERCENT");
+  CLI::App* list = app.add_subcommand("list", "Every Tarnlow present: where, its serial number, "
+                                              "whether this user may open it");
   CLI::App* defaults = app.add_subcommand("defaults", "Send the panel's default settings");
   std::string tonerLow, tonerOutStop, energySave, autoContinue;
   const auto onOff = CLI::IsMember({"on", "off"});
@@ -107,8 +115,8 @@ int ParseArguments(int argc, char** argv, Arguments& arguments) {
     return check->parsed() ? CheckUsage(e.what()) : BadUsage(e.what());
   }
   if (app.get_subcommands().empty())
-    return BadUsage("give a command: status, supplies, counters, config, check, export, toner, "
-                    "clean, calibrate or defaults");
+    return BadUsage("give a command: status, supplies, counters, config, check, list, export, "
+                    "toner, clean, calibrate or defaults");
 
   const struct {
     CLI::App* command;
@@ -144,6 +152,7 @@ int ParseArguments(int argc, char** argv, Arguments& arguments) {
 
   if (check->parsed()) {
     arguments.action = Arguments::Action::Check;
+    if (arguments.printer == kAllPrinters) return CheckUsage("check looks at one printer");
     if (!format.empty()) return CheckUsage("check has one output; --format is not for it");
     for (auto [text, threshold] : {std::pair{&warning, &arguments.thresholds.warning},
                                    std::pair{&critical, &arguments.thresholds.critical}}) {
@@ -155,9 +164,18 @@ int ParseArguments(int argc, char** argv, Arguments& arguments) {
     if (arguments.thresholds.critical > arguments.thresholds.warning)
       return CheckUsage("the critical threshold is above the warning threshold");
   }
+  if (list->parsed()) {
+    arguments.action = Arguments::Action::List;
+    if (!arguments.printer.empty()) return BadUsage("list shows every printer; --printer is not for it");
+  }
+  const bool metrics = format == "prometheus" || format == "openmetrics";
+  if (arguments.printer == kAllPrinters && !(reading && metrics))
+    return BadUsage("--printer all is for the metrics of the reading commands "
+                    "(--format prometheus or openmetrics)");
   if (!format.empty() && !reading)
     return BadUsage("--format is for the reading commands (status, supplies, counters, config)");
   arguments.format = format == "json"          ? OutputFormat::Json
+                     : format == "prometheus"  ? OutputFormat::Prometheus
                      : format == "openmetrics" ? OutputFormat::OpenMetrics
                                                : OutputFormat::Text;
   if (watchOption->count() > 0) {

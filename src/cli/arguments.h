@@ -10,10 +10,11 @@
 #include "printer/panel_commands.h"
 
 struct Arguments {
-  enum class Action { Read, Export, Toner, Clean, Calibrate, Defaults, Check } action = Action::Read;
+  enum class Action { Read, Export, Toner, Clean, Calibrate, Defaults, Check, List } action = Action::Read;
   ReadingCommand reading = ReadingCommand::Status;
   OutputFormat format = OutputFormat::Text;
   bool yes = false;
+  std::string printer;  // --printer: serial number, location or "all"; empty the first
   std::optional<int> watchSeconds;  // status --watch
   std::string file;                 // export
   TonerOperation toner = TonerOperation::Change;

@@ -3,7 +3,10 @@
 #include <libusb.h>
 
 #include <cstdio>
+#include <fstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "device/control_setup.h"
 
@@ -88,6 +91,64 @@ bool FindPrinter(void* context, const HardwareIdMatch& matches, std::string& key
   return found;
 }
 
+// The serial number as sysfs gives it to every user, without opening the
+// device; on other systems (or without sysfs) from the device itself.
+std::string SerialNumber(libusb_device* device, libusb_device_handle* handle,
+                         std::uint8_t serialIndex) {
+  std::string serial;
+#ifdef __linux__
+  std::uint8_t ports[8];
+  const int depth = libusb_get_port_numbers(device, ports, sizeof ports);
+  if (depth > 0) {
+    std::string name = std::to_string(libusb_get_bus_number(device)) + "-";
+    for (int i = 0; i < depth; ++i) name += (i ? "." : "") + std::to_string(ports[i]);
+    std::ifstream file("/sys/bus/usb/devices/" + name + "/serial");
+    std::getline(file, serial);
+  }
+#endif
+  unsigned char text[128];
+  if (serial.empty() && handle && serialIndex != 0) {
+    const int length = libusb_get_string_descriptor_ascii(handle, serialIndex, text, sizeof text);
+    if (length > 0) serial.assign(reinterpret_cast<const char*>(text), std::size_t(length));
+  }
+  return serial;
+}
+
+bool ListPrinters(void* context, const HardwareIdMatch& matches,
+                  std::vector<PresentPrinter>& printers) {
+  libusb_context* session = Session(context);
+  if (!session) return false;
+  libusb_device** list = nullptr;
+  ssize_t count = libusb_get_device_list(session, &list);
+  if (count < 0) return false;
+  for (ssize_t i = 0; i < count; ++i) {
+    libusb_device_descriptor descriptor;
+    if (libusb_get_device_descriptor(list[i], &descriptor) != 0) continue;
+    const int interfaceNumber = PrinterInterface(list[i]);
+    if (interfaceNumber < 0) continue;
+    char id[32];
+    std::snprintf(id, sizeof id, "USB\\VID_%04X&PID_%04X", descriptor.idVendor,
+                  descriptor.idProduct);
+    if (!matches({id})) continue;
+    PresentPrinter printer;
+    printer.key = DeviceKey(list[i], interfaceNumber);
+    printer.location = std::to_string(libusb_get_bus_number(list[i])) + ":" +
+                       std::to_string(libusb_get_device_address(list[i]));
+    // Opening sends nothing; it is how to learn whether this user may.
+    libusb_device_handle* handle = nullptr;
+    const int opened = libusb_open(list[i], &handle);
+    printer.access = opened == 0                      ? PrinterAccess::Granted
+                     : opened == LIBUSB_ERROR_ACCESS ? PrinterAccess::Denied
+                                                      : PrinterAccess::Failed;
+    printer.serial = SerialNumber(list[i], opened == 0 ? handle : nullptr,
+                                  descriptor.iSerialNumber);
+    if (opened == 0) libusb_close(handle);
+    printers.push_back(std::move(printer));
+  }
+  libusb_free_device_list(list, 1);
+  return true;
+}
+
 DeviceHandle Open(void* context, const std::string& key) {
   libusb_context* session = Session(context);
   if (!session) return kInvalidDeviceHandle;
@@ -130,8 +191,8 @@ int VendorRequest(void* context, DeviceHandle handle, const std::uint8_t input[3
   return received > 0 ? received : 0;
 }
 
-const DeviceBackend kLibusbBackend = {"libusb", &g_state, FindPrinter, Open, Close, VendorRequest,
-                                      Release};
+const DeviceBackend kLibusbBackend = {"libusb", &g_state, FindPrinter, Open,
+                                      Close,    VendorRequest, Release, ListPrinters};
 
 }  // namespace
 

@@ -178,7 +178,7 @@ const UsbprintPlatform& SystemUsbprintPlatform() {
 
 DeviceBackend UsbprintBackend(const UsbprintPlatform& platform) {
   return {"usbprint", const_cast<UsbprintPlatform*>(&platform), FindPrinter, Open, Close,
-          VendorRequest, nullptr};
+          VendorRequest, nullptr, nullptr};
 }
 
 const DeviceBackend* PlatformDeviceBackend() {
