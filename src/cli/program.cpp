@@ -41,8 +41,8 @@ std::string SerialOf(const PrinterReading& reading) {
   return FieldText(reading.context(), kMachinePageNumber, MACHINESERIAL).value_or("");
 }
 
-// Metrics for each printer chosen; with several, one that cannot be read
-// is told on the standard error and has vantrel_up 0 in the output.
+// Metrics for each printer chosen; with all of them, one that cannot be
+// read is told on the standard error and has vantrel_up 0 in the output.
 std::string ReadMetrics(const Arguments& arguments, MetricsFormat format) {
   const std::vector<std::optional<PresentPrinter>> chosen = ChoosePrinters(arguments.printer);
   std::vector<std::unique_ptr<PrinterReading>> readings;
@@ -53,7 +53,7 @@ std::string ReadMetrics(const Arguments& arguments, MetricsFormat format) {
       PrinterSession session(printer);
       session.Read(PartsFor(arguments.reading), *reading);
     } catch (const CliFailure& failure) {
-      if (chosen.size() == 1) throw;
+      if (arguments.printer != kAllPrinters) throw;
       std::fprintf(stderr, "vantrel-cli: %s\n", failure.what());
       printers.push_back({printer ? printer->serial : "", nullptr});
       continue;
