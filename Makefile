@@ -87,10 +87,10 @@ fuzz: asan-build
 dist: windows
 	@rm -rf $(DIST) $(BUILD)/cpack && mkdir -p $(DIST)
 	@cd $(BUILD) && cpack -G DEB -B $(abspath $(BUILD))/cpack >cpack.log 2>&1 || { cat cpack.log; exit 1; }
-	@cp $(BUILD)/cpack/vantrel_$(VERSION)_amd64.deb $(WINBUILD)/dist/vantrel-$(VERSION)-x64.msi \
-	  $(WINBUILD)/dist/vantrel-$(VERSION)-win64.zip $(DIST)/
-	@cd $(DIST) && sha256sum vantrel_$(VERSION)_amd64.deb vantrel-$(VERSION)-x64.msi \
-	  vantrel-$(VERSION)-win64.zip >SHA256SUMS
+	@cp $(BUILD)/cpack/vantrel_$(VERSION)_amd64.deb $(BUILD)/cpack/vantrel-cli_$(VERSION)_amd64.deb \
+	  $(WINBUILD)/dist/vantrel-$(VERSION)-x64.msi $(WINBUILD)/dist/vantrel-$(VERSION)-win64.zip $(DIST)/
+	@cd $(DIST) && sha256sum vantrel_$(VERSION)_amd64.deb vantrel-cli_$(VERSION)_amd64.deb \
+	  vantrel-$(VERSION)-x64.msi vantrel-$(VERSION)-win64.zip >SHA256SUMS
 	@ls -l $(DIST)
 
 # The front end on the simulated printer, plugged in as an emulated USB device.

@@ -71,6 +71,12 @@ def json_follows_its_schema():
     counters = documents["counters"]["counters"]
     check(counters["faces"]["total"] == 8642 and counters["application"][9] == 200,
           f"counters: {counters}")
+    # The printer's bytes that are no UTF-8 (a byte that leads nothing, an
+    # overlong form) become U+FFFD, one for each ill-formed part.
+    status, out, _ = run("config", "--format", "json",
+                         printer=(b"--set", b"MACHINESERIAL=TL\xf5\x80\xe0\x80\xaf\xf0\x9f\x98\x80"))
+    serial = json.loads(out)["machine"]["serial"] if status == 0 else None
+    check(serial == "TL\ufffd\ufffd\ufffd\ufffd\ufffd\U0001f600", f"serial of bad bytes: {serial!r}")
     config = documents["config"]
     check(config["machine"]["serial"] == "TL5C0042817" and config["machine"]["energy_save_minutes"] == 30
           and config["coverage"]["normalized_coverage"]["colour"] == 6.4
