@@ -12,6 +12,8 @@
 #include <cstddef>
 #include <cwchar>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "common/utf16.h"
@@ -112,10 +114,56 @@ bool FindPrinter(void* context, const HardwareIdMatch& matches, std::string& key
   return false;
 }
 
+HANDLE OpenPath(const UsbprintPlatform& os, const std::wstring& path) {
+  return os.createFile(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                       FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OVERLAPPED, nullptr);
+}
+
+// The device path is "\\?\usb#vid_xxxx&pid_xxxx#INSTANCE#{class}"; a device
+// with a serial number has it as its instance, one without gets a made-up
+// instance holding "&".
+std::string SerialInPath(const std::wstring& path) {
+  const std::size_t first = path.find(L'#');
+  const std::size_t second = first == std::wstring::npos ? first : path.find(L'#', first + 1);
+  const std::size_t third = second == std::wstring::npos ? second : path.find(L'#', second + 1);
+  if (third == std::wstring::npos) return "";
+  const std::wstring_view instance(path.data() + second + 1, third - second - 1);
+  return instance.find(L'&') == std::wstring_view::npos ? Utf8(instance) : "";
+}
+
+bool ListPrinters(void* context, const HardwareIdMatch& matches,
+                  std::vector<PresentPrinter>& printers) {
+  const UsbprintPlatform& os = Os(context);
+  PrinterDeviceSet devices(os);
+  if (!devices.Valid()) return false;
+  SP_DEVINFO_DATA info{};
+  info.cbSize = sizeof info;
+  for (DWORD index = 0; os.enumDeviceInfo(devices.Get(), index, &info); ++index) {
+    std::vector<std::string> ids;
+    switch (ReadHardwareIds(os, devices.Get(), info, ids)) {
+      case IdsRead::Failed: return false;
+      case IdsRead::None: continue;
+      case IdsRead::Read: break;
+    }
+    std::wstring path;
+    if (!matches(ids) || !InterfacePath(os, devices.Get(), index, path)) continue;
+    PresentPrinter printer;
+    printer.key = printer.location = Utf8(std::wstring_view(path.data(), path.size()));
+    printer.serial = SerialInPath(path);
+    // Opening sends nothing; it is how to learn whether this user may.
+    const HANDLE handle = OpenPath(os, path);
+    printer.access = handle != INVALID_HANDLE_VALUE            ? PrinterAccess::Granted
+                     : GetLastError() == ERROR_ACCESS_DENIED ? PrinterAccess::Denied
+                                                               : PrinterAccess::Failed;
+    if (handle != INVALID_HANDLE_VALUE) os.closeHandle(handle);
+    printers.push_back(std::move(printer));
+  }
+  return true;
+}
+
 DeviceHandle Open(void* context, const std::string& key) {
-  HANDLE handle = Os(context).createFile(
-      Wide(key).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OVERLAPPED, nullptr);
+  HANDLE handle = OpenPath(Os(context), Wide(key));
   return handle == INVALID_HANDLE_VALUE ? kInvalidDeviceHandle
                                         : reinterpret_cast<DeviceHandle>(handle);
 }
@@ -178,7 +226,7 @@ const UsbprintPlatform& SystemUsbprintPlatform() {
 
 DeviceBackend UsbprintBackend(const UsbprintPlatform& platform) {
   return {"usbprint", const_cast<UsbprintPlatform*>(&platform), FindPrinter, Open, Close,
-          VendorRequest, nullptr, nullptr};
+          VendorRequest, nullptr, ListPrinters};
 }
 
 const DeviceBackend* PlatformDeviceBackend() {
