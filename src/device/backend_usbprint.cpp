@@ -91,9 +91,12 @@ bool InterfacePath(const UsbprintPlatform& os, HDEVINFO set, DWORD index, std::w
   return !path.empty();
 }
 
-bool FindPrinter(void* context, const HardwareIdMatch& matches, std::string& key) {
-  const UsbprintPlatform& os = Os(context);
-  PrinterDeviceSet devices(os);
+// Calls `visit` with the member index of each present device that `matches`
+// accepts, in enumeration order, until it returns false. False when the
+// device list or a device's hardware IDs could not be read.
+template <typename Visit>
+bool ForEachMatchingDevice(const UsbprintPlatform& os, const PrinterDeviceSet& devices,
+                           const HardwareIdMatch& matches, Visit visit) {
   if (!devices.Valid()) return false;
   SP_DEVINFO_DATA info{};
   info.cbSize = sizeof info;
@@ -104,14 +107,23 @@ bool FindPrinter(void* context, const HardwareIdMatch& matches, std::string& key
       case IdsRead::None: continue;
       case IdsRead::Read: break;
     }
-    if (!matches(ids)) continue;
+    if (matches(ids) && !visit(index)) break;
+  }
+  return true;
+}
+
+bool FindPrinter(void* context, const HardwareIdMatch& matches, std::string& key) {
+  const UsbprintPlatform& os = Os(context);
+  PrinterDeviceSet devices(os);
+  bool found = false;
+  const bool walked = ForEachMatchingDevice(os, devices, matches, [&](DWORD index) {
     // Only the first matching device is tried.
     std::wstring path;
-    if (!InterfacePath(os, devices.Get(), index, path)) return false;
-    key = Utf8(std::wstring_view(path.data(), path.size()));
-    return true;
-  }
-  return false;
+    found = InterfacePath(os, devices.Get(), index, path);
+    if (found) key = Utf8(std::wstring_view(path.data(), path.size()));
+    return false;
+  });
+  return walked && found;
 }
 
 HANDLE OpenPath(const UsbprintPlatform& os, const std::wstring& path) {
@@ -136,18 +148,9 @@ bool ListPrinters(void* context, const HardwareIdMatch& matches,
                   std::vector<PresentPrinter>& printers) {
   const UsbprintPlatform& os = Os(context);
   PrinterDeviceSet devices(os);
-  if (!devices.Valid()) return false;
-  SP_DEVINFO_DATA info{};
-  info.cbSize = sizeof info;
-  for (DWORD index = 0; os.enumDeviceInfo(devices.Get(), index, &info); ++index) {
-    std::vector<std::string> ids;
-    switch (ReadHardwareIds(os, devices.Get(), info, ids)) {
-      case IdsRead::Failed: return false;
-      case IdsRead::None: continue;
-      case IdsRead::Read: break;
-    }
+  return ForEachMatchingDevice(os, devices, matches, [&](DWORD index) {
     std::wstring path;
-    if (!matches(ids) || !InterfacePath(os, devices.Get(), index, path)) continue;
+    if (!InterfacePath(os, devices.Get(), index, path)) return true;  // gone meanwhile
     PresentPrinter printer;
     printer.key = printer.location = Utf8(std::wstring_view(path.data(), path.size()));
     printer.serial = SerialInPath(path);
@@ -158,8 +161,8 @@ bool ListPrinters(void* context, const HardwareIdMatch& matches,
                                                                : PrinterAccess::Failed;
     if (handle != INVALID_HANDLE_VALUE) os.closeHandle(handle);
     printers.push_back(std::move(printer));
-  }
-  return true;
+    return true;
+  });
 }
 
 DeviceHandle Open(void* context, const std::string& key) {
