@@ -166,7 +166,8 @@ int ParseArguments(int argc, char** argv, Arguments& arguments) {
   }
   if (list->parsed()) {
     arguments.action = Arguments::Action::List;
-    if (!arguments.printer.empty()) return BadUsage("list shows every printer; --printer is not for it");
+    if (!arguments.printer.empty())
+      return BadUsage("list shows every printer; --printer is not for it");
   }
   const bool metrics = format == "prometheus" || format == "openmetrics";
   if (arguments.printer == kAllPrinters && !(reading && metrics))

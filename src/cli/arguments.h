@@ -10,7 +10,8 @@
 #include "printer/panel_commands.h"
 
 struct Arguments {
-  enum class Action { Read, Export, Toner, Clean, Calibrate, Defaults, Check, List } action = Action::Read;
+  enum class Action { Read, Export, Toner, Clean, Calibrate, Defaults, Check, List };
+  Action action = Action::Read;
   ReadingCommand reading = ReadingCommand::Status;
   OutputFormat format = OutputFormat::Text;
   bool yes = false;

@@ -79,7 +79,8 @@ PluginResult CheckPrinter(const PrinterReading& reading, const CheckThresholds& 
   std::vector<std::string> texts;
   const StatusList& status = reading.status;
   for (int i = 0; i < status.count; ++i) {
-    const PluginState codeState = StateOfSeverity(SeverityOfCode(status.codes + i * kStatusCodeLength));
+    const PluginState codeState =
+        StateOfSeverity(SeverityOfCode(status.codes + i * kStatusCodeLength));
     if (codeState == kPluginOk) continue;
     state = std::max(state, codeState);
     const std::string text = CodeText(status, i);

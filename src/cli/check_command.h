@@ -7,7 +7,12 @@
 
 #include "cli/printer_session.h"
 
-enum PluginState : int { kPluginOk = 0, kPluginWarning = 1, kPluginCritical = 2, kPluginUnknown = 3 };
+enum PluginState : int {
+  kPluginOk = 0,
+  kPluginWarning = 1,
+  kPluginCritical = 2,
+  kPluginUnknown = 3,
+};
 
 // Remaining toner and imaging-cartridge life, in percent, below which the
 // check warns or is critical.

@@ -68,14 +68,17 @@ std::string DeviceKey(libusb_device* device, int interfaceNumber) {
   return key;
 }
 
-bool FindPrinter(void* context, const HardwareIdMatch& matches, std::string& key) {
+// Calls `visit` with each printer-class device that `matches` accepts, its
+// descriptor and its printer interface, in the bus's order, until it returns
+// false. False when the device list could not be read.
+template <typename Visit>
+bool ForEachMatchingPrinter(void* context, const HardwareIdMatch& matches, Visit visit) {
   libusb_context* session = Session(context);
   if (!session) return false;
   libusb_device** list = nullptr;
   ssize_t count = libusb_get_device_list(session, &list);
   if (count < 0) return false;
-  bool found = false;
-  for (ssize_t i = 0; i < count && !found; ++i) {
+  for (ssize_t i = 0; i < count; ++i) {
     libusb_device_descriptor descriptor;
     if (libusb_get_device_descriptor(list[i], &descriptor) != 0) continue;
     int interfaceNumber = PrinterInterface(list[i]);
@@ -83,11 +86,20 @@ bool FindPrinter(void* context, const HardwareIdMatch& matches, std::string& key
     char id[32];
     std::snprintf(id, sizeof id, "USB\\VID_%04X&PID_%04X", descriptor.idVendor,
                   descriptor.idProduct);
-    if (!matches({id})) continue;
-    key = DeviceKey(list[i], interfaceNumber);
-    found = true;
+    if (matches({id}) && !visit(list[i], descriptor, interfaceNumber)) break;
   }
   libusb_free_device_list(list, 1);
+  return true;
+}
+
+bool FindPrinter(void* context, const HardwareIdMatch& matches, std::string& key) {
+  bool found = false;
+  ForEachMatchingPrinter(context, matches,
+                         [&](libusb_device* device, const libusb_device_descriptor&, int number) {
+                           key = DeviceKey(device, number);
+                           found = true;
+                           return false;
+                         });
   return found;
 }
 
@@ -116,37 +128,24 @@ std::string SerialNumber(libusb_device* device, libusb_device_handle* handle,
 
 bool ListPrinters(void* context, const HardwareIdMatch& matches,
                   std::vector<PresentPrinter>& printers) {
-  libusb_context* session = Session(context);
-  if (!session) return false;
-  libusb_device** list = nullptr;
-  ssize_t count = libusb_get_device_list(session, &list);
-  if (count < 0) return false;
-  for (ssize_t i = 0; i < count; ++i) {
-    libusb_device_descriptor descriptor;
-    if (libusb_get_device_descriptor(list[i], &descriptor) != 0) continue;
-    const int interfaceNumber = PrinterInterface(list[i]);
-    if (interfaceNumber < 0) continue;
-    char id[32];
-    std::snprintf(id, sizeof id, "USB\\VID_%04X&PID_%04X", descriptor.idVendor,
-                  descriptor.idProduct);
-    if (!matches({id})) continue;
+  return ForEachMatchingPrinter(context, matches, [&](libusb_device* device,
+                                                      const libusb_device_descriptor& descriptor,
+                                                      int interfaceNumber) {
     PresentPrinter printer;
-    printer.key = DeviceKey(list[i], interfaceNumber);
-    printer.location = std::to_string(libusb_get_bus_number(list[i])) + ":" +
-                       std::to_string(libusb_get_device_address(list[i]));
+    printer.key = DeviceKey(device, interfaceNumber);
+    printer.location = std::to_string(libusb_get_bus_number(device)) + ":" +
+                       std::to_string(libusb_get_device_address(device));
     // Opening sends nothing; it is how to learn whether this user may.
     libusb_device_handle* handle = nullptr;
-    const int opened = libusb_open(list[i], &handle);
+    const int opened = libusb_open(device, &handle);
     printer.access = opened == 0                      ? PrinterAccess::Granted
                      : opened == LIBUSB_ERROR_ACCESS ? PrinterAccess::Denied
                                                       : PrinterAccess::Failed;
-    printer.serial = SerialNumber(list[i], opened == 0 ? handle : nullptr,
-                                  descriptor.iSerialNumber);
+    printer.serial = SerialNumber(device, opened == 0 ? handle : nullptr, descriptor.iSerialNumber);
     if (opened == 0) libusb_close(handle);
     printers.push_back(std::move(printer));
-  }
-  libusb_free_device_list(list, 1);
-  return true;
+    return true;
+  });
 }
 
 DeviceHandle Open(void* context, const std::string& key) {
@@ -191,8 +190,8 @@ int VendorRequest(void* context, DeviceHandle handle, const std::uint8_t input[3
   return received > 0 ? received : 0;
 }
 
-const DeviceBackend kLibusbBackend = {"libusb", &g_state, FindPrinter, Open,
-                                      Close,    VendorRequest, Release, ListPrinters};
+const DeviceBackend kLibusbBackend = {"libusb", &g_state,     FindPrinter, Open, Close,
+                                      VendorRequest, Release, ListPrinters};
 
 }  // namespace
 
