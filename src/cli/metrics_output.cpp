@@ -95,8 +95,6 @@ struct Family {
   Samples samples;
 };
 
-constexpr Severity kSeverities[] = {Severity::kReady, Severity::kWarning, Severity::kError};
-
 void StatusCodes(Exposition& out, const Labels& printer, const PrinterReading& reading) {
   const StatusList& status = reading.status;
   std::set<std::string> seen;  // a code reported twice is one sample
@@ -108,7 +106,7 @@ void StatusCodes(Exposition& out, const Labels& printer, const PrinterReading& r
   }
 }
 
-void WorstSeverity(Exposition& out, const Labels& printer, const PrinterReading& reading) {
+void StatusSeverity(Exposition& out, const Labels& printer, const PrinterReading& reading) {
   out.Sample(printer, static_cast<int>(WorstSeverity(reading.status)));
 }
 
@@ -219,7 +217,7 @@ constexpr Family kStatus[] = {
      "Status codes the printer reports now (1 each), with their severity.", nullptr, StatusCodes},
     {"vantrel_status_severity", "gauge",
      "The most urgent severity of the printer's status codes: 0 ready, 1 warning, 2 error.",
-     nullptr, WorstSeverity},
+     nullptr, StatusSeverity},
 };
 
 constexpr Family kSupplies[] = {
