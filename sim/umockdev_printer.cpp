@@ -463,7 +463,8 @@ int EmulatedUsbBus::DeviceAddress(int device) const {
 
 bool EmulatedUsbBus::DenyAccess(int device) {
   if (!Ready()) return false;
-  const std::string file =
-      std::string(umockdev_testbed_get_root_dir(testbed_->bed.get())) + DeviceNode(device);
+  gchar* root = umockdev_testbed_get_root_dir(testbed_->bed.get());  // ours to free
+  const std::string file = std::string(root) + DeviceNode(device);
+  g_free(root);
   return chmod(file.c_str(), 0) == 0;
 }
