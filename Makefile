@@ -19,7 +19,7 @@ TEST_PACKAGES := googletest libgtest-dev libgmock-dev clang libclang-rt-14-dev \
                  binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix wine wine64 fonts-wine \
                  xvfb xauth trayer xdotool imagemagick x11-utils procps fonts-wqy-microhei \
                  dbus-daemon python3-dbus python3-gi \
-                 python3-prometheus-client python3-jsonschema \
+                 python3-prometheus-client python3-jsonschema prometheus prometheus-node-exporter \
                  wixl msitools zip unzip lintian appstream desktop-file-utils
 PACKAGES := $(RUN_PACKAGES) $(TEST_PACKAGES)
 # `make run` and what it builds install only the first list.
@@ -97,10 +97,10 @@ fuzz: asan-build
 dist: windows
 	@rm -rf $(DIST) $(BUILD)/cpack && mkdir -p $(DIST)
 	@cd $(BUILD) && cpack -G DEB -B $(abspath $(BUILD))/cpack >cpack.log 2>&1 || { cat cpack.log; exit 1; }
-	@cp $(BUILD)/cpack/vantrel_$(VERSION)_amd64.deb $(WINBUILD)/dist/vantrel-$(VERSION)-x64.msi \
-	  $(WINBUILD)/dist/vantrel-$(VERSION)-win64.zip $(DIST)/
-	@cd $(DIST) && sha256sum vantrel_$(VERSION)_amd64.deb vantrel-$(VERSION)-x64.msi \
-	  vantrel-$(VERSION)-win64.zip >SHA256SUMS
+	@cp $(BUILD)/cpack/vantrel_$(VERSION)_amd64.deb $(BUILD)/cpack/vantrel-cli_$(VERSION)_amd64.deb \
+	  $(WINBUILD)/dist/vantrel-$(VERSION)-x64.msi $(WINBUILD)/dist/vantrel-$(VERSION)-win64.zip $(DIST)/
+	@cd $(DIST) && sha256sum vantrel_$(VERSION)_amd64.deb vantrel-cli_$(VERSION)_amd64.deb \
+	  vantrel-$(VERSION)-x64.msi vantrel-$(VERSION)-win64.zip >SHA256SUMS
 	@ls -l $(DIST)
 
 # The front end on the simulated printer, plugged in as an emulated USB device.

@@ -55,6 +55,7 @@ const DeviceBackend kFuzzBackend = {
     [](void*, DeviceHandle) {},
     Answer,
     nullptr,
+    nullptr,
 };
 
 // Each family on a freshly opened link, as each action opens it.

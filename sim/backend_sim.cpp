@@ -10,7 +10,7 @@
 
 SimulatedBackend::SimulatedBackend(TarnlowPrinter& printer)
     : printer_(printer),
-      operations_{"simulated", this, FindPrinter, Open, Close, VendorRequest, nullptr} {}
+      operations_{"simulated", this, FindPrinter, Open, Close, VendorRequest, nullptr, nullptr} {}
 
 bool SimulatedBackend::FindPrinter(void* context, const HardwareIdMatch& matches,
                                    std::string& key) {

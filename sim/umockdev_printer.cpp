@@ -2,6 +2,7 @@
 
 #include <linux/usbdevice_fs.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <umockdev.h>
 #include <unistd.h>
 
@@ -28,7 +29,6 @@ constexpr std::uint8_t kPrinterClass = 7;
 // What the emulated device says about itself.
 constexpr char kManufacturer[] = "Tarnlow";
 constexpr char kProduct[] = "Tarnlow Colour Laser";
-constexpr char kSerial[] = "TL5C0042817";
 
 // Owns one GObject reference.
 struct GObjectUnref {
@@ -278,7 +278,7 @@ void EmulatedUsbBus::Device::Answer(const ControlSetup& setup, std::size_t room,
     } else if (type == 3 && index == 0) {
       urb.reply = {4, 3, 0x09, 0x04};  // US English
     } else if (type == 3 && index >= 1 && index <= 3) {
-      const char* texts[] = {kManufacturer, kProduct, kSerial};
+      const char* texts[] = {kManufacturer, kProduct, ids.serial.c_str()};
       urb.reply = StringDescriptor(texts[index - 1]);
     } else {
       urb.status = -EPIPE;
@@ -367,7 +367,7 @@ std::string SysfsRecord(const EmulatedUsbBus::Device& device, unsigned port) {
   record += "A: authorized=1\\n\nA: removable=removable\\n\n";
   record += std::string("A: manufacturer=") + kManufacturer + "\\n\n";
   record += std::string("A: product=") + kProduct + "\\n\n";
-  record += std::string("A: serial=") + kSerial + "\\n\n";
+  record += "A: serial=" + ids.serial + "\\n\n";
   record += "H: descriptors=" + Hex(device.descriptors) + "\n\n";
 
   record += "P: " + device.interfacePath.substr(4) + "\n";
@@ -467,4 +467,12 @@ int EmulatedUsbBus::BusNumber(int) const { return int(kBusNumber); }
 
 int EmulatedUsbBus::DeviceAddress(int device) const {
   return devices_.at(std::size_t(device))->address;
+}
+
+bool EmulatedUsbBus::DenyAccess(int device) {
+  if (!Ready()) return false;
+  gchar* root = umockdev_testbed_get_root_dir(testbed_->bed.get());  // ours to free
+  const std::string file = std::string(root) + DeviceNode(device);
+  g_free(root);
+  return chmod(file.c_str(), 0) == 0;
 }

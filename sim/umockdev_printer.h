@@ -31,6 +31,7 @@ struct EmulatedDeviceIds {
   std::uint16_t vendorId = kPrinterVendorId;
   std::uint16_t productId = kPrinterProductId;
   std::uint8_t interfaceClass = 7;  // 7 printer; anything else is no printer
+  std::string serial = "TL5C0042817";  // the serial number string descriptor
 };
 
 class EmulatedUsbBus {
@@ -60,6 +61,10 @@ class EmulatedUsbBus {
   // The control setups the device received on the wire, oldest first,
   // standard requests included; clears the record.
   std::vector<ControlSetup> TakeControlSetups(int device = 0);
+
+  // Takes every permission off the device's node, as on a host without the
+  // udev rule: a process without CAP_DAC_OVERRIDE can no longer open it.
+  bool DenyAccess(int device = 0);
 
   // "/dev/bus/usb/001/002" and the like.
   std::string DeviceNode(int device = 0) const;

@@ -2,10 +2,13 @@
 // (umockdev) and runs a program beside it, so that the program finds the
 // printer through libusb as it would find a real one.
 //
-//   vantrel-demo-printer [--refuse CODE]... [--fail CODE]... [--] PROGRAM [ARGS...]
+//   vantrel-demo-printer [OPTION]... [--] PROGRAM [ARGS...]
 //
 // --refuse CODE makes the printer answer request CODE with something other
 // than "OK"; --fail CODE makes that request's transfer fail (for tests).
+// --status CODES and --set KEY=VALUE give it another state; --second SERIAL
+// plugs in a second, ready printer; --no-access makes the first one's node
+// unopenable (tests of a host without the udev rule).
 //
 // The process re-executes itself under the umockdev preload, creates the
 // testbed with the printer, and starts PROGRAM with the same environment
@@ -24,6 +27,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -43,17 +48,37 @@ constexpr int kGraceSeconds = 5;         // SIGTERM to SIGKILL
 
 void PrintUsage(std::FILE* out) {
   std::fprintf(out,
-               "Usage: %s [--refuse CODE]... [--fail CODE]... [--] PROGRAM [ARGS...]\n"
+               "Usage: %s [OPTION]... [--] PROGRAM [ARGS...]\n"
                "Plugs in a simulated Tarnlow printer as an emulated USB device (umockdev)\n"
                "and runs PROGRAM beside it; exits with PROGRAM's exit status.\n"
                "--refuse CODE: the printer answers request CODE with something other than OK.\n"
                "--fail CODE: the transfer of request CODE fails.\n"
+               "--status CODES: the status codes it reports, comma-separated.\n"
+               "--set KEY=VALUE: a value of its information pages.\n"
+               "--second SERIAL: a second printer, ready, with that serial number.\n"
+               "--no-access: the printer's device node cannot be opened without\n"
+               "  CAP_DAC_OVERRIDE (as without the udev rule).\n"
                "Example: %s build/bin/vantrel\n",
                kName, kName);
 }
 
-// Faults asked for on the command line: request code and kind.
-using FaultList = std::vector<std::pair<int, TarnlowPrinter::Fault::Kind>>;
+// What the command line asks of the printers.
+struct DemoOptions {
+  std::vector<std::pair<int, TarnlowPrinter::Fault::Kind>> faults;  // request code and kind
+  std::optional<std::vector<std::string>> status;
+  std::vector<std::pair<std::string, std::string>> pageValues;
+  std::string secondSerial;
+  bool noAccess = false;
+};
+
+std::vector<std::string> SplitAtCommas(const std::string& text) {
+  std::vector<std::string> parts;
+  std::size_t start = 0;
+  for (std::size_t comma; (comma = text.find(',', start)) != std::string::npos; start = comma + 1)
+    parts.push_back(text.substr(start, comma - start));
+  if (start < text.size()) parts.push_back(text.substr(start));
+  return parts;
+}
 
 // A request code 0..255; -1 for anything else.
 int RequestCodeOf(const char* text) {
@@ -64,24 +89,41 @@ int RequestCodeOf(const char* text) {
 
 // The index of PROGRAM in argv, 0 after printing the usage (exit status in
 // `status`).
-int ProgramIndex(int argc, char** argv, FaultList& faults, int& status) {
+int ProgramIndex(int argc, char** argv, DemoOptions& options, int& status) {
   if (argc > 1 && (std::strcmp(argv[1], "-h") == 0 || std::strcmp(argv[1], "--help") == 0)) {
     PrintUsage(stdout);
     status = 0;
     return 0;
   }
   int index = 1;
-  for (; index + 1 < argc; index += 2) {
-    const bool refuse = std::strcmp(argv[index], "--refuse") == 0;
-    if (!refuse && std::strcmp(argv[index], "--fail") != 0) break;
-    const int code = RequestCodeOf(argv[index + 1]);
-    if (code < 0) {
-      std::fprintf(stderr, "%s: %s is no request code\n", kName, argv[index + 1]);
-      status = kUsageStatus;
-      return 0;
+  for (; index < argc; ++index) {
+    const std::string option = argv[index];
+    if (option == "--no-access") {
+      options.noAccess = true;
+      continue;
     }
-    faults.push_back({code, refuse ? TarnlowPrinter::Fault::Refuse
-                                   : TarnlowPrinter::Fault::FailTransfer});
+    const bool known = option == "--refuse" || option == "--fail" || option == "--status" ||
+                       option == "--set" || option == "--second";
+    if (!known || index + 1 >= argc) break;
+    const std::string value = argv[++index];
+    if (option == "--status") {
+      options.status = SplitAtCommas(value);
+    } else if (option == "--set") {
+      const std::size_t equals = value.find('=');
+      options.pageValues.push_back({value.substr(0, equals),
+                                    equals == std::string::npos ? "" : value.substr(equals + 1)});
+    } else if (option == "--second") {
+      options.secondSerial = value;
+    } else {
+      const int code = RequestCodeOf(value.c_str());
+      if (code < 0) {
+        std::fprintf(stderr, "%s: %s is no request code\n", kName, value.c_str());
+        status = kUsageStatus;
+        return 0;
+      }
+      options.faults.push_back({code, option == "--refuse" ? TarnlowPrinter::Fault::Refuse
+                                                           : TarnlowPrinter::Fault::FailTransfer});
+    }
   }
   if (index < argc && std::strcmp(argv[index], "--") == 0) ++index;
   else if (index < argc && argv[index][0] == '-') {
@@ -187,8 +229,8 @@ int WaitForProgram(pid_t child, const sigset_t& handled) {
 
 int main(int argc, char** argv) {
   int usageStatus = 0;
-  FaultList faults;
-  const int program = ProgramIndex(argc, argv, faults, usageStatus);
+  DemoOptions options;
+  const int program = ProgramIndex(argc, argv, options, usageStatus);
   if (program == 0) return usageStatus;
 
   if (!RunUnderUmockdevPreload(argv)) {
@@ -212,17 +254,26 @@ int main(int argc, char** argv) {
 
   TarnlowPrinter printer;
   LoadDemoPrinter(printer);
-  for (const auto& [code, kind] : faults) {
+  for (const auto& [code, kind] : options.faults) {
     TarnlowPrinter::Fault fault;
     fault.kind = kind;
     printer.SetFault(code, fault);
   }
+  if (options.status) printer.SetStatusCodes(*options.status);
+  for (const auto& [key, value] : options.pageValues) printer.SetPageValue(key, value);
+  TarnlowPrinter second;
+  second.LoadDemoState();
+  second.SetStatusCodes({"000000"});
+  second.SetPageValue("MACHINESERIAL", options.secondSerial);
   EmulatedUsbBus bus;
   if (!bus.Ready()) {
     std::fprintf(stderr, "%s: could not create the umockdev testbed\n", kName);
     return kSetupFailedStatus;
   }
-  if (bus.PlugIn(&printer) < 0) {
+  EmulatedDeviceIds secondIds;
+  secondIds.serial = options.secondSerial;
+  if (bus.PlugIn(&printer) < 0 || (options.noAccess && !bus.DenyAccess(0)) ||
+      (!options.secondSerial.empty() && bus.PlugIn(&second, secondIds) < 0)) {
     std::fprintf(stderr, "%s: could not plug the emulated printer in\n", kName);
     return kSetupFailedStatus;
   }

@@ -2,9 +2,12 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "cli/exit_status.h"
+#include "cli/printer_choice.h"
+#include "cli/printer_values.h"
 
 #ifndef VANTREL_VERSION
 #define VANTREL_VERSION "unknown"
@@ -44,6 +47,30 @@ const CLI::Validator kWholeNumber(
     },
     "");
 
+// check speaks to monitoring systems, which read only its line and status.
+int CheckUsage(const std::string& message) {
+  const PluginResult result = UnknownResult("bad usage: " + message);
+  std::printf("%s\n", result.line.c_str());
+  return result.state;
+}
+
+// A threshold in percent, 0 to 100, by the same rule with an optional
+// fraction ("12.5"): digits on both sides of the point.
+std::optional<double> Percent(const std::string& text) {
+  const std::size_t point = text.find('.');
+  const std::optional<int> whole = WholeNumber(text.substr(0, point));
+  if (!whole) return std::nullopt;
+  double value = *whole;
+  if (point != std::string::npos) {
+    const std::string fraction = text.substr(point + 1);
+    const std::optional<int> digits = WholeNumber(fraction);
+    if (!digits) return std::nullopt;
+    value += *digits / std::pow(10.0, static_cast<double>(fraction.size()));
+  }
+  if (value > 100) return std::nullopt;
+  return value;
+}
+
 std::optional<bool> Switch(const std::string& text) {
   if (text.empty()) return std::nullopt;
   return text == "on";
@@ -58,7 +85,8 @@ int ParseArguments(int argc, char** argv, Arguments& arguments) {
   app.set_version_flag("--version", "vantrel-cli " VANTREL_VERSION);
   app.footer("Exit status: 0 done, 1 no printer or the link failed, 2 bad usage, 3 the printer "
              "refused, 4 the output or the file could not be written, 5 declined at the "
-             "prompt.");
+             "prompt, 6 the printer is there but this user may not open it. check: 0 OK, "
+             "1 WARNING, 2 CRITICAL, 3 UNKNOWN.");
   // At most one command; a missing one is told below, so that an unknown word
   // is reported as itself rather than as a missing command.
   app.require_subcommand(0, 1);
@@ -66,7 +94,11 @@ int ParseArguments(int argc, char** argv, Arguments& arguments) {
   app.fallthrough();  // the global options also after the command
   std::string format;
   app.add_option("-f,--format", format, "Output of the reading commands (default text)")
-      ->check(CLI::IsMember({"text", "json", "openmetrics"}));
+      ->check(CLI::IsMember({"text", "json", "prometheus", "openmetrics"}));
+  app.add_option("-p,--printer", arguments.printer,
+                 "The printer to use, by serial number or location (see list); 'all' for "
+                 "every one (metrics only); without it the first")
+      ->type_name("PRINTER");
   app.add_flag("-y,--yes", arguments.yes, "Send commands that change the printer without asking");
 
   CLI::App* status = app.add_subcommand("status", "The lines the printer's panel shows now");
@@ -88,6 +120,16 @@ int ParseArguments(int argc, char** argv, Arguments& arguments) {
       ->check(CLI::IsMember({"change", "eject"}));
   CLI::App* clean = app.add_subcommand("clean", "Clean up the print head");
   CLI::App* calibrate = app.add_subcommand("calibrate", "Start a calibration");
+  CLI::App* check = app.add_subcommand(
+      "check", "One line for monitoring systems; exit 0 OK, 1 WARNING, 2 CRITICAL, 3 UNKNOWN");
+  std::string warning, critical;
+  check->add_option("-w,--warning", warning, "Warn below this percent of toner or imaging "
+                                             "cartridge left (default 20)")
+      ->type_name("PERCENT");
+  check->add_option("-c,--critical", critical, "Critical below this percent (default 5)")
+      ->type_name("PERCENT");
+  CLI::App* list = app.add_subcommand("list", "Every Tarnlow present: where, its serial number, "
+                                              "whether this user may open it");
   CLI::App* defaults = app.add_subcommand("defaults", "Send the panel's default settings");
   std::string tonerLow, tonerOutStop, energySave, autoContinue;
   const auto onOff = CLI::IsMember({"on", "off"});
@@ -105,11 +147,11 @@ int ParseArguments(int argc, char** argv, Arguments& arguments) {
   } catch (const CLI::CallForVersion& e) {
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
-    return BadUsage(e.what());
+    return check->parsed() ? CheckUsage(e.what()) : BadUsage(e.what());
   }
   if (app.get_subcommands().empty())
-    return BadUsage("give a command: status, supplies, counters, config, export, toner, clean, "
-                    "calibrate or defaults");
+    return BadUsage("give a command: status, supplies, counters, config, check, list, export, "
+                    "toner, clean, calibrate or defaults");
 
   const struct {
     CLI::App* command;
@@ -143,9 +185,33 @@ int ParseArguments(int argc, char** argv, Arguments& arguments) {
       return BadUsage("defaults: give at least one setting to send");
   }
 
+  if (check->parsed()) {
+    arguments.action = Arguments::Action::Check;
+    if (arguments.printer == kAllPrinters) return CheckUsage("check looks at one printer");
+    if (!format.empty()) return CheckUsage("check has one output; --format is not for it");
+    for (auto [text, threshold] : {std::pair{&warning, &arguments.thresholds.warning},
+                                   std::pair{&critical, &arguments.thresholds.critical}}) {
+      if (text->empty()) continue;
+      const std::optional<double> percent = Percent(*text);
+      if (!percent) return CheckUsage("a threshold is a percent from 0 to 100, not " + *text);
+      *threshold = *percent;
+    }
+    if (arguments.thresholds.critical > arguments.thresholds.warning)
+      return CheckUsage("the critical threshold is above the warning threshold");
+  }
+  if (list->parsed()) {
+    arguments.action = Arguments::Action::List;
+    if (!arguments.printer.empty())
+      return BadUsage("list shows every printer; --printer is not for it");
+  }
+  const bool metrics = format == "prometheus" || format == "openmetrics";
+  if (arguments.printer == kAllPrinters && !(reading && metrics))
+    return BadUsage("--printer all is for the metrics of the reading commands "
+                    "(--format prometheus or openmetrics)");
   if (!format.empty() && !reading)
     return BadUsage("--format is for the reading commands (status, supplies, counters, config)");
   arguments.format = format == "json"          ? OutputFormat::Json
+                     : format == "prometheus"  ? OutputFormat::Prometheus
                      : format == "openmetrics" ? OutputFormat::OpenMetrics
                                                : OutputFormat::Text;
   if (watchOption->count() > 0) {

@@ -12,6 +12,7 @@ enum ExitStatus : int {
   kExitRefused = 3,  // the printer refused the command or the page
   kExitNotWritten = 4,
   kExitDeclined = 5,
+  kExitNoAccess = 6,  // the printer is there but this user may not open it
 };
 
 class CliFailure : public std::runtime_error {

@@ -3,8 +3,10 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/printer_values.h"
+#include "cli/valid_utf8.h"
 #include "printer/printer_info.h"
 #include "printer/status_messages.h"
+#include "printer/status_severity.h"
 
 namespace {
 
@@ -39,7 +41,9 @@ Json Status(const StatusList& status) {
     if (const std::optional<PanelMessage> message = LookupStatusMessage(code))
       for (const PanelLine& line : {message->line1, message->line2})
         if (line.stringId) lines.push_back(ComposePanelLine(line));
-    codes.push_back({{"code", StatusCode(status, i)}, {"lines", lines}});
+    codes.push_back({{"code", StatusCode(status, i)},
+                     {"severity", SeverityName(SeverityOfCode(code))},
+                     {"lines", lines}});
   }
   return codes;
 }
@@ -104,6 +108,13 @@ Json Firmware(const AppContext& ctx) {
   return firmware;
 }
 
+// Every text as valid UTF-8: the printer's bytes need not be.
+void MakeTextsValid(Json& value) {
+  if (value.is_string()) value = ValidUtf8(value.get_ref<const std::string&>());
+  else if (value.is_structured())
+    for (Json& item : value) MakeTextsValid(item);
+}
+
 }  // namespace
 
 std::string JsonOutput(ReadingCommand command, const PrinterReading& reading, bool compact) {
@@ -135,8 +146,8 @@ std::string JsonOutput(ReadingCommand command, const PrinterReading& reading, bo
       out["adjustment"] = NamedNumbers(ctx, AdjustmentFields());
       break;
   }
-  // The printer's bytes need not be UTF-8: what is not becomes U+FFFD.
-  return out.dump(compact ? -1 : 2, ' ', false, Json::error_handler_t::replace) + "\n";
+  MakeTextsValid(out);
+  return out.dump(compact ? -1 : 2) + "\n";
 }
 
 std::string JsonUnreadable(const std::string& reason) {

@@ -2,6 +2,7 @@
 
 #include "cli/confirmation.h"
 #include "cli/exit_status.h"
+#include "cli/printer_choice.h"
 #include "cli/printer_session.h"
 #include "string_ids.h"
 #include "common/string_table.h"
@@ -16,7 +17,7 @@ std::string Said(int stringId) {
 const char* OnOff(bool on) { return on ? "on" : "off"; }
 
 std::string SendDefaults(const Arguments& arguments) {
-  PrinterSession session;
+  PrinterSession session(ChosenPrinter(arguments.printer));
   PanelDefaults defaults;
   const bool allGiven = arguments.tonerLowMessage && arguments.tonerOutStop &&
                         arguments.autoContinue && arguments.energySaveMinutes;
@@ -61,7 +62,7 @@ std::string RunPrinterCommand(const Arguments& arguments) {
                      : eject                                 ? "the toner eject"
                                                              : "the toner change";
   Confirm(arguments.yes, what);
-  PrinterSession session;
+  PrinterSession session(ChosenPrinter(arguments.printer));
   switch (arguments.action) {
     case Action::Clean:
       RequireAcknowledged(SendTonerOperation(TonerOperation::PrintHeadCleanUp), what);

@@ -54,9 +54,22 @@ PrinterReading::~PrinterReading() {
   delete ctx_;
 }
 
-PrinterSession::PrinterSession() {
-  ConfigurePrinterLink();
-  if (!OpenDeviceLink()) throw CliFailure(kExitNoPrinter, "no printer found");
+PrinterSession::PrinterSession(const std::optional<PresentPrinter>& printer) {
+  if (!printer) {
+    ConfigurePrinterLink();
+    if (!OpenDeviceLink()) throw CliFailure(kExitNoPrinter, "no printer found");
+    return;
+  }
+  const std::string which = "the printer at " + printer->location +
+                            (printer->serial.empty() ? "" : " (" + printer->serial + ")");
+  if (printer->access == PrinterAccess::Denied)
+    throw CliFailure(kExitNoAccess,
+                     which + " is there, but this user may not open it. Install the udev rule "
+                             "60-vantrel.rules (the package does) and use the printer from the "
+                             "local seat; without a seat, give the rule GROUP=\"lp\", "
+                             "MODE=\"0660\" and add the user to the group lp.");
+  if (!OpenDeviceLinkTo(*printer)) throw CliFailure(kExitNoPrinter, which + " could not be opened");
+  serial_ = printer->serial;
 }
 
 PrinterSession::~PrinterSession() { CloseDeviceLink(); }
@@ -64,6 +77,7 @@ PrinterSession::~PrinterSession() { CloseDeviceLink(); }
 void PrinterSession::Read(const ReadParts& parts, PrinterReading& reading) {
   FailureOwner owner;
   AppContext& ctx = reading.context();
+  reading.serial = serial_;
   if (parts.status) {
     const std::optional<StatusList> list = ReadStatusList();
     if (!list) owner.ShowMessage(kTextSendFailed);

@@ -2,7 +2,11 @@
 // command needs, every failure turned into its exit status.
 #pragma once
 
+#include <optional>
+#include <string>
+
 #include "common/app_context.h"
+#include "device/device_link.h"
 #include "printer/printer_requests.h"
 #include "printer/status_list.h"
 
@@ -28,6 +32,7 @@ class PrinterReading {
   AppContext& context() { return *ctx_; }
   const AppContext& context() const { return *ctx_; }
   StatusList status;
+  std::string serial;  // the printer's serial number; empty when unknown
 
  private:
   AppContext* ctx_;
@@ -35,8 +40,9 @@ class PrinterReading {
 
 class PrinterSession {
  public:
-  // Opens the link; CliFailure (no printer) when it cannot.
-  PrinterSession();
+  // Opens the link to `printer`, or with none to the first printer the
+  // link finds; CliFailure when it cannot (no printer, or no permission).
+  explicit PrinterSession(const std::optional<PresentPrinter>& printer = std::nullopt);
   // Closes the link.
   ~PrinterSession();
   PrinterSession(const PrinterSession&) = delete;
@@ -45,6 +51,9 @@ class PrinterSession {
   // Reads the parts into `reading`; CliFailure when a read fails or a page
   // is not the one asked for.
   void Read(const ReadParts& parts, PrinterReading& reading);
+
+ private:
+  std::string serial_;
 };
 
 // CliFailure unless the printer acknowledged the command `what`.

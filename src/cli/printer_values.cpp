@@ -1,5 +1,6 @@
 #include "cli/printer_values.h"
 
+#include <charconv>
 #include <cstdlib>
 #include <cstring>
 
@@ -90,10 +91,15 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 std::span<const TonerSlot> TonerSlots() { return kTonerSlots; }
 std::span<const NamedField> FaceCounterFields() { return kFaceCounters; }
+const NamedField& FaceTotalField() { return kFaceCounters[0]; }
+std::span<const NamedField> FacePartFields() { return std::span(kFaceCounters).subspan(1); }
 std::span<const NamedField> TraySheetFields() { return kTraySheets; }
 std::span<const NamedField> PaperSizeFields() { return kPaperSizes; }
 std::span<const NamedField> PaperTypeFields() { return kPaperTypes; }
 std::span<const NamedField> NormalizedFaceFields() { return kNormalizedFaces; }
+std::span<const NamedField> NormalizedFacePartFields() {
+  return std::span(kNormalizedFaces).first(2);
+}
 std::span<const NamedField> NormalizedCoverageFields() { return kNormalizedCoverage; }
 std::span<const NamedField> AverageCoverageFields() { return kAverageCoverage; }
 std::span<const NamedField> LastJobCoverageFields() { return kLastJobCoverage; }
@@ -174,4 +180,14 @@ std::string StatusCode(const StatusList& status, int i) {
   std::size_t length = 0;
   while (length < kStatusCodeLength && code[length]) ++length;
   return std::string(code, length);
+}
+
+std::string NumberText(double value) {
+  char buffer[64];
+  const bool whole = value > -1e15 && value < 1e15 &&
+                     value == static_cast<double>(static_cast<long long>(value));
+  const auto result = whole ? std::to_chars(buffer, buffer + sizeof buffer,
+                                            static_cast<long long>(value))
+                            : std::to_chars(buffer, buffer + sizeof buffer, value);
+  return std::string(buffer, result.ptr);
 }

@@ -29,10 +29,13 @@ struct NamedField {
   int bias = 0;
 };
 std::span<const NamedField> FaceCounterFields();  // total, colour, monochrome
+const NamedField& FaceTotalField();
+std::span<const NamedField> FacePartFields();  // colour, monochrome: they add up to the total
 std::span<const NamedField> TraySheetFields();
 std::span<const NamedField> PaperSizeFields();
 std::span<const NamedField> PaperTypeFields();
 std::span<const NamedField> NormalizedFaceFields();      // coverage counts
+std::span<const NamedField> NormalizedFacePartFields();  // colour, monochrome
 std::span<const NamedField> NormalizedCoverageFields();  // colour, monochrome
 std::span<const NamedField> AverageCoverageFields();     // per colour, percent
 std::span<const NamedField> LastJobCoverageFields();     // per colour, percent
@@ -69,6 +72,10 @@ std::array<NamedSwitch, 3> MachineSwitches(const AppContext& ctx);
 // The energy save time in minutes; nothing when the energy-save switch is
 // off (the page then shows "Off") or the time is no number.
 std::optional<double> EnergySaveMinutes(const AppContext& ctx);
+
+// A number in the shortest text that reads back as it: a whole number as
+// digits (a page counter of 1000000, not 1e+06), others to the last digit.
+std::string NumberText(double value);
 
 // Entry i of the status list as text: six characters, fewer when the code
 // was shorter (its zero padding left off).

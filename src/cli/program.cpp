@@ -1,25 +1,32 @@
 // vantrel-cli: the printer's status, supplies, counters and configuration
-// as text, JSON or OpenMetrics; its INI export; its panel's commands. Built
+// as text, JSON or metrics; its INI export; its panel's commands; the check
+// for monitoring systems and the list of printers present. Built
 // on the device link and the printer model alone, never the windows.
 // The exit status tells a script what happened (cli/exit_status.h).
 #include "cli/program.h"
 
 #include <cerrno>
 #include <cstdio>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "cli/arguments.h"
+#include "cli/check_command.h"
 #include "cli/exit_status.h"
 #include "cli/json_output.h"
-#include "cli/openmetrics_output.h"
+#include "cli/metrics_output.h"
+#include "cli/printer_choice.h"
 #include "cli/printer_commands.h"
 #include "cli/printer_session.h"
+#include "cli/printer_values.h"
 #include "cli/status_watch.h"
 #include "cli/terminal_text.h"
 #include "cli/text_output.h"
 #include "common/string_table.h"
 #include "device/device_backend.h"
 #include "printer/configuration_export.h"
+#include "printer/printer_info.h"
 
 namespace {
 
@@ -46,22 +53,57 @@ void Print(const std::string& text) {
   if (!Write(text)) throw CliFailure(kExitNotWritten, "could not write the output");
 }
 
-std::string Format(const Arguments& arguments, const PrinterReading& reading, bool watching) {
-  switch (arguments.format) {
-    case OutputFormat::Text: return ForTerminal(TextOutput(arguments.reading, reading));
-    case OutputFormat::Json: return JsonOutput(arguments.reading, reading, watching);
-    case OutputFormat::OpenMetrics: return OpenMetricsOutput(arguments.reading, reading);
+// The serial number the metrics label a printer with: the device's own,
+// or where the platform gives none, the one its machine page reports.
+std::string SerialOf(const PrinterReading& reading) {
+  if (!reading.serial.empty()) return reading.serial;
+  return FieldText(reading.context(), kMachinePageNumber, MACHINESERIAL).value_or("");
+}
+
+// Metrics for each printer chosen; with all of them, one that cannot be
+// read is told on the standard error and has vantrel_up 0 in the output.
+std::string ReadMetrics(const Arguments& arguments, MetricsFormat format) {
+  const std::vector<std::optional<PresentPrinter>> chosen = ChoosePrinters(arguments.printer);
+  std::vector<std::unique_ptr<PrinterReading>> readings;
+  std::vector<PrinterMetrics> printers;
+  for (const std::optional<PresentPrinter>& printer : chosen) {
+    auto reading = std::make_unique<PrinterReading>();
+    try {
+      PrinterSession session(printer);
+      session.Read(PartsFor(arguments.reading), *reading);
+    } catch (const CliFailure& failure) {
+      if (arguments.printer != kAllPrinters) throw;
+      std::fprintf(stderr, "vantrel-cli: %s\n", failure.what());
+      printers.push_back({printer ? printer->serial : "", nullptr});
+      continue;
+    }
+    printers.push_back({SerialOf(*reading), reading.get()});
+    readings.push_back(std::move(reading));
   }
-  return "";
+  return MetricsOutput(arguments.reading, printers, format);
 }
 
 std::string ReadAndFormat(const Arguments& arguments, bool watching) {
+  switch (arguments.format) {
+    case OutputFormat::Prometheus: return ReadMetrics(arguments, MetricsFormat::Prometheus);
+    case OutputFormat::OpenMetrics: return ReadMetrics(arguments, MetricsFormat::OpenMetrics);
+    default: break;
+  }
   PrinterReading reading;
   {
-    PrinterSession session;
+    PrinterSession session(ChosenPrinter(arguments.printer));
     session.Read(PartsFor(arguments.reading), reading);
   }
-  return Format(arguments, reading, watching);
+  return arguments.format == OutputFormat::Json
+             ? JsonOutput(arguments.reading, reading, watching)
+             : ForTerminal(TextOutput(arguments.reading, reading));
+}
+
+// The metrics of a printer the watch cannot read now: its vantrel_up, 0.
+std::string MetricsUnreadable(const Arguments& arguments, MetricsFormat format) {
+  const std::string serial = arguments.printer == kAllPrinters ? "" : arguments.printer;
+  const PrinterMetrics printer{serial, nullptr};
+  return MetricsOutput(arguments.reading, {&printer, 1}, format);
 }
 
 // A beat of the watch: the lines, or that the printer cannot be read now.
@@ -75,22 +117,41 @@ std::string WatchBeat(const Arguments& arguments) {
     switch (arguments.format) {
       case OutputFormat::Text: return ForTerminal(TextUnreadable(failure.what()));
       case OutputFormat::Json: return JsonUnreadable(failure.what());
-      case OutputFormat::OpenMetrics: return OpenMetricsUnreadable();
+      case OutputFormat::Prometheus: return MetricsUnreadable(arguments, MetricsFormat::Prometheus);
+      case OutputFormat::OpenMetrics: return MetricsUnreadable(arguments, MetricsFormat::OpenMetrics);
     }
     throw;
   }
 }
 
-void Export(const std::string& file) {
+void Export(const Arguments& arguments) {
+  const std::string& file = arguments.file;
   PrinterReading reading;
   {
-    PrinterSession session;
+    PrinterSession session(ChosenPrinter(arguments.printer));
     ReadParts parts = PartsFor(ReadingCommand::Config);
     parts.status = false;  // the window's export reads no status
     session.Read(parts, reading);
   }
   if (!WriteConfigurationFile(reading.context(), file))
     throw CliFailure(kExitNotWritten, "could not write " + file);
+}
+
+// Whatever happens, one plugin line: a failure is UNKNOWN.
+int Check(const Arguments& arguments) {
+  PluginResult result;
+  try {
+    PrinterReading reading;
+    {
+      PrinterSession session(ChosenPrinter(arguments.printer));
+      session.Read(CheckParts(), reading);
+    }
+    result = CheckPrinter(reading, arguments.thresholds);
+  } catch (const std::exception& failure) {
+    result = UnknownResult(failure.what());
+  }
+  Print(ForTerminal(result.line + "\n"));
+  return result.state;
 }
 
 int Run(const Arguments& arguments) {
@@ -102,7 +163,9 @@ int Run(const Arguments& arguments) {
         Print(ReadAndFormat(arguments, false));
       }
       return kExitDone;
-    case Arguments::Action::Export: Export(arguments.file); return kExitDone;
+    case Arguments::Action::Export: Export(arguments); return kExitDone;
+    case Arguments::Action::Check: return Check(arguments);
+    case Arguments::Action::List: Print(ForTerminal(PrinterListText(PresentPrinters()))); return kExitDone;
     default: Print(ForTerminal(RunPrinterCommand(arguments))); return kExitDone;
   }
 }

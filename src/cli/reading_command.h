@@ -6,6 +6,6 @@
 
 enum class ReadingCommand { Status, Supplies, Counters, Config };
 
-enum class OutputFormat { Text, Json, OpenMetrics };
+enum class OutputFormat { Text, Json, Prometheus, OpenMetrics };
 
 ReadParts PartsFor(ReadingCommand command);

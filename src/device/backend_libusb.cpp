@@ -3,7 +3,10 @@
 #include <libusb.h>
 
 #include <cstdio>
+#include <fstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "device/control_setup.h"
 
@@ -65,14 +68,17 @@ std::string DeviceKey(libusb_device* device, int interfaceNumber) {
   return key;
 }
 
-bool FindPrinter(void* context, const HardwareIdMatch& matches, std::string& key) {
+// Calls `visit` with each printer-class device that `matches` accepts, its
+// descriptor and its printer interface, in the bus's order, until it returns
+// false. False when the device list could not be read.
+template <typename Visit>
+bool ForEachMatchingPrinter(void* context, const HardwareIdMatch& matches, Visit visit) {
   libusb_context* session = Session(context);
   if (!session) return false;
   libusb_device** list = nullptr;
   ssize_t count = libusb_get_device_list(session, &list);
   if (count < 0) return false;
-  bool found = false;
-  for (ssize_t i = 0; i < count && !found; ++i) {
+  for (ssize_t i = 0; i < count; ++i) {
     libusb_device_descriptor descriptor;
     if (libusb_get_device_descriptor(list[i], &descriptor) != 0) continue;
     int interfaceNumber = PrinterInterface(list[i]);
@@ -80,12 +86,66 @@ bool FindPrinter(void* context, const HardwareIdMatch& matches, std::string& key
     char id[32];
     std::snprintf(id, sizeof id, "USB\\VID_%04X&PID_%04X", descriptor.idVendor,
                   descriptor.idProduct);
-    if (!matches({id})) continue;
-    key = DeviceKey(list[i], interfaceNumber);
-    found = true;
+    if (matches({id}) && !visit(list[i], descriptor, interfaceNumber)) break;
   }
   libusb_free_device_list(list, 1);
+  return true;
+}
+
+bool FindPrinter(void* context, const HardwareIdMatch& matches, std::string& key) {
+  bool found = false;
+  ForEachMatchingPrinter(context, matches,
+                         [&](libusb_device* device, const libusb_device_descriptor&, int number) {
+                           key = DeviceKey(device, number);
+                           found = true;
+                           return false;
+                         });
   return found;
+}
+
+// The serial number as sysfs gives it to every user, without opening the
+// device; on other systems (or without sysfs) from the device itself.
+std::string SerialNumber(libusb_device* device, libusb_device_handle* handle,
+                         std::uint8_t serialIndex) {
+  std::string serial;
+#ifdef __linux__
+  std::uint8_t ports[8];
+  const int depth = libusb_get_port_numbers(device, ports, sizeof ports);
+  if (depth > 0) {
+    std::string name = std::to_string(libusb_get_bus_number(device)) + "-";
+    for (int i = 0; i < depth; ++i) name += (i ? "." : "") + std::to_string(ports[i]);
+    std::ifstream file("/sys/bus/usb/devices/" + name + "/serial");
+    std::getline(file, serial);
+  }
+#endif
+  unsigned char text[128];
+  if (serial.empty() && handle && serialIndex != 0) {
+    const int length = libusb_get_string_descriptor_ascii(handle, serialIndex, text, sizeof text);
+    if (length > 0) serial.assign(reinterpret_cast<const char*>(text), std::size_t(length));
+  }
+  return serial;
+}
+
+bool ListPrinters(void* context, const HardwareIdMatch& matches,
+                  std::vector<PresentPrinter>& printers) {
+  return ForEachMatchingPrinter(context, matches, [&](libusb_device* device,
+                                                      const libusb_device_descriptor& descriptor,
+                                                      int interfaceNumber) {
+    PresentPrinter printer;
+    printer.key = DeviceKey(device, interfaceNumber);
+    printer.location = std::to_string(libusb_get_bus_number(device)) + ":" +
+                       std::to_string(libusb_get_device_address(device));
+    // Opening sends nothing; it is how to learn whether this user may.
+    libusb_device_handle* handle = nullptr;
+    const int opened = libusb_open(device, &handle);
+    printer.access = opened == 0                      ? PrinterAccess::Granted
+                     : opened == LIBUSB_ERROR_ACCESS ? PrinterAccess::Denied
+                                                      : PrinterAccess::Failed;
+    printer.serial = SerialNumber(device, opened == 0 ? handle : nullptr, descriptor.iSerialNumber);
+    if (opened == 0) libusb_close(handle);
+    printers.push_back(std::move(printer));
+    return true;
+  });
 }
 
 DeviceHandle Open(void* context, const std::string& key) {
@@ -130,8 +190,8 @@ int VendorRequest(void* context, DeviceHandle handle, const std::uint8_t input[3
   return received > 0 ? received : 0;
 }
 
-const DeviceBackend kLibusbBackend = {"libusb", &g_state, FindPrinter, Open, Close, VendorRequest,
-                                      Release};
+const DeviceBackend kLibusbBackend = {"libusb", &g_state,     FindPrinter, Open, Close,
+                                      VendorRequest, Release, ListPrinters};
 
 }  // namespace
 

@@ -12,6 +12,8 @@
 #include <cstddef>
 #include <cwchar>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "common/utf16.h"
@@ -89,9 +91,12 @@ bool InterfacePath(const UsbprintPlatform& os, HDEVINFO set, DWORD index, std::w
   return !path.empty();
 }
 
-bool FindPrinter(void* context, const HardwareIdMatch& matches, std::string& key) {
-  const UsbprintPlatform& os = Os(context);
-  PrinterDeviceSet devices(os);
+// Calls `visit` with the member index of each present device that `matches`
+// accepts, in enumeration order, until it returns false. False when the
+// device list or a device's hardware IDs could not be read.
+template <typename Visit>
+bool ForEachMatchingDevice(const UsbprintPlatform& os, const PrinterDeviceSet& devices,
+                           const HardwareIdMatch& matches, Visit visit) {
   if (!devices.Valid()) return false;
   SP_DEVINFO_DATA info{};
   info.cbSize = sizeof info;
@@ -102,20 +107,66 @@ bool FindPrinter(void* context, const HardwareIdMatch& matches, std::string& key
       case IdsRead::None: continue;
       case IdsRead::Read: break;
     }
-    if (!matches(ids)) continue;
+    if (matches(ids) && !visit(index)) break;
+  }
+  return true;
+}
+
+bool FindPrinter(void* context, const HardwareIdMatch& matches, std::string& key) {
+  const UsbprintPlatform& os = Os(context);
+  PrinterDeviceSet devices(os);
+  bool found = false;
+  const bool walked = ForEachMatchingDevice(os, devices, matches, [&](DWORD index) {
     // Only the first matching device is tried.
     std::wstring path;
-    if (!InterfacePath(os, devices.Get(), index, path)) return false;
-    key = Utf8(std::wstring_view(path.data(), path.size()));
+    found = InterfacePath(os, devices.Get(), index, path);
+    if (found) key = Utf8(std::wstring_view(path.data(), path.size()));
+    return false;
+  });
+  return walked && found;
+}
+
+HANDLE OpenPath(const UsbprintPlatform& os, const std::wstring& path) {
+  return os.createFile(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                       FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OVERLAPPED, nullptr);
+}
+
+// The device path is "\\?\usb#vid_xxxx&pid_xxxx#INSTANCE#{class}"; a device
+// with a serial number has it as its instance, one without gets a made-up
+// instance holding "&".
+std::string SerialInPath(const std::wstring& path) {
+  const std::size_t first = path.find(L'#');
+  const std::size_t second = first == std::wstring::npos ? first : path.find(L'#', first + 1);
+  const std::size_t third = second == std::wstring::npos ? second : path.find(L'#', second + 1);
+  if (third == std::wstring::npos) return "";
+  const std::wstring_view instance(path.data() + second + 1, third - second - 1);
+  return instance.find(L'&') == std::wstring_view::npos ? Utf8(instance) : "";
+}
+
+bool ListPrinters(void* context, const HardwareIdMatch& matches,
+                  std::vector<PresentPrinter>& printers) {
+  const UsbprintPlatform& os = Os(context);
+  PrinterDeviceSet devices(os);
+  return ForEachMatchingDevice(os, devices, matches, [&](DWORD index) {
+    std::wstring path;
+    if (!InterfacePath(os, devices.Get(), index, path)) return true;  // gone meanwhile
+    PresentPrinter printer;
+    printer.key = printer.location = Utf8(std::wstring_view(path.data(), path.size()));
+    printer.serial = SerialInPath(path);
+    // Opening sends nothing; it is how to learn whether this user may.
+    const HANDLE handle = OpenPath(os, path);
+    printer.access = handle != INVALID_HANDLE_VALUE            ? PrinterAccess::Granted
+                     : GetLastError() == ERROR_ACCESS_DENIED ? PrinterAccess::Denied
+                                                               : PrinterAccess::Failed;
+    if (handle != INVALID_HANDLE_VALUE) os.closeHandle(handle);
+    printers.push_back(std::move(printer));
     return true;
-  }
-  return false;
+  });
 }
 
 DeviceHandle Open(void* context, const std::string& key) {
-  HANDLE handle = Os(context).createFile(
-      Wide(key).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OVERLAPPED, nullptr);
+  HANDLE handle = OpenPath(Os(context), Wide(key));
   return handle == INVALID_HANDLE_VALUE ? kInvalidDeviceHandle
                                         : reinterpret_cast<DeviceHandle>(handle);
 }
@@ -178,7 +229,7 @@ const UsbprintPlatform& SystemUsbprintPlatform() {
 
 DeviceBackend UsbprintBackend(const UsbprintPlatform& platform) {
   return {"usbprint", const_cast<UsbprintPlatform*>(&platform), FindPrinter, Open, Close,
-          VendorRequest, nullptr};
+          VendorRequest, nullptr, ListPrinters};
 }
 
 const DeviceBackend* PlatformDeviceBackend() {

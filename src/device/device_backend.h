@@ -40,6 +40,12 @@ struct DeviceBackend {
   // Ends what the backend holds for the platform (its session with the USB
   // library); the next operation starts it afresh. nullptr: nothing to end.
   void (*release)(void* context);
+  // Every present printer-class device `matches` accepts, in enumeration
+  // order, with where it is, its serial number and whether this user may
+  // open it. False when the device list could not be read. nullptr: the
+  // platform lists none (then only the first printer is reachable).
+  bool (*listPrinters)(void* context, const HardwareIdMatch& matches,
+                       std::vector<PresentPrinter>& printers);
 };
 
 inline constexpr int kVendorRequestTimedOut = -1;

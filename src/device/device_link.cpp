@@ -27,17 +27,17 @@ std::string UpperCase(std::string text) {
   return text;
 }
 
-// The printer-class search for the one ID now in deviceId: only the first
-// present device carrying that ID (whole string, any letter case) is tried,
-// and it is opened twice.
-bool OpenFirstMatchingPrinter(const DeviceBackend& backend) {
-  const std::string wanted = UpperCase(g_link.deviceId);
-  std::string key;
-  auto matches = [&](const std::vector<std::string>& ids) {
+// A device carries the wanted ID when one of its IDs is that whole string,
+// in any letter case.
+HardwareIdMatch Carrying(const std::string& id) {
+  return [wanted = UpperCase(id)](const std::vector<std::string>& ids) {
     return std::any_of(ids.begin(), ids.end(),
-                       [&](const std::string& id) { return UpperCase(id) == wanted; });
+                       [&](const std::string& one) { return UpperCase(one) == wanted; });
   };
-  if (!backend.findPrinter(backend.context, matches, key)) return false;
+}
+
+// Both handles on the device under key, or neither.
+bool OpenTwice(const DeviceBackend& backend, const std::string& key) {
   g_link.hPipeA = backend.open(backend.context, key);
   g_link.hPipeB = g_link.hPipeA == kInvalidDeviceHandle ? kInvalidDeviceHandle
                                                         : backend.open(backend.context, key);
@@ -46,6 +46,14 @@ bool OpenFirstMatchingPrinter(const DeviceBackend& backend) {
     return false;
   }
   return true;
+}
+
+// The printer-class search for the one ID now in deviceId: only the first
+// present device carrying that ID is tried, and it is opened twice.
+bool OpenFirstMatchingPrinter(const DeviceBackend& backend) {
+  std::string key;
+  return backend.findPrinter(backend.context, Carrying(g_link.deviceId), key) &&
+         OpenTwice(backend, key);
 }
 
 }  // namespace
@@ -134,4 +142,20 @@ int SendVendorRequest(int code, int wValue, int length, void* buffer) {
                                         static_cast<std::uint16_t>(length));
   if (received == kVendorRequestTimedOut) g_notAnswering = true;
   return received > 0 ? received : 0;
+}
+
+std::optional<std::vector<PresentPrinter>> ListPresentPrinters() {
+  const DeviceBackend* backend = CurrentDeviceBackend();
+  std::vector<PresentPrinter> printers;
+  if (!backend || !backend->listPrinters ||
+      !backend->listPrinters(backend->context, Carrying(kPrinterHardwareId), printers))
+    return std::nullopt;
+  return printers;
+}
+
+int OpenDeviceLinkTo(const PresentPrinter& printer) {
+  CloseDeviceLink();
+  g_notAnswering = false;
+  const DeviceBackend* backend = CurrentDeviceBackend();
+  return backend && OpenTwice(*backend, printer.key) ? 1 : 0;
 }

@@ -5,6 +5,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
 
 // Hardware ID of the supported printer, "USB\VID_xxxx&PID_xxxx".
 // The vendor and product IDs live only here (and in the udev rule).
@@ -60,3 +63,23 @@ int CloseDeviceLink();
 // answering until the link is next opened: each later request fails at
 // once, unsent, so an action costs one time-out, or its budget and one.
 int SendVendorRequest(int code, int wValue, int length, void* buffer);
+
+// Beyond the window's one printer: the command line lists every printer of
+// the supported kind and opens the one asked for.
+
+// Whether this user may open a present printer.
+enum class PrinterAccess { Granted, Denied, Failed };
+
+struct PresentPrinter {
+  std::string key;       // what the backend opens it by
+  std::string location;  // where it is, for people: "1:2" (bus and address), a device path
+  std::string serial;    // its serial number; empty when it gives none
+  PrinterAccess access;
+};
+
+// The present printers of the supported kind, in the platform's order;
+// nothing when the platform cannot list them or the list cannot be read.
+std::optional<std::vector<PresentPrinter>> ListPresentPrinters();
+
+// Opens the listed printer as OpenDeviceLink opens the first: 1 opened, 0 not.
+int OpenDeviceLinkTo(const PresentPrinter& printer);

@@ -65,46 +65,71 @@ def json_follows_its_schema():
     cyan = documents["supplies"]["supplies"]["toner"]["cyan"]
     check(cyan == {"state": "ready", "remaining_percent": 80, "cartridge_type": "standard"},
           f"cyan toner: {cyan}")
-    check(documents["status"]["status"][1] == {"code": "302002", "lines": ["TONER LOW M"]},
+    check(documents["status"]["status"][1] == {"code": "302002", "severity": "warning",
+                                               "lines": ["TONER LOW M"]},
           f"status: {documents['status']}")
     counters = documents["counters"]["counters"]
     check(counters["faces"]["total"] == 8642 and counters["application"][9] == 200,
           f"counters: {counters}")
+    # The printer's bytes that are no UTF-8 (a byte that leads nothing, an
+    # overlong form) become U+FFFD, one for each ill-formed part.
+    status, out, _ = run("config", "--format", "json",
+                         printer=(b"--set", b"MACHINESERIAL=TL\xf5\x80\xe0\x80\xaf\xf0\x9f\x98\x80"))
+    serial = json.loads(out)["machine"]["serial"] if status == 0 else None
+    check(serial == "TL\ufffd\ufffd\ufffd\ufffd\ufffd\U0001f600", f"serial of bad bytes: {serial!r}")
     config = documents["config"]
     check(config["machine"]["serial"] == "TL5C0042817" and config["machine"]["energy_save_minutes"] == 30
           and config["coverage"]["normalized_coverage"]["colour"] == 6.4
           and config["adjustment"]["top_envelope"] == -3, f"config: {config}")
 
 
-def openmetrics_is_read_by_real_parsers():
+def metrics_are_read_by_real_parsers():
+    """Both metrics formats through Prometheus' own parsers: the same
+    families, every counter typed as one, every sample labelled with the
+    printer's serial number."""
     expected_families = {
-        "status": {"vantrel_up", "vantrel_status_code"},
+        "status": {"vantrel_up", "vantrel_status_code", "vantrel_status_severity"},
         "supplies": {"vantrel_up", "vantrel_toner_remaining_ratio", "vantrel_supply_state",
                      "vantrel_imaging_cartridge_remaining_ratio"},
         "counters": {"vantrel_up", "vantrel_pages", "vantrel_tray_sheets",
-                     "vantrel_replacement_count", "vantrel_application_count"},
+                     "vantrel_replacement_record", "vantrel_application_record"},
     }
     scrapes = {}
-    for command in READING:
-        status, out, err = run(command, "--format", "openmetrics")
-        check(status == 0 and out.endswith("# EOF\n"), f"{command} openmetrics: {status} {err}")
-        families = {family.name: family for family in openmetrics(out)}
-        scrapes[command] = families
-        # The node exporter's textfile collector reads the older text format.
-        check(len(list(classic_text(out))) > 0, f"{command} in the classic text format")
-        if command in expected_families:
-            check(set(families) == expected_families[command], f"{command} families: {set(families)}")
-    toner = {s.labels["colour"]: s.value for s in scrapes["supplies"]["vantrel_toner_remaining_ratio"].samples}
+    for fmt, parse in (("openmetrics", openmetrics), ("prometheus", classic_text)):
+        for command in READING:
+            status, out, err = run(command, "--format", fmt)
+            check(status == 0 and out.endswith("# EOF\n") == (fmt == "openmetrics"),
+                  f"{command} {fmt}: {status} {err}")
+            families = {family.name: family for family in parse(out)}
+            scrapes[fmt, command] = families
+            if command in expected_families:
+                check(set(families) == expected_families[command],
+                      f"{command} {fmt} families: {set(families)}")
+            unlabelled = [s for f in families.values() for s in f.samples
+                          if s.labels.get("serial") != "TL5C0042817"]
+            check(not unlabelled, f"{command} {fmt}: samples without the serial: {unlabelled[:3]}")
+        whole = scrapes[fmt, "config"]
+        for command in ("status", "supplies", "counters"):
+            check(set(scrapes[fmt, command]) <= set(whole), f"config lacks some of {command}'s families")
+        counters = {name for name, family in whole.items() if family.type == "counter"}
+        check(counters == {"vantrel_pages", "vantrel_tray_sheets", "vantrel_sheets_by_size",
+                           "vantrel_sheets_by_type"}, f"{fmt} counters: {counters}")
+    whole = scrapes["prometheus", "config"]
+    toner = {s.labels["colour"]: s.value for s in whole["vantrel_toner_remaining_ratio"].samples}
     check(toner == {"cyan": 0.8, "magenta": 0.12, "yellow": 0.64, "black": 0.45}, f"toner: {toner}")
-    codes = [s.labels["code"] for s in scrapes["status"]["vantrel_status_code"].samples]
-    check(codes == ["000000", "302002", "207000"], f"status codes: {codes}")
-    whole = scrapes["config"]
-    for command in ("status", "supplies", "counters"):
-        check(set(scrapes[command]) <= set(whole), f"config scrape lacks some of {command}'s families")
+    codes = {s.labels["code"]: s.labels["severity"] for s in whole["vantrel_status_code"].samples}
+    check(codes == {"000000": "ready", "302002": "warning", "207000": "error"}, f"codes: {codes}")
+    check([s.value for s in whole["vantrel_status_severity"].samples] == [2], "worst severity")
     info = whole["vantrel_info"].samples[0].labels
-    check(info["serial"] == "TL5C0042817" and info["firmware"] == "2.07.3", f"info: {info}")
+    check(info["machine_serial"] == "TL5C0042817" and info["firmware"] == "2.07.3", f"info: {info}")
     pages = {s.labels["kind"]: s.value for s in whole["vantrel_pages"].samples if s.name.endswith("_total")}
-    check(pages == {"total": 8642, "colour": 3187, "monochrome": 5455}, f"pages: {pages}")
+    check(pages == {"colour": 3187, "monochrome": 5455}, f"pages: {pages}")
+    # A state set: each supply in exactly one of its states.
+    states = {}
+    for sample in whole["vantrel_supply_state"].samples:
+        states.setdefault(sample.labels["supply"], []).append(sample.value)
+    check(len(states) == 5 and all(sorted(v) == [0, 0, 0, 0, 1] for v in states.values()),
+          f"supply states: {states}")
 
 
 def commands_change_the_printer_when_told():
@@ -164,6 +189,86 @@ def failures_have_their_exit_status_and_no_half_output():
         check(status == 4 and stat.S_ISFIFO(os.stat(target).st_mode), f"export over a pipe: {status}")
 
 
+def check_sums_up_each_state():
+    """The monitoring plugin's line and exit status for each state of the
+    printer (faults and states given to the emulated printer)."""
+    full = ("--set", "CONSUMETCREMAINM=50")  # no toner below the thresholds
+    cases = [  # printer, check's arguments, exit status, the line's start
+        (("--status", "000000,001000") + full, (), 0, "TARNLOW OK - ready | 'toner_cyan'=80%;20:;5:;0;100 "),
+        (("--status", "000000,302002") + full, (), 1, "TARNLOW WARNING - TONER LOW M |"),
+        (("--status", "000000,999999") + full, (), 1, "TARNLOW WARNING - status 999999 |"),
+        (("--status", "207000,302002") + full, (), 2,
+         "TARNLOW CRITICAL - OUTPUT TRAY FULL / REMOVE PAPER, TONER LOW M |"),
+        (("--status", "000000"), (), 1, "TARNLOW WARNING - magenta toner 12% |"),
+        (("--status", "000000"), ("-w", "50", "-c", "12.5"), 2,
+         "TARNLOW CRITICAL - magenta toner 12%, black toner 45% |"),
+        (("--status", "000000"), ("--warning=12", "--critical=0"), 0, "TARNLOW OK - ready |"),
+        (("--status", "000000", "--set", "CONSUMEICSTATE=0"), ("-w", "12"), 0, "TARNLOW OK - ready |"),
+        (None, (), 3, "TARNLOW UNKNOWN - no printer found"),
+        (("--fail", "9"), (), 3, "TARNLOW UNKNOWN - the printer did not answer"),
+        ((), ("-w", "5", "-c", "20"), 3, "TARNLOW UNKNOWN - bad usage: the critical threshold"),
+        ((), ("-w", "101"), 3, "TARNLOW UNKNOWN - bad usage: a threshold is a percent"),
+        ((), ("-c", "x"), 3, "TARNLOW UNKNOWN - bad usage: a threshold is a percent"),
+        ((), ("--format", "json"), 3, "TARNLOW UNKNOWN - bad usage:"),
+        ((), ("--frobnicate",), 3, "TARNLOW UNKNOWN - bad usage:"),
+    ]
+    for printer, args, expected_status, start in cases:
+        status, out, _ = run("check", *args, printer=printer)
+        check(status == expected_status and out.startswith(start) and out.count("\n") == 1,
+              f"check {printer} {args}: {status} {out!r}")
+    # The perfdata: every supply with its thresholds, the pages as a counter.
+    _, out, _ = run("check", "-w", "30", "-c", "10")
+    check(out.split(" | ")[1] == "'toner_cyan'=80%;30:;10:;0;100 'toner_magenta'=12%;30:;10:;0;100 "
+          "'toner_yellow'=64%;30:;10:;0;100 'toner_black'=45%;30:;10:;0;100 "
+          "'imaging_cartridge'=71%;30:;10:;0;100 'pages'=8642c\n", f"check perfdata: {out}")
+
+
+def several_printers_and_one_not_permitted():
+    """Two emulated printers with their own serial numbers: list, --printer
+    by serial and by location, the metrics of both in one output; and a
+    printer whose node this user may not open (root keeps that right, so
+    the run drops it, as a user without the udev rule is)."""
+    two = ("--second", "TL5C0099999")
+    status, out, _ = run("list", printer=two)
+    rows = [line.split(None, 2) for line in out.splitlines()[1:]]
+    check(status == 0 and sorted(r[1] for r in rows) == ["TL5C0042817", "TL5C0099999"]
+          and all(r[2] == "can be opened" for r in rows), f"list: {status} {out}")
+    location = {r[1]: r[0] for r in rows}
+    for chosen in ("TL5C0099999", location.get("TL5C0099999", "?")):
+        status, out, _ = run("status", "--printer", chosen, printer=two)
+        check(status == 0 and out == "READY\n", f"--printer {chosen}: {status} {out}")
+    status, out, _ = run("--printer", "TL5C0042817", "check", printer=two)
+    check(status == 2 and "OUTPUT TRAY FULL" in out, f"check --printer: {status} {out}")
+    status, _, err = run("status", "--printer", "NOSUCH", printer=two)
+    check(status == 1 and "NOSUCH" in err, f"--printer of none present: {status} {err}")
+    status, out, _ = run("config", "--format", "prometheus", "--printer", "all", printer=two)
+    up = {s.labels["serial"]: s.value for f in classic_text(out) if f.name == "vantrel_up" for s in f.samples}
+    check(status == 0 and up == {"TL5C0042817": 1, "TL5C0099999": 1}, f"metrics of all: {status} {up}")
+    for args in (["status", "--printer", "all"], ["check", "--printer", "all"], ["list", "--printer", "x"]):
+        status, _, _ = run(*args, printer=two)
+        check(status in (2, 3), f"bad usage {args}: {status}")
+
+    locked = ("--no-access",) + two
+    drop = ["setpriv", "--bounding-set=-dac_override,-dac_read_search", "--"] if os.geteuid() == 0 else []
+    def run_without_rights(*args):
+        result = subprocess.run([DEMO, *locked, "--", *drop, CLI, *args], stdin=subprocess.DEVNULL,
+                                capture_output=True, env=ENV, timeout=60)
+        return result.returncode, result.stdout.decode(), result.stderr.decode()
+    status, out, _ = run_without_rights("list")
+    access = {line.split(None, 2)[1]: line.split(None, 2)[2] for line in out.splitlines()[1:]}
+    check(status == 0 and access == {"TL5C0042817": "no permission", "TL5C0099999": "can be opened"},
+          f"list with one locked: {status} {out}")
+    status, out, err = run_without_rights("supplies", "--printer", "TL5C0042817")
+    check(status == 6 and out == "" and "TL5C0042817" in err and "udev rule" in err,
+          f"locked printer: {status} {err}")
+    status, out, _ = run_without_rights("check", "--printer", "TL5C0042817")
+    check(status == 3 and out.startswith("TARNLOW UNKNOWN - the printer at ") and "may not open" in out,
+          f"check of a locked printer: {status} {out}")
+    status, out, _ = run_without_rights("status", "--format", "prometheus", "--printer", "all")
+    up = {s.labels["serial"]: s.value for f in classic_text(out) if f.name == "vantrel_up" for s in f.samples}
+    check(status == 0 and up == {"TL5C0042817": 0, "TL5C0099999": 1}, f"metrics with one locked: {up}")
+
+
 def watch_prints_changes_until_stopped():
     process = subprocess.Popen([DEMO, "--", CLI, "status", "--watch", "1"], stdin=subprocess.DEVNULL,
                                stdout=subprocess.PIPE, stderr=subprocess.PIPE, env=ENV)
@@ -188,8 +293,10 @@ def watch_prints_changes_until_stopped():
 
 
 for test in (reading_commands_print_what_the_printer_reports, json_follows_its_schema,
-             openmetrics_is_read_by_real_parsers, commands_change_the_printer_when_told,
-             failures_have_their_exit_status_and_no_half_output, watch_prints_changes_until_stopped):
+             metrics_are_read_by_real_parsers, commands_change_the_printer_when_told,
+             failures_have_their_exit_status_and_no_half_output, check_sums_up_each_state,
+             several_printers_and_one_not_permitted,
+             watch_prints_changes_until_stopped):
     test()
 print(f"{len(failures)} failure(s)")
 sys.exit(1 if failures else 0)

@@ -30,12 +30,16 @@ expect() {
   fi
 }
 
-expect 'calibrate clean config counters defaults export status supplies toner' vantrel-cli ''
+expect 'calibrate check clean config counters defaults export list status supplies toner' vantrel-cli ''
 expect 'supplies' vantrel-cli sup
 expect 'status' vantrel-cli -f json sta
-expect 'text json openmetrics' vantrel-cli --format ''
+expect 'text json prometheus openmetrics' vantrel-cli --format ''
 expect 'openmetrics' vantrel-cli config --format o
-expect 'text json openmetrics' vantrel-cli --format = ''
+expect 'text json prometheus openmetrics' vantrel-cli --format = ''
+expect 'all' vantrel-cli --printer ''
+expect '--warning' vantrel-cli check -c 5 --w
+expect '' vantrel-cli check --warning ''
+expect 'supplies' vantrel-cli -p TL5C0042817 sup
 expect 'config counters' vantrel-cli --format = json co
 expect '--watch' vantrel-cli status --w
 expect '--format' vantrel-cli supplies --fo

@@ -6,8 +6,10 @@
 # centre entry valid, the maintainer scripts' effects right; then removed
 # (the conffile stays, the rules reloaded) and purged (nothing stays).
 #
-# The command-line program's files besides: its completion registered, its
-# metrics service naming the installed script, the program answering.
+# The command-line program is a package of its own, vantrel-cli, which
+# vantrel depends on: installed alone first, with no Qt or X library among
+# its dependencies or its program's, its completion registered, its metrics
+# service naming the installed script, the program answering.
 #
 # usage: debian_package_test.sh BUILD SOURCE WORK [ABSENT]
 #   ABSENT: an extended regular expression of the README's package files
@@ -24,13 +26,16 @@ fail() { echo "FAILED: $*"; exit 1; }
 set -- "$work"/cpack/vantrel_*.deb
 [ $# = 1 ] && [ -f "$1" ] || fail "cpack made no single package: $*"
 deb=$1
-echo "package: $(basename "$deb"), $(stat -c %s "$deb") bytes"
-
-# Lintian's verdict: its warnings are shown, an error (or lintian failing
-# to run) fails.
-lintian --fail-on error --tag-display-limit 0 "$deb" >"$work/lintian.log" 2>&1 ||
-  { cat "$work/lintian.log"; fail "lintian"; }
-cat "$work/lintian.log"
+cli_deb=
+for made in "$work"/cpack/vantrel-cli_*.deb; do [ -f "$made" ] && cli_deb=$made; done
+for package in $cli_deb "$deb"; do
+  echo "package: $(basename "$package"), $(stat -c %s "$package") bytes"
+  # Lintian's verdict: its warnings are shown, an error (or lintian failing
+  # to run) fails.
+  lintian --fail-on error --tag-display-limit 0 "$package" >"$work/lintian.log" 2>&1 ||
+    { cat "$work/lintian.log"; fail "lintian $(basename "$package")"; }
+  cat "$work/lintian.log"
+done
 
 # A udevadm that only records its calls stands first on the PATH, and where
 # the machine allows a mount namespace, udev seems to run (/run/udev): the
@@ -61,10 +66,26 @@ dpkg_root() {
   with_udev dpkg --root="$root" --log=/dev/null --force-not-root \
     --force-script-chrootless --force-depends --force-bad-path "$@"
 }
+packages=vantrel
+if [ -n "$cli_deb" ]; then
+  packages="vantrel-cli vantrel"
+  # A monitoring host installs the command line alone: nothing of Qt or X
+  # comes with it, neither by the package's dependencies nor the program's.
+  depends=$(dpkg-deb -f "$cli_deb" Depends)
+  echo "vantrel-cli depends on: $depends"
+  ! echo "$depends" | grep -Eiq 'qt|x11|xcb|libgl' || fail "vantrel-cli depends on $depends"
+  dpkg-deb -f "$deb" Depends | grep -q "vantrel-cli (= " || fail "vantrel does not depend on vantrel-cli"
+  dpkg_root -i "$cli_deb" >"$work/dpkg.log" 2>&1 || { cat "$work/dpkg.log"; fail "dpkg -i vantrel-cli"; }
+  ! objdump -p "$root/usr/bin/vantrel-cli" | grep -Ei 'NEEDED.*(qt|x11|xcb)' ||
+    fail "the installed vantrel-cli needs a Qt or X library"
+  [ ! -e "$root/usr/bin/vantrel" ] || fail "vantrel-cli installed the window's program"
+fi
 dpkg_root -i "$deb" >"$work/dpkg.log" 2>&1 || { cat "$work/dpkg.log"; fail "dpkg -i"; }
 [ ! -e "$work/udevadm.calls" ] || fail "installing into another root ran $(cat "$work/udevadm.calls")"
-status=$(dpkg-query --admindir="$root/var/lib/dpkg" -W -f='${Status}' vantrel)
-[ "$status" = "install ok installed" ] || fail "package status: $status"
+for package in $packages; do
+  status=$(dpkg-query --admindir="$root/var/lib/dpkg" -W -f='${Status}' "$package")
+  [ "$status" = "install ok installed" ] || fail "package status of $package: $status"
+done
 
 # The files dpkg installed, against the README's list (one path or
 # pattern a line between the markers): each file matches one line, each
@@ -76,7 +97,8 @@ if [ -n "$absent" ]; then
   mv "$work/promised.made" "$work/promised"
 fi
 [ -s "$work/promised" ] || fail "the README lists no package files"
-dpkg-query --admindir="$root/var/lib/dpkg" -L vantrel | while read -r path; do
+# shellcheck disable=SC2086
+dpkg-query --admindir="$root/var/lib/dpkg" -L $packages | while read -r path; do
   [ -d "$root$path" ] || echo "$path"
 done | sort >"$work/installed"
 unmatched=0
@@ -134,7 +156,9 @@ fi
 
 # The maintainer script on the running system: where udev runs, it reloads
 # the rules and applies them to a printer already plugged in.
-with_udev sh "$root/var/lib/dpkg/info/vantrel.postinst" configure || fail "postinst configure"
+postinst=$root/var/lib/dpkg/info/vantrel.postinst
+[ -z "$cli_deb" ] || postinst=$root/var/lib/dpkg/info/vantrel-cli.postinst
+with_udev sh "$postinst" configure || fail "postinst configure"
 if [ -n "$(with_udev sh -c 'test -d /run/udev && echo yes')" ]; then
   printf '%s\n' "udevadm control --reload-rules" \
     "udevadm trigger --action=change --subsystem-match=usb --attr-match=idVendor=f0ca" \
@@ -145,21 +169,28 @@ else
 fi
 
 # Removed: only the conffile stays; purged: nothing.
+# The postrm of the package holding the udev rule, kept to run below (a
+# package without conffiles leaves none behind once removed).
+rules_package=vantrel
+[ -z "$cli_deb" ] || rules_package=vantrel-cli
+cp "$root/var/lib/dpkg/info/$rules_package.postrm" "$work/postrm" || fail "no postrm in $rules_package"
 rm -f "$work/udevadm.calls"
-dpkg_root -r vantrel >>"$work/dpkg.log" 2>&1 || { cat "$work/dpkg.log"; fail "dpkg -r"; }
+# shellcheck disable=SC2086
+dpkg_root -r $packages >>"$work/dpkg.log" 2>&1 || { cat "$work/dpkg.log"; fail "dpkg -r"; }
 [ ! -e "$work/udevadm.calls" ] || fail "removing from another root ran $(cat "$work/udevadm.calls")"
 left=$(cd "$root" && find . -path ./var -prune -o -type f -print)
 [ "$left" = "./etc/xdg/autostart/vantrel.desktop" ] || fail "left after removal: $left"
 
 # On the running system the removal reloads the rules as the install does,
 # and so the printer is no longer given to the seat's user.
-with_udev sh "$root/var/lib/dpkg/info/vantrel.postrm" remove || fail "postrm remove"
+with_udev sh "$work/postrm" remove || fail "postrm remove"
 if [ -n "$(with_udev sh -c 'test -d /run/udev && echo yes')" ]; then
   cmp "$work/udevadm.calls" "$work/udevadm.expected" || fail "postrm ran $(cat "$work/udevadm.calls")"
 else
   [ ! -e "$work/udevadm.calls" ] || fail "postrm called udevadm without udev"
 fi
-dpkg_root -P vantrel >>"$work/dpkg.log" 2>&1 || { cat "$work/dpkg.log"; fail "dpkg -P"; }
+# shellcheck disable=SC2086
+dpkg_root -P $packages >>"$work/dpkg.log" 2>&1 || { cat "$work/dpkg.log"; fail "dpkg -P"; }
 left=$(cd "$root" && find . -path ./var -prune -o -type f -print)
 [ -z "$left" ] || fail "left after purge: $left"
 echo "debian package test passed"

@@ -32,6 +32,7 @@ const DeviceBackend kFake = {
     [](void*, DeviceHandle) {},
     [](void*, DeviceHandle, const std::uint8_t*, std::uint8_t*, std::uint16_t) { return 0; },
     nullptr,
+    nullptr,
 };
 
 void SetIds(const char* ids) {

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -370,6 +371,34 @@ TEST_F(UsbprintBackendTest, EveryFailedSearchReleasesWhatItTook) {
     EXPECT_EQ(GetDeviceLink()->hPipeA, kInvalidDeviceHandle);
     ExpectAllReleased();
   }
+}
+
+// The command line's list: every matching printer with the serial number in
+// its device path and whether it may be opened; then the one chosen opened.
+TEST_F(UsbprintBackendTest, ListsEveryPrinterWithItsSerialAndAccess) {
+  const std::wstring serialPath = L"\\\\?\\usb#vid_f0ca&pid_7a71#TL5C0042817#" + kInterface;
+  const std::wstring noSerialPath = L"\\\\?\\usb#vid_f0ca&pid_7a71#6&1a2b3c&0&2#" + kInterface;
+  driver.devices = {
+      {{kTarnlowId}, 0, {}, serialPath},
+      {{L"USB\\VID_04B8&PID_0005"}, 0, {}, L"\\\\?\\usb#other"},
+      {{kTarnlowId}, 0, {}, noSerialPath},
+  };
+  driver.failingOpen = 2;  // the second printer's open is refused
+  const std::optional<std::vector<PresentPrinter>> printers = ListPresentPrinters();
+  ASSERT_TRUE(printers.has_value());
+  ASSERT_EQ(printers->size(), 2u);
+  EXPECT_EQ((*printers)[0].serial, "TL5C0042817");
+  EXPECT_EQ((*printers)[0].access, PrinterAccess::Granted);
+  EXPECT_EQ((*printers)[1].serial, "") << "a made-up instance is no serial number";
+  EXPECT_EQ((*printers)[1].access, PrinterAccess::Denied);
+  ExpectAllReleased();
+
+  driver.opened.clear();
+  driver.failingOpen = 0;
+  ASSERT_EQ(OpenDeviceLinkTo((*printers)[0]), 1);
+  EXPECT_EQ(driver.opened, (std::vector<std::wstring>{serialPath, serialPath}));
+  driver.listFails = true;
+  EXPECT_FALSE(ListPresentPrinters().has_value());
 }
 
 TEST_F(UsbprintBackendTest, ATransferThatNeverCompletesIsCancelledAndAwaited) {
