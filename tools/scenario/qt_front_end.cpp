@@ -320,9 +320,12 @@ bool QtFrontEnd::eventFilter(QObject* object, QEvent* event) {
 void QtFrontEnd::RecordModal(QWidget& modal) {
   std::string owner = modal.property("scenarioOwner").toString().toStdString();
   if (auto* box = qobject_cast<QMessageBox*>(&modal)) {
-    if (owner.empty())
-      owner = qobject_cast<QFileDialog*>(box->parentWidget()) ? "save prompt" : "platform";
-    transcript_.MessageBox(owner, AnswersOf(*box), box->text().toStdString());
+    const std::vector<int> answers = AnswersOf(*box);
+    const bool ofSavePrompt = qobject_cast<QFileDialog*>(box->parentWidget()) != nullptr;
+    if (owner.empty() && ofSavePrompt && answers == std::vector<int>{kIdYes, kIdNo})
+      return transcript_.ReplaceQuestion();
+    if (owner.empty()) owner = ofSavePrompt ? "save prompt" : "platform";
+    transcript_.MessageBox(owner, answers, box->text().toStdString());
   } else if (auto* files = qobject_cast<QFileDialog*>(&modal)) {
     // The filter as given, its pattern as the dialog reads it from the text.
     QString filter = files->nameFilters().value(0);

@@ -234,12 +234,16 @@ void Win32FrontEnd::RecordModal(const Modal& modal) {
       openingDialog_ = false;
       std::string owner = opener_;
       HWND ownerWindow = GetWindow(modal.hwnd, GW_OWNER);
-      if (owner.empty() || openingSave_)
-        owner = ownerWindow && GetDlgItem(ownerWindow, 0x47c) ? "save prompt" : "platform";
-      else
+      const bool ofSavePrompt = ownerWindow && GetDlgItem(ownerWindow, 0x47c);
+      const std::vector<int> answers = AnswersOf(modal.hwnd);
+      if (owner.empty() || openingSave_) {
+        if (ofSavePrompt && answers == std::vector<int>{kIdYes, kIdNo})
+          return transcript_.ReplaceQuestion();
+        owner = ofSavePrompt ? "save prompt" : "platform";
+      } else {
         opener_.clear();
-      transcript_.MessageBox(owner, AnswersOf(modal.hwnd),
-                             WindowTextOf(GetDlgItem(modal.hwnd, 0xffff)));
+      }
+      transcript_.MessageBox(owner, answers, WindowTextOf(GetDlgItem(modal.hwnd, 0xffff)));
       break;
     }
   }

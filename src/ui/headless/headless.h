@@ -85,6 +85,8 @@ class HeadlessWindow final : public Window {
   int RunModal(int templateId, DialogProc proc, void* param) override;
   void EndDialog(int result) override;
   void Destroy() override;
+  // Destroys at once, even under running modal loops (a modal dialog ending).
+  void DestroyNow();
 
  private:
   struct Control {
@@ -170,7 +172,7 @@ class HeadlessPlatform final : public Platform {
  private:
   friend class HeadlessWindow;
   struct Modal {
-    enum Kind { MessageBox, SavePrompt, Dialog, Menu } kind;
+    enum Kind { MessageBox, SavePrompt, ReplaceQuestion, Dialog, Menu } kind;
     Modal(Kind k, HeadlessWindow* o, MessageButtons b = MessageButtons::Ok)
         : kind(k), owner(o), buttons(b) {}
     HeadlessWindow* owner;
@@ -180,7 +182,24 @@ class HeadlessPlatform final : public Platform {
     std::string path;
   };
 
-  // Runs the script until the modal on top is answered or ended.
+  // Counts a modal loop of the program's (a message box, the save prompt, a
+  // modal dialog); when the last one returns, the actions that waited for
+  // it run.
+  class ModalLoop {
+   public:
+    explicit ModalLoop(HeadlessPlatform& platform);
+    ~ModalLoop();
+    ModalLoop(const ModalLoop&) = delete;
+    ModalLoop& operator=(const ModalLoop&) = delete;
+
+   private:
+    HeadlessPlatform& platform_;
+  };
+  // Ends every modal loop, innermost first, then runs action.
+  void AfterModalLoops(std::function<void()> action);
+
+  // Runs the script until the modal on top is answered or ended, or the
+  // program quits or closes.
   void RunNested(Modal& modal);
   HeadlessWindow* Usable(const std::string& name, int id);
   bool Blocked(HeadlessWindow* window) const;
@@ -197,4 +216,7 @@ class HeadlessPlatform final : public Platform {
   HeadlessWindow* trayOwner_ = nullptr;
   int trayIconId_ = 0;
   int waitCursor_ = 0;
+  int modalLoops_ = 0;
+  bool closing_ = false;  // an action waits for the modal loops to end
+  std::vector<std::function<void()>> afterModalLoops_;
 };

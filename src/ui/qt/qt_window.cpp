@@ -105,6 +105,35 @@ class NormalPointer {
 
 QtWindowWatcher* watcher = nullptr;
 
+int modalLoops = 0;
+bool closing = false;  // an action waits for the modal loops to end
+std::vector<std::function<void()>> afterModalLoops;
+
+// Answers a box or dialog that is not the program's own (the save prompt,
+// its question) as its Cancel, No or OK button would, else rejects it.
+void CancelPlatformDialog(QWidget& modal) {
+  if (auto* box = qobject_cast<QMessageBox*>(&modal)) {
+    for (auto button : {QMessageBox::Cancel, QMessageBox::No, QMessageBox::Ok}) {
+      if (QAbstractButton* b = box->button(button)) return b->click();
+    }
+    if (QAbstractButton* b = box->escapeButton()) return b->click();
+  }
+  if (auto* dialog = qobject_cast<QDialog*>(&modal)) return dialog->reject();
+  modal.close();
+}
+
+// Ends every modal loop, innermost first: each one is told to return, in
+// that order, and returns once the one inside it has.
+void EndModalLoops() {
+  for (int guard = 0; guard < 16; ++guard) {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal) return;
+    // A dialog of the program's ends as Cancel, past its procedure.
+    if (auto* own = dynamic_cast<DialogWidget*>(modal)) own->QDialog::done(kIdCancel);
+    else CancelPlatformDialog(*modal);
+  }
+}
+
 // What the panel display draws, kept so that every repaint can draw it again.
 class RecordingSurface final : public Surface {
  public:
@@ -211,6 +240,32 @@ void DialogWidget::accept() {
 }
 
 // ------------------------------------------------------------ the window
+
+// Counts a modal loop of the program's; when the last one returns, the
+// actions that waited for it run.
+class QtWindow::ModalLoop {
+ public:
+  ModalLoop() { ++modalLoops; }
+  ~ModalLoop() {
+    if (--modalLoops > 0 || afterModalLoops.empty()) return;
+    auto actions = std::move(afterModalLoops);
+    afterModalLoops.clear();
+    closing = false;
+    for (auto& action : actions) action();
+  }
+  ModalLoop(const ModalLoop&) = delete;
+  ModalLoop& operator=(const ModalLoop&) = delete;
+};
+
+bool QtWindow::ModalLoopsRunning() { return modalLoops > 0; }
+
+void QtWindow::AfterModalLoops(std::function<void()> action) {
+  afterModalLoops.push_back(std::move(action));
+  if (!closing) {
+    closing = true;
+    EndModalLoops();
+  }
+}
 
 QtWindow::QtWindow(const DialogTemplate& dialog, DialogProc proc, QWidget* parent,
                    TabControl* pageHost)
@@ -611,6 +666,9 @@ void QtWindow::KillTimer(int id) {
 }
 
 int QtWindow::ShowMessageBox(const std::string& text, MessageButtons buttons) {
+  // While the program closes, nothing new is asked: the answer is Cancel.
+  if (closing) return buttons == MessageButtons::Ok ? kIdOk : kIdCancel;
+  ModalLoop loop;
   NormalPointer pointer;
   QMessageBox box(widget_->window());
   box.setWindowTitle(QString());
@@ -634,6 +692,8 @@ int QtWindow::ShowMessageBox(const std::string& text, MessageButtons buttons) {
 }
 
 std::string QtWindow::PromptSaveFile(const SaveFileRequest& request) {
+  if (closing) return std::string();
+  ModalLoop loop;
   NormalPointer pointer;
   QFileDialog dialog(widget_->window());
   dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -651,8 +711,10 @@ std::string QtWindow::PromptSaveFile(const SaveFileRequest& request) {
 int QtWindow::RunModal(int templateId, DialogProc proc, void* param) {
   const DialogTemplate* dialog = FindDialogTemplate(templateId);
   if (!dialog) return -1;
+  if (closing) return kIdCancel;
   NormalPointer pointer;
   QtWindow modal(*dialog, proc, widget_->window(), nullptr);
+  ModalLoop loop;
   modal.widget()->setWindowModality(Qt::ApplicationModal);
   modal.Send({DialogEvent::Init, 0, 0, param});
   int result = modal.widget()->exec();
@@ -664,6 +726,9 @@ void QtWindow::EndDialog(int result) { widget_->done(result); }
 
 void QtWindow::Destroy() {
   if (destroyed_) return;
+  // Destroyed under running modal loops, the boxes and dialogs it owns would
+  // vanish beneath them: the loops end first.
+  if (ModalLoopsRunning()) return AfterModalLoops([this] { Destroy(); });
   for (auto& timer : timers_) timer.second->stop();
   widget_->hide();
   destroyed_ = true;
