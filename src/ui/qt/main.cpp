@@ -10,6 +10,7 @@
 #include "common/language.h"
 #include "common/string_table.h"
 #include "device/device_backend.h"
+#include "shell/start_arguments.h"
 #include "shell/vantrel.h"
 #include "ui/qt/qt_platform.h"
 #include "vantrel_icon_png.h"
@@ -31,9 +32,23 @@ int UserLanguage() {
   return LanguageForLocales(locales);
 }
 
+// The options Qt reads itself from the command line.
+const std::vector<ToolkitOption> kQtOptions = {
+    {"-platform", true},  {"-platformpluginpath", true}, {"-platformtheme", true},
+    {"-plugin", true},    {"-qwindowgeometry", true},    {"-qwindowicon", true},
+    {"-qwindowtitle", true}, {"-session", true},          {"-style", true},
+    {"-stylesheet", true}, {"-display", true},           {"-geometry", true},
+    {"-name", true},      {"-title", true},              {"-reverse", false},
+    {"-widgetcount", false}, {"-nograb", false},         {"-dograb", false},
+    {"-sync", false}};
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Read before Qt starts, which needs a display: --help and --version are
+  // answered anywhere.
+  const StartArguments arguments = ReadStartArguments({argv + 1, argv + argc}, kQtOptions);
+  if (arguments.action != StartArguments::Action::Run) return AnswerWithoutRunning(arguments);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Vantrel"));
   // A notification-area program ends only by its own Exit.
@@ -44,9 +59,7 @@ int main(int argc, char** argv) {
                               QStringLiteral("WenQuanYi Micro Hei")});
   SetTextLanguage(UserLanguage());
   QtPlatform platform(ProgramIcon());
-  // The one argument: the session's autostart entry starts the program at login.
-  const bool atLogin = QApplication::arguments().contains(QStringLiteral("--at-login"));
-  const int code = RunVantrel(platform, atLogin ? StartKind::AtLogin : StartKind::ByUser);
+  const int code = RunVantrel(platform, arguments.start);
   ReleaseDeviceBackend();  // the link and the libusb session
   return code;
 }
