@@ -88,6 +88,19 @@ class WatchedSurface final : public Surface {
   DrawnTexts texts_;
 };
 
+// The common dialogs' DLL is loaded when the save prompt first opens, not
+// at start (it pulls in the printing spooler's); from the system folder only.
+bool ShowSaveDialog(OPENFILENAMEW& dialog) {
+  using GetSaveFileNameFn = BOOL(WINAPI*)(OPENFILENAMEW*);
+  static const HMODULE commonDialogs =
+      LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  static const auto getSaveFileName =
+      commonDialogs ? reinterpret_cast<GetSaveFileNameFn>(reinterpret_cast<void*>(
+                          GetProcAddress(commonDialogs, "GetSaveFileNameW")))
+                    : nullptr;
+  return getSaveFileName && getSaveFileName(&dialog);
+}
+
 // Ends a modal dialog of the program's own as Cancel, past its procedure.
 constexpr UINT kEndModalMessage = WM_APP + 0x101;
 
@@ -501,7 +514,7 @@ std::string Win32Window::PromptSaveFile(const SaveFileRequest& request) {
   if (watcher) watcher->Opening(*this, &request);
   {
     ModalLoop loop;
-    if (!GetSaveFileNameW(&dialog)) return std::string();
+    if (!ShowSaveDialog(dialog)) return std::string();
   }
   file.resize(wcslen(file.c_str()));
   return Utf8(file);
