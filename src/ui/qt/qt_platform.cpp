@@ -47,8 +47,10 @@ int QtPlatform::RunMessageLoop() { return QApplication::exec(); }
 void QtPlatform::Quit(int code) {
   // A quit would end every loop at once, the modal ones with their windows
   // still up: they end first, innermost out.
-  if (QtWindow::ModalLoopsRunning()) QtWindow::AfterModalLoops([code] { QApplication::exit(code); });
-  else QApplication::exit(code);
+  if (QtWindow::ModalLoopsRunning())
+    QtWindow::AfterModalLoops([code] { QApplication::exit(code); });
+  else
+    QApplication::exit(code);
 }
 
 bool QtPlatform::AcquireSingleInstance(const char* name) {
