@@ -76,8 +76,9 @@ LRESULT CALLBACK Win32FrontEnd::PumpProcedure(HWND hwnd, UINT message, WPARAM wP
   if (self && message == WM_TIMER && wParam == kPumpTimer) {
     if (self->platform_ && GetTickCount64() - self->lastAction_ > kLongestStallMs) {
       std::fflush(stdout);
-      std::fprintf(stderr, "vantrel-scenario: no action could be taken for %llu s; given up\n",
-                   kLongestStallMs / 1000);
+      std::fprintf(stderr,
+                   "vantrel-scenario: no action could be taken for %llu s; given up with %s\n",
+                   kLongestStallMs / 1000, self->InnermostName().c_str());
       std::_Exit(3);
     }
     self->Turn();
@@ -209,6 +210,24 @@ void Win32FrontEnd::FollowModals() {
     modals_.push_back(modal);
     RecordModal(modal);
   }
+}
+
+std::string Win32FrontEnd::InnermostName() const {
+  const Modal* top = TopModal();
+  if (!top) return "nothing modal open";
+  auto nameOf = [this](HWND hwnd) {
+    auto w = windows_.find(hwnd);
+    return w != windows_.end() ? NameOf(*w->second) : std::string("?");
+  };
+  switch (top->kind) {
+    case ModalKind::MessageBox:
+      return "a message box: " + QuoteText(WindowTextOf(GetDlgItem(top->hwnd, 0xffff))) + " open";
+    case ModalKind::SavePrompt:
+      return "the save prompt of " + nameOf(GetWindow(top->hwnd, GW_OWNER)) + " open";
+    case ModalKind::Menu: return "the icon's menu open";
+    case ModalKind::Dialog: return "the window " + nameOf(top->hwnd) + " open";
+  }
+  return "nothing modal open";
 }
 
 std::vector<int> Win32FrontEnd::AnswersOf(HWND box) {
