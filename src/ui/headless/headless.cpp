@@ -207,8 +207,8 @@ void HeadlessWindow::KillTimer(int id) {
 
 int HeadlessWindow::ShowMessageBox(const std::string& text, MessageButtons buttons) {
   // While the program closes, nothing new is asked: the answer is Cancel.
-  if (platform_.closing_) return buttons == MessageButtons::Ok ? kIdOk : kIdCancel;
-  HeadlessPlatform::ModalLoop loop(platform_);
+  if (platform_.modalLoops_.Closing()) return buttons == MessageButtons::Ok ? kIdOk : kIdCancel;
+  ModalLoops::Loop loop(platform_.modalLoops_);
   platform_.transcript_.MessageBox(name_, buttons, text);
   HeadlessPlatform::Modal modal{HeadlessPlatform::Modal::MessageBox, this, buttons};
   platform_.RunNested(modal);
@@ -216,8 +216,8 @@ int HeadlessWindow::ShowMessageBox(const std::string& text, MessageButtons butto
 }
 
 std::string HeadlessWindow::PromptSaveFile(const SaveFileRequest& request) {
-  if (platform_.closing_) return std::string();
-  HeadlessPlatform::ModalLoop loop(platform_);
+  if (platform_.modalLoops_.Closing()) return std::string();
+  ModalLoops::Loop loop(platform_.modalLoops_);
   platform_.transcript_.SavePrompt(name_, request);
   for (;;) {
     HeadlessPlatform::Modal prompt{HeadlessPlatform::Modal::SavePrompt, this};
@@ -242,8 +242,8 @@ std::string HeadlessWindow::PromptSaveFile(const SaveFileRequest& request) {
 int HeadlessWindow::RunModal(int templateId, DialogProc proc, void* param) {
   const DialogTemplate* dialog = FindDialogTemplate(templateId);
   if (!dialog) return -1;
-  if (platform_.closing_) return kIdCancel;
-  HeadlessPlatform::ModalLoop loop(platform_);
+  if (platform_.modalLoops_.Closing()) return kIdCancel;
+  ModalLoops::Loop loop(platform_.modalLoops_);
   Rect frame = kUnits.Pixels(0, 0, dialog->cx, dialog->cy);
   platform_.topLevels_.push_back(
       std::make_unique<HeadlessWindow>(platform_, *dialog, proc, nullptr, frame));
@@ -271,7 +271,8 @@ void HeadlessWindow::EndDialog(int result) {
 void HeadlessWindow::Destroy() {
   // Destroyed under running modal loops, the windows they run would vanish
   // beneath them: the loops end first, innermost out.
-  if (platform_.modalLoops_ > 0) return platform_.AfterModalLoops([this] { DestroyNow(); });
+  if (platform_.modalLoops_.Running())
+    return platform_.modalLoops_.After([this] { DestroyNow(); });
   DestroyNow();
 }
 
@@ -297,29 +298,12 @@ bool HeadlessPlatform::Step() {
   return true;
 }
 
-HeadlessPlatform::ModalLoop::ModalLoop(HeadlessPlatform& platform) : platform_(platform) {
-  ++platform_.modalLoops_;
-}
-
-HeadlessPlatform::ModalLoop::~ModalLoop() {
-  if (--platform_.modalLoops_ > 0 || platform_.afterModalLoops_.empty()) return;
-  auto actions = std::move(platform_.afterModalLoops_);
-  platform_.afterModalLoops_.clear();
-  platform_.closing_ = false;
-  for (auto& action : actions) action();
-}
-
-void HeadlessPlatform::AfterModalLoops(std::function<void()> action) {
-  afterModalLoops_.push_back(std::move(action));
-  closing_ = true;
-}
-
 void HeadlessPlatform::RunNested(Modal& modal) {
   modals_.push_back(&modal);
   auto done = [&] {
     return modal.kind == Modal::Dialog ? modal.owner->modalEnded : modal.answered;
   };
-  while (!done() && !quit_ && !closing_) {
+  while (!done() && !quit_ && !modalLoops_.Closing()) {
     if (Step()) continue;
     // The script ended with the modal thing still open: close it as
     // Escape would, so the program never waits for ever.

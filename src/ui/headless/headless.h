@@ -18,6 +18,7 @@
 #include "layouts/dialog_template.h"
 #include "ui/headless/timer_clock.h"
 #include "ui/headless/transcript.h"
+#include "ui/modal_loops.h"
 
 class HeadlessPlatform;
 
@@ -182,22 +183,6 @@ class HeadlessPlatform final : public Platform {
     std::string path;
   };
 
-  // Counts a modal loop of the program's (a message box, the save prompt, a
-  // modal dialog); when the last one returns, the actions that waited for
-  // it run.
-  class ModalLoop {
-   public:
-    explicit ModalLoop(HeadlessPlatform& platform);
-    ~ModalLoop();
-    ModalLoop(const ModalLoop&) = delete;
-    ModalLoop& operator=(const ModalLoop&) = delete;
-
-   private:
-    HeadlessPlatform& platform_;
-  };
-  // Ends every modal loop, innermost first, then runs action.
-  void AfterModalLoops(std::function<void()> action);
-
   // Runs the script until the modal on top is answered or ended, or the
   // program quits or closes.
   void RunNested(Modal& modal);
@@ -216,7 +201,6 @@ class HeadlessPlatform final : public Platform {
   HeadlessWindow* trayOwner_ = nullptr;
   int trayIconId_ = 0;
   int waitCursor_ = 0;
-  int modalLoops_ = 0;
-  bool closing_ = false;  // an action waits for the modal loops to end
-  std::vector<std::function<void()>> afterModalLoops_;
+  // Each nested loop ends by itself once the program closes (RunNested).
+  ModalLoops modalLoops_{[] {}};
 };

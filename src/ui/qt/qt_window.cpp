@@ -25,6 +25,7 @@
 
 #include "common/string_table.h"
 #include "string_ids.h"
+#include "ui/modal_loops.h"
 
 namespace {
 
@@ -105,10 +106,6 @@ class NormalPointer {
 
 QtWindowWatcher* watcher = nullptr;
 
-int modalLoops = 0;
-bool closing = false;  // an action waits for the modal loops to end
-std::vector<std::function<void()>> afterModalLoops;
-
 // Answers a box or dialog that is not the program's own (the save prompt,
 // its question) as its Cancel, No or OK button would, else rejects it.
 void CancelPlatformDialog(QWidget& modal) {
@@ -132,6 +129,11 @@ void EndModalLoops() {
     if (auto* own = dynamic_cast<DialogWidget*>(modal)) own->QDialog::done(kIdCancel);
     else CancelPlatformDialog(*modal);
   }
+}
+
+ModalLoops& Loops() {
+  static ModalLoops loops(EndModalLoops);
+  return loops;
 }
 
 // What the panel display draws, kept so that every repaint can draw it again.
@@ -241,31 +243,9 @@ void DialogWidget::accept() {
 
 // ------------------------------------------------------------ the window
 
-// Counts a modal loop of the program's; when the last one returns, the
-// actions that waited for it run.
-class QtWindow::ModalLoop {
- public:
-  ModalLoop() { ++modalLoops; }
-  ~ModalLoop() {
-    if (--modalLoops > 0 || afterModalLoops.empty()) return;
-    auto actions = std::move(afterModalLoops);
-    afterModalLoops.clear();
-    closing = false;
-    for (auto& action : actions) action();
-  }
-  ModalLoop(const ModalLoop&) = delete;
-  ModalLoop& operator=(const ModalLoop&) = delete;
-};
+bool QtWindow::ModalLoopsRunning() { return Loops().Running(); }
 
-bool QtWindow::ModalLoopsRunning() { return modalLoops > 0; }
-
-void QtWindow::AfterModalLoops(std::function<void()> action) {
-  afterModalLoops.push_back(std::move(action));
-  if (!closing) {
-    closing = true;
-    EndModalLoops();
-  }
-}
+void QtWindow::AfterModalLoops(std::function<void()> action) { Loops().After(std::move(action)); }
 
 QtWindow::QtWindow(const DialogTemplate& dialog, DialogProc proc, QWidget* parent,
                    TabControl* pageHost)
@@ -667,8 +647,8 @@ void QtWindow::KillTimer(int id) {
 
 int QtWindow::ShowMessageBox(const std::string& text, MessageButtons buttons) {
   // While the program closes, nothing new is asked: the answer is Cancel.
-  if (closing) return buttons == MessageButtons::Ok ? kIdOk : kIdCancel;
-  ModalLoop loop;
+  if (Loops().Closing()) return buttons == MessageButtons::Ok ? kIdOk : kIdCancel;
+  ModalLoops::Loop loop(Loops());
   NormalPointer pointer;
   QMessageBox box(widget_->window());
   box.setWindowTitle(QString());
@@ -692,8 +672,8 @@ int QtWindow::ShowMessageBox(const std::string& text, MessageButtons buttons) {
 }
 
 std::string QtWindow::PromptSaveFile(const SaveFileRequest& request) {
-  if (closing) return std::string();
-  ModalLoop loop;
+  if (Loops().Closing()) return std::string();
+  ModalLoops::Loop loop(Loops());
   NormalPointer pointer;
   QFileDialog dialog(widget_->window());
   dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -711,10 +691,10 @@ std::string QtWindow::PromptSaveFile(const SaveFileRequest& request) {
 int QtWindow::RunModal(int templateId, DialogProc proc, void* param) {
   const DialogTemplate* dialog = FindDialogTemplate(templateId);
   if (!dialog) return -1;
-  if (closing) return kIdCancel;
+  if (Loops().Closing()) return kIdCancel;
   NormalPointer pointer;
   QtWindow modal(*dialog, proc, widget_->window(), nullptr);
-  ModalLoop loop;
+  ModalLoops::Loop loop(Loops());
   modal.widget()->setWindowModality(Qt::ApplicationModal);
   modal.Send({DialogEvent::Init, 0, 0, param});
   int result = modal.widget()->exec();

@@ -128,8 +128,6 @@ class QtWindow final : public Window {
   void Destroy() override;
 
  private:
-  class ModalLoop;
-
   void CreateControls();
   void CheckRadioInGroup(int id);
   void Connect(const ControlTemplate& control, QWidget* widget);
