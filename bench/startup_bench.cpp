@@ -1,8 +1,9 @@
 // startup-bench.exe PROGRAM...: how long each Windows program takes from
 // its start until its message loop waits for input (WaitForInputIdle):
 // for vantrel.exe, the main window created and the icon added. Each program
-// is started RUNS times and ended again; prints the median, the fastest and
-// the slowest start in milliseconds. Run by hand (bench/wine_startup.sh).
+// is started kRuns times, the programs taking turns, and ended again; prints
+// the median, the fastest and the slowest start in milliseconds, and each
+// median against the first program's. Run by hand (bench/wine_startup.sh).
 #include <windows.h>
 
 #include <algorithm>
@@ -12,7 +13,7 @@
 
 namespace {
 
-constexpr int kRuns = 15;
+constexpr int kRuns = 21;
 
 double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
   LARGE_INTEGER frequency;
@@ -47,22 +48,32 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("usage: startup-bench PROGRAM...\n");
     return 2;
   }
-  for (int i = 1; i < argc; ++i) {
-    std::vector<double> times;
-    for (int run = 0; run < kRuns; ++run) {
+  // Round by round, each program once a round, so that a machine busy with
+  // other work slows them alike.
+  std::vector<std::vector<double>> times(std::size_t(argc - 1));
+  for (int run = 0; run < kRuns; ++run) {
+    for (int i = 1; i < argc; ++i) {
       double ms = TimeOneStart(argv[i]);
-      if (ms >= 0) times.push_back(ms);
+      if (ms >= 0) times[std::size_t(i - 1)].push_back(ms);
       Sleep(200);  // let the previous instance's icon and mutex go
     }
-    std::sort(times.begin(), times.end());
+  }
+  double first = 0;
+  for (int i = 1; i < argc; ++i) {
+    std::vector<double>& t = times[std::size_t(i - 1)];
+    std::sort(t.begin(), t.end());
     std::wstring name = argv[i];
     name = name.substr(name.find_last_of(L"\\/") + 1);
-    if (times.empty()) {
+    if (t.empty()) {
       std::printf("%-20ls never became idle\n", name.c_str());
       continue;
     }
-    std::printf("%-20ls start to idle: median %6.1f ms, fastest %6.1f, slowest %6.1f (%zu runs)\n",
-                name.c_str(), times[times.size() / 2], times.front(), times.back(), times.size());
+    const double median = t[t.size() / 2];
+    if (i == 1) first = median;
+    std::printf("%-20ls start to idle: median %6.1f ms, fastest %6.1f, slowest %6.1f (%zu runs)",
+                name.c_str(), median, t.front(), t.back(), t.size());
+    if (i > 1 && first > 0) std::printf(", %.2fx the first", median / first);
+    std::printf("\n");
   }
   return 0;
 }

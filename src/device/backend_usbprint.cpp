@@ -28,8 +28,9 @@ class PrinterDeviceSet {
  public:
   explicit PrinterDeviceSet(const UsbprintPlatform& os)
       : os_(os),
-        set_(os.getClassDevs(&GUID_DEVINTERFACE_USBPRINT, nullptr, nullptr,
-                             DIGCF_PRESENT | DIGCF_DEVICEINTERFACE)) {}
+        set_(os.getClassDevs ? os.getClassDevs(&GUID_DEVINTERFACE_USBPRINT, nullptr, nullptr,
+                                               DIGCF_PRESENT | DIGCF_DEVICEINTERFACE)
+                             : INVALID_HANDLE_VALUE) {}
   ~PrinterDeviceSet() {
     if (set_ != INVALID_HANDLE_VALUE) os_.destroyDeviceInfoList(set_);
   }
@@ -208,14 +209,31 @@ int VendorRequest(void* context, DeviceHandle handle, const std::uint8_t input[3
 
 }  // namespace
 
+namespace {
+
+// The device search's DLL is loaded when the printer is first looked for,
+// not at the program's start, which needs only its window and icon. From
+// the system folder only, wherever the program was copied to.
+template <typename Function>
+Function FromSetupApi(const char* name) {
+  static const HMODULE setupApi =
+      LoadLibraryExW(L"setupapi.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  if (!setupApi) return nullptr;
+  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(setupApi, name)));
+}
+
+}  // namespace
+
 const UsbprintPlatform& SystemUsbprintPlatform() {
   static const UsbprintPlatform system = {
-      SetupDiGetClassDevsW,
-      SetupDiEnumDeviceInfo,
-      SetupDiGetDeviceRegistryPropertyW,
-      SetupDiEnumDeviceInterfaces,
-      SetupDiGetDeviceInterfaceDetailW,
-      SetupDiDestroyDeviceInfoList,
+      FromSetupApi<decltype(&SetupDiGetClassDevsW)>("SetupDiGetClassDevsW"),
+      FromSetupApi<decltype(&SetupDiEnumDeviceInfo)>("SetupDiEnumDeviceInfo"),
+      FromSetupApi<decltype(&SetupDiGetDeviceRegistryPropertyW)>(
+          "SetupDiGetDeviceRegistryPropertyW"),
+      FromSetupApi<decltype(&SetupDiEnumDeviceInterfaces)>("SetupDiEnumDeviceInterfaces"),
+      FromSetupApi<decltype(&SetupDiGetDeviceInterfaceDetailW)>(
+          "SetupDiGetDeviceInterfaceDetailW"),
+      FromSetupApi<decltype(&SetupDiDestroyDeviceInfoList)>("SetupDiDestroyDeviceInfoList"),
       CreateFileW,
       CloseHandle,
       DeviceIoControl,

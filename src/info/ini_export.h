@@ -8,7 +8,7 @@
 #include "ui/dialog.h"
 
 // Asks for the file, proposing "<serial>.INI" (the serial made fit for a
-// file name; nothing for an empty serial). The chosen path, or "" when the
+// file name). The chosen path, or "" when the
 // user cancelled.
 std::string PromptExportFileName(Window& configWindow, AppContext& ctx);
 

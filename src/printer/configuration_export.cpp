@@ -137,17 +137,16 @@ class PageTexts {
   std::map<std::pair<int, int>, std::string> values_;
 };
 
-// The serial as a file name in the chosen folder: characters no file name
-// may hold, and a leading dot (a hidden file), become "_". No serial, no name.
+// "<serial>.INI", with the characters no file name may hold made "_", so
+// that a serial such as "A/../b" still names a file in the chosen folder.
+// An empty serial gives ".INI".
 std::string ProposedName(const std::string& serial) {
-  if (serial.empty()) return "";
   std::string name = serial;
   constexpr std::string_view kNotInNames = "/\\:*?\"<>|";
   for (char& c : name) {
     const bool control = static_cast<unsigned char>(c) < 0x20;
     if (control || kNotInNames.find(c) != std::string_view::npos) c = '_';
   }
-  if (name.front() == '.') name.front() = '_';
   return name + ".INI";
 }
 

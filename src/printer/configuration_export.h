@@ -31,7 +31,7 @@ std::vector<ConfigurationRow> ConfigurationRows(const AppContext& ctx);
 std::vector<IniEntry> CollectExportEntries(const AppContext& ctx);
 
 // The name proposed for the file: the serial made fit for a file name
-// followed by ".INI"; "" for an empty serial.
+// followed by ".INI" (".INI" alone for an empty serial).
 std::string ProposedExportName(const AppContext& ctx);
 
 // Writes the export to path in the encoding of the platform's profile files

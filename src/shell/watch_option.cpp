@@ -7,7 +7,7 @@ namespace {
 constexpr char kOption[] = "--watch";
 
 std::string Refusal(const std::string& value) {
-  return "vantrel: --watch takes a number of seconds from " +
+  return "--watch takes a number of seconds from " +
          std::to_string(kWatchShortestSeconds) + " to " + std::to_string(kWatchLongestSeconds) +
          ", not \"" + value + "\"";
 }

@@ -7,7 +7,7 @@
 
 struct WatchOption {
   int seconds = 0;    // 0: no watch asked for
-  std::string error;  // a value refused: what to tell the user
+  std::string error;  // a value refused: what to tell the user, after "vantrel: "
 };
 
 // Looks for --watch (the default period) or --watch=SECONDS among the

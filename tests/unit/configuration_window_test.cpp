@@ -96,6 +96,7 @@ TEST_F(ConfigurationWindowTest, FailedExportsKeepTheOldFileAndSaySo) {
     setrlimit(RLIMIT_FSIZE, &small);
   });
   Save(old);
+  Then([&] { platform.Answer(kIdYes); });  // replace it
   Then([&] {
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);

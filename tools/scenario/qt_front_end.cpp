@@ -14,6 +14,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 
@@ -53,21 +54,42 @@ QtFrontEnd::QtFrontEnd(int& argc, char** argv, Transcript::Log log) : transcript
                               QStringLiteral("WenQuanYi Micro Hei")});
   app_->installEventFilter(this);
   QtWindow::Watch(this);
-  auto* watchdog = new QTimer(this);
-  QObject::connect(watchdog, &QTimer::timeout, this, [this] {
-    if (!platform_ || sinceAction_.elapsed() < kLongestStallMs) return;
-    std::fflush(stdout);
-    std::fprintf(stderr, "vantrel-scenario: no action could be taken for %d s; given up\n",
-                 kLongestStallMs / 1000);
-    std::_Exit(3);
-  });
-  watchdog->start(1000);
-  sinceAction_.start();
+  ActionTaken();
+  watchdog_ = std::thread([this] { Watch(); });
 }
 
 QtFrontEnd::~QtFrontEnd() {
+  ending_ = true;
+  watchdog_.join();
   QtWindow::Watch(nullptr);
   app_->removeEventFilter(this);
+}
+
+namespace {
+
+long long SteadyMs() {
+  using namespace std::chrono;
+  return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+}  // namespace
+
+void QtFrontEnd::ActionTaken() { lastActionMs_ = SteadyMs(); }
+
+void QtFrontEnd::Watch() {
+  while (!ending_) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    if (!programRunning_ || SteadyMs() - lastActionMs_ < kLongestStallMs) continue;
+    std::string open;
+    {
+      std::lock_guard<std::mutex> lock(innermostMutex_);
+      open = innermost_;
+    }
+    std::fflush(stdout);
+    std::fprintf(stderr, "vantrel-scenario: no action could be taken for %d s; given up with %s\n",
+                 kLongestStallMs / 1000, open.empty() ? "nothing modal open" : open.c_str());
+    std::_Exit(3);
+  }
 }
 
 void QtFrontEnd::Play(Script& script) {
@@ -83,11 +105,13 @@ int QtFrontEnd::Run(bool, int watchSeconds) {
   ScenarioQtPlatform* first = platform_;
   std::vector<std::size_t> running = std::exchange(running_, {});
   platform_ = &platform;
-  sinceAction_.restart();
+  ActionTaken();
+  programRunning_ = true;
   Schedule();
   int code = RunVantrel(platform, StartKind::ByUser, watchSeconds);
   running_ = std::move(running);
   platform_ = first;
+  programRunning_ = first != nullptr;
   if (first) UsePlatform(first);
   return code;
 }
@@ -132,10 +156,10 @@ void QtFrontEnd::Turn() {
   if (!script_ || script_->Done()) return EndOfScript();
   Settle();
   running_.push_back(modals_.size());
-  sinceAction_.restart();
+  ActionTaken();
   script_->PlayNext(*this);
   running_.pop_back();
-  sinceAction_.restart();
+  ActionTaken();
   Settle();
   Schedule();
 }
@@ -314,15 +338,39 @@ bool QtFrontEnd::eventFilter(QObject* object, QEvent* event) {
   } else {
     std::erase_if(modals_, [&](const QPointer<QWidget>& m) { return !m || m == widget; });
   }
+  NoteInnermost();
   return false;
+}
+
+void QtFrontEnd::NoteInnermost() {
+  std::string name;
+  if (QWidget* top = TopModal()) {
+    std::string owner = top->property("scenarioOwner").toString().toStdString();
+    if (auto* box = qobject_cast<QMessageBox*>(top))
+      name = "a message box" + (owner.empty() ? "" : " of " + owner) + ": " +
+             QuoteText(box->text().toStdString());
+    else if (qobject_cast<QFileDialog*>(top)) name = "the save prompt of " + owner;
+    else if (qobject_cast<QMenu*>(top)) name = "the icon's menu";
+    else if (auto* dialog = dynamic_cast<DialogWidget*>(top))
+      name = "the window " + NameOf(dialog->Owner());
+    else
+      name = std::string("a ") + top->metaObject()->className() + " " +
+             QuoteText(top->windowTitle().toStdString());
+    name += " open";
+  }
+  std::lock_guard<std::mutex> lock(innermostMutex_);
+  innermost_ = name;
 }
 
 void QtFrontEnd::RecordModal(QWidget& modal) {
   std::string owner = modal.property("scenarioOwner").toString().toStdString();
   if (auto* box = qobject_cast<QMessageBox*>(&modal)) {
-    if (owner.empty())
-      owner = qobject_cast<QFileDialog*>(box->parentWidget()) ? "save prompt" : "platform";
-    transcript_.MessageBox(owner, AnswersOf(*box), box->text().toStdString());
+    const std::vector<int> answers = AnswersOf(*box);
+    const bool ofSavePrompt = qobject_cast<QFileDialog*>(box->parentWidget()) != nullptr;
+    if (owner.empty() && ofSavePrompt && answers == std::vector<int>{kIdYes, kIdNo})
+      return transcript_.ReplaceQuestion();
+    if (owner.empty()) owner = ofSavePrompt ? "save prompt" : "platform";
+    transcript_.MessageBox(owner, answers, box->text().toStdString());
   } else if (auto* files = qobject_cast<QFileDialog*>(&modal)) {
     // The filter as given, its pattern as the dialog reads it from the text.
     QString filter = files->nameFilters().value(0);

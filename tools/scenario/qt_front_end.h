@@ -11,9 +11,12 @@
 #include <QObject>
 #include <QPointer>
 
+#include <atomic>
 #include <memory>
+#include <mutex>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "front_end.h"
@@ -76,6 +79,12 @@ class QtFrontEnd final : public FrontEnd, private QtWindowWatcher, private QObje
   bool eventFilter(QObject* object, QEvent* event) override;
   // The line of a message box, save prompt or menu as it shows.
   void RecordModal(QWidget& modal);
+  // What the innermost open modal thing is, for the watchdog to name.
+  void NoteInnermost();
+  // Gives the run up once no action has been taken for too long, even when
+  // the program's thread is stuck (a read that never returns).
+  void Watch();
+  void ActionTaken();
   void Follow(QtWindow& window);
   void Forget(QtWindow* window);
 
@@ -87,7 +96,13 @@ class QtFrontEnd final : public FrontEnd, private QtWindowWatcher, private QObje
   std::vector<QPointer<QWidget>> modals_;   // open modal things, innermost last
   std::vector<std::size_t> running_;        // modal depth at each running action
   bool turnPending_ = false;
-  QElapsedTimer sinceAction_;  // real time since an action was last taken
+  // Shared with the watchdog's thread.
+  std::atomic<long long> lastActionMs_{0};  // steady clock
+  std::atomic<bool> programRunning_{false};
+  std::atomic<bool> ending_{false};
+  std::mutex innermostMutex_;
+  std::string innermost_;
+  std::thread watchdog_;
   TimerClock<QtWindow> clock_;
   std::vector<QtWindow*> uncovered_;  // shown since their last recorded paint
   std::set<QtWindow*> followed_;      // told when their widget goes

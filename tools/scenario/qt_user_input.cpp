@@ -197,9 +197,14 @@ void QtFrontEnd::Save(const std::string& path) {
     else QTest::keyClick(dialog, Qt::Key_Escape);
     return;
   }
-  // The name typed over the proposed one, then Enter.
+  // The name typed over the proposed one, then Enter. Typed with the focus
+  // in the field, as a user clicks there first: the dialog then drops a file
+  // it still has selected in its list from an earlier name (after No to the
+  // replace question), which would otherwise be taken instead.
   auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
   QWidget* target = name ? static_cast<QWidget*>(name) : dialog;
+  QApplication::setActiveWindow(dialog);
+  target->setFocus(Qt::MouseFocusReason);
   QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
   QTest::keyClicks(target, QString::fromStdString(path));
   QTest::keyClick(target, Qt::Key_Return);

@@ -76,8 +76,9 @@ LRESULT CALLBACK Win32FrontEnd::PumpProcedure(HWND hwnd, UINT message, WPARAM wP
   if (self && message == WM_TIMER && wParam == kPumpTimer) {
     if (self->platform_ && GetTickCount64() - self->lastAction_ > kLongestStallMs) {
       std::fflush(stdout);
-      std::fprintf(stderr, "vantrel-scenario: no action could be taken for %llu s; given up\n",
-                   kLongestStallMs / 1000);
+      std::fprintf(stderr,
+                   "vantrel-scenario: no action could be taken for %llu s; given up with %s\n",
+                   kLongestStallMs / 1000, self->InnermostName().c_str());
       std::_Exit(3);
     }
     self->Turn();
@@ -211,6 +212,24 @@ void Win32FrontEnd::FollowModals() {
   }
 }
 
+std::string Win32FrontEnd::InnermostName() const {
+  const Modal* top = TopModal();
+  if (!top) return "nothing modal open";
+  auto nameOf = [this](HWND hwnd) {
+    auto w = windows_.find(hwnd);
+    return w != windows_.end() ? NameOf(*w->second) : std::string("?");
+  };
+  switch (top->kind) {
+    case ModalKind::MessageBox:
+      return "a message box: " + QuoteText(WindowTextOf(GetDlgItem(top->hwnd, 0xffff))) + " open";
+    case ModalKind::SavePrompt:
+      return "the save prompt of " + nameOf(GetWindow(top->hwnd, GW_OWNER)) + " open";
+    case ModalKind::Menu: return "the icon's menu open";
+    case ModalKind::Dialog: return "the window " + nameOf(top->hwnd) + " open";
+  }
+  return "nothing modal open";
+}
+
 std::vector<int> Win32FrontEnd::AnswersOf(HWND box) {
   std::vector<int> answers;
   for (int answer : {kIdOk, kIdRetry, kIdCancel, kIdYes, kIdNo}) {
@@ -234,12 +253,16 @@ void Win32FrontEnd::RecordModal(const Modal& modal) {
       openingDialog_ = false;
       std::string owner = opener_;
       HWND ownerWindow = GetWindow(modal.hwnd, GW_OWNER);
-      if (owner.empty() || openingSave_)
-        owner = ownerWindow && GetDlgItem(ownerWindow, 0x47c) ? "save prompt" : "platform";
-      else
+      const bool ofSavePrompt = ownerWindow && GetDlgItem(ownerWindow, 0x47c);
+      const std::vector<int> answers = AnswersOf(modal.hwnd);
+      if (owner.empty() || openingSave_) {
+        if (ofSavePrompt && answers == std::vector<int>{kIdYes, kIdNo})
+          return transcript_.ReplaceQuestion();
+        owner = ofSavePrompt ? "save prompt" : "platform";
+      } else {
         opener_.clear();
-      transcript_.MessageBox(owner, AnswersOf(modal.hwnd),
-                             WindowTextOf(GetDlgItem(modal.hwnd, 0xffff)));
+      }
+      transcript_.MessageBox(owner, answers, WindowTextOf(GetDlgItem(modal.hwnd, 0xffff)));
       break;
     }
   }

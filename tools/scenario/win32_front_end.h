@@ -65,6 +65,8 @@ class Win32FrontEnd final : public FrontEnd, private Win32WindowWatcher {
   void Settle();
   void FollowModals();
   void RecordModal(const Modal& modal);
+  // The innermost open modal thing, as the runner names it when it gives up.
+  std::string InnermostName() const;
 
   Win32Window* Find(const std::string& name) const;
   Win32Window* Usable(const std::string& name, int id);

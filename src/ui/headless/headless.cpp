@@ -1,6 +1,8 @@
 #include "ui/headless/headless.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 #include "common/string_table.h"
 #include "ui/dialog_units.h"
@@ -204,6 +206,9 @@ void HeadlessWindow::KillTimer(int id) {
 }
 
 int HeadlessWindow::ShowMessageBox(const std::string& text, MessageButtons buttons) {
+  // While the program closes, nothing new is asked: the answer is Cancel.
+  if (platform_.modalLoops_.Closing()) return buttons == MessageButtons::Ok ? kIdOk : kIdCancel;
+  ModalLoops::Loop loop(platform_.modalLoops_);
   platform_.transcript_.MessageBox(name_, buttons, text);
   HeadlessPlatform::Modal modal{HeadlessPlatform::Modal::MessageBox, this, buttons};
   platform_.RunNested(modal);
@@ -211,15 +216,34 @@ int HeadlessWindow::ShowMessageBox(const std::string& text, MessageButtons butto
 }
 
 std::string HeadlessWindow::PromptSaveFile(const SaveFileRequest& request) {
+  if (platform_.modalLoops_.Closing()) return std::string();
+  ModalLoops::Loop loop(platform_.modalLoops_);
   platform_.transcript_.SavePrompt(name_, request);
-  HeadlessPlatform::Modal modal{HeadlessPlatform::Modal::SavePrompt, this};
-  platform_.RunNested(modal);
-  return modal.path;
+  for (;;) {
+    HeadlessPlatform::Modal prompt{HeadlessPlatform::Modal::SavePrompt, this};
+    platform_.RunNested(prompt);
+    // A name typed without an extension gets the default one.
+    const std::string typed = std::filesystem::path(prompt.path).filename().string();
+    if (!typed.empty() && typed.find('.') == std::string::npos && !request.defaultExtension.empty())
+      prompt.path += "." + request.defaultExtension;
+    // As the desktop prompts do, an existing file is replaced only when the
+    // user says so; No leaves the prompt open for another name.
+    std::error_code error;
+    if (prompt.path.empty() || !std::filesystem::exists(prompt.path, error) ||
+        std::filesystem::is_directory(prompt.path, error))
+      return prompt.path;
+    platform_.transcript_.ReplaceQuestion();
+    HeadlessPlatform::Modal question{HeadlessPlatform::Modal::ReplaceQuestion, this};
+    platform_.RunNested(question);
+    if (question.result == kIdYes) return prompt.path;
+  }
 }
 
 int HeadlessWindow::RunModal(int templateId, DialogProc proc, void* param) {
   const DialogTemplate* dialog = FindDialogTemplate(templateId);
   if (!dialog) return -1;
+  if (platform_.modalLoops_.Closing()) return kIdCancel;
+  ModalLoops::Loop loop(platform_.modalLoops_);
   Rect frame = kUnits.Pixels(0, 0, dialog->cx, dialog->cy);
   platform_.topLevels_.push_back(
       std::make_unique<HeadlessWindow>(platform_, *dialog, proc, nullptr, frame));
@@ -232,7 +256,7 @@ int HeadlessWindow::RunModal(int templateId, DialogProc proc, void* param) {
   // Freed as the other toolkits free it, so that a pointer the program kept
   // to the closed dialog or its pages dangles here too (and the sanitizers
   // see its use).
-  window->Destroy();
+  window->DestroyNow();
   auto& windows = platform_.topLevels_;
   windows.erase(std::find_if(windows.begin(), windows.end(),
                              [&](const auto& w) { return w.get() == window; }));
@@ -245,10 +269,18 @@ void HeadlessWindow::EndDialog(int result) {
 }
 
 void HeadlessWindow::Destroy() {
+  // Destroyed under running modal loops, the windows they run would vanish
+  // beneath them: the loops end first, innermost out.
+  if (platform_.modalLoops_.Running())
+    return platform_.modalLoops_.After([this] { DestroyNow(); });
+  DestroyNow();
+}
+
+void HeadlessWindow::DestroyNow() {
   if (destroyed_) return;
   Show(false);
   destroyed_ = true;
-  for (auto& page : pages_) page->Destroy();
+  for (auto& page : pages_) page->DestroyNow();
   platform_.clock_.Forget(this);
   if (!parent_ && !modalEnded) platform_.transcript_.Destroyed(name_);
 }
@@ -271,13 +303,17 @@ void HeadlessPlatform::RunNested(Modal& modal) {
   auto done = [&] {
     return modal.kind == Modal::Dialog ? modal.owner->modalEnded : modal.answered;
   };
-  while (!done() && !quit_) {
+  while (!done() && !quit_ && !modalLoops_.Closing()) {
     if (Step()) continue;
     // The script ended with the modal thing still open: close it as
     // Escape would, so the program never waits for ever.
     switch (modal.kind) {
       case Modal::MessageBox:
         modal.result = modal.buttons == MessageButtons::Ok ? kIdOk : kIdCancel;
+        transcript_.ScriptEndedAnswer(modal.result);
+        break;
+      case Modal::ReplaceQuestion:
+        modal.result = kIdNo;
         transcript_.ScriptEndedAnswer(modal.result);
         break;
       case Modal::SavePrompt: transcript_.ScriptEndedSavePrompt(); break;
@@ -289,6 +325,14 @@ void HeadlessPlatform::RunNested(Modal& modal) {
         break;
     }
     modal.answered = true;
+  }
+  // Ended because the program closes: answered as Cancel would answer it,
+  // with nothing written, a dialog of the program's ended past its procedure.
+  if (!done()) {
+    if (modal.kind == Modal::MessageBox)
+      modal.result = modal.buttons == MessageButtons::Ok ? kIdOk : kIdCancel;
+    else if (modal.kind == Modal::ReplaceQuestion) modal.result = kIdNo;
+    else if (modal.kind == Modal::Dialog) modal.owner->EndDialog(kIdCancel);
   }
   modals_.pop_back();
 }
@@ -447,13 +491,15 @@ void HeadlessPlatform::Wait(int milliseconds) {
 }
 
 void HeadlessPlatform::Answer(int result) {
-  if (modals_.empty() || modals_.back()->kind != Modal::MessageBox) {
+  if (modals_.empty() || (modals_.back()->kind != Modal::MessageBox &&
+                          modals_.back()->kind != Modal::ReplaceQuestion)) {
     transcript_.NoMessageBox();
     return;
   }
   Modal& box = *modals_.back();
-  bool allowed = box.buttons == MessageButtons::Ok ? result == kIdOk
-                                                   : result == kIdRetry || result == kIdCancel;
+  bool allowed = box.kind == Modal::ReplaceQuestion ? result == kIdYes || result == kIdNo
+                 : box.buttons == MessageButtons::Ok ? result == kIdOk
+                                                     : result == kIdRetry || result == kIdCancel;
   if (!allowed) {
     transcript_.NoButton(result);
     return;

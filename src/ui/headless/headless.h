@@ -18,6 +18,7 @@
 #include "layouts/dialog_template.h"
 #include "ui/headless/timer_clock.h"
 #include "ui/headless/transcript.h"
+#include "ui/modal_loops.h"
 
 class HeadlessPlatform;
 
@@ -85,6 +86,8 @@ class HeadlessWindow final : public Window {
   int RunModal(int templateId, DialogProc proc, void* param) override;
   void EndDialog(int result) override;
   void Destroy() override;
+  // Destroys at once, even under running modal loops (a modal dialog ending).
+  void DestroyNow();
 
  private:
   struct Control {
@@ -174,7 +177,7 @@ class HeadlessPlatform final : public Platform {
  private:
   friend class HeadlessWindow;
   struct Modal {
-    enum Kind { MessageBox, SavePrompt, Dialog, Menu } kind;
+    enum Kind { MessageBox, SavePrompt, ReplaceQuestion, Dialog, Menu } kind;
     Modal(Kind k, HeadlessWindow* o, MessageButtons b = MessageButtons::Ok)
         : kind(k), owner(o), buttons(b) {}
     HeadlessWindow* owner;
@@ -184,7 +187,8 @@ class HeadlessPlatform final : public Platform {
     std::string path;
   };
 
-  // Runs the script until the modal on top is answered or ended.
+  // Runs the script until the modal on top is answered or ended, or the
+  // program quits or closes.
   void RunNested(Modal& modal);
   HeadlessWindow* Usable(const std::string& name, int id);
   bool Blocked(HeadlessWindow* window) const;
@@ -201,4 +205,6 @@ class HeadlessPlatform final : public Platform {
   HeadlessWindow* trayOwner_ = nullptr;
   int trayIconId_ = 0;
   int waitCursor_ = 0;
+  // Each nested loop ends by itself once the program closes (RunNested).
+  ModalLoops modalLoops_{[] {}};
 };

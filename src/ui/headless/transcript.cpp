@@ -89,6 +89,8 @@ void Transcript::MessageBox(const std::string& window, const std::vector<int>& b
 
 void Transcript::Answered(int result) { log_("answer: " + ButtonName(result)); }
 
+void Transcript::ReplaceQuestion() { log_("message box save prompt [Yes No]"); }
+
 void Transcript::SavePrompt(const std::string& window, const SaveFileRequest& request) {
   log_("save prompt " + window + ": " + QuoteText(request.filterText) + " " +
        QuoteText(request.filterPattern) + " ." + request.defaultExtension + " " +

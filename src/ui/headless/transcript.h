@@ -54,6 +54,9 @@ class Transcript {
   void MessageBox(const std::string& window, const std::vector<int>& buttons,
                   const std::string& text);
   void Answered(int result);
+  // The save prompt's own question before it replaces an existing file,
+  // answered Yes or No. Its wording is the platform's and is not written.
+  void ReplaceQuestion();
   void SavePrompt(const std::string& window, const SaveFileRequest& request);
   void SaveAnswered(const std::string& path);  // empty: cancelled
   void Menu(const std::vector<MenuItem>& items);

@@ -11,8 +11,8 @@
 #include "common/language.h"
 #include "common/string_table.h"
 #include "device/device_backend.h"
+#include "shell/start_arguments.h"
 #include "shell/vantrel.h"
-#include "shell/watch_option.h"
 #include "ui/qt/qt_platform.h"
 #include "vantrel_icon_png.h"
 #include "vantrel_state_icons_png.h"
@@ -57,9 +57,23 @@ int UserLanguage() {
   return LanguageForLocales(locales);
 }
 
+// The options Qt reads itself from the command line.
+const std::vector<ToolkitOption> kQtOptions = {
+    {"-platform", true},  {"-platformpluginpath", true}, {"-platformtheme", true},
+    {"-plugin", true},    {"-qwindowgeometry", true},    {"-qwindowicon", true},
+    {"-qwindowtitle", true}, {"-session", true},          {"-style", true},
+    {"-stylesheet", true}, {"-display", true},           {"-geometry", true},
+    {"-name", true},      {"-title", true},              {"-reverse", false},
+    {"-widgetcount", false}, {"-nograb", false},         {"-dograb", false},
+    {"-sync", false}};
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Read before Qt starts, which needs a display: --help and --version are
+  // answered anywhere.
+  const StartArguments arguments = ReadStartArguments({argv + 1, argv + argc}, kQtOptions);
+  if (arguments.action != StartArguments::Action::Run) return AnswerWithoutRunning(arguments);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Vantrel"));
   // A notification-area program ends only by its own Exit.
@@ -69,19 +83,8 @@ int main(int argc, char** argv) {
                              {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans"),
                               QStringLiteral("WenQuanYi Micro Hei")});
   SetTextLanguage(UserLanguage());
-  // The session's autostart entry starts the program at login.
-  const bool atLogin = QApplication::arguments().contains(QStringLiteral("--at-login"));
-  std::vector<std::string> arguments;
-  for (const QString& argument : QApplication::arguments().mid(1))
-    arguments.push_back(argument.toStdString());
-  const WatchOption watch = FindWatchOption(arguments);
-  if (!watch.error.empty()) {
-    std::fprintf(stderr, "%s\n", watch.error.c_str());
-    return 2;
-  }
   QtPlatform platform(ProgramIcon(), WatchIcons());
-  const int code =
-      RunVantrel(platform, atLogin ? StartKind::AtLogin : StartKind::ByUser, watch.seconds);
+  const int code = RunVantrel(platform, arguments.start, arguments.watchSeconds);
   ReleaseDeviceBackend();  // the link and the libusb session
   return code;
 }

@@ -45,7 +45,14 @@ Window* QtPlatform::CreateModeless(int templateId, DialogProc proc, void* param)
 
 int QtPlatform::RunMessageLoop() { return QApplication::exec(); }
 
-void QtPlatform::Quit(int code) { QApplication::exit(code); }
+void QtPlatform::Quit(int code) {
+  // A quit would end every loop at once, the modal ones with their windows
+  // still up: they end first, innermost out.
+  if (QtWindow::ModalLoopsRunning())
+    QtWindow::AfterModalLoops([code] { QApplication::exit(code); });
+  else
+    QApplication::exit(code);
+}
 
 bool QtPlatform::AcquireSingleInstance(const char* name) {
   // A lock file in the user's runtime folder: a lock left by a killed

@@ -25,6 +25,7 @@
 
 #include "common/string_table.h"
 #include "string_ids.h"
+#include "ui/modal_loops.h"
 
 namespace {
 
@@ -104,6 +105,36 @@ class NormalPointer {
 };
 
 QtWindowWatcher* watcher = nullptr;
+
+// Answers a box or dialog that is not the program's own (the save prompt,
+// its question) as its Cancel, No or OK button would, else rejects it.
+void CancelPlatformDialog(QWidget& modal) {
+  if (auto* box = qobject_cast<QMessageBox*>(&modal)) {
+    for (auto button : {QMessageBox::Cancel, QMessageBox::No, QMessageBox::Ok}) {
+      if (QAbstractButton* b = box->button(button)) return b->click();
+    }
+    if (QAbstractButton* b = box->escapeButton()) return b->click();
+  }
+  if (auto* dialog = qobject_cast<QDialog*>(&modal)) return dialog->reject();
+  modal.close();
+}
+
+// Ends every modal loop, innermost first: each one is told to return, in
+// that order, and returns once the one inside it has.
+void EndModalLoops() {
+  for (int guard = 0; guard < 16; ++guard) {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal) return;
+    // A dialog of the program's ends as Cancel, past its procedure.
+    if (auto* own = dynamic_cast<DialogWidget*>(modal)) own->QDialog::done(kIdCancel);
+    else CancelPlatformDialog(*modal);
+  }
+}
+
+ModalLoops& Loops() {
+  static ModalLoops loops(EndModalLoops);
+  return loops;
+}
 
 // What the panel display draws, kept so that every repaint can draw it again.
 class RecordingSurface final : public Surface {
@@ -211,6 +242,10 @@ void DialogWidget::accept() {
 }
 
 // ------------------------------------------------------------ the window
+
+bool QtWindow::ModalLoopsRunning() { return Loops().Running(); }
+
+void QtWindow::AfterModalLoops(std::function<void()> action) { Loops().After(std::move(action)); }
 
 QtWindow::QtWindow(const DialogTemplate& dialog, DialogProc proc, QWidget* parent,
                    TabControl* pageHost)
@@ -611,6 +646,9 @@ void QtWindow::KillTimer(int id) {
 }
 
 int QtWindow::ShowMessageBox(const std::string& text, MessageButtons buttons) {
+  // While the program closes, nothing new is asked: the answer is Cancel.
+  if (Loops().Closing()) return buttons == MessageButtons::Ok ? kIdOk : kIdCancel;
+  ModalLoops::Loop loop(Loops());
   NormalPointer pointer;
   QMessageBox box(widget_->window());
   box.setWindowTitle(QString());
@@ -634,6 +672,8 @@ int QtWindow::ShowMessageBox(const std::string& text, MessageButtons buttons) {
 }
 
 std::string QtWindow::PromptSaveFile(const SaveFileRequest& request) {
+  if (Loops().Closing()) return std::string();
+  ModalLoops::Loop loop(Loops());
   NormalPointer pointer;
   QFileDialog dialog(widget_->window());
   dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -651,8 +691,10 @@ std::string QtWindow::PromptSaveFile(const SaveFileRequest& request) {
 int QtWindow::RunModal(int templateId, DialogProc proc, void* param) {
   const DialogTemplate* dialog = FindDialogTemplate(templateId);
   if (!dialog) return -1;
+  if (Loops().Closing()) return kIdCancel;
   NormalPointer pointer;
   QtWindow modal(*dialog, proc, widget_->window(), nullptr);
+  ModalLoops::Loop loop(Loops());
   modal.widget()->setWindowModality(Qt::ApplicationModal);
   modal.Send({DialogEvent::Init, 0, 0, param});
   int result = modal.widget()->exec();
@@ -664,6 +706,9 @@ void QtWindow::EndDialog(int result) { widget_->done(result); }
 
 void QtWindow::Destroy() {
   if (destroyed_) return;
+  // Destroyed under running modal loops, the boxes and dialogs it owns would
+  // vanish beneath them: the loops end first.
+  if (ModalLoopsRunning()) return AfterModalLoops([this] { Destroy(); });
   for (auto& timer : timers_) timer.second->stop();
   widget_->hide();
   destroyed_ = true;

@@ -72,6 +72,11 @@ class QtWindow final : public Window {
   ~QtWindow() override;
   // Every window tells the watcher (null: none, Qt's own timers).
   static void Watch(QtWindowWatcher* watcher);
+  // Whether a modal loop of the program's runs (a message box, the save
+  // prompt, a modal dialog), and an action to run once they have all
+  // returned: asking for one ends them, innermost first.
+  static bool ModalLoopsRunning();
+  static void AfterModalLoops(std::function<void()> action);
 
   DialogWidget* widget() const { return widget_; }
   // The widget of a control of the template (a debug build stops at any

@@ -33,7 +33,7 @@ int RunWin32Program() {
   const WatchOption watch = FindWatchOption(ProgramArguments());
   if (!watch.error.empty()) {
     // A program without a console says it in a box.
-    MessageBoxW(nullptr, Wide(watch.error).c_str(), L"", MB_OK | MB_ICONERROR);
+    MessageBoxW(nullptr, Wide("vantrel: " + watch.error).c_str(), L"", MB_OK | MB_ICONERROR);
     return 2;
   }
   SetTextLanguage(LanguageForWindowsLanguage(GetUserDefaultUILanguage()));

@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "ui/dialog_units.h"
+#include "ui/modal_loops.h"
 #include "ui/win32/win32_dialog_template.h"
 #include "ui/win32/win32_text.h"
 
@@ -88,12 +89,22 @@ class WatchedSurface final : public Surface {
   DrawnTexts texts_;
 };
 
+// The common dialogs' DLL is loaded when the save prompt first opens, not
+// at start (it pulls in the printing spooler's); from the system folder only.
+bool ShowSaveDialog(OPENFILENAMEW& dialog) {
+  using GetSaveFileNameFn = BOOL(WINAPI*)(OPENFILENAMEW*);
+  static const HMODULE commonDialogs =
+      LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  static const auto getSaveFileName =
+      commonDialogs ? reinterpret_cast<GetSaveFileNameFn>(reinterpret_cast<void*>(
+                          GetProcAddress(commonDialogs, "GetSaveFileNameW")))
+                    : nullptr;
+  return getSaveFileName && getSaveFileName(&dialog);
+}
+
 // Ends a modal dialog of the program's own as Cancel, past its procedure.
 constexpr UINT kEndModalMessage = WM_APP + 0x101;
 
-int modalLoops = 0;
-bool closing = false;  // an action waits for the modal loops to end
-std::vector<std::function<void()>> afterModalLoops;
 std::vector<HWND> ownModalDialogs;
 std::vector<HWND> ownWindows;
 
@@ -156,7 +167,7 @@ void CancelSystemDialog(HWND hwnd) {
 // outside it takes the next. No system dialog sees its windows vanish.
 void EndModalLoops() {
   HWND modal = InnermostModalWindow();
-  for (int guard = 0; modal && modalLoops > 0 && guard < 16; ++guard) {
+  for (int guard = 0; modal && guard < 16; ++guard) {
     if (IsOwnModalDialog(modal)) PostMessageW(modal, kEndModalMessage, 0, 0);
     else CancelSystemDialog(modal);
     // Outward along the owners, up to the first window of the program's
@@ -166,30 +177,17 @@ void EndModalLoops() {
   }
 }
 
+ModalLoops& Loops() {
+  static ModalLoops loops(EndModalLoops);
+  return loops;
+}
+
 }  // namespace
 
-// Counts a modal loop of the program's; when the last one returns, the
-// actions that waited for it run.
-class Win32Window::ModalLoop {
- public:
-  ModalLoop() { ++modalLoops; }
-  ~ModalLoop() {
-    if (--modalLoops > 0 || afterModalLoops.empty()) return;
-    auto actions = std::move(afterModalLoops);
-    afterModalLoops.clear();
-    closing = false;
-    for (auto& action : actions) action();
-  }
-};
-
-bool Win32Window::ModalLoopsRunning() { return modalLoops > 0; }
+bool Win32Window::ModalLoopsRunning() { return Loops().Running(); }
 
 void Win32Window::AfterModalLoops(std::function<void()> action) {
-  afterModalLoops.push_back(std::move(action));
-  if (!closing) {
-    closing = true;
-    EndModalLoops();
-  }
+  Loops().After(std::move(action));
 }
 
 void Win32Window::Watch(Win32WindowWatcher* w) { watcher = w; }
@@ -468,9 +466,9 @@ void Win32Window::KillTimer(int id) {
 int Win32Window::ShowMessageBox(const std::string& text, MessageButtons buttons) {
   const UINT type = buttons == MessageButtons::Ok ? MB_OK : MB_RETRYCANCEL;
   // While the program closes, nothing new is asked: the answer is Cancel.
-  if (closing) return buttons == MessageButtons::Ok ? IDOK : IDCANCEL;
+  if (Loops().Closing()) return buttons == MessageButtons::Ok ? IDOK : IDCANCEL;
   if (watcher) watcher->Opening(*this, nullptr);
-  ModalLoop loop;
+  ModalLoops::Loop loop(Loops());
   return MessageBoxW(hwnd_, Wide(text).c_str(), L"", type);
 }
 
@@ -497,11 +495,11 @@ std::string Win32Window::PromptSaveFile(const SaveFileRequest& request) {
   // says so.
   dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |
                  OFN_NOCHANGEDIR;
-  if (closing) return std::string();
+  if (Loops().Closing()) return std::string();
   if (watcher) watcher->Opening(*this, &request);
   {
-    ModalLoop loop;
-    if (!GetSaveFileNameW(&dialog)) return std::string();
+    ModalLoops::Loop loop(Loops());
+    if (!ShowSaveDialog(dialog)) return std::string();
   }
   file.resize(wcslen(file.c_str()));
   return Utf8(file);
@@ -510,12 +508,12 @@ std::string Win32Window::PromptSaveFile(const SaveFileRequest& request) {
 int Win32Window::RunModal(int templateId, DialogProc proc, void* param) {
   const DialogTemplate* dialog = FindDialogTemplate(templateId);
   if (!dialog) return -1;
-  if (closing) return IDCANCEL;
+  if (Loops().Closing()) return IDCANCEL;
   Win32Window modal(*dialog, proc);
   modal.initParam_ = param;
   HWND owner = hwnd_ ? GetAncestor(hwnd_, GA_ROOT) : nullptr;
   if (watcher) watcher->Opening(*this, nullptr);
-  ModalLoop loop;
+  ModalLoops::Loop loop(Loops());
   modal.modal_ = true;
   return int(DialogBoxIndirectParamW(ProgramInstance(),
                                      reinterpret_cast<const DLGTEMPLATE*>(modal.template_.data()),

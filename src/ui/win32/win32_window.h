@@ -96,8 +96,6 @@ class Win32Window final : public Window {
   static void AfterModalLoops(std::function<void()> action);
 
  private:
-  class ModalLoop;
-
   static INT_PTR CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   bool Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void Send(const DialogMessage& message);
