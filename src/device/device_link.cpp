@@ -56,6 +56,13 @@ bool OpenFirstMatchingPrinter(const DeviceBackend& backend) {
          OpenTwice(backend, key);
 }
 
+// Every opening starts an action: closed first, answering, its budget whole.
+void StartAction() {
+  CloseDeviceLink();
+  g_notAnswering = false;
+  g_actionDeadline = Clock::now() + std::chrono::milliseconds(kActionBudgetMs);
+}
+
 }  // namespace
 
 const DeviceBackend* CurrentDeviceBackend() {
@@ -88,9 +95,7 @@ void ConfigurePrinterLink() {
 }
 
 int OpenDeviceLink() {
-  CloseDeviceLink();
-  g_notAnswering = false;
-  g_actionDeadline = Clock::now() + std::chrono::milliseconds(kActionBudgetMs);
+  StartAction();
   const DeviceBackend* backend = CurrentDeviceBackend();
 
   // Split the list first: deviceId is overwritten by each token tried.
@@ -154,8 +159,7 @@ std::optional<std::vector<PresentPrinter>> ListPresentPrinters() {
 }
 
 int OpenDeviceLinkTo(const PresentPrinter& printer) {
-  CloseDeviceLink();
-  g_notAnswering = false;
+  StartAction();
   const DeviceBackend* backend = CurrentDeviceBackend();
   return backend && OpenTwice(*backend, printer.key) ? 1 : 0;
 }
