@@ -145,7 +145,7 @@ if [ -e "$root/usr/bin/vantrel-cli" ]; then
   [ "${exec_start%% *}" = /usr/libexec/vantrel/vantrel-metrics ] && [ -x "$root${exec_start%% *}" ] ||
     fail "the metrics service runs $exec_start"
   # Every file of the package its manual page sends the reader to.
-  named=$(zcat "$root/usr/share/man/man1/vantrel-cli.1.gz" | grep -o '/usr/share/doc/vantrel/[A-Za-z0-9._-]*[A-Za-z0-9]' | sort -u)
+  named=$(zcat "$root/usr/share/man/man1/vantrel-cli.1.gz" | grep -o '/usr/share/doc/vantrel[a-z-]*/[A-Za-z0-9._-]*[A-Za-z0-9]' | sort -u)
   [ -n "$named" ] || fail "the manual page names no documentation"
   for path in $named; do
     [ -f "$root$path" ] || fail "the manual page names $path, which the package lacks"
