@@ -346,8 +346,10 @@ std::int32_t Win32Window::ListItemData(int id, int index) const {
 int Win32Window::ListCount(int id) const { return int(SendItem(id, CB_GETCOUNT)); }
 
 void Win32Window::TrackbarSetRange(int id, int minimum, int maximum) {
-  SendItem(id, TBM_SETRANGEMIN, FALSE, minimum);
-  SendItem(id, TBM_SETRANGEMAX, TRUE, maximum);
+  // Both ends at once, redrawn: set one after the other, the thumb stays
+  // drawn where the first end left it.
+  SendItem(id, TBM_SETRANGE, TRUE,
+           MAKELPARAM(static_cast<WORD>(minimum), static_cast<WORD>(maximum)));
 }
 
 void Win32Window::TrackbarSetPos(int id, int position) { SendItem(id, TBM_SETPOS, TRUE, position); }
@@ -410,9 +412,32 @@ Window* Win32Window::CreateTabPage(int tabId, int templateId, DialogProc proc, v
   Rect area = TabPageArea({int(client.left), int(client.top), int(client.right), int(client.bottom)},
                           int(item.bottom - item.top));
   MoveWindow(page->hwnd_, area.left, area.top, area.Width(), area.Height(), TRUE);
+  const DialogBaseUnits own = page->BaseUnits();
+  const DialogBaseUnits units = TabPageUnits(*dialog, own, BaseUnits(), area);
+  if (units.X(4000) != own.X(4000) || units.Y(8000) != own.Y(8000)) page->LayOut(units);
   ShowWindow(page->hwnd_, SW_HIDE);
   pages_.push_back(std::move(page));
   return pages_.back().get();
+}
+
+DialogBaseUnits Win32Window::BaseUnits() const {
+  RECT r{0, 0, 4, 8};
+  if (hwnd_) MapDialogRect(hwnd_, &r);
+  return {int(r.right), int(r.bottom)};
+}
+
+// The dialog manager has created the controls in template order, each below
+// the ones before it. Edges are rounded, not sizes: controls the template
+// puts side by side stay side by side.
+void Win32Window::LayOut(const DialogBaseUnits& units) {
+  HWND child = GetWindow(hwnd_, GW_CHILD);
+  for (const ControlTemplate& c : dialog_.controls) {
+    if (!child) break;
+    const int left = units.X(c.x), top = units.Y(c.y);
+    MoveWindow(child, left, top, units.X(c.x + c.cx) - left, units.Y(c.y + c.cy) - top, FALSE);
+    child = GetWindow(child, GW_HWNDNEXT);
+  }
+  InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 Rect Win32Window::ItemRect(int id) const {
