@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ui/dialog.h"
+#include "ui/win32/win32_keyboard.h"
 #include "ui/win32/win32_window.h"
 
 class Win32Platform final : public Platform {
@@ -40,6 +41,7 @@ class Win32Platform final : public Platform {
   UINT trayId_ = 0;
   std::wstring trayTip_;
   HICON trayIcon_ = nullptr;
+  DialogKeysInModalLoops modalKeys_;
   int waitCursorDepth_ = 0;
   HCURSOR cursorBeforeWait_ = nullptr;
 };

@@ -469,15 +469,22 @@ void Win32Window::Draw(const std::function<void(Surface&)>& drawing) {
   HDC dc = painting ? paintDc_ : GetDC(hwnd_);
   {
     GdiSurface surface(dc, Dpi());
-    if (watcher) {
-      WatchedSurface watched(surface);
-      drawing(watched);
-      watcher->Drawn(*this, watched.Texts(), painting);
-    } else {
-      drawing(surface);
-    }
+    WatchedSurface watched(surface);
+    drawing(watched);
+    if (watcher) watcher->Drawn(*this, watched.Texts(), painting);
+    if (!painting) SayDrawnTexts(watched.Texts());
   }
   if (!painting) ReleaseDC(hwnd_, dc);
+}
+
+// A drawing is pixels to a screen reader: its lines become the window's
+// name (a page's name shows nowhere), and the reader hears of each change.
+void Win32Window::SayDrawnTexts(const DrawnTexts& texts) {
+  std::wstring lines;
+  for (const auto& [y, x, text] : texts) lines += (lines.empty() ? L"" : L"\n") + Wide(text);
+  if (lines == Wide(WindowTextOf(hwnd_))) return;
+  SetWindowTextW(hwnd_, lines.c_str());
+  NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, hwnd_, OBJID_CLIENT, CHILDID_SELF);
 }
 
 void Win32Window::SetTimer(int id, int milliseconds) {

@@ -103,6 +103,7 @@ class Win32Window final : public Window {
   bool Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void Send(const DialogMessage& message);
   void Paint();
+  void SayDrawnTexts(const DrawnTexts& texts);
   HWND Item(int id) const {
     ExpectControl(dialog_, id);
     return hwnd_ ? GetDlgItem(hwnd_, id) : nullptr;
