@@ -10,7 +10,8 @@ PACKAGES := cmake g++ make pkg-config googletest libgtest-dev libgmock-dev \
             binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix wine wine64 fonts-wine \
             xvfb xauth trayer xdotool imagemagick x11-utils procps \
             fonts-dejavu-core fonts-wqy-microhei \
-            libcli11-dev nlohmann-json3-dev python3-prometheus-client python3-jsonschema
+            libcli11-dev nlohmann-json3-dev python3-prometheus-client python3-jsonschema \
+            dbus-daemon at-spi2-core python3-pyatspi
 # The packages: the Windows installer (wixl), the portable zip, and the checks
 # of the Debian package and its desktop files.
 PACKAGES += wixl msitools zip unzip lintian appstream desktop-file-utils

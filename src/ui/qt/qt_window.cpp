@@ -15,6 +15,7 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QStringDecoder>
+#include <QStringList>
 
 #include <cstdint>
 #include <cstdlib>
@@ -642,6 +643,12 @@ void QtWindow::Draw(const std::function<void(Surface&)>& drawing) {
   drawing_ = std::move(ops);
   drawnTexts_ = std::move(texts);
   drawingPainted_ = false;
+  // What the drawing says, for a screen reader: setting it tells of the change.
+  if (overlay_) {
+    QStringList lines;
+    for (const auto& [y, x, text] : drawnTexts_) lines << Q(text);
+    overlay_->setAccessibleName(lines.join(QLatin1Char('\n')));
+  }
   // Qt paints only in paint events: the next repaint draws it, over what
   // the last drawing and this one cover.
   QRect dirty = drawingBounds_ | surface.Bounds();
