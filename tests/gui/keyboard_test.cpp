@@ -8,6 +8,7 @@
 #include <QTabBar>
 #include <QTest>
 
+#include <string>
 #include <vector>
 
 #include "common/app_context.h"
@@ -94,6 +95,23 @@ TEST(Keyboard, AUserReachesTheUserServiceTabAndPressesDownloadWithoutTheMouse) {
   Press(Qt::Key_PageUp, Qt::ControlModifier);
   EXPECT_EQ(main.TabSelection(kMainTab), 1);
   shownContext = nullptr;
+}
+
+TEST(Keyboard, TheConfigurationWindowsTabsSwitchByKeys) {
+  QtWindow config(*FindDialogTemplate(kConfigWindowTemplate), NotingPage, nullptr, nullptr);
+  for (int i = 0; i < 7; ++i) config.TabInsert(kConfigTabControl, i, std::to_string(i));
+  config.Show(true);
+  QApplication::setActiveWindow(config.widget());
+  ASSERT_TRUE(QTest::qWaitForWindowActive(config.widget()));
+  config.FocusItem(kConfigSaveButton);
+  Press(Qt::Key_PageDown, Qt::ControlModifier);
+  Press(Qt::Key_PageDown, Qt::ControlModifier);
+  Press(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(config.TabSelection(kConfigTabControl), 1);
+  // Close, then the row of tabs: Tab goes round.
+  config.FocusItem(kConfigCloseButton);
+  Press(Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), static_cast<TabControl*>(config.Control(kConfigTabControl))->bar());
 }
 
 }  // namespace

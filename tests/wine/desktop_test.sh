@@ -104,6 +104,10 @@ snap main 4_service_mode
 probe click main 1025
 snap about 5_about
 probe click about 1023 tab main 1024 0 click main 1003 wait config
+# The configuration window's tabs by keys too (it runs a modal loop of its own).
+xdotool key ctrl+Next ctrl+Next ctrl+shift+Tab
+[ "$(probe selected config 1033 | tr -d '\r')" = 1 ] ||
+  { echo "Ctrl+PageDown and Ctrl+Shift+Tab do not switch the configuration window's tabs"; exit 1; }
 for tab in 0 1 2 3 4 5 6; do
   probe tab config 1033 $tab
   snap config 6_config_$tab
