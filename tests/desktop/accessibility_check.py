@@ -56,5 +56,7 @@ while display is None and time.time() < deadline:
     time.sleep(0.1)
 if display is None:
     sys.exit("the panel display never says READY to a screen reader")
+if display.getRoleName() != "label":
+    sys.exit(f"the display is a {display.getRoleName()!r}, not text, to a screen reader")
 print(f"the display reads {display.name!r} ({display.getRoleName()})")
 named(app, "push button", "Close").queryAction().doAction(0)

@@ -1,5 +1,7 @@
 #include "ui/qt/qt_window.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -173,8 +175,20 @@ Qt::WindowFlags FlagsOf(const DialogTemplate& dialog, bool topLevel) {
 DialogWidget::DialogWidget(QtWindow& window, QWidget* parent, Qt::WindowFlags flags)
     : QDialog(parent, flags), window_(window) {}
 
+namespace {
+
+// A screen reader takes the drawing for static text: its lines are its name.
+QAccessibleInterface* DrawingAsText(const QString&, QObject* object) {
+  auto* overlay = dynamic_cast<DrawingOverlay*>(object);
+  return overlay ? new QAccessibleWidget(overlay, QAccessible::StaticText) : nullptr;
+}
+
+}  // namespace
+
 DrawingOverlay::DrawingOverlay(QtWindow& window, QWidget* dialog)
     : QWidget(dialog), window_(window) {
+  static const bool factory = (QAccessible::installFactory(DrawingAsText), true);
+  (void)factory;
   setAttribute(Qt::WA_TransparentForMouseEvents);
   setAttribute(Qt::WA_NoSystemBackground);
   setGeometry(dialog->rect());
