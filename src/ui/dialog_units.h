@@ -29,6 +29,10 @@ struct DialogBaseUnits {
   Rect Pixels(int x, int y, int cx, int cy) const {
     return {X(x), Y(y), X(x) + X(cx), Y(y) + Y(cy)};
   }
+  // The same pixels for every dialog unit.
+  bool SameScale(const DialogBaseUnits& other) const {
+    return baseX * other.perX == other.baseX * perX && baseY * other.perY == other.baseY * perY;
+  }
 };
 
 // A tab page's place in its tab control's client area: below the row of
@@ -55,7 +59,8 @@ inline DialogBaseUnits TabPageUnits(const DialogTemplate& page, const DialogBase
   DialogBaseUnits units = own;
   units.baseX = holder.baseX;
   units.perX = holder.perX;
-  if (right > 0 && units.X(right) > area.Width()) units = {area.Width(), units.baseY, right, units.perY};
+  if (right > 0 && units.X(right) > area.Width())
+    units = {area.Width(), units.baseY, right, units.perY};
   if (bottom > 0 && units.Y(bottom) > area.Height())
     units = {units.baseX, area.Height(), units.perX, bottom};
   return units;

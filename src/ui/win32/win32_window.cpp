@@ -414,7 +414,7 @@ Window* Win32Window::CreateTabPage(int tabId, int templateId, DialogProc proc, v
   MoveWindow(page->hwnd_, area.left, area.top, area.Width(), area.Height(), TRUE);
   const DialogBaseUnits own = page->BaseUnits();
   const DialogBaseUnits units = TabPageUnits(*dialog, own, BaseUnits(), area);
-  if (units.X(4000) != own.X(4000) || units.Y(8000) != own.Y(8000)) page->LayOut(units);
+  if (!units.SameScale(own)) page->LayOut(units);
   ShowWindow(page->hwnd_, SW_HIDE);
   pages_.push_back(std::move(page));
   return pages_.back().get();
