@@ -18,7 +18,7 @@ RUN_PACKAGES := cmake g++ make pkg-config libusb-1.0-0-dev libumockdev-dev umock
 TEST_PACKAGES := googletest libgtest-dev libgmock-dev clang libclang-rt-14-dev \
                  binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix wine wine64 fonts-wine \
                  xvfb xauth trayer xdotool imagemagick x11-utils procps fonts-wqy-microhei \
-                 dbus-daemon python3-dbus python3-gi \
+                 dbus-daemon python3-dbus python3-gi at-spi2-core python3-pyatspi \
                  python3-prometheus-client python3-jsonschema prometheus prometheus-node-exporter \
                  wixl msitools zip unzip lintian appstream desktop-file-utils
 PACKAGES := $(RUN_PACKAGES) $(TEST_PACKAGES)

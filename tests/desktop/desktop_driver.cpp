@@ -114,6 +114,22 @@ QRect ControlRect(int templateId, int controlId) {
   return DialogUnits::Of(DialogFont(dialog)).Rect(c.x, c.y, c.cx, c.cy);
 }
 
+// A control's rectangle in a page of the main window, in the units the
+// window gives its pages.
+QRect PageControlRect(int pageTemplate, int controlId) {
+  const DialogTemplate& main = *FindDialogTemplate(kMainWindowTemplate);
+  const DialogTemplate& page = *FindDialogTemplate(pageTemplate);
+  TabControl tabs(nullptr);
+  tabs.setFont(DialogFont(main));
+  QRect tab = ControlRect(kMainWindowTemplate, kMainTab);
+  DialogUnits units = DialogUnits::Of(DialogFont(page));
+  static_cast<DialogBaseUnits&>(units) =
+      TabPageUnits(page, units, DialogUnits::Of(DialogFont(main)),
+                   TabPageArea({0, 0, tab.width(), tab.height()}, tabs.ItemHeight()));
+  const ControlTemplate& c = *FindControl(page, controlId);
+  return units.Rect(c.x, c.y, c.cx, c.cy);
+}
+
 // Where a page's control is, relative to the main window: the page sits in
 // the tab control's display area below the tabs.
 QPoint PageControl(QPoint main, int pageTemplate, int controlId) {
@@ -122,7 +138,7 @@ QPoint PageControl(QPoint main, int pageTemplate, int controlId) {
   tabs.setFont(DialogFont(dialog));
   QRect tab = ControlRect(kMainWindowTemplate, kMainTab);
   return main + tab.topLeft() + QPoint(5, tabs.ItemHeight() + 5) +
-         ControlRect(pageTemplate, controlId).center();
+         PageControlRect(pageTemplate, controlId).center();
 }
 
 QPoint TabAt(QPoint main, int index, const QStringList& titles) {
@@ -142,7 +158,7 @@ QImage Screenshot(const QString& file) {
 
 // Dark pixels inside the panel display box of the panel page.
 int DisplayInk(const QImage& shot, QPoint main) {
-  QRect group = ControlRect(kPanelPageTemplate, kPanelDisplayGroup);
+  QRect group = PageControlRect(kPanelPageTemplate, kPanelDisplayGroup);
   const DialogTemplate& dialog = *FindDialogTemplate(kMainWindowTemplate);
   TabControl tabs(nullptr);
   tabs.setFont(DialogFont(dialog));

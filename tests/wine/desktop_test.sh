@@ -1,8 +1,10 @@
 #!/bin/sh
 # The demo program under Wine on an X server of its own (on_xvfb.sh), in a
 # Wine virtual desktop: its notification icon double-clicked with
-# xdotool, "Status" pressed, the display checked, every window shot, "Exit"
-# chosen from the icon's menu. Screenshots land in SHOTS/NAME_*.png.
+# xdotool, "Status" pressed, the display checked on the screen and as a
+# screen reader reads it, the User Service tab reached and Download pressed
+# with keys alone, every window shot, "Exit" chosen from the icon's menu.
+# Screenshots land in SHOTS/NAME_*.png.
 #
 # usage: desktop_test.sh PROBE DEMO SHOTS NAME   (LC_ALL chooses the language)
 set -eu
@@ -26,7 +28,7 @@ snap() {
   import -display "$DISPLAY" -window root -crop "$geometry" +repage "$shots/${name}_$2.png"
 }
 
-timeout -k 5 90 wine "$demo" &
+timeout -k 5 110 wine "$demo" &
 demo_pid=$!
 
 # The icon comes back after Explorer restarts; the window opens from it with
@@ -59,6 +61,38 @@ done
 [ "$ink" -gt 20 ] || { echo "the panel display shows nothing after Status"; exit 1; }
 echo "panel display: $ink dark pixels"
 snap main 2_panel_status
+# A screen reader hears the display's lines (they change every second): in
+# English "READY" among them, in other languages their own texts. And the
+# controls' names.
+ready=
+case ${LC_ALL:-} in en_*) ready=READY ;; esac
+said=
+for _ in $(seq 40); do
+  said=$(probe display-name | tr -d "\r")
+  [ -n "$said" ] && [ "$said" = "${ready:-$said}" ] && break
+done
+[ -n "$said" ] && [ "$said" = "${ready:-$said}" ] ||
+  { echo "a screen reader never reads ${ready:-a text} on the display (last: $said)"; exit 1; }
+for control in 1023 1025 1001 1003; do
+  named=$(probe name main $control | tr -d '\r')
+  [ -n "$named" ] && [ "$named" = "$(probe text main $control | tr -d '\r')" ] ||
+    { echo "control $control is named \"$named\" for a screen reader"; exit 1; }
+done
+
+# The keyboard alone: Ctrl+Tab to the User Service tab (the focus leaves the
+# hidden page for the tabs), 18 Tabs on through the page's sliders, lists and
+# buttons to Download, Enter; Download shows the printer's top adjustment for
+# thick paper (2).
+xdotool key ctrl+Tab
+[ "$(probe selected main 1024 | tr -d '\r')" = 1 ] || { echo "Ctrl+Tab did not switch tabs"; exit 1; }
+xdotool key --delay 50 $(for _ in $(seq 18); do printf 'Tab '; done)
+focus=$(probe focus main | tr -d '\r')
+[ "$focus" = 1083 ] || { echo "18 Tabs from the tabs reached control $focus, not Download"; exit 1; }
+xdotool key Return
+for _ in $(seq 30); do [ "$(probe text main 1040 | tr -d '\r')" = 2 ] && break; sleep 0.1; done
+[ "$(probe text main 1040 | tr -d '\r')" = 2 ] || { echo "Enter on Download did not download"; exit 1; }
+xdotool key ctrl+Prior
+[ "$(probe selected main 1024 | tr -d '\r')" = 0 ] || { echo "Ctrl+PageUp did not switch back"; exit 1; }
 
 # Every other window: tabs, the service mode behind the password, the About
 # box, the configuration window's seven tabs, the save prompt and its
@@ -70,6 +104,10 @@ snap main 4_service_mode
 probe click main 1025
 snap about 5_about
 probe click about 1023 tab main 1024 0 click main 1003 wait config
+# The configuration window's tabs by keys too (it runs a modal loop of its own).
+xdotool key ctrl+Next ctrl+Next ctrl+shift+Tab
+[ "$(probe selected config 1033 | tr -d '\r')" = 1 ] ||
+  { echo "Ctrl+PageDown and Ctrl+Shift+Tab do not switch the configuration window's tabs"; exit 1; }
 for tab in 0 1 2 3 4 5 6; do
   probe tab config 1033 $tab
   snap config 6_config_$tab

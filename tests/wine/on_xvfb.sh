@@ -8,7 +8,7 @@
 # usage: on_xvfb.sh COMMAND [ARGS...]
 set -u
 work=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+Xvfb -displayfd 3 -screen 0 ${VANTREL_XVFB_SCREEN:-1280x800x24} -nolisten tcp 3>"$work/display" 2>/dev/null &
 xvfb=$!
 for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(cat "$work/display")"

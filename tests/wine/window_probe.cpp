@@ -22,10 +22,18 @@
 //   gone                      until the main window no longer exists
 //   balloon                   the text of the notification area's balloon,
 //                             once one shows (8 s at most)
+//   selected WINDOW ID        the selected tab of a tab control
+//   focus WINDOW              the control id that has the keyboard focus
+//   name WINDOW ID            a control's name as a screen reader reads it
+//                             (MSAA)
+//   display-name              the panel display's text, as a screen reader
+//                             reads it (the panel page's name)
 //
 // WINDOW: main, config, about, message, save or menu.
 #include <windows.h>
 #include <commctrl.h>
+#include <initguid.h>  // IID_IAccessible defined here, not taken from an import library
+#include <oleacc.h>
 #include <shellapi.h>
 
 #include <cstdio>
@@ -120,6 +128,24 @@ void PrintCentre(HWND window) {
   std::printf("%ld %ld\n", (r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
 
+// What MSAA says a window is called, as a screen reader asks it.
+std::string AccessibleName(HWND window) {
+  IAccessible* accessible = nullptr;
+  const HRESULT found = AccessibleObjectFromWindow(window, DWORD(OBJID_CLIENT), IID_IAccessible,
+                                                   reinterpret_cast<void**>(&accessible));
+  if (FAILED(found) || !accessible) return "(no accessible object: " + std::to_string(found) + ")";
+  VARIANT self;
+  VariantInit(&self);
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR name = nullptr;
+  std::string text;
+  if (SUCCEEDED(accessible->get_accName(self, &name)) && name) text = Utf8(name);
+  SysFreeString(name);
+  accessible->Release();
+  return text;
+}
+
 int Fail(const char* what, const std::wstring& detail = L"") {
   std::printf("window-probe: %s %s\n", what, Utf8(detail).c_str());
   return 1;
@@ -128,6 +154,7 @@ int Fail(const char* what, const std::wstring& detail = L"") {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  CoInitialize(nullptr);
   std::vector<std::wstring> args(argv + 1, argv + argc);
   auto shown = [](const std::wstring& name) {
     return WaitFor([&] { return Find(name, true); }, 5000);
@@ -250,6 +277,33 @@ int wmain(int argc, wchar_t** argv) {
       wchar_t text[512] = {};
       SendMessageW(balloon, WM_GETTEXT, 512, LPARAM(text));
       std::printf("%s\n", Utf8(text).c_str());
+    } else if (step == L"selected") {
+      std::wstring name = next();
+      int id = _wtoi(next().c_str());
+      HWND window = shown(name);
+      HWND tab = window ? Control(window, id) : nullptr;
+      if (!tab) return Fail("no tab control in", name);
+      std::printf("%d\n", int(SendMessageW(tab, TCM_GETCURSEL, 0, 0)));
+    } else if (step == L"focus") {
+      std::wstring name = next();
+      HWND window = shown(name);
+      if (!window) return Fail("not shown:", name);
+      GUITHREADINFO info{};
+      info.cbSize = sizeof info;
+      GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+      std::printf("%d\n", info.hwndFocus ? GetDlgCtrlID(info.hwndFocus) : 0);
+    } else if (step == L"name") {
+      std::wstring name = next();
+      int id = _wtoi(next().c_str());
+      HWND window = shown(name);
+      HWND control = window ? Control(window, id) : nullptr;
+      if (!control) return Fail("no control", name + L" " + std::to_wstring(id));
+      std::printf("%s\n", AccessibleName(control).c_str());
+    } else if (step == L"display-name") {
+      HWND main = shown(L"main");
+      HWND group = main ? Control(main, kPanelDisplayGroup) : nullptr;
+      if (!group) return Fail("no panel page");
+      std::printf("%s\n", AccessibleName(GetParent(group)).c_str());
     } else if (step == L"gone") {
       if (!WaitFor([] { return Find(L"main", false) ? nullptr : HWND(1); }, 5000))
         return Fail("the main window is still there");

@@ -1,7 +1,10 @@
 #include "ui/qt/qt_window.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QComboBox>
 #include <qdrawutil.h>
 #include <QFileDialog>
@@ -10,9 +13,11 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QStringDecoder>
+#include <QStringList>
 
 #include <cstdint>
 #include <cstdlib>
@@ -201,8 +206,20 @@ Qt::WindowFlags FlagsOf(const DialogTemplate& dialog, bool topLevel) {
 DialogWidget::DialogWidget(QtWindow& window, QWidget* parent, Qt::WindowFlags flags)
     : QDialog(parent, flags), window_(window) {}
 
+namespace {
+
+// A screen reader takes the drawing for static text: its lines are its name.
+QAccessibleInterface* DrawingAsText(const QString&, QObject* object) {
+  auto* overlay = dynamic_cast<DrawingOverlay*>(object);
+  return overlay ? new QAccessibleWidget(overlay, QAccessible::StaticText) : nullptr;
+}
+
+}  // namespace
+
 DrawingOverlay::DrawingOverlay(QtWindow& window, QWidget* dialog)
     : QWidget(dialog), window_(window) {
+  static const bool factory = (QAccessible::installFactory(DrawingAsText), true);
+  (void)factory;
   setAttribute(Qt::WA_TransparentForMouseEvents);
   setAttribute(Qt::WA_NoSystemBackground);
   setGeometry(dialog->rect());
@@ -237,6 +254,19 @@ void DialogWidget::reject() {
   window_.Send({DialogEvent::Command, kIdCancel, kButtonClicked});
 }
 
+// Enter presses the push button that has the focus; elsewhere it is the
+// dialog's as usual.
+void DialogWidget::keyPressEvent(QKeyEvent* event) {
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  auto* button = qobject_cast<QPushButton*>(focusWidget());
+  if (enter && !(event->modifiers() & ~Qt::KeypadModifier) && button && button->isEnabled() &&
+      button->isVisible() && isAncestorOf(button)) {
+    button->click();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
 void DialogWidget::accept() {
   window_.Send({DialogEvent::Command, kIdOk, kButtonClicked});
 }
@@ -263,6 +293,9 @@ QtWindow::QtWindow(const DialogTemplate& dialog, DialogProc proc, QWidget* paren
                              client.top() + client.height()},
                             pageHost->ItemHeight());
     widget_->setGeometry(area.left, area.top, area.Width(), area.Height());
+    if (auto* holder = dynamic_cast<DialogWidget*>(pageHost->window()))
+      static_cast<DialogBaseUnits&>(units_) =
+          TabPageUnits(dialog, units_, holder->Owner().Units(), area);
   } else {
     widget_->setFixedSize(units_.X(dialog.cx), units_.Y(dialog.cy));
   }
@@ -348,7 +381,9 @@ void QtWindow::CreateControls() {
       case ControlKind::TabControl: w = new TabControl(widget_); break;
     }
     w->setGeometry(rect);
-    if (c.style & kTabStop) w->setFocusPolicy(Qt::FocusPolicy(w->focusPolicy() | Qt::TabFocus));
+    // A tab control takes the focus on its row of tabs.
+    QWidget* stop = dynamic_cast<TabControl*>(w) ? static_cast<TabControl*>(w)->bar() : w;
+    if (c.style & kTabStop) stop->setFocusPolicy(Qt::FocusPolicy(stop->focusPolicy() | Qt::TabFocus));
     // A static text's mnemonic moves the focus to the next control.
     if (pendingBuddy) {
       pendingBuddy->setBuddy(w);
@@ -356,14 +391,41 @@ void QtWindow::CreateControls() {
     }
     if (auto* label = qobject_cast<QLabel*>(w); label && c.id != kNoId) pendingBuddy = label;
     if (c.id != kNoId) controls_[c.id] = w;
+    ordered_.push_back(w);
     Connect(c, w);
   }
   // Group boxes stand behind their contents.
   for (QWidget* group : groupBoxes) group->lower();
+  if (widget_->isWindow())
+    for (QWidget* w : ordered_)
+      if (auto* tab = dynamic_cast<TabControl*>(w)) AddTabKeys(tab);
   // Pages with a drawing of their own (the panel display) draw on top.
   if (dialog_.style & kDrawsItself) {
     overlay_ = new DrawingOverlay(*this, widget_);
     overlay_->raise();
+  }
+}
+
+// Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PageDown and Ctrl+PageUp switch the tabs,
+// as in any tabbed dialog; a focus on the page that hides goes to the tabs.
+void QtWindow::AddTabKeys(TabControl* tab) {
+  auto step = [tab](int by) {
+    QTabBar* bar = tab->bar();
+    if (bar->count() < 2) return;
+    QWidget* focus = QApplication::focusWidget();
+    const bool onPage = focus && focus != bar && tab->isAncestorOf(focus);
+    bar->setCurrentIndex((bar->currentIndex() + by + bar->count()) % bar->count());
+    if (onPage) bar->setFocus(Qt::TabFocusReason);
+  };
+  const std::pair<QKeyCombination, int> keys[] = {
+      {Qt::CTRL | Qt::Key_Tab, 1},       {Qt::CTRL | Qt::Key_PageDown, 1},
+      {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, -1}, {Qt::CTRL | Qt::SHIFT | Qt::Key_Tab, -1},
+      {Qt::CTRL | Qt::Key_PageUp, -1},
+  };
+  for (const auto& [key, by] : keys) {
+    auto* shortcut = new QShortcut(QKeySequence(key), widget_);
+    shortcut->setContext(Qt::WindowShortcut);
+    QObject::connect(shortcut, &QShortcut::activated, widget_, [step, by = by] { step(by); });
   }
 }
 
@@ -596,6 +658,15 @@ Window* QtWindow::CreateTabPage(int tabId, int templateId, DialogProc proc, void
   pages_.push_back(std::make_unique<QtWindow>(*dialog, proc, nullptr, tab));
   QtWindow* page = pages_.back().get();
   page->widget()->raise();
+  // Tab runs from the row of tabs through the pages' controls, then on to
+  // the controls that follow the tab control.
+  QWidget* last = tab->bar();
+  for (const auto& each : pages_)
+    for (QWidget* w : each->Controls())
+      if (w->focusPolicy() & Qt::TabFocus) {
+        QWidget::setTabOrder(last, w);
+        last = w;
+      }
   page->Send({DialogEvent::Init, 0, 0, proc ? param : nullptr});
   return page;
 }
@@ -621,6 +692,12 @@ void QtWindow::Draw(const std::function<void(Surface&)>& drawing) {
   drawing_ = std::move(ops);
   drawnTexts_ = std::move(texts);
   drawingPainted_ = false;
+  // What the drawing says, for a screen reader: setting it tells of the change.
+  if (overlay_) {
+    QStringList lines;
+    for (const auto& [y, x, text] : drawnTexts_) lines << Q(text);
+    overlay_->setAccessibleName(lines.join(QLatin1Char('\n')));
+  }
   // Qt paints only in paint events: the next repaint draws it, over what
   // the last drawing and this one cover.
   QRect dirty = drawingBounds_ | surface.Bounds();

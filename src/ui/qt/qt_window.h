@@ -44,6 +44,7 @@ class DialogWidget : public QDialog {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   void reject() override;
   void accept() override;
 
@@ -79,10 +80,14 @@ class QtWindow final : public Window {
   static void AfterModalLoops(std::function<void()> action);
 
   DialogWidget* widget() const { return widget_; }
+  // The units the window's controls are placed in.
+  const DialogUnits& Units() const { return units_; }
   // The widget of a control of the template (a debug build stops at any
   // other id); HasControl asks without that rule, for what a user names.
   QWidget* Control(int id) const;
   bool HasControl(int id) const { return controls_.count(id) != 0; }
+  // The widgets of the template's controls, in template order.
+  const std::vector<QWidget*>& Controls() const { return ordered_; }
   void Send(const DialogMessage& message);
   void Repaint(QPainter& painter);
   bool HasDrawing() const { return !drawing_.empty(); }
@@ -131,6 +136,7 @@ class QtWindow final : public Window {
   void CreateControls();
   void CheckRadioInGroup(int id);
   void Connect(const ControlTemplate& control, QWidget* widget);
+  void AddTabKeys(TabControl* tab);
 
   const DialogTemplate& dialog_;
   DialogProc proc_;
@@ -141,6 +147,7 @@ class QtWindow final : public Window {
   bool destroyed_ = false;
   bool painting_ = false;
   std::map<int, QWidget*> controls_;
+  std::vector<QWidget*> ordered_;
   std::map<int, QTimer*> timers_;
   std::vector<std::function<void(QPainter&)>> drawing_;
   QRect drawingBounds_;

@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "common/string_table.h"
+#include "ui/win32/win32_keyboard.h"
 #include "ui/win32/win32_text.h"
 
 namespace {
@@ -56,6 +57,7 @@ Window* Win32Platform::CreateModeless(int templateId, DialogProc proc, void* par
 int Win32Platform::RunMessageLoop() {
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (HandleDialogKey(message)) continue;
     bool taken = false;
     for (const auto& window : windows_) {
       HWND dialog = window->Handle();

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ui/dialog.h"
+#include "ui/win32/win32_keyboard.h"
 #include "ui/win32/win32_window.h"
 
 class Win32Platform final : public Platform {
@@ -50,6 +51,7 @@ class Win32Platform final : public Platform {
   HICON trayIcon_ = nullptr;
   HICON stateIcons_[4] = {};  // loaded at their first use
   HICON shownIcon_ = nullptr;  // the plain icon, or the watch's state
+  DialogKeysInModalLoops modalKeys_;
   int waitCursorDepth_ = 0;
   HCURSOR cursorBeforeWait_ = nullptr;
 };

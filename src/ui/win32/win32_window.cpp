@@ -344,8 +344,10 @@ std::int32_t Win32Window::ListItemData(int id, int index) const {
 int Win32Window::ListCount(int id) const { return int(SendItem(id, CB_GETCOUNT)); }
 
 void Win32Window::TrackbarSetRange(int id, int minimum, int maximum) {
-  SendItem(id, TBM_SETRANGEMIN, FALSE, minimum);
-  SendItem(id, TBM_SETRANGEMAX, TRUE, maximum);
+  // Both ends at once, redrawn: set one after the other, the thumb stays
+  // drawn where the first end left it.
+  SendItem(id, TBM_SETRANGE, TRUE,
+           MAKELPARAM(static_cast<WORD>(minimum), static_cast<WORD>(maximum)));
 }
 
 void Win32Window::TrackbarSetPos(int id, int position) { SendItem(id, TBM_SETPOS, TRUE, position); }
@@ -408,9 +410,32 @@ Window* Win32Window::CreateTabPage(int tabId, int templateId, DialogProc proc, v
   Rect area = TabPageArea({int(client.left), int(client.top), int(client.right), int(client.bottom)},
                           int(item.bottom - item.top));
   MoveWindow(page->hwnd_, area.left, area.top, area.Width(), area.Height(), TRUE);
+  const DialogBaseUnits own = page->BaseUnits();
+  const DialogBaseUnits units = TabPageUnits(*dialog, own, BaseUnits(), area);
+  if (!units.SameScale(own)) page->LayOut(units);
   ShowWindow(page->hwnd_, SW_HIDE);
   pages_.push_back(std::move(page));
   return pages_.back().get();
+}
+
+DialogBaseUnits Win32Window::BaseUnits() const {
+  RECT r{0, 0, 4, 8};
+  if (hwnd_) MapDialogRect(hwnd_, &r);
+  return {int(r.right), int(r.bottom)};
+}
+
+// The dialog manager has created the controls in template order, each below
+// the ones before it. Edges are rounded, not sizes: controls the template
+// puts side by side stay side by side.
+void Win32Window::LayOut(const DialogBaseUnits& units) {
+  HWND child = GetWindow(hwnd_, GW_CHILD);
+  for (const ControlTemplate& c : dialog_.controls) {
+    if (!child) break;
+    const int left = units.X(c.x), top = units.Y(c.y);
+    MoveWindow(child, left, top, units.X(c.x + c.cx) - left, units.Y(c.y + c.cy) - top, FALSE);
+    child = GetWindow(child, GW_HWNDNEXT);
+  }
+  InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 Rect Win32Window::ItemRect(int id) const {
@@ -442,15 +467,22 @@ void Win32Window::Draw(const std::function<void(Surface&)>& drawing) {
   HDC dc = painting ? paintDc_ : GetDC(hwnd_);
   {
     GdiSurface surface(dc, Dpi());
-    if (watcher) {
-      WatchedSurface watched(surface);
-      drawing(watched);
-      watcher->Drawn(*this, watched.Texts(), painting);
-    } else {
-      drawing(surface);
-    }
+    WatchedSurface watched(surface);
+    drawing(watched);
+    if (watcher) watcher->Drawn(*this, watched.Texts(), painting);
+    if (!painting) SayDrawnTexts(watched.Texts());
   }
   if (!painting) ReleaseDC(hwnd_, dc);
+}
+
+// A drawing is pixels to a screen reader: its lines become the window's
+// name (a page's name shows nowhere), and the reader hears of each change.
+void Win32Window::SayDrawnTexts(const DrawnTexts& texts) {
+  std::wstring lines;
+  for (const auto& [y, x, text] : texts) lines += (lines.empty() ? L"" : L"\n") + Wide(text);
+  if (lines == Wide(WindowTextOf(hwnd_))) return;
+  SetWindowTextW(hwnd_, lines.c_str());
+  NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, hwnd_, OBJID_CLIENT, CHILDID_SELF);
 }
 
 void Win32Window::SetTimer(int id, int milliseconds) {

@@ -11,6 +11,7 @@
 
 #include "ui/dialog.h"
 #include "layouts/dialog_template.h"
+#include "ui/dialog_units.h"
 
 // The notification icon's callback message.
 inline constexpr UINT kTrayCallbackMessage = 32769;
@@ -100,12 +101,17 @@ class Win32Window final : public Window {
   bool Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void Send(const DialogMessage& message);
   void Paint();
+  void SayDrawnTexts(const DrawnTexts& texts);
   HWND Item(int id) const {
     ExpectControl(dialog_, id);
     return hwnd_ ? GetDlgItem(hwnd_, id) : nullptr;
   }
   LRESULT SendItem(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
   int Dpi() const;
+  // The base units of the window's font at its resolution.
+  DialogBaseUnits BaseUnits() const;
+  // Places the controls in these units.
+  void LayOut(const DialogBaseUnits& units);
 
   const DialogTemplate& dialog_;
   std::vector<std::uint32_t> template_;

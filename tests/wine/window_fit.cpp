@@ -1,0 +1,340 @@
+// window-fit.exe: builds every window of the program as the program fills
+// it, in every language, at the resolution Wine gives this process, and
+// measures what a user would see cut off: a control outside the visible
+// part of its page or window, a control over another that the template
+// keeps apart, a text wider than its control, a slider's thumb away from
+// its value. Prints one line per finding and a count; status 1 when there
+// is any. With --shots DIR it also saves the main window's three pages in
+// English, German and Japanese as DIR/LANGUAGE_PAGE.bmp.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "common/app_context.h"
+#include "common/string_table.h"
+#include "common/utf16.h"
+#include "layouts/control_ids.h"
+#include "layouts/dialog_template.h"
+#include "page_helpers/window_ops.h"
+#include "printer/configuration_export.h"
+#include "printer/configuration_texts.h"
+#include "panel/panel_page.h"
+#include "service/service_mode_page.h"
+#include "service/user_service_page.h"
+#include "shell/about_box.h"
+#include "string_ids.h"
+#include "ui/win32/win32_platform.h"
+#include "ui/win32/win32_window.h"
+
+namespace {
+
+void Ignore(Window&, const DialogMessage&) {}
+
+int dpi = USER_DEFAULT_SCREEN_DPI;
+int Scaled(int pixelsAt96) { return (pixelsAt96 * dpi + USER_DEFAULT_SCREEN_DPI / 2) / USER_DEFAULT_SCREEN_DPI; }
+
+std::set<std::string> findings;  // a page measured twice says it once
+int language = kEnglish;
+
+void Finding(const DialogTemplate& dialog, const ControlTemplate& c, const std::string& what) {
+  findings.insert("language " + std::to_string(language) + " template " +
+                     std::to_string(dialog.id) + " control " + std::to_string(c.id) + ": " + what);
+}
+
+std::string Text(const RECT& r) {
+  return std::to_string(r.left) + "," + std::to_string(r.top) + "-" + std::to_string(r.right) +
+         "," + std::to_string(r.bottom);
+}
+
+bool Inside(const RECT& inner, const RECT& outer) {
+  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+         inner.bottom <= outer.bottom;
+}
+
+bool Empty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
+
+bool Overlap(int l1, int t1, int r1, int b1, int l2, int t2, int r2, int b2) {
+  return l1 < r2 && l2 < r1 && t1 < b2 && t2 < b1;
+}
+
+std::wstring WindowText(HWND hwnd) {
+  wchar_t text[1024] = {};
+  GetWindowTextW(hwnd, text, 1024);
+  return text;
+}
+
+// A text's extent in the control's font; the mnemonic marker and trailing
+// blanks are not drawn.
+SIZE Extent(HWND control, std::wstring text, UINT wrapWidth = 0) {
+  std::wstring shown;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == L'&' && i + 1 < text.size()) ++i;
+    shown.push_back(text[i]);
+  }
+  while (!shown.empty() && shown.back() == L' ') shown.pop_back();
+  HDC dc = GetDC(control);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+  SIZE size{};
+  if (wrapWidth) {
+    RECT r{0, 0, LONG(wrapWidth), 0};
+    DrawTextW(dc, shown.c_str(), int(shown.size()), &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    size = {r.right, r.bottom};
+  } else {
+    GetTextExtentPoint32W(dc, shown.c_str(), int(shown.size()), &size);
+  }
+  SelectObject(dc, old);
+  ReleaseDC(control, dc);
+  return size;
+}
+
+// What a control's text needs beside the text itself, at 96 dots per inch:
+// a button's frame, a radio button's or check box's indicator, a group
+// box's indent, a list's arrow.
+void CheckText(const DialogTemplate& dialog, const ControlTemplate& c, HWND control) {
+  RECT r;
+  GetClientRect(control, &r);
+  const int width = r.right, height = r.bottom;
+  auto check = [&](const std::wstring& text, int needed, int available) {
+    if (needed > available)
+      Finding(dialog, c, "\"" + Utf8(text) + "\" needs " + std::to_string(needed) + " px, has " +
+                             std::to_string(available));
+  };
+  std::wstring text = WindowText(control);
+  switch (c.kind) {
+    case ControlKind::PushButton: check(text, Extent(control, text).cx + Scaled(6), width); break;
+    case ControlKind::RadioButton:
+    case ControlKind::CheckBox: check(text, Extent(control, text).cx + Scaled(17), width); break;
+    case ControlKind::GroupBox:
+      if (!text.empty()) check(text, Extent(control, text).cx + Scaled(14), width);
+      break;
+    case ControlKind::Static: {
+      if (text.empty()) break;
+      if (GetWindowLongW(control, GWL_STYLE) & SS_LEFTNOWORDWRAP) {
+        check(text, Extent(control, text).cx, width);
+        break;
+      }
+      // Wrapped: every line shows, the last at least by its greater part.
+      const SIZE wrapped = Extent(control, text, UINT(width));
+      const int line = Extent(control, L"Ag").cy;
+      check(text, wrapped.cx, width);
+      if (wrapped.cy - line / 2 > height)
+        Finding(dialog, c, "\"" + Utf8(text) + "\" needs " + std::to_string(wrapped.cy) +
+                               " px of height, has " + std::to_string(height));
+      break;
+    }
+    case ControlKind::DropDownList: {
+      const int count = int(SendMessageW(control, CB_GETCOUNT, 0, 0));
+      for (int i = 0; i < count; ++i) {
+        wchar_t entry[256] = {};
+        SendMessageW(control, CB_GETLBTEXT, i, LPARAM(entry));
+        check(entry, Extent(control, entry).cx + GetSystemMetrics(SM_CXVSCROLL) + Scaled(6), width);
+      }
+      break;
+    }
+    case ControlKind::Trackbar: {
+      // The thumb stands where the value is along the channel.
+      RECT channel{}, thumb{};
+      SendMessageW(control, TBM_GETCHANNELRECT, 0, LPARAM(&channel));
+      SendMessageW(control, TBM_GETTHUMBRECT, 0, LPARAM(&thumb));
+      const int low = int(SendMessageW(control, TBM_GETRANGEMIN, 0, 0));
+      const int high = int(SendMessageW(control, TBM_GETRANGEMAX, 0, 0));
+      const int pos = int(SendMessageW(control, TBM_GETPOS, 0, 0));
+      const int half = (thumb.right - thumb.left) / 2;
+      const int span = (channel.right - channel.left) - 2 * half;
+      const int expected = channel.left + half + (high > low ? span * (pos - low) / (high - low) : 0);
+      const int centre = (thumb.left + thumb.right) / 2;
+      if (centre < expected - half || centre > expected + half)
+        Finding(dialog, c, "thumb at " + std::to_string(centre) + " for value " +
+                               std::to_string(pos) + " of " + std::to_string(low) + ".." +
+                               std::to_string(high) + ", expected near " + std::to_string(expected));
+      break;
+    }
+    default: break;
+  }
+  (void)height;
+}
+
+// The controls of a window in template order, as the dialog manager made them.
+std::vector<HWND> Controls(HWND window) {
+  std::vector<HWND> controls;
+  for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t cls[32] = {};
+    GetClassNameW(child, cls, 32);
+    if (std::wcscmp(cls, L"#32770") != 0) controls.push_back(child);  // pages are measured apart
+  }
+  return controls;
+}
+
+// Every control of one window or page within what shows of it: its client
+// area, cut by every window it lies in.
+void Measure(Win32Window& window) {
+  const DialogTemplate& dialog = *FindDialogTemplate(window.TemplateId());
+  HWND hwnd = window.Handle();
+  RECT visible;
+  GetClientRect(hwnd, &visible);
+  MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&visible), 2);
+  for (HWND outer = GetParent(hwnd); outer; outer = GetParent(outer)) {
+    RECT client;
+    GetClientRect(outer, &client);
+    MapWindowPoints(outer, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    IntersectRect(&visible, &visible, &client);
+  }
+  std::vector<HWND> controls = Controls(hwnd);
+  std::vector<RECT> rects(controls.size());
+  for (size_t i = 0; i < controls.size() && i < dialog.controls.size(); ++i) {
+    const ControlTemplate& c = dialog.controls[i];
+    GetWindowRect(controls[i], &rects[i]);
+    if (Empty(rects[i])) continue;  // made to be unseen
+    if (!Inside(rects[i], visible))
+      Finding(dialog, c, "at " + Text(rects[i]) + " outside " + Text(visible));
+    CheckText(dialog, c, controls[i]);
+    for (size_t j = 0; j < i; ++j) {
+      const ControlTemplate& d = dialog.controls[j];
+      if (Empty(rects[j]) || !Overlap(rects[i].left, rects[i].top, rects[i].right, rects[i].bottom,
+                                      rects[j].left, rects[j].top, rects[j].right, rects[j].bottom))
+        continue;
+      if (!Overlap(c.x, c.y, c.x + c.cx, c.y + c.cy, d.x, d.y, d.x + d.cx, d.y + d.cy))
+        Finding(dialog, c, "covers control " + std::to_string(d.id) + " (" + Text(rects[i]) +
+                               " over " + Text(rects[j]) + ")");
+    }
+  }
+}
+
+void Pump() {
+  MSG message;
+  for (int i = 0; i < 10; ++i) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    Sleep(20);
+  }
+}
+
+// The window's pixels on the screen as a 24-bit BMP.
+void SaveShot(HWND window, const std::wstring& path) {
+  RECT r;
+  GetWindowRect(window, &r);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+  SelectObject(memory, old);
+  const DWORD stride = DWORD((w * 3 + 3) & ~3), size = stride * DWORD(h);
+  BITMAPFILEHEADER file{0x4D42, DWORD(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)) + size,
+                        0, 0, DWORD(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER))};
+  if (FILE* out = _wfopen(path.c_str(), L"wb")) {
+    std::fwrite(&file, sizeof file, 1, out);
+    std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out);
+    std::fwrite(bits, 1, size, out);
+    std::fclose(out);
+  }
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+}
+
+const wchar_t* ShotName(int id) {
+  switch (id) {
+    case kEnglish: return L"en";
+    case 1031: return L"de";
+    case 1041: return L"ja";
+    default: return nullptr;
+  }
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+  INITCOMMONCONTROLSEX common{sizeof common, ICC_TAB_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&common);
+  const std::wstring shots = argc > 2 && std::wcscmp(argv[1], L"--shots") == 0 ? argv[2] : L"";
+  Win32Platform platform(GetModuleHandleW(nullptr));
+  UsePlatform(&platform);
+  {
+    HDC screen = GetDC(nullptr);
+    dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+  }
+  std::printf("window-fit at %d dpi\n", dpi);
+  std::fflush(stdout);
+  int windows = 0;
+  for (int id : TextLanguages()) {
+    language = id;
+    SetTextLanguage(id);
+    AppContext ctx{};
+    auto& main = *static_cast<Win32Window*>(platform.CreateModeless(kMainWindowTemplate, Ignore, nullptr));
+    LoadTemplateTexts(main);
+    ctx.hPages[0] = AddTabPage(main, kMainTab, kPanelPageTemplate, kTextPanelTab, 0, PanelPageProc, &ctx);
+    ctx.hPages[1] = AddTabPage(main, kMainTab, kUserServiceTemplate, kTextUserServiceTab, 1,
+                               UserServicePageProc, &ctx);
+    ctx.hPages[2] = AddTabPage(main, kMainTab, kServiceModeTemplate, kTextServiceModeTab, 2,
+                               ServiceModePageProc, &ctx);
+    // Each page shown and painted as the user sees it: a trackbar places its
+    // thumb when it paints.
+    const bool shoot = !shots.empty() && ShotName(id);
+    main.MoveTo(0, 0);
+    main.Show(true);
+    Measure(main);
+    auto showPage = [&](int page) {
+      main.TabSelect(kMainTab, page);
+      for (int other = 0; other < 3; ++other) ctx.hPages[other]->Show(other == page);
+      RedrawWindow(main.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+      return static_cast<Win32Window*>(ctx.hPages[page]);
+    };
+    for (int page = 0; page < 3; ++page) {
+      Measure(*showPage(page));
+      ++windows;
+      if (shoot) {
+        Pump();
+        SaveShot(main.Handle(), shots + L"\\" + ShotName(id) + L"_" + std::to_wstring(page) + L".bmp");
+      }
+    }
+    // Sliders at their ends, as a Download may leave them.
+    for (int slider : {kTopPlainSlider, kTransferLabelsSlider, kLeftTray1Slider})
+      ctx.hPages[1]->TrackbarSetPos(slider, slider == kTransferLabelsSlider ? -8 : 15);
+    Measure(*showPage(1));
+    main.Destroy();
+
+    auto& config =
+        *static_cast<Win32Window*>(platform.CreateModeless(kConfigWindowTemplate, Ignore, nullptr));
+    LoadTemplateTexts(config);
+    Measure(config);
+    for (int i = 0; i < kConfigPageCount; ++i) {
+      Window* page = AddTabPage(config, kConfigTabControl, kConfigPageTemplates[i], kConfigPageTitles[i], i,
+                                nullptr, &ctx);
+      LoadTemplateTexts(*page);
+      Measure(*static_cast<Win32Window*>(page));
+      ++windows;
+    }
+    config.Destroy();
+
+    auto& about = *static_cast<Win32Window*>(platform.CreateModeless(kAboutTemplate, AboutBoxProc, &ctx));
+    Measure(about);
+    about.Destroy();
+    windows += 3;
+  }
+  for (const std::string& line : findings) std::printf("%s\n", line.c_str());
+  auto count = [](const char* what) {
+    int n = 0;
+    for (const std::string& line : findings) n += line.find(what) != std::string::npos;
+    return n;
+  };
+  std::printf("%d dpi: %d windows and pages in %d languages: %d controls outside, %d covering "
+              "others, %d texts too large, %d thumbs away from their value; %d findings\n",
+              dpi, windows, int(TextLanguages().size()), count(" outside "), count(" covers "),
+              count(" needs "), count(" thumb at "), int(findings.size()));
+  std::fflush(stdout);
+  return findings.empty() ? 0 : 1;
+}

@@ -1,0 +1,38 @@
+#!/bin/sh
+# window-fit.exe at 96, 120, 144, 168 and 192 dots per inch, every language
+# in one run each. Wine reads the resolution from the user's LogPixels when
+# a program starts, so the runs start one after the other and then measure
+# side by side. The one at 144 also saves the three pages in English, German
+# and Japanese as SHOTS/fit150_LANGUAGE_PAGE.png. The prefix is left at 96.
+#
+# usage: window_fit_test.sh PROBE SHOTS   (on an X server: on_xvfb.sh)
+set -u
+probe=$1 shots=$2
+export WINEPREFIX="${VANTREL_WINEPREFIX:?VANTREL_WINEPREFIX names the test prefix}"
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+mkdir -p "$shots"
+work=$(mktemp -d)
+reg_add() { timeout -k 5 30 wine reg add "$@" /f >/dev/null 2>&1; }
+resolution() { reg_add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1"; }
+trap 'resolution 96; rm -rf "$work"' EXIT
+# A virtual desktop of its own, large enough for the main window at 200 %.
+reg_add 'HKCU\Software\Wine\AppDefaults\window-fit.exe\Explorer' /v Desktop /d Fit
+reg_add 'HKCU\Software\Wine\Explorer\Desktops' /v Fit /d 2560x1600
+for dpi in 96 120 144 168 192; do
+  resolution "$dpi"
+  set --
+  [ "$dpi" = 144 ] && set -- --shots "$(winepath -w "$work")"
+  (timeout -k 5 200 wine "$probe" "$@" >"$work/$dpi.out" 2>&1; echo $? >"$work/$dpi.status") &
+  for _ in $(seq 300); do grep -q "at $dpi dpi" "$work/$dpi.out" 2>/dev/null && break; sleep 0.1; done
+done
+wait
+failed=0
+for dpi in 96 120 144 168 192; do
+  tr -d '\r' <"$work/$dpi.out" | grep -v ' dpi$' | tail -30
+  grep -q 'findings$' "$work/$dpi.out" || echo "window-fit did not finish at $dpi dpi"
+  [ "$(cat "$work/$dpi.status")" = 0 ] || failed=1
+done
+for shot in "$work"/*.bmp; do
+  [ -f "$shot" ] && convert "$shot" "$shots/fit150_$(basename "$shot" .bmp).png"
+done
+exit $failed
