@@ -8,8 +8,8 @@
 #include "ui/dialog.h"
 
 // value * numerator / denominator, rounded half away from zero, as Windows'
-// MulDiv rounds it.
-inline int MulDiv(int value, int numerator, int denominator) {
+// MulDiv rounds it (named apart from it: Win32 files include this header too).
+inline int ScaleRounded(int value, int numerator, int denominator) {
   long long product = static_cast<long long>(value) * numerator;
   long long half = denominator / 2;
   return static_cast<int>(product >= 0 ? (product + half) / denominator
@@ -24,8 +24,8 @@ struct DialogBaseUnits {
   int baseY;
   int perX = 4;
   int perY = 8;
-  int X(int units) const { return MulDiv(units, baseX, perX); }
-  int Y(int units) const { return MulDiv(units, baseY, perY); }
+  int X(int units) const { return ScaleRounded(units, baseX, perX); }
+  int Y(int units) const { return ScaleRounded(units, baseY, perY); }
   Rect Pixels(int x, int y, int cx, int cy) const {
     return {X(x), Y(y), X(x) + X(cx), Y(y) + Y(cy)};
   }

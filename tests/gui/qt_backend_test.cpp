@@ -53,15 +53,15 @@ TEST_F(QtBackendTest, ConvertsDialogUnitsAsWindowsDoes) {
   int width = metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
   EXPECT_EQ(units.baseX, (width / 26 + 1) / 2);
   EXPECT_EQ(units.baseY, metrics.height());
-  EXPECT_EQ(MulDiv(7, 5, 2), 18) << "halves round away from zero";
-  EXPECT_EQ(MulDiv(-7, 5, 2), -18);
+  EXPECT_EQ(ScaleRounded(7, 5, 2), 18) << "halves round away from zero";
+  EXPECT_EQ(ScaleRounded(-7, 5, 2), -18);
 
   QtWindow page(panel, RecordingProc, nullptr, nullptr);
   Rect status = page.ItemRect(kPanelStatusButton);  // 10,15 50x14
-  EXPECT_EQ(status.left, MulDiv(10, units.baseX, 4));
-  EXPECT_EQ(status.top, MulDiv(15, units.baseY, 8));
-  EXPECT_EQ(status.Width(), MulDiv(50, units.baseX, 4));
-  EXPECT_EQ(status.Height(), MulDiv(14, units.baseY, 8));
+  EXPECT_EQ(status.left, ScaleRounded(10, units.baseX, 4));
+  EXPECT_EQ(status.top, ScaleRounded(15, units.baseY, 8));
+  EXPECT_EQ(status.Width(), ScaleRounded(50, units.baseX, 4));
+  EXPECT_EQ(status.Height(), ScaleRounded(14, units.baseY, 8));
 }
 
 TEST_F(QtBackendTest, DropDownListsHaveTheClosedHeightAndNotifyAPick) {

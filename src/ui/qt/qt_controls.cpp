@@ -17,7 +17,7 @@ QRect DialogUnits::Rect(int x, int y, int cx, int cy) const {
 
 QFont DialogFont(const DialogTemplate& dialog) {
   // The size Windows gives the face at 96 dots per inch, in pixels.
-  const int em = MulDiv(dialog.pointSize, 96, 72);
+  const int em = ScaleRounded(dialog.pointSize, 96, 72);
   QFont font(QString::fromLatin1(dialog.fontFace));
   font.setPixelSize(em);
   // A stand-in for Tahoma is sized to Tahoma's cell height (1.2075 em), so
