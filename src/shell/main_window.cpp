@@ -2,10 +2,12 @@
 
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 
 #include "common/string_table.h"
 #include "device/device_link.h"
 #include "device/request_catalogue.h"
+#include "layouts/dialog_template.h"
 #include "panel/panel_page.h"
 #include "service/service_mode_page.h"
 #include "service/user_service_page.h"
@@ -19,11 +21,15 @@
 
 namespace {
 
+// The page at a tab index; nothing outside the three pages or before one is built.
+Window* PageAt(AppContext& ctx, int index) {
+  return index >= 0 && index < static_cast<int>(std::size(ctx.hPages)) ? ctx.hPages[index] : nullptr;
+}
+
 void ShowOnlySelectedPage(Window& window, AppContext& ctx) {
   for (Window* page : ctx.hPages)
     if (page) page->Show(false);
-  int selected = window.TabSelection(kMainTab);
-  if (selected >= 0 && selected < 3 && ctx.hPages[selected]) ctx.hPages[selected]->Show(true);
+  if (Window* page = PageAt(ctx, window.TabSelection(kMainTab))) page->Show(true);
 }
 
 void BuildTabs(Window& window, AppContext& ctx) {
@@ -31,9 +37,10 @@ void BuildTabs(Window& window, AppContext& ctx) {
   LoadItemText(window, kMainAboutButton, kTextAbout);
   LoadItemText(window, kMainCloseButton, kTextClose);
   ctx.hTab = &window;
-  ctx.hPages[0] = AddTabPage(window, kMainTab, 102, kTextPanelTab, 0, PanelPageProc, &ctx);
-  ctx.hPages[1] =
-      AddTabPage(window, kMainTab, 111, kTextUserServiceTab, 1, UserServicePageProc, &ctx);
+  ctx.hPages[0] =
+      AddTabPage(window, kMainTab, kPanelPageTemplate, kTextPanelTab, 0, PanelPageProc, &ctx);
+  ctx.hPages[1] = AddTabPage(window, kMainTab, kUserServiceTemplate, kTextUserServiceTab, 1,
+                             UserServicePageProc, &ctx);
   window.TabSelect(kMainTab, 0);
   if (ctx.hPages[0]) ctx.hPages[0]->Show(true);
 }
@@ -45,12 +52,12 @@ void CheckPassword(Window& window, AppContext& ctx, int notification) {
   if (window.ItemText(kPasswordField) != kAdminPassword || ctx.serviceUnlocked || !ctx.hTab)
     return;
   int selected = window.TabSelection(kMainTab);
-  ctx.hPages[2] =
-      AddTabPage(window, kMainTab, 112, kTextServiceModeTab, 2, ServiceModePageProc, &ctx);
+  ctx.hPages[2] = AddTabPage(window, kMainTab, kServiceModeTemplate, kTextServiceModeTab, 2,
+                             ServiceModePageProc, &ctx);
   ctx.serviceUnlocked = 1;
-  if (selected >= 0 && selected < 3 && ctx.hPages[selected]) ctx.hPages[selected]->Show(false);
+  if (Window* page = PageAt(ctx, selected)) page->Show(false);
   window.TabSelect(kMainTab, selected);
-  if (selected >= 0 && selected < 3 && ctx.hPages[selected]) ctx.hPages[selected]->Show(true);
+  if (Window* page = PageAt(ctx, selected)) page->Show(true);
 }
 
 // Without a notification area nothing but the window reaches the program.
@@ -101,7 +108,7 @@ void OnCommand(Window& window, AppContext& ctx, int id, int notification) {
   switch (id) {
     case kIdCancel:
     case kMainCloseButton: HideMainWindow(window, ctx); break;
-    case kMainAboutButton: window.RunModal(117, AboutBoxProc, &ctx); break;
+    case kMainAboutButton: window.RunModal(kAboutTemplate, AboutBoxProc, &ctx); break;
     case kPasswordField: CheckPassword(window, ctx, notification); break;
     case kCommandOpenPanel: OpenMainWindow(window, ctx); break;
     case kCommandExit: ExitProgram(window, ctx); break;

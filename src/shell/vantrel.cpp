@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "common/app_context.h"
+#include "layouts/dialog_template.h"
 #include "shell/main_window.h"
 #include "shell/printer_watch.h"
 
@@ -15,7 +16,7 @@ int RunVantrel(Platform& platform, StartKind start, int watchSeconds) {
     watch = std::make_unique<PrinterWatch>(watchSeconds);
     ctx->watch = watch.get();
   }
-  if (Window* main = platform.CreateModeless(110, MainWindowProc, ctx.get())) {
+  if (Window* main = platform.CreateModeless(kMainWindowTemplate, MainWindowProc, ctx.get())) {
     platform.ListenForLaterStarts(*main, kCommandLaterStart);
     // Without a notification area the icon cannot be reached: the window
     // opens once the loop runs (so that cancelling it can end the program).
