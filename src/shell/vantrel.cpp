@@ -10,6 +10,9 @@
 int RunVantrel(Platform& platform, StartKind start, int watchSeconds) {
   if (!platform.AcquireSingleInstance(kSingleInstanceName)) return 0;
   auto ctx = std::make_unique<AppContext>();  // zero-filled
+  // The platform for the run; afterwards the one before it again (none, or
+  // the first program's when a test starts a second inside it).
+  Platform* const before = PlatformInUse();
   UsePlatform(&platform);
   std::unique_ptr<PrinterWatch> watch;
   if (watchSeconds > 0) {
@@ -31,5 +34,6 @@ int RunVantrel(Platform& platform, StartKind start, int watchSeconds) {
     platform.RunMessageLoop();
   }
   platform.ReleaseSingleInstance();
+  UsePlatform(before);
   return 0;
 }

@@ -1,12 +1,17 @@
 #include "ui/dialog.h"
 
+#include <cassert>
+
 #include "common/string_table.h"
 
 namespace {
 Platform* g_platform = nullptr;
 }
 
-Platform& CurrentPlatform() { return *g_platform; }
+Platform& CurrentPlatform() {
+  assert(g_platform && "no platform in use: only code under RunVantrel or a test's own may ask");
+  return *g_platform;
+}
 Platform* PlatformInUse() { return g_platform; }
 void UsePlatform(Platform* platform) { g_platform = platform; }
 

@@ -112,7 +112,6 @@ int QtFrontEnd::Run(bool, int watchSeconds) {
   running_ = std::move(running);
   platform_ = first;
   programRunning_ = first != nullptr;
-  if (first) UsePlatform(first);
   return code;
 }
 

@@ -108,8 +108,7 @@ int Win32FrontEnd::Run(bool, int watchSeconds) {
   while (PeekMessageW(&stale, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
   running_ = std::move(running);
   platform_ = first;
-  if (first) UsePlatform(first);
-  else KillTimer(pump_, kPumpTimer);
+  if (!first) KillTimer(pump_, kPumpTimer);
   return code;
 }
 
