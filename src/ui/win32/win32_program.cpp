@@ -10,6 +10,7 @@
 #include "common/language.h"
 #include "common/string_table.h"
 #include "common/utf16.h"
+#include "device/device_backend.h"
 #include "shell/vantrel.h"
 #include "shell/watch_option.h"
 #include "ui/win32/win32_platform.h"
@@ -41,5 +42,7 @@ int RunWin32Program() {
                                 ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
   Win32Platform platform(GetModuleHandleW(nullptr));
-  return RunVantrel(platform, StartKind::ByUser, watch.seconds);
+  const int code = RunVantrel(platform, StartKind::ByUser, watch.seconds);
+  ReleaseDeviceBackend();  // the link and the driver's handles
+  return code;
 }
