@@ -1,8 +1,8 @@
 #!/usr/bin/python3
 """vantrel-cli against the emulated printer (vantrel-demo-printer): each
 reading command's output for the demonstration printer in every format,
-the commands that change the printer, and the exit status a script sees
-when something goes wrong.
+its text on a terminal, the commands that change the printer, and the exit
+status a script sees when something goes wrong.
 
 Usage: cli_test.py DEMO_PRINTER CLI SCHEMA EXPECTED_DIR
 """
@@ -30,7 +30,8 @@ def run(*args, printer=(), stdin=subprocess.DEVNULL, env=ENV):
     no printer at all when printer is None."""
     command = [CLI, *args] if printer is None else [DEMO, *printer, "--", CLI, *args]
     result = subprocess.run(command, stdin=stdin, capture_output=True, env=env, timeout=60)
-    return result.returncode, result.stdout.decode(), result.stderr.decode()
+    # Bytes that are no UTF-8 (another character set) kept for encode().
+    return result.returncode, result.stdout.decode(errors="surrogateescape"), result.stderr.decode()
 
 
 def check(condition, what):
@@ -81,6 +82,26 @@ def json_follows_its_schema():
     check(config["machine"]["serial"] == "TL5C0042817" and config["machine"]["energy_save_minutes"] == 30
           and config["coverage"]["normalized_coverage"]["colour"] == 6.4
           and config["adjustment"]["top_envelope"] == -3, f"config: {config}")
+
+
+def text_cannot_drive_the_terminal_and_is_in_the_locales_charset():
+    """A serial number that would set the terminal's title, clear the screen
+    and ring the bell, with a byte that is no UTF-8, a C1 control and a
+    Chinese character (16 bytes: a page line holds 31)."""
+    serial = (b"--set", b"MACHINESERIAL=\x1b]0;X\x07\x1b[2J\xff\xc2\x9b\xe4\xb8\x96")
+    status, out, err = run("config", printer=serial)
+    check(status == 0 and "\\x1b]0;X\\x07\\x1b[2J\\xff\\u009b\u4e16\n" in out and "\x1b" not in out,
+          f"control bytes on a terminal: {status} {err}\n{out}")
+    # JSON escapes by its own rules.
+    _, out, _ = run("config", "--format", "json", printer=serial)
+    check(r'"serial": "\u001b]0;X\u0007\u001b[2J' in out, f"control bytes in JSON: {out}")
+    # Russian under a KOI8-R locale: the same lines as under UTF-8, in KOI8-R;
+    # the Chinese character has no place there.
+    _, utf8, _ = run("config", printer=serial, env=dict(ENV, LC_ALL="ru_RU.UTF-8"))
+    status, koi8r, err = run("config", printer=serial, env=dict(ENV, LC_ALL="ru_RU.KOI8-R"))
+    check(any("\u0400" <= c <= "\u04ff" for c in utf8), f"Cyrillic letters in the output: {utf8}")
+    check(status == 0 and koi8r.encode(errors="surrogateescape").decode("koi8_r", errors="replace")
+          == utf8.replace("\u4e16", "?", 1), f"under KOI8-R: {status} {err}\n{koi8r!r}")
 
 
 def metrics_are_read_by_real_parsers():
@@ -164,6 +185,12 @@ def failures_have_their_exit_status_and_no_half_output():
     # All four settings are sent; one refused is the printer refusing.
     status, _, _ = run("defaults", "--toner-low", "off", "-y", printer=("--refuse", "15"))
     check(status == 3, f"refused default setting: {status}")
+    # Values on a page that cannot be used: the printer's failure, and no
+    # setting sent (one sent would fail as unanswered, status 1).
+    status, out, err = run("defaults", "--toner-low", "off", "--yes",
+                           printer=("--set", "MACHINEENERGYSAVE=#%&", "--fail", "15", "--fail", "16",
+                                    "--fail", "17", "--fail", "19"))
+    check(status == 3 and out == "" and "give --energy-save" in err, f"unusable page: {status} {err}")
     # Every number by one rule: digits only, no sign, no blank around it.
     for args in (["clean", "--format", "json"], ["defaults"], ["status", "--watch", "0"],
                  ["status", "--watch", " 5"], ["status", "--watch", "+5"], ["status", "--watch", "5 "],
@@ -293,6 +320,7 @@ def watch_prints_changes_until_stopped():
 
 
 for test in (reading_commands_print_what_the_printer_reports, json_follows_its_schema,
+             text_cannot_drive_the_terminal_and_is_in_the_locales_charset,
              metrics_are_read_by_real_parsers, commands_change_the_printer_when_told,
              failures_have_their_exit_status_and_no_half_output, check_sums_up_each_state,
              several_printers_and_one_not_permitted,

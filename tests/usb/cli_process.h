@@ -126,16 +126,3 @@ class CliProcess {
   double seconds_ = 0;
   Clock::time_point start_;
 };
-
-// Runs vantrel-cli ARGS to its end (at most a minute).
-struct CliRun {
-  int status;
-  std::string out, err;
-  double seconds;
-};
-inline CliRun RunCli(const std::vector<std::string>& args,
-                     const std::vector<std::string>& environment = {}) {
-  CliProcess process(args, environment);
-  const int status = process.Wait(std::chrono::minutes(1));
-  return {status, process.Out(), process.Err(), process.Seconds()};
-}

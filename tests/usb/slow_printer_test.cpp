@@ -73,16 +73,16 @@ TEST(SlowPrinterTest, EndsEachActionWhenItsBudgetIsSpent) {
 
   // vantrel-cli config: the status list and page 1 arrive, page 2 is not
   // asked for; the failure is the one a time-out gives.
-  const CliRun cli = RunCli({"config"}, {"LC_ALL=C"});
+  CliProcess cli({"config"}, {"LC_ALL=C"});
+  EXPECT_EQ(cli.Wait(std::chrono::minutes(1)), 1);
   const std::size_t cliRequests = printer.TakeReceived().size();
-  EXPECT_EQ(cli.status, 1);
-  EXPECT_EQ(cli.out, "");
-  EXPECT_EQ(cli.err, "vantrel-cli: the printer did not answer\n");
+  EXPECT_EQ(cli.Out(), "");
+  EXPECT_EQ(cli.Err(), "vantrel-cli: the printer did not answer\n");
   EXPECT_EQ(cliRequests, 2u);
 
   std::printf("every answer after %d ms: Display Configuration Page %.2f s (%zu requests), "
               "vantrel-cli config %.2f s (%zu requests)\n",
-              kAnswerDelayMs, windowSeconds, windowRequests, cli.seconds, cliRequests);
+              kAnswerDelayMs, windowSeconds, windowRequests, cli.Seconds(), cliRequests);
   printer.SetAnswerDelay(0);
   TestBus().Unplug(device);
   EXPECT_TRUE(WaitForPrinters(0));
