@@ -1,6 +1,8 @@
 // Every request family the program sends, under every way a printer can
 // fail it: the program must not crash, must tell the user what it tells for
 // that failure, and the same action must work once the printer behaves.
+// Every request goes out under the wait cursor, and every action gives the
+// normal pointer back when it ends.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -76,9 +78,22 @@ const Family kFamilies[] = {
      "FSSSSSHU"},
     {"panel commands", "panel", kPanelRotateTonerButton, REQ_TONER_OPERATION,
      Boxes("panel", kTextCommandSent, 1), kSendFailedOnPanel, kSendFailedOnPanel, "FFFFFSFU"},
+    {"print head clean-up", "panel", kPanelCleanUpButton, REQ_TONER_OPERATION,
+     Boxes("panel", kTextCommandSent, 1), kSendFailedOnPanel, kSendFailedOnPanel, "FFFFFSFU"},
+    {"calibration", "panel", kPanelCalibrationButton, REQ_START_CALIBRATION,
+     Boxes("panel", kTextCalibrationSent, 1), kSendFailedOnPanel, kSendFailedOnPanel, "FFFFFSFU"},
     {"maintenance commands", "service mode", kBkClearButton, REQ_BK_CLEAR,
      Boxes("service mode", kTextBkClearOk, 1), Boxes("service mode", kTextSendFailed, 1),
      Boxes("service mode", kTextSendFailed, 1), "FFFFFSFU"},
+    {"fuser unit reset", "service mode", kFuserUnitButton, REQ_RESET_FUSER_UNIT,
+     Boxes("service mode", kTextFuserUnitOk, 1), Boxes("service mode", kTextSendFailed, 1),
+     Boxes("service mode", kTextSendFailed, 1), "FFFFFSFU"},
+    {"transfer roller reset", "service mode", kTransferRollerButton, REQ_RESET_TRANSFER_ROLLER,
+     Boxes("service mode", kTextTransferRollerOk, 1), Boxes("service mode", kTextSendFailed, 1),
+     Boxes("service mode", kTextSendFailed, 1), "FFFFFSFU"},
+    {"Download, user service", "user service", kUserDownloadButton, REQ_READ_GDI_TIMEOUT, kNone,
+     Boxes("user service", kTextSendFailed, 1), Boxes("user service", kTextSendFailed, 3),
+     "FSSSSSHU"},
     {"Apply", "panel", kPanelApplyButton, REQ_SET_ENERGY_SAVE_TIME,
      Boxes("panel", kTextSetDefaultSent, 1), kSendFailedOnPanel, kSendFailedOnPanel, "FFFFFSFU"},
     {"Upload, user service", "user service", kUserUploadButton, REQ_WRITE_FLICKER,
@@ -89,6 +104,9 @@ const Family kFamilies[] = {
      Boxes("service mode", kTextSendFailed, 1), "FFFFFSFU"},
     {"test patterns", "user service", kPattern1Button, REQ_PRINT_TEST_PATTERN,
      Boxes("user service", kTextPattern1Ok, 1), Boxes("user service", kTextSendFailed, 1),
+     Boxes("user service", kTextSendFailed, 1), "FFFFFSFU"},
+    {"test pattern 2", "user service", kPattern2Button, REQ_PRINT_TEST_PATTERN,
+     Boxes("user service", kTextPattern2Ok, 1), Boxes("user service", kTextSendFailed, 1),
      Boxes("user service", kTextSendFailed, 1), "FFFFFSFU"},
     {"image refresh", "user service", kImageRefreshButton, REQ_IMAGE_REFRESH, kNone, kNone, kNone,
      "SSSSSSSU"},
@@ -135,10 +153,14 @@ class FaultMatrixTest : public HeadlessSession {
     Then([this] {
       if (platform.Find("configuration")) platform.Click("configuration", kConfigCloseButton);
     });
-    Then([this, from, &into] { into = Lines("message box ", *from); });
+    Then([this, from, &into, &family] {
+      into = Lines("message box ", *from);
+      if (platform.WaitCursorDepth() != 0) waitCursorKept.push_back(family.name);
+    });
   }
 
   std::vector<std::unique_ptr<std::size_t>> marks_;
+  std::vector<std::string> waitCursorKept;  // the actions after which it stayed
 };
 
 TEST_F(FaultMatrixTest, EveryFamilyUnderEveryFaultFailsAsItShouldAndRecovers) {
@@ -152,6 +174,10 @@ TEST_F(FaultMatrixTest, EveryFamilyUnderEveryFaultFailsAsItShouldAndRecovers) {
     for (int fault = kFails; fault <= kUnplugged; ++fault)
       cells.push_back({&family, FaultCase(fault), {}, {}});
 
+  std::vector<int> withoutWaitCursor;  // the codes sent without it
+  printer.OnRequest([&](const TarnlowPrinter::Received& r) {
+    if (platform.WaitCursorDepth() <= 0) withoutWaitCursor.push_back(r.code);
+  });
   OpenMainWindow();
   Then([this] { platform.Type("main", kPasswordField, "ZELQORN"); });
   for (Cell& cell : cells) {
@@ -173,6 +199,13 @@ TEST_F(FaultMatrixTest, EveryFamilyUnderEveryFaultFailsAsItShouldAndRecovers) {
     Then([this] { platform.PickTab("main", 1024, 0); });
   }
   Run();
+  EXPECT_TRUE(withoutWaitCursor.empty()) << withoutWaitCursor.size() << " requests, the first "
+                                         << withoutWaitCursor.front();
+  EXPECT_TRUE(waitCursorKept.empty()) << waitCursorKept.front();
+  EXPECT_EQ(platform.WaitCursorDepth(), 0);
+  // Every action reached its window but one: the main window that the
+  // opening without a printer left hidden is closed again before reopening.
+  EXPECT_EQ(Lines("ignored: "), Messages{"main is not shown"});
 
   for (const Cell& cell : cells) {
     const Family& family = *cell.family;
