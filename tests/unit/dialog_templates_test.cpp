@@ -12,9 +12,6 @@ namespace {
 
 using K = ControlKind;
 
-constexpr int kConfigPageIds[] = {
-    kConfigCounterTemplate,  kConfigSuppliesTemplate,   kConfigMachineTemplate, kConfigCoverageTemplate,
-    kConfigPaperTemplate,    kConfigAdjustmentTemplate, kConfigFirmwareTemplate};
 // The pages whose controls a user sees side by side and which must not cover
 // one another.
 constexpr int kLaidOutPageIds[] = {
@@ -92,18 +89,6 @@ TEST(DialogTemplates, ControlsOfAPageDoNotCoverOneAnother) {
         EXPECT_TRUE(grouped) << "template " << id << ": controls " << a.id << " (#" << i
                              << ") and " << b.id << " (#" << j << ") overlap";
       }
-    }
-  }
-}
-
-TEST(DialogTemplates, ConfigurationPagesHoldOneLineTextFields) {
-  for (int id : kConfigPageIds) {
-    const DialogTemplate& dialog = Dialog(id);
-    for (const ControlTemplate& c : dialog.controls) {
-      SCOPED_TRACE(testing::Message() << "template " << id << " control " << c.id);
-      EXPECT_EQ(c.kind, K::Static);
-      EXPECT_EQ(c.cy, 8);
-      EXPECT_EQ(c.style, unsigned{kAlignLeft});
     }
   }
 }
