@@ -41,17 +41,6 @@ TEST(StatusMessages, TableHoldsTheKnownCodesOnceEach) {
   }
 }
 
-TEST(StatusMessages, SingleCodes) {
-  EXPECT_EQ(Lines("000000"), LinePair("READY", ""));
-  EXPECT_EQ(Lines("002001"), LinePair("P/H Clean Up", ""));
-  EXPECT_EQ(Lines("201000"), LinePair("TOP COVER OPEN ", "CLOSE TOP COVER"));
-  EXPECT_EQ(Lines("205001"), LinePair("PROCESS ERROR-IDC", "CLEAR BY COVER"));
-  EXPECT_EQ(Lines("307000"), LinePair("I/C END", ""));
-  EXPECT_EQ(Lines("100000"), LinePair("MACHINE TROUBLE", "SERVICE CALL(0001)"));
-  EXPECT_EQ(Lines("100006"), LinePair("MACHINE TROUBLE", "SERVICE CALL(0094)"));
-  EXPECT_EQ(Lines("100023"), LinePair("MACHINE TROUBLE", "SERVICE CALL(3C40)"));
-}
-
 TEST(StatusMessages, PaperLinesJoinTheSizeDirectly) {
   EXPECT_EQ(Lines("200001"), LinePair("CHECK TRAY PAPER", "LOAD PAPER(A4)"));
   EXPECT_EQ(Lines("200010"), LinePair("CHECK TRAY PAPER", "LOAD PAPER(EXECUTIVE)"));
