@@ -24,15 +24,8 @@ namespace {
 
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
+using Fault = TarnlowPrinter::Fault;
 
-TarnlowPrinter::Fault MakeFault(TarnlowPrinter::Fault::Kind kind, int length = 0,
-                                std::vector<std::uint8_t> raw = {}) {
-  TarnlowPrinter::Fault fault;
-  fault.kind = kind;
-  fault.length = length;
-  fault.raw = std::move(raw);
-  return fault;
-}
 
 std::string Text(const std::uint8_t* bytes, int count) {
   return std::string(reinterpret_cast<const char*>(bytes), std::size_t(count));
@@ -115,13 +108,13 @@ TEST_F(UsbLinkTest, PutsTheDriversControlSetupOnTheWire) {
 TEST_F(UsbLinkTest, PassesRefusalsFailuresAndOddRepliesToTheCaller) {
   ASSERT_EQ(OpenDeviceLink(), 1);
 
-  printer_.SetFault(18, MakeFault(TarnlowPrinter::Fault::Refuse));
+  printer_.SetFault(18, {Fault::Refuse, 0, {}});
   std::uint8_t ack[4] = {};
   EXPECT_EQ(SendVendorRequest(18, 0, 4, ack), 4);
   EXPECT_NE(Text(ack, 3), std::string("OK\0", 3));
 
   // A failed transfer writes nothing into the buffer.
-  printer_.SetFault(20, MakeFault(TarnlowPrinter::Fault::FailTransfer));
+  printer_.SetFault(20, {Fault::FailTransfer, 0, {}});
   std::uint8_t reply[4] = {0, 0, 0, 0};
   EXPECT_EQ(SendVendorRequest(20, 0, 4, reply), 0);
   EXPECT_EQ(Text(reply, 4), std::string(4, '\0'));
@@ -130,13 +123,13 @@ TEST_F(UsbLinkTest, PassesRefusalsFailuresAndOddRepliesToTheCaller) {
   EXPECT_EQ(Text(marked, 4), std::string(4, '\xA5'));
 
   printer_.SetValue(22, 0x01020304);
-  printer_.SetFault(22, MakeFault(TarnlowPrinter::Fault::ShortReply, 2));
+  printer_.SetFault(22, {Fault::ShortReply, 2, {}});
   std::uint8_t shortReply[4] = {};
   EXPECT_EQ(SendVendorRequest(22, 0, 4, shortReply), 2);
   EXPECT_EQ(Text(shortReply, 4), std::string("\x04\x03\0\0", 4));
 
   std::vector<std::uint8_t> raw(1024, 'R');
-  printer_.SetFault(9, MakeFault(TarnlowPrinter::Fault::RawReply, 0, raw));
+  printer_.SetFault(9, {Fault::RawReply, 0, raw});
   std::array<std::uint8_t, 1024> text{};
   EXPECT_EQ(SendVendorRequest(9, 0, 1024, text.data()), 1024);
   EXPECT_TRUE(std::equal(raw.begin(), raw.end(), text.begin()));
@@ -147,7 +140,7 @@ TEST_F(UsbLinkTest, PassesRefusalsFailuresAndOddRepliesToTheCaller) {
 TEST_F(UsbLinkTest, GivesUpOnAnUnansweredPrinterUntilTheLinkIsOpenedAgain) {
   ASSERT_EQ(OpenDeviceLink(), 1);
   SetLibusbTransferTimeout(300);
-  printer_.SetFault(20, MakeFault(TarnlowPrinter::Fault::NeverAnswer));
+  printer_.SetFault(20, {Fault::NeverAnswer, 0, {}});
 
   std::uint8_t reply[4] = {};
   auto start = Clock::now();
@@ -176,7 +169,7 @@ TEST_F(UsbLinkTest, FailsOnceThePrinterIsUnplugged) {
 
   // A transfer in flight ends when the printer goes, not at its time-out.
   SetLibusbTransferTimeout(5000);
-  printer_.SetFault(24, MakeFault(TarnlowPrinter::Fault::NeverAnswer));
+  printer_.SetFault(24, {Fault::NeverAnswer, 0, {}});
   auto inFlight = std::async(std::launch::async, [] {
     std::uint8_t reply[4] = {};
     const auto start = Clock::now();
