@@ -1,7 +1,7 @@
 # vantrel's command line without a display (cmake -P, with PROGRAM and
 # VERSION set): --help and --version answer and exit 0, Qt's own options are
-# let through, anything else is refused with status 2 and a message that
-# names it.
+# let through, anything else (a watch period out of range too) is refused
+# with status 2 and a message that names it.
 set(ENV{DISPLAY} "")
 set(ENV{WAYLAND_DISPLAY} "")
 unset(ENV{QT_QPA_PLATFORM})
@@ -33,3 +33,4 @@ expect(2 "" "vantrel: unknown option '--bogus'\nRun 'vantrel --help'" --help --b
 expect(2 "" "vantrel: unexpected argument 'extra'" extra)
 expect(2 "" "vantrel: option '--at-login' takes no value" --at-login=yes)
 expect(2 "" "vantrel: option '-platform' needs a value" -platform)
+expect(2 "" "vantrel: --watch takes a number of seconds from 10 to 3600, not \"3601\"\n" --watch=3601)
