@@ -57,6 +57,13 @@ Messages Join(Messages a, const Messages& b) {
   return a;
 }
 
+// A command: its text when the printer acknowledges it, else one "failed"
+// box (an overlong reply still starts with its "OK").
+Family Command(const char* name, const char* window, int button, int code, int sentText) {
+  const Messages failed = Boxes(window, kTextSendFailed, 1);
+  return {name, window, button, code, Boxes(window, sentText, 1), failed, failed, "FFFFFSFU"};
+}
+
 const Messages kNone;
 const Messages kSendFailedOnPanel = Boxes("panel", kTextSendFailed, 1);
 const Messages kEnergySaveFailed = Boxes("configuration", kTextSendFailed, 1);
@@ -76,38 +83,29 @@ const Family kFamilies[] = {
     {"value reads", "service mode", kServiceDownloadButton, REQ_READ_TONER_LOW_WARNING, kNone,
      Boxes("service mode", kTextSendFailed, 1), Boxes("service mode", kTextSendFailed, 11),
      "FSSSSSHU"},
-    {"panel commands", "panel", kPanelRotateTonerButton, REQ_TONER_OPERATION,
-     Boxes("panel", kTextCommandSent, 1), kSendFailedOnPanel, kSendFailedOnPanel, "FFFFFSFU"},
-    {"print head clean-up", "panel", kPanelCleanUpButton, REQ_TONER_OPERATION,
-     Boxes("panel", kTextCommandSent, 1), kSendFailedOnPanel, kSendFailedOnPanel, "FFFFFSFU"},
-    {"calibration", "panel", kPanelCalibrationButton, REQ_START_CALIBRATION,
-     Boxes("panel", kTextCalibrationSent, 1), kSendFailedOnPanel, kSendFailedOnPanel, "FFFFFSFU"},
-    {"maintenance commands", "service mode", kBkClearButton, REQ_BK_CLEAR,
-     Boxes("service mode", kTextBkClearOk, 1), Boxes("service mode", kTextSendFailed, 1),
-     Boxes("service mode", kTextSendFailed, 1), "FFFFFSFU"},
-    {"fuser unit reset", "service mode", kFuserUnitButton, REQ_RESET_FUSER_UNIT,
-     Boxes("service mode", kTextFuserUnitOk, 1), Boxes("service mode", kTextSendFailed, 1),
-     Boxes("service mode", kTextSendFailed, 1), "FFFFFSFU"},
-    {"transfer roller reset", "service mode", kTransferRollerButton, REQ_RESET_TRANSFER_ROLLER,
-     Boxes("service mode", kTextTransferRollerOk, 1), Boxes("service mode", kTextSendFailed, 1),
-     Boxes("service mode", kTextSendFailed, 1), "FFFFFSFU"},
+    Command("panel commands", "panel", kPanelRotateTonerButton, REQ_TONER_OPERATION,
+            kTextCommandSent),
+    Command("print head clean-up", "panel", kPanelCleanUpButton, REQ_TONER_OPERATION,
+            kTextCommandSent),
+    Command("calibration", "panel", kPanelCalibrationButton, REQ_START_CALIBRATION,
+            kTextCalibrationSent),
+    Command("maintenance commands", "service mode", kBkClearButton, REQ_BK_CLEAR, kTextBkClearOk),
+    Command("fuser unit reset", "service mode", kFuserUnitButton, REQ_RESET_FUSER_UNIT,
+            kTextFuserUnitOk),
+    Command("transfer roller reset", "service mode", kTransferRollerButton,
+            REQ_RESET_TRANSFER_ROLLER, kTextTransferRollerOk),
     {"Download, user service", "user service", kUserDownloadButton, REQ_READ_GDI_TIMEOUT, kNone,
      Boxes("user service", kTextSendFailed, 1), Boxes("user service", kTextSendFailed, 3),
      "FSSSSSHU"},
-    {"Apply", "panel", kPanelApplyButton, REQ_SET_ENERGY_SAVE_TIME,
-     Boxes("panel", kTextSetDefaultSent, 1), kSendFailedOnPanel, kSendFailedOnPanel, "FFFFFSFU"},
-    {"Upload, user service", "user service", kUserUploadButton, REQ_WRITE_FLICKER,
-     Boxes("user service", kTextSetDefaultSent, 1), Boxes("user service", kTextSendFailed, 1),
-     Boxes("user service", kTextSendFailed, 1), "FFFFFSFU"},
-    {"Upload, service mode", "service mode", kServiceUploadButton, REQ_WRITE_TEMP_THICK,
-     Boxes("service mode", kTextSetDefaultSent, 1), Boxes("service mode", kTextSendFailed, 1),
-     Boxes("service mode", kTextSendFailed, 1), "FFFFFSFU"},
-    {"test patterns", "user service", kPattern1Button, REQ_PRINT_TEST_PATTERN,
-     Boxes("user service", kTextPattern1Ok, 1), Boxes("user service", kTextSendFailed, 1),
-     Boxes("user service", kTextSendFailed, 1), "FFFFFSFU"},
-    {"test pattern 2", "user service", kPattern2Button, REQ_PRINT_TEST_PATTERN,
-     Boxes("user service", kTextPattern2Ok, 1), Boxes("user service", kTextSendFailed, 1),
-     Boxes("user service", kTextSendFailed, 1), "FFFFFSFU"},
+    Command("Apply", "panel", kPanelApplyButton, REQ_SET_ENERGY_SAVE_TIME, kTextSetDefaultSent),
+    Command("Upload, user service", "user service", kUserUploadButton, REQ_WRITE_FLICKER,
+            kTextSetDefaultSent),
+    Command("Upload, service mode", "service mode", kServiceUploadButton, REQ_WRITE_TEMP_THICK,
+            kTextSetDefaultSent),
+    Command("test patterns", "user service", kPattern1Button, REQ_PRINT_TEST_PATTERN,
+            kTextPattern1Ok),
+    Command("test pattern 2", "user service", kPattern2Button, REQ_PRINT_TEST_PATTERN,
+            kTextPattern2Ok),
     {"image refresh", "user service", kImageRefreshButton, REQ_IMAGE_REFRESH, kNone, kNone, kNone,
      "SSSSSSSU"},
 };
