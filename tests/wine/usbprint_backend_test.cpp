@@ -404,9 +404,7 @@ TEST_F(UsbprintBackendTest, ListsEveryPrinterWithItsSerialAndAccess) {
 TEST_F(UsbprintBackendTest, ATransferThatNeverCompletesIsCancelledAndAwaited) {
   driver.devices = {{{kTarnlowId}, 0, {}, kFirstPath}};
   ASSERT_EQ(Open(), 1);
-  TarnlowPrinter::Fault hang;
-  hang.kind = TarnlowPrinter::Fault::NeverAnswer;
-  driver.printer.SetFault(REQ_READ_PANEL_STATUS, hang);
+  driver.printer.SetFault(REQ_READ_PANEL_STATUS, {TarnlowPrinter::Fault::NeverAnswer, 0, {}});
 
   char reply[1024] = {};
   EXPECT_EQ(SendVendorRequest(REQ_READ_PANEL_STATUS, 0, sizeof reply, reply), 0);
