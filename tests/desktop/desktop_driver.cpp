@@ -98,11 +98,19 @@ std::optional<QPoint> WindowAt(int templateId) {
   return std::nullopt;
 }
 
-// The open popup menu: a small window of the program.
-std::optional<QRect> PopupMenu() {
-  for (const QRect& r : ProgramWindows())
-    if (r.height() > 20 && r.height() < 120 && r.width() > 40) return r;
-  return std::nullopt;
+// "Exit" from the icon's menu with real clicks; false when no menu opened
+// (it is a small window of the program).
+bool ChooseExit(QPoint icon) {
+  Xdotool({"mousemove", QString::number(icon.x()), QString::number(icon.y())});
+  Xdotool({"click", "3"});
+  std::optional<QRect> menu;
+  WaitFor([&] {
+    for (const QRect& r : ProgramWindows())
+      if (r.height() > 20 && r.height() < 120 && r.width() > 40) menu = r;
+    return menu.has_value();
+  }, 3000);
+  if (menu) ClickAt(QPoint(menu->center().x(), menu->top() + menu->height() * 3 / 4));
+  return menu.has_value();
 }
 
 QString Text(int id) { return QString::fromUtf8(LoadText(id)); }
@@ -287,13 +295,7 @@ void WithoutNotificationArea(const QString& demo, const QString& program, const 
   QThread::msleep(10000);  // past the wait
   Check(!first.waitForFinished(100) && ProgramWindowIds().size() == 1,
         "past the wait the program stays behind its icon, no window shown");
-  if (auto now = TrayIcon()) {
-    Xdotool({"mousemove", QString::number(now->x()), QString::number(now->y())});
-    Xdotool({"click", "3"});
-    std::optional<QRect> menu;
-    WaitFor([&] { return (menu = PopupMenu()).has_value(); }, 3000);
-    if (menu) ClickAt(QPoint(menu->center().x(), menu->top() + menu->height() * 3 / 4));
-  }
+  if (auto now = TrayIcon()) ChooseExit(*now);
   Check(Ends(first, 8000), "Exit in the icon's menu ends it with 0");
   tray.terminate();
   tray.waitForFinished(3000);
@@ -423,12 +425,7 @@ int main(int argc, char** argv) {
   if (about) ClickAt(*about + ControlRect(kAboutTemplate, kAboutCloseButton).center());
 
   // Exit from the icon's menu ends the program with 0.
-  Xdotool({"mousemove", QString::number(icon->x()), QString::number(icon->y())});
-  Xdotool({"click", "3"});
-  std::optional<QRect> menu;
-  WaitFor([&] { return (menu = PopupMenu()).has_value(); }, 3000);
-  Check(menu.has_value(), "a right-click opens the icon's menu");
-  if (menu) ClickAt(QPoint(menu->center().x(), menu->top() + menu->height() * 3 / 4));
+  Check(ChooseExit(*icon), "a right-click opens the icon's menu");
   bool ended = program.waitForFinished(8000);
   Check(ended && program.exitCode() == 0, "Exit in the icon's menu ends the program with 0");
   if (!ended) program.kill();
