@@ -1,9 +1,10 @@
+// The export's text in the system's ANSI code page, as Windows' profile
+// writer stores text.
 #include "printer/profile_encoding.h"
 
-#if defined(_WIN32)
-#include <windows.h>
-
 #include <cstddef>
+
+#include "common/win32/utf16.h"
 
 namespace {
 
@@ -27,21 +28,6 @@ std::size_t Utf8CharLength(const std::string& text, std::size_t at) {
   return length;
 }
 
-std::string AnsiFromUtf8(const std::string& utf8) {
-  if (utf8.empty()) return {};
-  int wideSize = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), int(utf8.size()),
-                                     nullptr, 0);
-  if (wideSize <= 0) return {};
-  std::wstring wide(std::size_t(wideSize), L'\0');
-  MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), int(utf8.size()), wide.data(),
-                      wideSize);
-  int size = WideCharToMultiByte(CP_ACP, 0, wide.data(), wideSize, nullptr, 0, nullptr, nullptr);
-  if (size <= 0) return {};
-  std::string ansi(std::size_t(size), '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.data(), wideSize, ansi.data(), size, nullptr, nullptr);
-  return ansi;
-}
-
 }  // namespace
 
 std::string ToProfileEncoding(const std::string& utf8) {
@@ -55,15 +41,9 @@ std::string ToProfileEncoding(const std::string& utf8) {
       if (length == 0) break;
       end += length;
     }
-    out += AnsiFromUtf8(utf8.substr(at, end - at));
+    out += Narrow(Wide(std::string_view(utf8).substr(at, end - at)), CP_ACP);
     if (end < utf8.size()) out += utf8[end++];
     at = end;
   }
   return out;
 }
-
-#else
-
-std::string ToProfileEncoding(const std::string& utf8) { return utf8; }
-
-#endif
