@@ -89,7 +89,7 @@ sanitizers: asan-build
 # Each fuzz target for FUZZ_SECONDS from its seed corpus (grown in a copy, so
 # the tree's corpora stay small); prints executions and findings per target.
 fuzz: asan-build
-	@$(CURDIR)/fuzz/run_fuzzers.sh $(ASAN_BUILD)/bin $(FUZZ_SECONDS) $(CURDIR)/fuzz/corpus \
+	@$(CURDIR)/fuzz/run_fuzzers.sh $(ASAN_BUILD)/bin $(FUZZ_SECONDS) $(ASAN_BUILD)/fuzz/corpus \
 	  $(ASAN_BUILD)/fuzz-runs $(FUZZ_JOBS)
 
 # The downloads: the Debian package, the Windows installer and the portable

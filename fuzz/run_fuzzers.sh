@@ -1,7 +1,7 @@
 #!/bin/sh
 # Runs every fuzz target in BIN for SECONDS each, starting from a copy of its
-# seed corpus in CORPORA/NAME (the copy grows in WORK/NAME, the tree's stays
-# small), and prints per target the executions, their rate, the corpus size
+# seed corpus in CORPORA/NAME (the copy grows in WORK/NAME, the build's stays
+# as it put it together), and prints per target the executions, their rate, the corpus size
 # reached and the findings (inputs that crashed or broke a check, kept in
 # WORK/NAME-findings). Exit status 1 when any target found something.
 # Usage: run_fuzzers.sh BIN SECONDS CORPORA WORK [PARALLEL]

@@ -13,7 +13,7 @@
 
 #include "cli/program.h"
 #include "common/language.h"
-#include "common/utf16.h"
+#include "common/win32/utf16.h"
 
 namespace {
 

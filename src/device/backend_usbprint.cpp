@@ -16,7 +16,7 @@
 #include <utility>
 #include <vector>
 
-#include "common/utf16.h"
+#include "common/win32/utf16.h"
 
 namespace {
 

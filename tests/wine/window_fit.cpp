@@ -17,7 +17,7 @@
 
 #include "common/app_context.h"
 #include "common/string_table.h"
-#include "common/utf16.h"
+#include "common/win32/utf16.h"
 #include "layouts/control_ids.h"
 #include "layouts/dialog_template.h"
 #include "page_helpers/window_ops.h"

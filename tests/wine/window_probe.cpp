@@ -43,7 +43,7 @@
 #include <string>
 #include <vector>
 
-#include "common/utf16.h"
+#include "common/win32/utf16.h"
 #include "layouts/control_ids.h"
 
 namespace {

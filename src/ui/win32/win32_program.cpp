@@ -9,7 +9,7 @@
 
 #include "common/language.h"
 #include "common/string_table.h"
-#include "common/utf16.h"
+#include "common/win32/utf16.h"
 #include "device/device_backend.h"
 #include "shell/vantrel.h"
 #include "shell/watch_option.h"

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "common/utf16.h"
+#include "common/win32/utf16.h"
 
 // A window's text (a control's, or a window's title) as UTF-8.
 inline std::string WindowTextOf(HWND window) {

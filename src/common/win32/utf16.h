@@ -1,5 +1,5 @@
 // The program's texts are UTF-8; Windows takes UTF-16 through its wide (W)
-// functions. Only the Windows build includes this.
+// functions, and older formats text in a code page.
 #pragma once
 
 #include <windows.h>
@@ -16,14 +16,17 @@ inline std::wstring Wide(std::string_view text) {
   return wide;
 }
 
-// A lone surrogate becomes U+FFFD.
-inline std::string Utf8(std::wstring_view wide) {
+// A character the code page lacks becomes what the system puts for it.
+inline std::string Narrow(std::wstring_view wide, UINT codePage) {
   if (wide.empty()) return {};
-  const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), nullptr, 0,
+  const int length = WideCharToMultiByte(codePage, 0, wide.data(), int(wide.size()), nullptr, 0,
                                          nullptr, nullptr);
   if (length <= 0) return {};
   std::string text(std::size_t(length), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), text.data(), length, nullptr,
+  WideCharToMultiByte(codePage, 0, wide.data(), int(wide.size()), text.data(), length, nullptr,
                       nullptr);
   return text;
 }
+
+// A lone surrogate becomes U+FFFD.
+inline std::string Utf8(std::wstring_view wide) { return Narrow(wide, CP_UTF8); }

@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <string>
 
-#include "common/utf16.h"
+#include "common/win32/utf16.h"
 #include "printer/file_replace.h"
 
 namespace {

@@ -1,4 +1,4 @@
-// Replacing a file on POSIX systems (Windows: file_replace_win32.cpp).
+// Replacing a file on POSIX systems.
 #include "printer/file_replace.h"
 
 #include <cerrno>
