@@ -59,10 +59,11 @@ struct Gauge {
 std::vector<Gauge> SupplyGauges(const AppContext& ctx) {
   std::vector<Gauge> gauges;
   for (const TonerSlot& slot : TonerSlots())
-    gauges.push_back({std::string("toner_") + slot.colour, std::string(slot.colour) + " toner",
+    gauges.push_back({std::string("toner_") + slot.name, std::string(slot.name) + " toner",
                       RemainingPercent(ctx, slot.stateField, slot.remainingField)});
-  gauges.push_back({"imaging_cartridge", "imaging cartridge",
-                    RemainingPercent(ctx, CONSUMEICSTATE, CONSUMEICREMAIN)});
+  const TonerSlot& imaging = ImagingCartridge();
+  gauges.push_back({imaging.name, "imaging cartridge",
+                    RemainingPercent(ctx, imaging.stateField, imaging.remainingField)});
   return gauges;
 }
 

@@ -48,15 +48,16 @@ Json Status(const StatusList& status) {
   return codes;
 }
 
-Json Supply(const AppContext& ctx, int stateField, int remainingField, int typeField) {
-  const std::optional<SupplyState> state = StateOf(ctx, stateField);
-  Json supply = {{"state", state ? Json(SupplyStateName(*state)) : Json(nullptr)},
-                 {"remaining_percent", Number(RemainingPercent(ctx, stateField, remainingField))}};
-  if (typeField >= 0) {
+Json Supply(const AppContext& ctx, const TonerSlot& slot) {
+  const std::optional<SupplyState> state = StateOf(ctx, slot.stateField);
+  Json supply = {
+      {"state", state ? Json(SupplyStateName(*state)) : Json(nullptr)},
+      {"remaining_percent", Number(RemainingPercent(ctx, slot.stateField, slot.remainingField))}};
+  if (slot.typeField >= 0) {
     const std::optional<CartridgeType> type =
         state == SupplyState::Unknown
             ? std::nullopt
-            : ParseCartridgeType(PageField(ctx, kTonerPageNumber, typeField));
+            : ParseCartridgeType(PageField(ctx, kTonerPageNumber, slot.typeField));
     supply["cartridge_type"] = type ? Json(CartridgeTypeName(*type)) : Json(nullptr);
   }
   return supply;
@@ -64,10 +65,8 @@ Json Supply(const AppContext& ctx, int stateField, int remainingField, int typeF
 
 Json Supplies(const AppContext& ctx) {
   Json toner = Json::object();
-  for (const TonerSlot& slot : TonerSlots())
-    toner[slot.colour] = Supply(ctx, slot.stateField, slot.remainingField, slot.typeField);
-  return {{"toner", toner},
-          {"imaging_cartridge", Supply(ctx, CONSUMEICSTATE, CONSUMEICREMAIN, -1)}};
+  for (const TonerSlot& slot : TonerSlots()) toner[slot.name] = Supply(ctx, slot);
+  return {{"toner", toner}, {ImagingCartridge().name, Supply(ctx, ImagingCartridge())}};
 }
 
 Json CounterRecord(const std::int32_t* items, int count) {

@@ -113,12 +113,14 @@ void StatusSeverity(Exposition& out, const Labels& printer, const PrinterReading
 void TonerRemaining(Exposition& out, const Labels& printer, const PrinterReading& reading) {
   for (const TonerSlot& slot : TonerSlots())
     if (auto percent = RemainingPercent(reading.context(), slot.stateField, slot.remainingField))
-      out.Sample(With(printer, {{"colour", slot.colour}}), *percent / 100);
+      out.Sample(With(printer, {{"colour", slot.name}}), *percent / 100);
 }
 
 void ImagingCartridgeRemaining(Exposition& out, const Labels& printer,
                                const PrinterReading& reading) {
-  if (auto percent = RemainingPercent(reading.context(), CONSUMEICSTATE, CONSUMEICREMAIN))
+  const TonerSlot& imaging = ImagingCartridge();
+  const AppContext& ctx = reading.context();
+  if (auto percent = RemainingPercent(ctx, imaging.stateField, imaging.remainingField))
     out.Sample(printer, *percent / 100);
 }
 
@@ -133,8 +135,8 @@ void SupplyStates(Exposition& out, const Labels& printer, const PrinterReading& 
       out.Sample(With(printer, {{"supply", supply}, {"state", SupplyStateName(state)}}),
                  state == *now);
   };
-  for (const TonerSlot& slot : TonerSlots()) states(slot.colour, slot.stateField);
-  states("imaging_cartridge", CONSUMEICSTATE);
+  for (const TonerSlot& slot : TonerSlots()) states(slot.name, slot.stateField);
+  states(ImagingCartridge().name, ImagingCartridge().stateField);
 }
 
 void Pages(Exposition& out, const Labels& printer, const PrinterReading& reading) {

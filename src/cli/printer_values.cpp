@@ -1,95 +1,70 @@
 #include "cli/printer_values.h"
 
+#include <array>
 #include <charconv>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
+#include <string_view>
 
-#include "device/request_catalogue.h"
+#include "printer/configuration_fields.h"
 #include "printer/printer_info.h"
 
 namespace {
 
-constexpr TonerSlot kTonerSlots[] = {
-    {"cyan", CONSUMETCSTATEC, CONSUMETCREMAINC, CONSUMETCTYPEC},
-    {"magenta", CONSUMETCSTATEM, CONSUMETCREMAINM, CONSUMETCTYPEM},
-    {"yellow", CONSUMETCSTATEY, CONSUMETCREMAINY, CONSUMETCTYPEY},
-    {"black", CONSUMETCSTATEK, CONSUMETCREMAINK, CONSUMETCTYPEK},
-};
+constexpr TonerSlot SlotOf(const SupplyField& supply) {
+  return {supply.name, supply.state, supply.remaining, supply.type};
+}
 
-constexpr NamedField kFaceCounters[] = {
-    {"total", kCountPageNumber, COUNTTOTAL},
-    {"colour", kCountPageNumber, COUNTCOLORPRINT},
-    {"monochrome", kCountPageNumber, COUNTMONOPRINT},
-};
+// The toner cartridges, then the imaging cartridge.
+constexpr std::size_t kTonerCount = std::size(kSupplyFields) - 1;
+constexpr auto kTonerSlots = [] {
+  std::array<TonerSlot, kTonerCount> slots{};
+  for (std::size_t i = 0; i < kTonerCount; ++i) slots[i] = SlotOf(kSupplyFields[i]);
+  return slots;
+}();
+constexpr TonerSlot kImagingCartridge = SlotOf(kSupplyFields[kTonerCount]);
+static_assert(kImagingCartridge.typeField == kNoSupplyType);
 
-constexpr NamedField kTraySheets[] = {{"tray1", kCountPageNumber, COUNTTRAY1}};
+constexpr std::size_t CountIn(FieldGroup group) {
+  std::size_t count = 0;
+  for (const ConfigurationField& row : kConfigurationFields) count += row.group == group;
+  return count;
+}
 
-constexpr NamedField kPaperSizes[] = {
-    {"a4", kCountPageNumber, COUNTSIZEA4},         {"b5_jis", kCountPageNumber, COUNTSIZEB5},
-    {"a5", kCountPageNumber, COUNTSIZEA5},         {"legal", kCountPageNumber, COUNTSIZELEGAL},
-    {"letter", kCountPageNumber, COUNTSIZELETTER}, {"others", kCountPageNumber, COUNTSIZEOTHERS},
-};
+// The group's values in the pages' order.
+template <FieldGroup group>
+constexpr auto FieldsOf() {
+  std::array<NamedField, CountIn(group)> fields{};
+  std::size_t n = 0;
+  for (const ConfigurationField& row : kConfigurationFields)
+    if (row.group == group)
+      fields[n++] = {row.name, row.source.page, row.source.field, BiasOf(row.shown)};
+  return fields;
+}
 
-constexpr NamedField kPaperTypes[] = {
-    {"plain", kCountPageNumber, COUNTMEDIAPLAIN},
-    {"thick1", kCountPageNumber, COUNTMEDIATHICK},
-    {"thick2", kCountPageNumber, COUNTMEDIATHICK2},
-    {"envelope", kCountPageNumber, COUNTMEDIAENVELOPE},
-    {"letterhead", kCountPageNumber, COUNTMEDIALETTERHEAD},
-    {"postcard", kCountPageNumber, COUNTMEDIAPOSTCARD},
-    {"labels", kCountPageNumber, COUNTMEDIALABELS},
-};
+constexpr auto kFaceCounters = FieldsOf<FieldGroup::FaceCounters>();
+constexpr auto kTraySheets = FieldsOf<FieldGroup::TraySheets>();
+constexpr auto kPaperSizes = FieldsOf<FieldGroup::PaperSizes>();
+constexpr auto kPaperTypes = FieldsOf<FieldGroup::PaperTypes>();
+constexpr auto kNormalizedFaces = FieldsOf<FieldGroup::NormalizedFaces>();
+constexpr auto kNormalizedCoverage = FieldsOf<FieldGroup::NormalizedCoverage>();
+constexpr auto kAverageCoverage = FieldsOf<FieldGroup::AverageCoverage>();
+constexpr auto kLastJobCoverage = FieldsOf<FieldGroup::LastJobCoverage>();
+constexpr auto kAdjustments = FieldsOf<FieldGroup::Adjustments>();
+constexpr auto kFirmware = FieldsOf<FieldGroup::Firmware>();
 
-constexpr NamedField kNormalizedFaces[] = {
-    {"colour", kTonerPageNumber, COVERAGETOTALCOLOR},
-    {"monochrome", kTonerPageNumber, COVERAGETOTALMONO},
-    {"total", kTonerPageNumber, COVERAGETOTAL},
-};
-
-constexpr NamedField kNormalizedCoverage[] = {
-    {"colour", kTonerPageNumber, COVERAGECOLOR},
-    {"monochrome", kTonerPageNumber, COVERAGEMONO},
-};
-
-constexpr NamedField kAverageCoverage[] = {
-    {"cyan", kTonerPageNumber, COVERAGEAVERAGEC},
-    {"magenta", kTonerPageNumber, COVERAGEAVERAGEM},
-    {"yellow", kTonerPageNumber, COVERAGEAVERAGEY},
-    {"black", kTonerPageNumber, COVERAGEAVERAGEK},
-};
-
-constexpr NamedField kLastJobCoverage[] = {
-    {"cyan", kTonerPageNumber, COVERAGELASTC},
-    {"magenta", kTonerPageNumber, COVERAGELASTM},
-    {"yellow", kTonerPageNumber, COVERAGELASTY},
-    {"black", kTonerPageNumber, COVERAGELASTK},
-};
-
-constexpr NamedField kAdjustments[] = {
-    {"top_plain", kAdjustPageNumber, ADJTOPPLAIN, kTopLeftBias},
-    {"top_thick", kAdjustPageNumber, ADJTOPTHICK, kTopLeftBias},
-    {"top_envelope", kAdjustPageNumber, ADJTOPENVELOPE, kTopLeftBias},
-    {"left_tray1", kAdjustPageNumber, ADJLEFTFRONT, kTopLeftBias},
-    {"image_param", kAdjustPageNumber, ADJIMAGE},
-    {"transfer_plain", kAdjustPageNumber, ADJTRANSPLAINFRONT, kTransferBias},
-    {"transfer_thick1", kAdjustPageNumber, ADJTRANSTHICK1, kTransferBias},
-    {"transfer_thick2", kAdjustPageNumber, ADJTRANSTHICK2, kTransferBias},
-    {"transfer_postcard", kAdjustPageNumber, ADJTRANSPOSTCARD, kTransferBias},
-    {"transfer_envelope", kAdjustPageNumber, ADJTRANSENVELOPE, kTransferBias},
-    {"transfer_labels", kAdjustPageNumber, ADJTRANSLABEL, kTransferBias},
-};
-
-constexpr NamedField kFirmware[] = {
-    {"engine", kMachinePageNumber, MACHINEVERSIONENGINE},
-    {"boot", kMachinePageNumber, MACHINEVERSIONBOOT},
-    {"controller", kMachinePageNumber, MACHINEVERSIONFW},
-};
+// FaceTotalField, FacePartFields and NormalizedFacePartFields count on where
+// the totals stand.
+static_assert(std::string_view(kFaceCounters[0].name) == "total");
+static_assert(std::string_view(kNormalizedFaces[2].name) == "total");
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
 std::span<const TonerSlot> TonerSlots() { return kTonerSlots; }
+const TonerSlot& ImagingCartridge() { return kImagingCartridge; }
 std::span<const NamedField> FaceCounterFields() { return kFaceCounters; }
 const NamedField& FaceTotalField() { return kFaceCounters[0]; }
 std::span<const NamedField> FacePartFields() { return std::span(kFaceCounters).subspan(1); }
@@ -162,12 +137,15 @@ const char* CartridgeTypeName(CartridgeType type) {
   return "standard";
 }
 
-std::array<NamedSwitch, 3> MachineSwitches(const AppContext& ctx) {
-  return {{
-      {"auto_continue", SwitchOffIsOn(PageField(ctx, kMachinePageNumber, MACHINEAUTOCONTO))},
-      {"toner_out_stop", SwitchOffIsOn(PageField(ctx, kMachinePageNumber, MACHINETONEREMPTY))},
-      {"toner_low_message", SwitchZeroIsOn(PageField(ctx, kTonerPageNumber, TONERLOWMSG))},
-  }};
+std::vector<NamedSwitch> MachineSwitches(const AppContext& ctx) {
+  std::vector<NamedSwitch> switches;
+  for (const ConfigurationField& row : kConfigurationFields) {
+    if (row.group != FieldGroup::Switches) continue;
+    const char* value = PageField(ctx, row.source.page, row.source.field);
+    switches.push_back(
+        {row.name, row.shown == Shown::SwitchZero ? SwitchZeroIsOn(value) : SwitchOffIsOn(value)});
+  }
+  return switches;
 }
 
 std::optional<double> EnergySaveMinutes(const AppContext& ctx) {

@@ -3,22 +3,25 @@
 // printer sends become numbers here, or nothing when they are no number.
 #pragma once
 
-#include <array>
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "common/app_context.h"
 #include "printer/config_conversions.h"
 #include "printer/status_list.h"
 
-// One toner cartridge: its colour's name and its three page-1 fields.
+// One cartridge: its name and its three page-1 fields (the imaging
+// cartridge's type field is negative: it has none).
 struct TonerSlot {
-  const char* colour;
+  const char* name;
   int stateField, remainingField, typeField;
 };
 // Cyan, magenta, yellow, black.
 std::span<const TonerSlot> TonerSlots();
+// Named "imaging_cartridge".
+const TonerSlot& ImagingCartridge();
 
 // A value of an information page under its name. `bias` is taken off
 // numbers the printer keeps biased.
@@ -68,7 +71,7 @@ struct NamedSwitch {
   bool on;
 };
 // auto_continue, toner_out_stop, toner_low_message.
-std::array<NamedSwitch, 3> MachineSwitches(const AppContext& ctx);
+std::vector<NamedSwitch> MachineSwitches(const AppContext& ctx);
 // The energy save time in minutes; nothing when the energy-save switch is
 // off (the page then shows "Off") or the time is no number.
 std::optional<double> EnergySaveMinutes(const AppContext& ctx);

@@ -8,57 +8,21 @@ namespace {
 using F = RequestFamily;
 using P = Packing;
 
-constexpr std::array kCatalogue = std::to_array<RequestInfo>({
-    {9, "REQ_READ_PANEL_STATUS", F::TextRead, kTextReplySize, P::None},
-    {13, "REQ_READ_INFO_PAGE", F::TextRead, kTextReplySize, P::PageNumber},
-    {14, "REQ_TONER_OPERATION", F::AckCommand, 4, P::Plain},
-    {15, "REQ_SET_TONER_OUT_STOP", F::AckCommand, 4, P::Plain},
-    {16, "REQ_SET_ENERGY_SAVE_TIME", F::AckCommand, 4, P::Plain},
-    {17, "REQ_SET_AUTO_CONTINUE", F::AckCommand, 4, P::Plain},
-    {18, "REQ_START_CALIBRATION", F::AckCommand, 4, P::None},
-    {19, "REQ_SET_TONER_LOW_MESSAGE", F::AckCommand, 4, P::Plain},
-    {20, "REQ_READ_GDI_TIMEOUT", F::ValueRead, 4, P::None},
-    {21, "REQ_WRITE_GDI_TIMEOUT", F::AckCommand, 4, P::Plain},
-    {22, "REQ_READ_ENERGY_SAVE", F::ValueRead, 4, P::None},
-    {23, "REQ_WRITE_ENERGY_SAVE", F::AckCommand, 4, P::Plain},
-    {24, "REQ_READ_FLICKER", F::ValueRead, 4, P::None},
-    {25, "REQ_WRITE_FLICKER", F::AckCommand, 4, P::Plain},
-    {26, "REQ_WRITE_IMAGE_ADJ_PARAM", F::AckCommand, 4, P::Plain},
-    {27, "REQ_WRITE_TOP_ADJ_PLAIN", F::AckCommand, 4, P::TopLeft},
-    {28, "REQ_WRITE_TOP_ADJ_THICK", F::AckCommand, 4, P::TopLeft},
-    {29, "REQ_WRITE_TOP_ADJ_ENVELOPE", F::AckCommand, 4, P::TopLeft},
-    {30, "REQ_WRITE_LEFT_ADJ_TRAY1", F::AckCommand, 4, P::TopLeft},
-    {32, "REQ_WRITE_TRANSFER_PLAIN", F::AckCommand, 4, P::Transfer},
-    {33, "REQ_WRITE_TRANSFER_THICK1", F::AckCommand, 4, P::Transfer},
-    {34, "REQ_WRITE_TRANSFER_THICK2", F::AckCommand, 4, P::Transfer},
-    {35, "REQ_WRITE_TRANSFER_POSTCARD", F::AckCommand, 4, P::Transfer},
-    {36, "REQ_WRITE_TRANSFER_ENVELOPE", F::AckCommand, 4, P::Transfer},
-    {37, "REQ_WRITE_TRANSFER_LABELS", F::AckCommand, 4, P::Transfer},
-    {39, "REQ_PRINT_TEST_PATTERN", F::AckCommand, 4, P::Plain},
-    {40, "REQ_READ_TONER_LOW_WARNING", F::ValueRead, 4, P::None},
-    {41, "REQ_WRITE_TONER_LOW_WARNING", F::AckCommand, 4, P::Plain},
-    {42, "REQ_READ_IC_LOW_WARNING", F::ValueRead, 4, P::None},
-    {43, "REQ_WRITE_IC_LOW_WARNING", F::AckCommand, 4, P::Plain},
-    {44, "REQ_READ_TEMP_PLAIN", F::ValueRead, 4, P::None},
-    {45, "REQ_WRITE_TEMP_PLAIN", F::AckCommand, 4, P::Temperature},
-    {46, "REQ_READ_TEMP_THICK", F::ValueRead, 4, P::None},
-    {47, "REQ_WRITE_TEMP_THICK", F::AckCommand, 4, P::Temperature},
-    {48, "REQ_READ_TEMP_ENVELOPE", F::ValueRead, 4, P::None},
-    {49, "REQ_WRITE_TEMP_ENVELOPE", F::AckCommand, 4, P::Temperature},
-    {50, "REQ_RESET_TRANSFER_ROLLER", F::AckCommand, 4, P::None},
-    {51, "REQ_RESET_FUSER_UNIT", F::AckCommand, 4, P::None},
-    {52, "REQ_BK_CLEAR", F::AckCommand, 4, P::None},
-    {53, "REQ_READ_JAM_COUNTER", F::ValueRead, 4, P::None},
-    {54, "REQ_READ_TROUBLE_COUNTER", F::ValueRead, 4, P::None},
-    {55, "REQ_READ_REPLACEMENT_COUNT", F::ValueRead, 4, P::None},
-    {69, "REQ_READ_APPLICATION_COUNT", F::ValueRead, 4, P::None},
-    {80, "REQ_READ_MACHINE_KIND", F::ValueRead, 4, P::None},
-    {81, "REQ_READ_BELT_COUNTER", F::ValueRead, 4, P::None},
-    {82, "REQ_READ_DRUM_COUNTER", F::ValueRead, 4, P::None},
-    {83, "REQ_READ_ROLLER_COUNTER", F::ValueRead, 4, P::None},
-    {84, "REQ_READ_FUSER_COUNTER", F::ValueRead, 4, P::None},
-    {85, "REQ_IMAGE_REFRESH", F::Unanswered, 4, P::None},
-});
+#define VANTREL_REQUEST_ROW(name, code, family, length, packing) \
+  {name, #name, F::family, length, P::packing},
+constexpr std::array kCatalogue =
+    std::to_array<RequestInfo>({VANTREL_REQUESTS(VANTREL_REQUEST_ROW)});
+#undef VANTREL_REQUEST_ROW
+
+// FindRequest takes the first row with a code: a code twice would hide a row.
+constexpr bool CodesAscend() {
+  for (std::size_t i = 1; i < kCatalogue.size(); ++i)
+    if (kCatalogue[i - 1].code >= kCatalogue[i].code) return false;
+  return true;
+}
+static_assert(CodesAscend());
+static_assert(REQ_READ_REPLACEMENT_COUNT + kReplacementCountItems <= REQ_READ_APPLICATION_COUNT);
+static_assert(REQ_READ_APPLICATION_COUNT + kApplicationCountItems <= REQ_READ_MACHINE_KIND);
 
 std::uint16_t HighByte(int value) {
   return static_cast<std::uint16_t>((value & 0xFF) << 8);

@@ -1,10 +1,12 @@
 #include "printer/configuration_export.h"
 
+#include <iterator>
 #include <map>
 #include <string_view>
 #include <utility>
 
 #include "common/string_table.h"
+#include "printer/configuration_fields.h"
 #include "printer/configuration_texts.h"
 #include "printer/file_replace.h"
 #include "printer/printer_info.h"
@@ -38,77 +40,27 @@ struct ExportRow {
   int keyField;
   int valueFields[3];  // joined by ", "; 0 ends the list
   bool endsGroup;      // the value ends in CR LF: an empty line follows
-  const char* fixedName = nullptr;
+  const char* fixedName;
 };
 
-constexpr ExportRow kExportRows[] = {
-    {kSuppliesPage, kSuppliesHeading, kSuppliesCyanLabel,
-     {kSuppliesCyanStatus, kSuppliesCyanRemaining, kSuppliesCyanType}, false},
-    {kSuppliesPage, 0, kSuppliesMagentaLabel,
-     {kSuppliesMagentaStatus, kSuppliesMagentaRemaining, kSuppliesMagentaType}, false},
-    {kSuppliesPage, 0, kSuppliesYellowLabel,
-     {kSuppliesYellowStatus, kSuppliesYellowRemaining, kSuppliesYellowType}, false},
-    {kSuppliesPage, 0, kSuppliesBlackLabel,
-     {kSuppliesBlackStatus, kSuppliesBlackRemaining, kSuppliesBlackType}, false},
-    {kSuppliesPage, 0, kSuppliesImagingLabel, {kSuppliesImagingStatus, kSuppliesImagingRemaining},
-     true},
-    {kCoveragePage, kCoverageFacesTitle, kCoverageColorFacesLabel, {kCoverageColorFaces}, false},
-    {kCoveragePage, 0, kCoverageMonoFacesLabel, {kCoverageMonoFaces}, false},
-    {kCoveragePage, 0, kCoverageTotalFacesLabel, {kCoverageTotalFaces}, true},
-    {kCoveragePage, kCoverageTitle, kCoverageColorLabel, {kCoverageColor}, false},
-    {kCoveragePage, 0, kCoverageMonoLabel, {kCoverageMono}, true},
-    {kCoveragePage, kCoverageCurrentTitle, kCoverageCurrentCyanLabel, {kCoverageCurrentCyan},
-     false},
-    {kCoveragePage, 0, kCoverageCurrentMagentaLabel, {kCoverageCurrentMagenta}, false},
-    {kCoveragePage, 0, kCoverageCurrentYellowLabel, {kCoverageCurrentYellow}, false},
-    {kCoveragePage, 0, kCoverageCurrentBlackLabel, {kCoverageCurrentBlack}, true},
-    {kCoveragePage, kCoverageLastJobTitle, kCoverageLastJobCyanLabel, {kCoverageLastJobCyan},
-     false},
-    {kCoveragePage, 0, kCoverageLastJobMagentaLabel, {kCoverageLastJobMagenta}, false},
-    {kCoveragePage, 0, kCoverageLastJobYellowLabel, {kCoverageLastJobYellow}, false},
-    {kCoveragePage, 0, kCoverageLastJobBlackLabel, {kCoverageLastJobBlack}, true},
-    {kCounterPage, kCounterHeading, kCounterTotalLabel, {kCounterTotal}, false},
-    {kCounterPage, 0, kCounterColorLabel, {kCounterColor}, false},
-    {kCounterPage, 0, kCounterMonoLabel, {kCounterMono}, true},
-    {kCounterPage, kCounterTrayTitle, kCounterTray1Label, {kCounterTray1}, true},
-    {kCounterPage, 0, 0, {kCounterReplacements}, true, "Replacement"},
-    {kCounterPage, 0, 0, {kCounterApplications}, true, "Application Counter"},
-    {kPaperPage, kPaperSizeTitle, kPaperA4Label, {kPaperA4}, false},
-    {kPaperPage, 0, kPaperB5Label, {kPaperB5}, false},
-    {kPaperPage, 0, kPaperA5Label, {kPaperA5}, false},
-    {kPaperPage, 0, kPaperLegalLabel, {kPaperLegal}, false},
-    {kPaperPage, 0, kPaperLetterLabel, {kPaperLetter}, false},
-    {kPaperPage, 0, kPaperOtherSizesLabel, {kPaperOtherSizes}, true},
-    {kPaperPage, kPaperTypeTitle, kPaperPlainLabel, {kPaperPlain}, false},
-    {kPaperPage, 0, kPaperThick1Label, {kPaperThick1}, false},
-    {kPaperPage, 0, kPaperThick2Label, {kPaperThick2}, false},
-    {kPaperPage, 0, kPaperEnvelopeLabel, {kPaperEnvelope}, false},
-    {kPaperPage, 0, kPaperLetterheadLabel, {kPaperLetterhead}, false},
-    {kPaperPage, 0, kPaperPostcardLabel, {kPaperPostcard}, false},
-    {kPaperPage, 0, kPaperLabelsLabel, {kPaperLabels}, true},
-    {kMachineSettingPage, kMachineHeading, kMachineSerialLabel, {kMachineSerial}, false},
-    {kMachineSettingPage, 0, kMachineEnergySaveLabel, {kMachineEnergySave}, false},
-    {kMachineSettingPage, 0, kMachineAutoContinueLabel, {kMachineAutoContinue}, false},
-    {kMachineSettingPage, 0, kMachineTonerOutStopLabel, {kMachineTonerOutStop}, false},
-    {kMachineSettingPage, 0, kMachineTonerLowLabel, {kMachineTonerLow}, true},
-    {kFirmwarePage, kFirmwareHeading, kFirmwareEngineLabel, {kFirmwareEngine}, false},
-    {kFirmwarePage, 0, kFirmwareBootLabel, {kFirmwareBoot}, false},
-    {kFirmwarePage, 0, kFirmwareControllerLabel, {kFirmwareController}, true},
-    {kAdjustmentPage, kAdjustTopTitle, kAdjustTopPlainLabel, {kAdjustTopPlain}, false},
-    {kAdjustmentPage, 0, kAdjustTopThickLabel, {kAdjustTopThick}, false},
-    {kAdjustmentPage, 0, kAdjustTopEnvelopeLabel, {kAdjustTopEnvelope}, true},
-    // The left adjustment and image sections end without an empty line.
-    {kAdjustmentPage, kAdjustLeftTitle, kAdjustLeftTray1Label, {kAdjustLeftTray1}, false},
-    {kAdjustmentPage, kAdjustImageLabel, kAdjustImageLabel, {kAdjustImage}, false},
-    // Envelope before Postcard, the reverse of the page.
-    {kAdjustmentPage, kAdjustTransferTitle, kAdjustTransferPlainLabel, {kAdjustTransferPlain},
-     false},
-    {kAdjustmentPage, 0, kAdjustTransferThick1Label, {kAdjustTransferThick1}, false},
-    {kAdjustmentPage, 0, kAdjustTransferThick2Label, {kAdjustTransferThick2}, false},
-    {kAdjustmentPage, 0, kAdjustTransferEnvelopeLabel, {kAdjustTransferEnvelope}, false},
-    {kAdjustmentPage, 0, kAdjustTransferPostcardLabel, {kAdjustTransferPostcard}, false},
-    {kAdjustmentPage, 0, kAdjustTransferLabelsLabel, {kAdjustTransferLabels}, true},
-};
+// The supplies, one group under the page's heading, then the other values.
+std::vector<ExportRow> ExportRows() {
+  std::vector<ExportRow> rows;
+  for (const SupplyField& supply : kSupplyFields) {
+    const bool first = &supply == &kSupplyFields[0];
+    const bool last = &supply == &kSupplyFields[std::size(kSupplyFields) - 1];
+    rows.push_back({kSuppliesPage, first ? kSuppliesHeading : 0, supply.label,
+                    {supply.statusValue, supply.remainingValue, supply.typeValue}, last, nullptr});
+  }
+  bool afterNext = false;
+  for (const ConfigurationField& field : kConfigurationFields) {
+    const ExportRow row{field.page,      field.section, field.label, {field.value},
+                        field.endsGroup, field.label ? nullptr : field.name};
+    rows.insert(afterNext ? rows.end() - 1 : rows.end(), row);
+    afterNext = field.exportedAfterNext;
+  }
+  return rows;
+}
 
 // What the pages show: the read values over the layouts' own texts.
 class PageTexts {
@@ -160,7 +112,7 @@ std::vector<ConfigurationRow> ConfigurationRows(const AppContext& ctx) {
   const PageTexts texts(ctx);
   std::vector<ConfigurationRow> rows;
   std::string section;
-  for (const ExportRow& exportRow : kExportRows) {
+  for (const ExportRow& exportRow : ExportRows()) {
     ConfigurationRow row;
     row.page = exportRow.page;
     if (exportRow.fixedName) {

@@ -19,47 +19,65 @@ inline constexpr int kCountPageNumber = 2;
 inline constexpr int kMachinePageNumber = 3;
 inline constexpr int kAdjustPageNumber = 4;
 
-// Page 1: supplies and coverage. The enumerators are the page's keys.
-enum TonerField : int {
-  CONSUMETCSTATEC, CONSUMETCSTATEM, CONSUMETCSTATEY, CONSUMETCSTATEK,
-  CONSUMEICSTATE,
-  CONSUMETCREMAINC, CONSUMETCREMAINM, CONSUMETCREMAINY, CONSUMETCREMAINK,
-  CONSUMEICREMAIN,
-  CONSUMETCTYPEC, CONSUMETCTYPEM, CONSUMETCTYPEY, CONSUMETCTYPEK,
-  CONSUMEICTYPE,
-  COVERAGETOTALCOLOR, COVERAGETOTALMONO, COVERAGETOTAL,
-  COVERAGECOLOR, COVERAGEMONO,
-  COVERAGEAVERAGEC, COVERAGEAVERAGEM, COVERAGEAVERAGEY, COVERAGEAVERAGEK,
-  COVERAGELASTC, COVERAGELASTM, COVERAGELASTY, COVERAGELASTK,
-  TONERLOWMSG,
-};
-inline constexpr int kTonerFields = TONERLOWMSG + 1;
+// The keys of each page, in field order: each list gives the page's field
+// enum (the enumerator is the key) and its key table, so the two cannot
+// drift apart.
+
+// Page 1: supplies and coverage.
+#define VANTREL_TONER_PAGE_KEYS(KEY)                                                         \
+  KEY(CONSUMETCSTATEC) KEY(CONSUMETCSTATEM) KEY(CONSUMETCSTATEY) KEY(CONSUMETCSTATEK)        \
+  KEY(CONSUMEICSTATE)                                                                        \
+  KEY(CONSUMETCREMAINC) KEY(CONSUMETCREMAINM) KEY(CONSUMETCREMAINY) KEY(CONSUMETCREMAINK)    \
+  KEY(CONSUMEICREMAIN)                                                                       \
+  KEY(CONSUMETCTYPEC) KEY(CONSUMETCTYPEM) KEY(CONSUMETCTYPEY) KEY(CONSUMETCTYPEK)            \
+  KEY(CONSUMEICTYPE)                                                                         \
+  KEY(COVERAGETOTALCOLOR) KEY(COVERAGETOTALMONO) KEY(COVERAGETOTAL)                          \
+  KEY(COVERAGECOLOR) KEY(COVERAGEMONO)                                                       \
+  KEY(COVERAGEAVERAGEC) KEY(COVERAGEAVERAGEM) KEY(COVERAGEAVERAGEY) KEY(COVERAGEAVERAGEK)    \
+  KEY(COVERAGELASTC) KEY(COVERAGELASTM) KEY(COVERAGELASTY) KEY(COVERAGELASTK)                \
+  KEY(TONERLOWMSG)
 
 // Page 2: counters.
-enum CountField : int {
-  COUNTTOTAL, COUNTCOLORPRINT, COUNTMONOPRINT, COUNTTRAY1,
-  COUNTSIZEA4, COUNTSIZEB5, COUNTSIZEA5, COUNTSIZELEGAL, COUNTSIZELETTER,
-  COUNTSIZEOTHERS,
-  COUNTMEDIAPLAIN, COUNTMEDIATHICK, COUNTMEDIATHICK2, COUNTMEDIAENVELOPE,
-  COUNTMEDIALETTERHEAD, COUNTMEDIAPOSTCARD, COUNTMEDIALABELS,
-};
-inline constexpr int kCountFields = COUNTMEDIALABELS + 1;
+#define VANTREL_COUNT_PAGE_KEYS(KEY)                                                         \
+  KEY(COUNTTOTAL) KEY(COUNTCOLORPRINT) KEY(COUNTMONOPRINT) KEY(COUNTTRAY1)                   \
+  KEY(COUNTSIZEA4) KEY(COUNTSIZEB5) KEY(COUNTSIZEA5) KEY(COUNTSIZELEGAL) KEY(COUNTSIZELETTER) \
+  KEY(COUNTSIZEOTHERS)                                                                       \
+  KEY(COUNTMEDIAPLAIN) KEY(COUNTMEDIATHICK) KEY(COUNTMEDIATHICK2) KEY(COUNTMEDIAENVELOPE)    \
+  KEY(COUNTMEDIALETTERHEAD) KEY(COUNTMEDIAPOSTCARD) KEY(COUNTMEDIALABELS)
 
 // Page 3: machine settings and firmware versions.
-enum MachineField : int {
-  MACHINESERIAL, MACHINEENERGYSAVE, MACHINEAUTOCONTO, MACHINETONEREMPTY,
-  MACHINEVERSIONENGINE, MACHINEVERSIONFW, MACHINEVERSIONBOOT,
-};
-inline constexpr int kMachineFields = MACHINEVERSIONBOOT + 1;
+#define VANTREL_MACHINE_PAGE_KEYS(KEY)                                                       \
+  KEY(MACHINESERIAL) KEY(MACHINEENERGYSAVE) KEY(MACHINEAUTOCONTO) KEY(MACHINETONEREMPTY)     \
+  KEY(MACHINEVERSIONENGINE) KEY(MACHINEVERSIONFW) KEY(MACHINEVERSIONBOOT)
 
 // Page 4: adjustments, kept as the printer sent them (biased numbers).
-enum AdjustField : int {
-  ADJTOPPLAIN, ADJTOPTHICK, ADJTOPENVELOPE, ADJLEFTFRONT, ADJLEFTBACK,
-  ADJIMAGE,
-  ADJTRANSPLAINFRONT, ADJTRANSTHICK1, ADJTRANSTHICK2, ADJTRANSPOSTCARD,
-  ADJTRANSENVELOPE, ADJTRANSLABEL, ADJTRANSPLAINBACK,
-};
-inline constexpr int kAdjustFields = ADJTRANSPLAINBACK + 1;
+#define VANTREL_ADJUST_PAGE_KEYS(KEY)                                                        \
+  KEY(ADJTOPPLAIN) KEY(ADJTOPTHICK) KEY(ADJTOPENVELOPE) KEY(ADJLEFTFRONT) KEY(ADJLEFTBACK)   \
+  KEY(ADJIMAGE)                                                                              \
+  KEY(ADJTRANSPLAINFRONT) KEY(ADJTRANSTHICK1) KEY(ADJTRANSTHICK2) KEY(ADJTRANSPOSTCARD)      \
+  KEY(ADJTRANSENVELOPE) KEY(ADJTRANSLABEL) KEY(ADJTRANSPLAINBACK)
+
+#define VANTREL_KEY_ENUMERATOR(key) key,
+#define VANTREL_KEY_TEXT(key) #key,
+
+enum TonerField : int { VANTREL_TONER_PAGE_KEYS(VANTREL_KEY_ENUMERATOR) };
+enum CountField : int { VANTREL_COUNT_PAGE_KEYS(VANTREL_KEY_ENUMERATOR) };
+enum MachineField : int { VANTREL_MACHINE_PAGE_KEYS(VANTREL_KEY_ENUMERATOR) };
+enum AdjustField : int { VANTREL_ADJUST_PAGE_KEYS(VANTREL_KEY_ENUMERATOR) };
+
+// The key tables (index = enumerator).
+inline constexpr const char* kTonerPageKeys[] = {VANTREL_TONER_PAGE_KEYS(VANTREL_KEY_TEXT)};
+inline constexpr const char* kCountPageKeys[] = {VANTREL_COUNT_PAGE_KEYS(VANTREL_KEY_TEXT)};
+inline constexpr const char* kMachinePageKeys[] = {VANTREL_MACHINE_PAGE_KEYS(VANTREL_KEY_TEXT)};
+inline constexpr const char* kAdjustPageKeys[] = {VANTREL_ADJUST_PAGE_KEYS(VANTREL_KEY_TEXT)};
+
+#undef VANTREL_KEY_ENUMERATOR
+#undef VANTREL_KEY_TEXT
+
+inline constexpr int kTonerFields = sizeof kTonerPageKeys / sizeof *kTonerPageKeys;
+inline constexpr int kCountFields = sizeof kCountPageKeys / sizeof *kCountPageKeys;
+inline constexpr int kMachineFields = sizeof kMachinePageKeys / sizeof *kMachinePageKeys;
+inline constexpr int kAdjustFields = sizeof kAdjustPageKeys / sizeof *kAdjustPageKeys;
 
 struct TonerPage {
   char field[kTonerFields][kInfoFieldSize];
@@ -87,40 +105,6 @@ struct ApplicationCounts {
 inline constexpr char kTonerPageHeader[] = "@PJL INFO CONFIGTONER";
 inline constexpr char kCountPageHeader[] = "@PJL INFO CONFIGCOUNT";
 inline constexpr char kMachinePageHeader[] = "@PJL INFO CONFIGMACHINE";
-
-// The key tables, in field order (index = enumerator).
-inline constexpr const char* kTonerPageKeys[kTonerFields] = {
-    "CONSUMETCSTATEC",  "CONSUMETCSTATEM",    "CONSUMETCSTATEY",
-    "CONSUMETCSTATEK",  "CONSUMEICSTATE",     "CONSUMETCREMAINC",
-    "CONSUMETCREMAINM", "CONSUMETCREMAINY",   "CONSUMETCREMAINK",
-    "CONSUMEICREMAIN",  "CONSUMETCTYPEC",     "CONSUMETCTYPEM",
-    "CONSUMETCTYPEY",   "CONSUMETCTYPEK",     "CONSUMEICTYPE",
-    "COVERAGETOTALCOLOR", "COVERAGETOTALMONO", "COVERAGETOTAL",
-    "COVERAGECOLOR",    "COVERAGEMONO",       "COVERAGEAVERAGEC",
-    "COVERAGEAVERAGEM", "COVERAGEAVERAGEY",   "COVERAGEAVERAGEK",
-    "COVERAGELASTC",    "COVERAGELASTM",      "COVERAGELASTY",
-    "COVERAGELASTK",    "TONERLOWMSG",
-};
-inline constexpr const char* kCountPageKeys[kCountFields] = {
-    "COUNTTOTAL",         "COUNTCOLORPRINT",      "COUNTMONOPRINT",
-    "COUNTTRAY1",         "COUNTSIZEA4",          "COUNTSIZEB5",
-    "COUNTSIZEA5",        "COUNTSIZELEGAL",       "COUNTSIZELETTER",
-    "COUNTSIZEOTHERS",    "COUNTMEDIAPLAIN",      "COUNTMEDIATHICK",
-    "COUNTMEDIATHICK2",   "COUNTMEDIAENVELOPE",   "COUNTMEDIALETTERHEAD",
-    "COUNTMEDIAPOSTCARD", "COUNTMEDIALABELS",
-};
-inline constexpr const char* kMachinePageKeys[kMachineFields] = {
-    "MACHINESERIAL",        "MACHINEENERGYSAVE", "MACHINEAUTOCONTO",
-    "MACHINETONEREMPTY",    "MACHINEVERSIONENGINE", "MACHINEVERSIONFW",
-    "MACHINEVERSIONBOOT",
-};
-inline constexpr const char* kAdjustPageKeys[kAdjustFields] = {
-    "ADJTOPPLAIN",      "ADJTOPTHICK",        "ADJTOPENVELOPE",
-    "ADJLEFTFRONT",     "ADJLEFTBACK",        "ADJIMAGE",
-    "ADJTRANSPLAINFRONT", "ADJTRANSTHICK1",   "ADJTRANSTHICK2",
-    "ADJTRANSPOSTCARD", "ADJTRANSENVELOPE",   "ADJTRANSLABEL",
-    "ADJTRANSPLAINBACK",
-};
 
 // What the reader needs to know about one page.
 struct InfoPageLayout {

@@ -10,6 +10,7 @@
 #include "device/device_link.h"
 #include "device/request_catalogue.h"
 #include "printer/config_conversions.h"
+#include "printer/configuration_fields.h"
 #include "printer/info_page.h"
 #include "printer/printer_info.h"
 #include "printer/printer_requests.h"
@@ -74,28 +75,6 @@ constexpr SettingChoice kGdiTimeoutChoices[] = {
 constexpr int kGdiTimeoutDefaultEntry = 6;  // "60"
 constexpr SettingChoice kFlickerChoices[] = {{"0", 0}, {"1", 1}, {"2", 2}, {"", 0}};
 constexpr SettingChoice kImageAdjChoices[] = {{"0", 0}, {"1", 1}, {"2", 2}, {"3", 3}, {"", 0}};
-
-// Where each field comes from on the adjustment page, and the bias the
-// printer adds to it there.
-struct Adjustment {
-  int key;
-  int bias;
-  Field field;
-};
-
-constexpr Adjustment kAdjustments[] = {
-    {ADJIMAGE, 0, &AppContext::imageAdjParam},
-    {ADJTOPPLAIN, kTopLeftBias, &AppContext::topAdjustPlain},
-    {ADJTOPTHICK, kTopLeftBias, &AppContext::topAdjustThick},
-    {ADJTOPENVELOPE, kTopLeftBias, &AppContext::topAdjustEnvelope},
-    {ADJLEFTFRONT, kTopLeftBias, &AppContext::leftAdjustTray1},
-    {ADJTRANSPLAINFRONT, kTransferBias, &AppContext::transferPlain},
-    {ADJTRANSTHICK1, kTransferBias, &AppContext::transferThick1},
-    {ADJTRANSTHICK2, kTransferBias, &AppContext::transferThick2},
-    {ADJTRANSPOSTCARD, kTransferBias, &AppContext::transferPostcard},
-    {ADJTRANSENVELOPE, kTransferBias, &AppContext::transferEnvelope},
-    {ADJTRANSLABEL, kTransferBias, &AppContext::transferLabels},
-};
 
 constexpr std::int64_t kInt32Min = std::numeric_limits<std::int32_t>::min();
 constexpr std::int64_t kInt32Max = std::numeric_limits<std::int32_t>::max();
@@ -186,11 +165,13 @@ void ShowUserSettings(Window& page, AppContext& ctx) {
   for (const ChoiceList& list : kChoiceLists) SelectChoiceByValue(page, list.id, ctx.*list.field);
 }
 
+// The values the configuration's rows give the page, bias taken off.
 void TakeAdjustments(AppContext& ctx) {
-  for (const Adjustment& adjustment : kAdjustments) {
-    const char* text = PageField(ctx, kAdjustPageNumber, adjustment.key);
+  for (const ConfigurationField& row : kConfigurationFields) {
+    if (!row.setting) continue;
+    const char* text = PageField(ctx, row.source.page, row.source.field);
     // The number is held to 32 bits, so removing the bias cannot overflow.
-    ctx.*adjustment.field = ToInt32(std::int64_t{LeadingNumber(text)} - adjustment.bias);
+    ctx.*row.setting = ToInt32(std::int64_t{LeadingNumber(text)} - BiasOf(row.shown));
   }
 }
 
