@@ -80,14 +80,14 @@ TEST(WindowFit, EveryControlShowsWithinItsPageInEveryLanguage) {
     AppContext ctx{};
     QtWindow main(*FindDialogTemplate(kMainWindowTemplate), Ignore, nullptr, nullptr);
     LoadTemplateTexts(main);
-    ctx.hPages[0] =
+    ctx.mainPages[0] =
         AddTabPage(main, kMainTab, kPanelPageTemplate, kTextPanelTab, 0, PanelPageProc, &ctx);
-    ctx.hPages[1] = AddTabPage(main, kMainTab, kUserServiceTemplate, kTextUserServiceTab, 1,
+    ctx.mainPages[1] = AddTabPage(main, kMainTab, kUserServiceTemplate, kTextUserServiceTab, 1,
                                UserServicePageProc, &ctx);
-    ctx.hPages[2] = AddTabPage(main, kMainTab, kServiceModeTemplate, kTextServiceModeTab, 2,
+    ctx.mainPages[2] = AddTabPage(main, kMainTab, kServiceModeTemplate, kTextServiceModeTab, 2,
                                ServiceModePageProc, &ctx);
     Measure(main, language, false, findings);
-    for (Window* page : ctx.hPages) Measure(*static_cast<QtWindow*>(page), language, true, findings);
+    for (Window* page : ctx.mainPages) Measure(*static_cast<QtWindow*>(page), language, true, findings);
 
     QtWindow config(*FindDialogTemplate(kConfigWindowTemplate), Ignore, nullptr, nullptr);
     LoadTemplateTexts(config);
