@@ -6,7 +6,7 @@
 #include "page_helpers/window_ops.h"
 #include "device/device_link.h"
 #include "info/ini_export.h"
-#include "printer/configuration_export.h"
+#include "printer/config_pages.h"
 #include "printer/configuration_read.h"
 #include "printer/configuration_texts.h"
 #include "printer/printer_info.h"

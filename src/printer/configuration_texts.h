@@ -7,19 +7,7 @@
 #include <vector>
 
 #include "common/app_context.h"
-
-// The pages in tab order: their index in the tab control and in
-// AppContext::configPages.
-enum ConfigPageIndex : int {
-  kSuppliesPage,
-  kCoveragePage,
-  kCounterPage,
-  kPaperPage,
-  kMachineSettingPage,
-  kFirmwarePage,
-  kAdjustmentPage,
-  kConfigPageCount,
-};
+#include "printer/config_pages.h"
 
 // One value field of a page and its text (UTF-8, as the string table gives
 // texts; the printer's own bytes as sent).
