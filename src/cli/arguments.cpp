@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "cli/exit_status.h"
 #include "cli/printer_choice.h"
@@ -69,6 +71,14 @@ std::optional<double> Percent(const std::string& text) {
   }
   if (value > 100) return std::nullopt;
   return value;
+}
+
+// The times the panel offers, as --energy-save takes them.
+std::vector<std::string> EnergySaveTimeTexts() {
+  std::vector<std::string> texts;
+  for (const SettingChoice* choice = kEnergySaveTimes; choice->text[0]; ++choice)
+    texts.push_back(std::to_string(choice->value));
+  return texts;
 }
 
 std::optional<bool> Switch(const std::string& text) {
@@ -137,7 +147,7 @@ int ParseArguments(int argc, char** argv, Arguments& arguments) {
   defaults->add_option("--toner-out-stop", tonerOutStop, "Stop when toner is out")->check(onOff);
   defaults->add_option("--energy-save", energySave, "Minutes before energy save mode")
       ->transform(kWholeNumber)
-      ->check(CLI::IsMember({"5", "15", "30", "60"}));
+      ->check(CLI::IsMember(EnergySaveTimeTexts()));
   defaults->add_option("--auto-continue", autoContinue, "Auto continue")->check(onOff);
 
   try {
