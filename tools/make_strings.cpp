@@ -12,6 +12,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <string>
@@ -205,90 +206,119 @@ bool ParseName(std::string_view rest, Name& name, std::string& what) {
   return true;
 }
 
-// Reads and checks the whole source; the first fault ends the reading.
-bool ReadTable(const std::string& source, std::vector<Entry>& entries, std::vector<Name>& names,
-               Fault& fault) {
-  std::map<int, std::size_t> nameOfId;  // id -> index in names
-  std::map<std::string, int> lineOfName;
-  std::map<std::pair<int, int>, int> lineOf;  // (id, language) -> line
-  std::map<int, int> firstLineOf;             // id -> its first line
-  std::set<int> withEnglish;
-  int lastId = 0;
+// The table's lines, each checked against the ones before it: ids
+// ascending, every (id, language) and every name given once.
+class TableReader {
+ public:
+  TableReader(std::vector<Entry>& entries, std::vector<Name>& names)
+      : entries_(entries), names_(names) {}
 
+  // A name line after its keyword.
+  std::optional<Fault> AddName(int line, std::string_view rest);
+  std::optional<Fault> AddEntry(int line, std::string_view rest);
+  // Once every line is read: every name has a text, every id an English one.
+  std::optional<Fault> CheckComplete() const;
+
+ private:
+  // A line for an id below the last one's: `what` is the line, `advice` how
+  // to mend it.
+  std::optional<Fault> OutOfOrder(int line, int id, const std::string& what,
+                                  const std::string& advice) const;
+
+  std::vector<Entry>& entries_;
+  std::vector<Name>& names_;
+  std::map<int, std::size_t> nameOfId_;  // id -> index in names
+  std::map<std::string, int> lineOfName_;
+  std::map<std::pair<int, int>, int> lineOf_;  // (id, language) -> line
+  std::map<int, int> firstLineOf_;             // id -> its first line
+  std::set<int> withEnglish_;
+  int lastId_ = 0;
+};
+
+std::optional<Fault> TableReader::OutOfOrder(int line, int id, const std::string& what,
+                                             const std::string& advice) const {
+  if (id >= lastId_) return std::nullopt;
+  return Fault{line, what + " comes after string " + std::to_string(lastId_) + ": " + advice +
+                         ", ids ascending"};
+}
+
+std::optional<Fault> TableReader::AddName(int line, std::string_view rest) {
+  Name name{0, {}, line};
+  std::string what;
+  if (!ParseName(rest, name, what)) return Fault{line, what};
+  if (auto fault = OutOfOrder(line, name.id, "the name of string " + std::to_string(name.id),
+                              "keep it with its id's texts"))
+    return fault;
+  if (const auto it = nameOfId_.find(name.id); it != nameOfId_.end()) {
+    return Fault{line, "string " + std::to_string(name.id) + " is already named " +
+                           names_[it->second].name + " on line " +
+                           std::to_string(names_[it->second].line)};
+  }
+  if (const auto [it, isNew] = lineOfName_.try_emplace(name.name, line); !isNew)
+    return Fault{line, name.name + " is already given on line " + std::to_string(it->second)};
+  lastId_ = name.id;
+  nameOfId_[name.id] = names_.size();
+  names_.push_back(name);
+  return std::nullopt;
+}
+
+std::optional<Fault> TableReader::AddEntry(int line, std::string_view rest) {
+  Entry entry{0, 0, {}, line};
+  std::string what;
+  if (!ParseEntry(rest, entry, what)) return Fault{line, what};
+  if (auto fault = OutOfOrder(line, entry.id, "string " + std::to_string(entry.id),
+                              "keep the languages of an id together"))
+    return fault;
+  const auto [slot, isNew] = lineOf_.try_emplace({entry.id, entry.language}, line);
+  if (!isNew) {
+    return Fault{line, "string " + std::to_string(entry.id) + " in language " +
+                           std::to_string(entry.language) + " is already given on line " +
+                           std::to_string(slot->second)};
+  }
+  firstLineOf_.try_emplace(entry.id, line);
+  if (entry.language == kStringTableEnglish) withEnglish_.insert(entry.id);
+  lastId_ = entry.id;
+  entries_.push_back(std::move(entry));
+  return std::nullopt;
+}
+
+std::optional<Fault> TableReader::CheckComplete() const {
+  for (const Name& name : names_) {
+    if (!firstLineOf_.contains(name.id))
+      return Fault{name.line, "string " + std::to_string(name.id) + " is named but has no text"};
+  }
+  for (const auto& [id, line] : firstLineOf_) {
+    if (!withEnglish_.contains(id)) {
+      return Fault{line, "string " + std::to_string(id) + " has no English (" +
+                             std::to_string(kStringTableEnglish) + ") text"};
+    }
+  }
+  return std::nullopt;
+}
+
+// A line's content: without the byte order mark (on the first line), the
+// CR of a CR LF end and the blanks before it.
+std::string_view Content(std::string_view text, int line) {
+  if (line == 1 && text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+  if (text.ends_with('\r')) text.remove_suffix(1);
+  SkipBlanks(text);
+  return text;
+}
+
+// Reads and checks the whole source; the first fault ends the reading.
+std::optional<Fault> ReadTable(const std::string& source, std::vector<Entry>& entries,
+                               std::vector<Name>& names) {
+  TableReader reader(entries, names);
   std::istringstream input(source);
   std::string text;
   for (int line = 1; std::getline(input, text); ++line) {
-    std::string_view rest(text);
-    if (line == 1 && rest.starts_with("\xEF\xBB\xBF")) rest.remove_prefix(3);  // BOM
-    if (rest.ends_with('\r')) rest.remove_suffix(1);
-    SkipBlanks(rest);
+    const std::string_view rest = Content(text, line);
     if (rest.empty() || rest.front() == '#') continue;
-
-    if (rest.starts_with("name") && rest.size() > 4 && IsBlank(rest[4])) {
-      Name name{0, {}, line};
-      if (!ParseName(rest.substr(4), name, fault.what)) {
-        fault.line = line;
-        return false;
-      }
-      if (name.id < lastId) {
-        fault = {line, "the name of string " + std::to_string(name.id) +
-                           " comes after string " + std::to_string(lastId) +
-                           ": keep it with its id's texts, ids ascending"};
-        return false;
-      }
-      if (const auto it = nameOfId.find(name.id); it != nameOfId.end()) {
-        fault = {line, "string " + std::to_string(name.id) + " is already named " +
-                           names[it->second].name + " on line " +
-                           std::to_string(names[it->second].line)};
-        return false;
-      }
-      if (const auto [it, isNew] = lineOfName.try_emplace(name.name, line); !isNew) {
-        fault = {line, name.name + " is already given on line " + std::to_string(it->second)};
-        return false;
-      }
-      lastId = name.id;
-      nameOfId[name.id] = names.size();
-      names.push_back(name);
-      continue;
-    }
-
-    Entry entry{0, 0, {}, line};
-    if (!ParseEntry(rest, entry, fault.what)) {
-      fault.line = line;
-      return false;
-    }
-    if (entry.id < lastId) {
-      fault = {line, "string " + std::to_string(entry.id) + " comes after string " +
-                         std::to_string(lastId) +
-                         ": keep the languages of an id together, ids ascending"};
-      return false;
-    }
-    const auto [slot, isNew] = lineOf.try_emplace({entry.id, entry.language}, line);
-    if (!isNew) {
-      fault = {line, "string " + std::to_string(entry.id) + " in language " +
-                         std::to_string(entry.language) + " is already given on line " +
-                         std::to_string(slot->second)};
-      return false;
-    }
-    firstLineOf.try_emplace(entry.id, line);
-    if (entry.language == kStringTableEnglish) withEnglish.insert(entry.id);
-    lastId = entry.id;
-    entries.push_back(std::move(entry));
+    const bool isName = rest.starts_with("name") && rest.size() > 4 && IsBlank(rest[4]);
+    if (auto fault = isName ? reader.AddName(line, rest.substr(4)) : reader.AddEntry(line, rest))
+      return fault;
   }
-  for (const Name& name : names) {
-    if (!firstLineOf.contains(name.id)) {
-      fault = {name.line, "string " + std::to_string(name.id) + " is named but has no text"};
-      return false;
-    }
-  }
-  for (const auto& [id, line] : firstLineOf) {
-    if (!withEnglish.contains(id)) {
-      fault = {line, "string " + std::to_string(id) + " has no English (" +
-                         std::to_string(kStringTableEnglish) + ") text"};
-      return false;
-    }
-  }
-  return true;
+  return reader.CheckComplete();
 }
 
 // A C++ string literal; bytes outside printable ASCII as octal escapes so
@@ -414,9 +444,8 @@ int main(int argc, char** argv) {
 
   std::vector<Entry> entries;
   std::vector<Name> names;
-  Fault fault{0, {}};
-  if (!ReadTable(source, entries, names, fault)) {
-    std::fprintf(stderr, "%s:%d: %s\n", sourcePath.c_str(), fault.line, fault.what.c_str());
+  if (const std::optional<Fault> fault = ReadTable(source, entries, names)) {
+    std::fprintf(stderr, "%s:%d: %s\n", sourcePath.c_str(), fault->line, fault->what.c_str());
     return 1;
   }
   if (entries.empty()) {

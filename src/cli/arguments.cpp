@@ -4,6 +4,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "cli/exit_status.h"
 #include "cli/printer_choice.h"
@@ -71,158 +74,247 @@ std::optional<double> Percent(const std::string& text) {
   return value;
 }
 
+// The times the panel offers, as --energy-save takes them.
+std::vector<std::string> EnergySaveTimeTexts() {
+  std::vector<std::string> texts;
+  for (const SettingChoice* choice = kEnergySaveTimes; choice->text[0]; ++choice)
+    texts.push_back(std::to_string(choice->value));
+  return texts;
+}
+
 std::optional<bool> Switch(const std::string& text) {
   if (text.empty()) return std::nullopt;
   return text == "on";
 }
 
+// The command line as CLI11 reads it: the options and commands, bound to
+// the words they take, and the checks made of them once parsed.
+class CommandLine {
+ public:
+  explicit CommandLine(Arguments& arguments);
+  // kGoOn, or the exit status after --help, --version or bad usage.
+  int Parse(int argc, char** argv);
+
+ private:
+  void AddGlobalOptions();
+  void AddReadingCommands();
+  void AddActionCommands();
+  void AddCheck();
+  void AddDefaults();
+
+  void TakeReadingCommand();
+  void TakeActionCommand();
+  int TakeDefaults();
+  int TakeCheck();
+  int TakeList();
+  int TakeFormat();
+  int TakeWatch();
+
+  Arguments& arguments_;
+  CLI::App app_{"The Tarnlow printer's status, supplies, counters and configuration, its "
+                "INI export and its panel's commands.",
+                "vantrel-cli"};
+  std::string format_, watch_, tonerAction_, warning_, critical_;
+  std::string tonerLow_, tonerOutStop_, energySave_, autoContinue_;
+  CLI::Option* watchOption_ = nullptr;
+  // The commands that only choose what is done.
+  std::vector<std::pair<CLI::App*, ReadingCommand>> readings_;
+  std::vector<std::pair<CLI::App*, Arguments::Action>> actions_;
+  CLI::App* check_ = nullptr;
+  CLI::App* list_ = nullptr;
+  CLI::App* defaults_ = nullptr;
+  bool reading_ = false;  // one of the reading commands was given
+};
+
+// The order of the options and commands is the order --help lists them in.
+CommandLine::CommandLine(Arguments& arguments) : arguments_(arguments) {
+  app_.set_version_flag("--version", "vantrel-cli " VANTREL_VERSION);
+  app_.footer("Exit status: 0 done, 1 no printer or the link failed, 2 bad usage, 3 the printer "
+              "refused, 4 the output or the file could not be written, 5 declined at the "
+              "prompt, 6 the printer is there but this user may not open it. check: 0 OK, "
+              "1 WARNING, 2 CRITICAL, 3 UNKNOWN.");
+  // At most one command; a missing one is told below, so that an unknown word
+  // is reported as itself rather than as a missing command.
+  app_.require_subcommand(0, 1);
+  app_.allow_windows_style_options(false);  // "/dir/file.ini" is a file on every system
+  app_.fallthrough();  // the global options also after the command
+  AddGlobalOptions();
+  AddReadingCommands();
+  AddActionCommands();
+  AddCheck();
+  list_ = app_.add_subcommand("list", "Every Tarnlow present: where, its serial number, "
+                                      "whether this user may open it");
+  AddDefaults();
+}
+
+void CommandLine::AddGlobalOptions() {
+  app_.add_option("-f,--format", format_, "Output of the reading commands (default text)")
+      ->check(CLI::IsMember({"text", "json", "prometheus", "openmetrics"}));
+  app_.add_option("-p,--printer", arguments_.printer,
+                  "The printer to use, by serial number or location (see list); 'all' for "
+                  "every one (metrics only); without it the first")
+      ->type_name("PRINTER");
+  app_.add_flag("-y,--yes", arguments_.yes,
+                "Send commands that change the printer without asking");
+}
+
+void CommandLine::AddReadingCommands() {
+  CLI::App* status = app_.add_subcommand("status", "The lines the printer's panel shows now");
+  watchOption_ =
+      status->add_option("--watch", watch_, "Print the lines again whenever they change, "
+                                            "polling every SECONDS (default 5)")
+          ->expected(0, 1)
+          ->type_name("SECONDS");
+  readings_ = {
+      {status, ReadingCommand::Status},
+      {app_.add_subcommand("supplies", "Toner and the other supplies"), ReadingCommand::Supplies},
+      {app_.add_subcommand("counters", "The page counters"), ReadingCommand::Counters},
+      {app_.add_subcommand("config", "All seven pages of the configuration window"),
+       ReadingCommand::Config}};
+}
+
+void CommandLine::AddActionCommands() {
+  CLI::App* exportCommand = app_.add_subcommand("export", "Save the configuration as an INI file");
+  exportCommand->add_option("FILE", arguments_.file, "The INI file to write")->required();
+  CLI::App* toner = app_.add_subcommand("toner", "Change or eject the toner");
+  toner->add_option("ACTION", tonerAction_, "change or eject")
+      ->required()
+      ->check(CLI::IsMember({"change", "eject"}));
+  actions_ = {
+      {exportCommand, Arguments::Action::Export},
+      {toner, Arguments::Action::Toner},
+      {app_.add_subcommand("clean", "Clean up the print head"), Arguments::Action::Clean},
+      {app_.add_subcommand("calibrate", "Start a calibration"), Arguments::Action::Calibrate}};
+}
+
+void CommandLine::AddCheck() {
+  check_ = app_.add_subcommand(
+      "check", "One line for monitoring systems; exit 0 OK, 1 WARNING, 2 CRITICAL, 3 UNKNOWN");
+  check_->add_option("-w,--warning", warning_, "Warn below this percent of toner or imaging "
+                                               "cartridge left (default 20)")
+      ->type_name("PERCENT");
+  check_->add_option("-c,--critical", critical_, "Critical below this percent (default 5)")
+      ->type_name("PERCENT");
+}
+
+void CommandLine::AddDefaults() {
+  defaults_ = app_.add_subcommand("defaults", "Send the panel's default settings");
+  const auto onOff = CLI::IsMember({"on", "off"});
+  defaults_->add_option("--toner-low", tonerLow_, "Toner low message")->check(onOff);
+  defaults_->add_option("--toner-out-stop", tonerOutStop_, "Stop when toner is out")
+      ->check(onOff);
+  defaults_->add_option("--energy-save", energySave_, "Minutes before energy save mode")
+      ->transform(kWholeNumber)
+      ->check(CLI::IsMember(EnergySaveTimeTexts()));
+  defaults_->add_option("--auto-continue", autoContinue_, "Auto continue")->check(onOff);
+}
+
+int CommandLine::Parse(int argc, char** argv) {
+  try {
+    app_.parse(argc, argv);
+  } catch (const CLI::CallForHelp& e) {
+    return app_.exit(e);
+  } catch (const CLI::CallForVersion& e) {
+    return app_.exit(e);
+  } catch (const CLI::ParseError& e) {
+    return check_->parsed() ? CheckUsage(e.what()) : BadUsage(e.what());
+  }
+  if (app_.get_subcommands().empty())
+    return BadUsage("give a command: status, supplies, counters, config, check, list, export, "
+                    "toner, clean, calibrate or defaults");
+  TakeReadingCommand();
+  TakeActionCommand();
+  if (const int status = TakeDefaults(); status != kGoOn) return status;
+  if (const int status = TakeCheck(); status != kGoOn) return status;
+  if (const int status = TakeList(); status != kGoOn) return status;
+  if (const int status = TakeFormat(); status != kGoOn) return status;
+  return TakeWatch();
+}
+
+void CommandLine::TakeReadingCommand() {
+  for (const auto& [command, reading] : readings_) {
+    if (!command->parsed()) continue;
+    arguments_.action = Arguments::Action::Read;
+    arguments_.reading = reading;
+    reading_ = true;
+  }
+}
+
+void CommandLine::TakeActionCommand() {
+  for (const auto& [command, action] : actions_)
+    if (command->parsed()) arguments_.action = action;
+  if (arguments_.action == Arguments::Action::Toner)
+    arguments_.toner = tonerAction_ == "eject" ? TonerOperation::EjectAll : TonerOperation::Change;
+}
+
+int CommandLine::TakeDefaults() {
+  if (!defaults_->parsed()) return kGoOn;
+  arguments_.action = Arguments::Action::Defaults;
+  arguments_.tonerLowMessage = Switch(tonerLow_);
+  arguments_.tonerOutStop = Switch(tonerOutStop_);
+  arguments_.autoContinue = Switch(autoContinue_);
+  if (!energySave_.empty()) arguments_.energySaveMinutes = std::stoi(energySave_);
+  if (!arguments_.tonerLowMessage && !arguments_.tonerOutStop && !arguments_.autoContinue &&
+      !arguments_.energySaveMinutes)
+    return BadUsage("defaults: give at least one setting to send");
+  return kGoOn;
+}
+
+int CommandLine::TakeCheck() {
+  if (!check_->parsed()) return kGoOn;
+  arguments_.action = Arguments::Action::Check;
+  if (arguments_.printer == kAllPrinters) return CheckUsage("check looks at one printer");
+  if (!format_.empty()) return CheckUsage("check has one output; --format is not for it");
+  for (auto [text, threshold] : {std::pair{&warning_, &arguments_.thresholds.warning},
+                                 std::pair{&critical_, &arguments_.thresholds.critical}}) {
+    if (text->empty()) continue;
+    const std::optional<double> percent = Percent(*text);
+    if (!percent) return CheckUsage("a threshold is a percent from 0 to 100, not " + *text);
+    *threshold = *percent;
+  }
+  if (arguments_.thresholds.critical > arguments_.thresholds.warning)
+    return CheckUsage("the critical threshold is above the warning threshold");
+  return kGoOn;
+}
+
+int CommandLine::TakeList() {
+  if (!list_->parsed()) return kGoOn;
+  arguments_.action = Arguments::Action::List;
+  if (!arguments_.printer.empty())
+    return BadUsage("list shows every printer; --printer is not for it");
+  return kGoOn;
+}
+
+// --format and --printer all are for the reading commands alone.
+int CommandLine::TakeFormat() {
+  const bool metrics = format_ == "prometheus" || format_ == "openmetrics";
+  if (arguments_.printer == kAllPrinters && !(reading_ && metrics))
+    return BadUsage("--printer all is for the metrics of the reading commands "
+                    "(--format prometheus or openmetrics)");
+  if (!format_.empty() && !reading_)
+    return BadUsage("--format is for the reading commands (status, supplies, counters, config)");
+  arguments_.format = format_ == "json"          ? OutputFormat::Json
+                      : format_ == "prometheus"  ? OutputFormat::Prometheus
+                      : format_ == "openmetrics" ? OutputFormat::OpenMetrics
+                                                 : OutputFormat::Text;
+  return kGoOn;
+}
+
+int CommandLine::TakeWatch() {
+  if (watchOption_->count() == 0) return kGoOn;
+  int seconds = kDefaultWatchSeconds;
+  if (!watch_.empty()) {
+    const std::optional<int> number = WholeNumber(watch_);
+    if (!number || *number < 1 || *number > kLongestWatchSeconds)
+      return BadUsage("--watch: SECONDS must be a whole number from 1 to 3600");
+    seconds = *number;
+  }
+  arguments_.watchSeconds = seconds;
+  return kGoOn;
+}
+
 }  // namespace
 
 int ParseArguments(int argc, char** argv, Arguments& arguments) {
-  CLI::App app{"The Tarnlow printer's status, supplies, counters and configuration, its "
-               "INI export and its panel's commands.",
-               "vantrel-cli"};
-  app.set_version_flag("--version", "vantrel-cli " VANTREL_VERSION);
-  app.footer("Exit status: 0 done, 1 no printer or the link failed, 2 bad usage, 3 the printer "
-             "refused, 4 the output or the file could not be written, 5 declined at the "
-             "prompt, 6 the printer is there but this user may not open it. check: 0 OK, "
-             "1 WARNING, 2 CRITICAL, 3 UNKNOWN.");
-  // At most one command; a missing one is told below, so that an unknown word
-  // is reported as itself rather than as a missing command.
-  app.require_subcommand(0, 1);
-  app.allow_windows_style_options(false);  // "/dir/file.ini" is a file on every system
-  app.fallthrough();  // the global options also after the command
-  std::string format;
-  app.add_option("-f,--format", format, "Output of the reading commands (default text)")
-      ->check(CLI::IsMember({"text", "json", "prometheus", "openmetrics"}));
-  app.add_option("-p,--printer", arguments.printer,
-                 "The printer to use, by serial number or location (see list); 'all' for "
-                 "every one (metrics only); without it the first")
-      ->type_name("PRINTER");
-  app.add_flag("-y,--yes", arguments.yes, "Send commands that change the printer without asking");
-
-  CLI::App* status = app.add_subcommand("status", "The lines the printer's panel shows now");
-  std::string watch;
-  CLI::Option* watchOption =
-      status->add_option("--watch", watch, "Print the lines again whenever they change, "
-                                           "polling every SECONDS (default 5)")
-          ->expected(0, 1)
-          ->type_name("SECONDS");
-  CLI::App* supplies = app.add_subcommand("supplies", "Toner and the other supplies");
-  CLI::App* counters = app.add_subcommand("counters", "The page counters");
-  CLI::App* config = app.add_subcommand("config", "All seven pages of the configuration window");
-  CLI::App* exportCommand = app.add_subcommand("export", "Save the configuration as an INI file");
-  exportCommand->add_option("FILE", arguments.file, "The INI file to write")->required();
-  CLI::App* toner = app.add_subcommand("toner", "Change or eject the toner");
-  std::string tonerAction;
-  toner->add_option("ACTION", tonerAction, "change or eject")
-      ->required()
-      ->check(CLI::IsMember({"change", "eject"}));
-  CLI::App* clean = app.add_subcommand("clean", "Clean up the print head");
-  CLI::App* calibrate = app.add_subcommand("calibrate", "Start a calibration");
-  CLI::App* check = app.add_subcommand(
-      "check", "One line for monitoring systems; exit 0 OK, 1 WARNING, 2 CRITICAL, 3 UNKNOWN");
-  std::string warning, critical;
-  check->add_option("-w,--warning", warning, "Warn below this percent of toner or imaging "
-                                             "cartridge left (default 20)")
-      ->type_name("PERCENT");
-  check->add_option("-c,--critical", critical, "Critical below this percent (default 5)")
-      ->type_name("PERCENT");
-  CLI::App* list = app.add_subcommand("list", "Every Tarnlow present: where, its serial number, "
-                                              "whether this user may open it");
-  CLI::App* defaults = app.add_subcommand("defaults", "Send the panel's default settings");
-  std::string tonerLow, tonerOutStop, energySave, autoContinue;
-  const auto onOff = CLI::IsMember({"on", "off"});
-  defaults->add_option("--toner-low", tonerLow, "Toner low message")->check(onOff);
-  defaults->add_option("--toner-out-stop", tonerOutStop, "Stop when toner is out")->check(onOff);
-  defaults->add_option("--energy-save", energySave, "Minutes before energy save mode")
-      ->transform(kWholeNumber)
-      ->check(CLI::IsMember({"5", "15", "30", "60"}));
-  defaults->add_option("--auto-continue", autoContinue, "Auto continue")->check(onOff);
-
-  try {
-    app.parse(argc, argv);
-  } catch (const CLI::CallForHelp& e) {
-    return app.exit(e);
-  } catch (const CLI::CallForVersion& e) {
-    return app.exit(e);
-  } catch (const CLI::ParseError& e) {
-    return check->parsed() ? CheckUsage(e.what()) : BadUsage(e.what());
-  }
-  if (app.get_subcommands().empty())
-    return BadUsage("give a command: status, supplies, counters, config, check, list, export, "
-                    "toner, clean, calibrate or defaults");
-
-  const struct {
-    CLI::App* command;
-    ReadingCommand reading;
-  } readings[] = {{status, ReadingCommand::Status},
-                  {supplies, ReadingCommand::Supplies},
-                  {counters, ReadingCommand::Counters},
-                  {config, ReadingCommand::Config}};
-  bool reading = false;
-  for (const auto& entry : readings) {
-    if (!entry.command->parsed()) continue;
-    arguments.action = Arguments::Action::Read;
-    arguments.reading = entry.reading;
-    reading = true;
-  }
-  if (exportCommand->parsed()) arguments.action = Arguments::Action::Export;
-  if (toner->parsed()) {
-    arguments.action = Arguments::Action::Toner;
-    arguments.toner = tonerAction == "eject" ? TonerOperation::EjectAll : TonerOperation::Change;
-  }
-  if (clean->parsed()) arguments.action = Arguments::Action::Clean;
-  if (calibrate->parsed()) arguments.action = Arguments::Action::Calibrate;
-  if (defaults->parsed()) {
-    arguments.action = Arguments::Action::Defaults;
-    arguments.tonerLowMessage = Switch(tonerLow);
-    arguments.tonerOutStop = Switch(tonerOutStop);
-    arguments.autoContinue = Switch(autoContinue);
-    if (!energySave.empty()) arguments.energySaveMinutes = std::stoi(energySave);
-    if (!arguments.tonerLowMessage && !arguments.tonerOutStop && !arguments.autoContinue &&
-        !arguments.energySaveMinutes)
-      return BadUsage("defaults: give at least one setting to send");
-  }
-
-  if (check->parsed()) {
-    arguments.action = Arguments::Action::Check;
-    if (arguments.printer == kAllPrinters) return CheckUsage("check looks at one printer");
-    if (!format.empty()) return CheckUsage("check has one output; --format is not for it");
-    for (auto [text, threshold] : {std::pair{&warning, &arguments.thresholds.warning},
-                                   std::pair{&critical, &arguments.thresholds.critical}}) {
-      if (text->empty()) continue;
-      const std::optional<double> percent = Percent(*text);
-      if (!percent) return CheckUsage("a threshold is a percent from 0 to 100, not " + *text);
-      *threshold = *percent;
-    }
-    if (arguments.thresholds.critical > arguments.thresholds.warning)
-      return CheckUsage("the critical threshold is above the warning threshold");
-  }
-  if (list->parsed()) {
-    arguments.action = Arguments::Action::List;
-    if (!arguments.printer.empty())
-      return BadUsage("list shows every printer; --printer is not for it");
-  }
-  const bool metrics = format == "prometheus" || format == "openmetrics";
-  if (arguments.printer == kAllPrinters && !(reading && metrics))
-    return BadUsage("--printer all is for the metrics of the reading commands "
-                    "(--format prometheus or openmetrics)");
-  if (!format.empty() && !reading)
-    return BadUsage("--format is for the reading commands (status, supplies, counters, config)");
-  arguments.format = format == "json"          ? OutputFormat::Json
-                     : format == "prometheus"  ? OutputFormat::Prometheus
-                     : format == "openmetrics" ? OutputFormat::OpenMetrics
-                                               : OutputFormat::Text;
-  if (watchOption->count() > 0) {
-    int seconds = kDefaultWatchSeconds;
-    if (!watch.empty()) {
-      const std::optional<int> number = WholeNumber(watch);
-      if (!number || *number < 1 || *number > kLongestWatchSeconds)
-        return BadUsage("--watch: SECONDS must be a whole number from 1 to 3600");
-      seconds = *number;
-    }
-    arguments.watchSeconds = seconds;
-  }
-  return kGoOn;
+  return CommandLine(arguments).Parse(argc, argv);
 }

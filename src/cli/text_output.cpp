@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/string_table.h"
+#include "printer/config_pages.h"
 #include "printer/configuration_export.h"
 #include "printer/configuration_texts.h"
 #include "printer/status_messages.h"

@@ -18,7 +18,6 @@ inline constexpr int kStatusCodeLength = 6;
 inline constexpr int kStatusCodesSize = 1024;  // 170 entries use 1020
 
 struct AppContext {
-  void* hInstance;
   std::int32_t panelVisible;
 
   // Information-page blocks, allocated only while a command uses them.
@@ -29,11 +28,10 @@ struct AppContext {
   ReplacementCounts* replacementCounts;
   ApplicationCounts* applicationCounts;
 
-  Window* hTab;
-  Window* hPages[3];  // panel, user service, service mode
+  bool mainTabsBuilt;    // the main window's pages exist (made as it first opens)
+  Window* mainPages[3];  // panel, user service, service mode
   std::uint8_t machineKind;
 
-  Window* configTab;
   Window* configPages[7];
 
   std::int32_t serviceUnlocked;

@@ -6,7 +6,7 @@
 #include "page_helpers/window_ops.h"
 #include "device/device_link.h"
 #include "info/ini_export.h"
-#include "printer/configuration_export.h"
+#include "printer/config_pages.h"
 #include "printer/configuration_read.h"
 #include "printer/configuration_texts.h"
 #include "printer/printer_info.h"
@@ -43,7 +43,6 @@ void Initialise(Window& window, AppContext& ctx) {
   LoadItemText(window, kConfigCloseButton, kTextClose);
   LoadItemText(window, kConfigSaveButton, kTextSave);
 
-  ctx.configTab = &window;
   for (int i = 0; i < kConfigPageCount; ++i)
     ctx.configPages[i] = AddTabPage(window, kConfigTabControl, kConfigPageTemplates[i],
                                     kConfigPageTitles[i], i, nullptr, &ctx);
@@ -111,7 +110,6 @@ void OpenConfigurationWindow(Window& owner, AppContext& ctx) {
   }
   owner.RunModal(kConfigWindowTemplate, ConfigurationWindowProc, &ctx);
 
-  ctx.configTab = nullptr;
   for (Window*& page : ctx.configPages) page = nullptr;
   ReleasePrinterInfo(ctx);
   CloseDeviceLink();

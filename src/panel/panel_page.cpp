@@ -1,6 +1,6 @@
 #include "panel/panel_page.h"
 
-#include "page_helpers/setting_choice.h"
+#include "page_helpers/choice_list.h"
 #include "device/device_link.h"
 #include "info/configuration_window.h"
 #include "panel/panel_display.h"

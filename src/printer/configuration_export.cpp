@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "common/string_table.h"
+#include "printer/config_pages.h"
 #include "printer/configuration_fields.h"
 #include "printer/configuration_texts.h"
 #include "printer/file_replace.h"
@@ -14,17 +15,6 @@
 #include "string_ids.h"
 #include "layouts/control_ids.h"
 #include "layouts/dialog_template.h"
-
-const int kConfigPageTemplates[kConfigPageCount] = {
-    kConfigSuppliesTemplate, kConfigCoverageTemplate, kConfigCounterTemplate,
-    kConfigPaperTemplate,    kConfigMachineTemplate,  kConfigFirmwareTemplate,
-    kConfigAdjustmentTemplate,
-};
-
-const int kConfigPageTitles[kConfigPageCount] = {
-    kTextSuppliesTab, kTextCoverageTab, kTextCounterTab,    kTextPaperTab,
-    kTextMachineTab,  kTextFirmwareTab, kTextAdjustmentTab,
-};
 
 namespace {
 

@@ -9,11 +9,6 @@
 #include "common/app_context.h"
 #include "printer/ini_writer.h"
 
-// The layout and the tab title (string id) of each page, in ConfigPageIndex
-// order.
-extern const int kConfigPageTemplates[];
-extern const int kConfigPageTitles[];
-
 // One row of the export as the pages show it: its page, the group heading
 // it stands under (a fixed name for the two counter lines), its label and
 // its value texts, in the export's order.

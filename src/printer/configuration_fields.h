@@ -12,20 +12,8 @@
 #include "common/app_context.h"
 #include "device/request_catalogue.h"
 #include "layouts/control_ids.h"
+#include "printer/config_pages.h"
 #include "printer/printer_info.h"
-
-// The pages in tab order: their index in the tab control and in
-// AppContext::configPages.
-enum ConfigPageIndex : int {
-  kSuppliesPage,
-  kCoveragePage,
-  kCounterPage,
-  kPaperPage,
-  kMachineSettingPage,
-  kFirmwarePage,
-  kAdjustmentPage,
-  kConfigPageCount,
-};
 
 // One supply: a row of the supplies page, and page-1 fields of its state,
 // remaining percent and cartridge type.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/app_context.h"
+#include "printer/config_pages.h"
 #include "printer/configuration_fields.h"
 
 // One value field of a page and its text (UTF-8, as the string table gives

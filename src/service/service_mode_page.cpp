@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "page_helpers/setting_choice.h"
+#include "page_helpers/choice_list.h"
 #include "device/device_link.h"
 #include "device/request_catalogue.h"
 #include "printer/printer_requests.h"

@@ -5,7 +5,7 @@
 #include <limits>
 #include <string>
 
-#include "page_helpers/setting_choice.h"
+#include "page_helpers/choice_list.h"
 #include "common/string_table.h"
 #include "device/device_link.h"
 #include "device/request_catalogue.h"

@@ -23,11 +23,12 @@ namespace {
 
 // The page at a tab index; nothing outside the three pages or before one is built.
 Window* PageAt(AppContext& ctx, int index) {
-  return index >= 0 && index < static_cast<int>(std::size(ctx.hPages)) ? ctx.hPages[index] : nullptr;
+  return index >= 0 && index < static_cast<int>(std::size(ctx.mainPages)) ? ctx.mainPages[index]
+                                                                          : nullptr;
 }
 
 void ShowOnlySelectedPage(Window& window, AppContext& ctx) {
-  for (Window* page : ctx.hPages)
+  for (Window* page : ctx.mainPages)
     if (page) page->Show(false);
   if (Window* page = PageAt(ctx, window.TabSelection(kMainTab))) page->Show(true);
 }
@@ -36,24 +37,25 @@ void BuildTabs(Window& window, AppContext& ctx) {
   LoadWindowText(window, kTextMainWindowTitle);
   LoadItemText(window, kMainAboutButton, kTextAbout);
   LoadItemText(window, kMainCloseButton, kTextClose);
-  ctx.hTab = &window;
-  ctx.hPages[0] =
+  ctx.mainTabsBuilt = true;
+  ctx.mainPages[0] =
       AddTabPage(window, kMainTab, kPanelPageTemplate, kTextPanelTab, 0, PanelPageProc, &ctx);
-  ctx.hPages[1] = AddTabPage(window, kMainTab, kUserServiceTemplate, kTextUserServiceTab, 1,
-                             UserServicePageProc, &ctx);
+  ctx.mainPages[1] = AddTabPage(window, kMainTab, kUserServiceTemplate, kTextUserServiceTab, 1,
+                                UserServicePageProc, &ctx);
   window.TabSelect(kMainTab, 0);
-  if (ctx.hPages[0]) ctx.hPages[0]->Show(true);
+  if (ctx.mainPages[0]) ctx.mainPages[0]->Show(true);
 }
 
 // Any notification of the password field: the service tab is added as soon
 // as the field holds exactly the password, once per run.
 void CheckPassword(Window& window, AppContext& ctx, int notification) {
   if (notification == kEditSetFocus) window.SetItemText(kPasswordField, "");
-  if (window.ItemText(kPasswordField) != kAdminPassword || ctx.serviceUnlocked || !ctx.hTab)
+  if (window.ItemText(kPasswordField) != kAdminPassword || ctx.serviceUnlocked ||
+      !ctx.mainTabsBuilt)
     return;
   int selected = window.TabSelection(kMainTab);
-  ctx.hPages[2] = AddTabPage(window, kMainTab, kServiceModeTemplate, kTextServiceModeTab, 2,
-                             ServiceModePageProc, &ctx);
+  ctx.mainPages[2] = AddTabPage(window, kMainTab, kServiceModeTemplate, kTextServiceModeTab, 2,
+                                ServiceModePageProc, &ctx);
   ctx.serviceUnlocked = 1;
   if (Window* page = PageAt(ctx, selected)) page->Show(false);
   window.TabSelect(kMainTab, selected);
@@ -141,7 +143,7 @@ void OpenMainWindow(Window& window, AppContext& ctx) {
   }
   window.Show(true);
   CenterWindow(window);
-  if (!ctx.hTab) BuildTabs(window, ctx);
+  if (!ctx.mainTabsBuilt) BuildTabs(window, ctx);
   ctx.panelVisible = 1;
 }
 

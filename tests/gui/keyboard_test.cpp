@@ -32,8 +32,8 @@ void NotingPage(Window&, const DialogMessage& m) {
 AppContext* shownContext = nullptr;
 void ShowingSelectedPage(Window& window, const DialogMessage& m) {
   if (m.event != DialogEvent::TabChanged) return;
-  for (Window* page : shownContext->hPages)
-    if (page) page->Show(page == shownContext->hPages[window.TabSelection(kMainTab)]);
+  for (Window* page : shownContext->mainPages)
+    if (page) page->Show(page == shownContext->mainPages[window.TabSelection(kMainTab)]);
 }
 
 void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
@@ -47,13 +47,13 @@ TEST(Keyboard, AUserReachesTheUserServiceTabAndPressesDownloadWithoutTheMouse) {
   shownContext = &ctx;
   QtWindow main(*FindDialogTemplate(kMainWindowTemplate), ShowingSelectedPage, nullptr, nullptr);
   LoadTemplateTexts(main);
-  ctx.hPages[0] = AddTabPage(main, kMainTab, kPanelPageTemplate, kTextPanelTab, 0, NotingPage, &ctx);
-  ctx.hPages[1] =
+  ctx.mainPages[0] = AddTabPage(main, kMainTab, kPanelPageTemplate, kTextPanelTab, 0, NotingPage, &ctx);
+  ctx.mainPages[1] =
       AddTabPage(main, kMainTab, kUserServiceTemplate, kTextUserServiceTab, 1, NotingPage, &ctx);
-  ctx.hPages[2] =
+  ctx.mainPages[2] =
       AddTabPage(main, kMainTab, kServiceModeTemplate, kTextServiceModeTab, 2, NotingPage, &ctx);
   main.TabSelect(kMainTab, 0);
-  ctx.hPages[0]->Show(true);
+  ctx.mainPages[0]->Show(true);
   main.Show(true);
   QApplication::setActiveWindow(main.widget());
   ASSERT_TRUE(QTest::qWaitForWindowActive(main.widget()));
@@ -64,17 +64,17 @@ TEST(Keyboard, AUserReachesTheUserServiceTabAndPressesDownloadWithoutTheMouse) {
   Press(Qt::Key_Tab);
   EXPECT_EQ(QApplication::focusWidget(), tabs);
   Press(Qt::Key_Tab);
-  auto* panel = static_cast<QtWindow*>(ctx.hPages[0]);
+  auto* panel = static_cast<QtWindow*>(ctx.mainPages[0]);
   EXPECT_EQ(QApplication::focusWidget(), panel->Control(kPanelStatusButton));
 
   // Ctrl+Tab from there: the next tab, the focus off the page that hides.
   Press(Qt::Key_Tab, Qt::ControlModifier);
   EXPECT_EQ(main.TabSelection(kMainTab), 1);
-  EXPECT_TRUE(ctx.hPages[1]->IsShown());
+  EXPECT_TRUE(ctx.mainPages[1]->IsShown());
   EXPECT_EQ(QApplication::focusWidget(), tabs);
 
   // Tab on to Download, never into a hidden page; Enter presses it.
-  auto* service = static_cast<QtWindow*>(ctx.hPages[1]);
+  auto* service = static_cast<QtWindow*>(ctx.mainPages[1]);
   QWidget* download = service->Control(kUserDownloadButton);
   for (int i = 0; i < 40 && QApplication::focusWidget() != download; ++i) {
     Press(Qt::Key_Tab);

@@ -31,6 +31,7 @@
 #include "page_helpers/window_ops.h"
 #include "panel/panel_page.h"
 #include "printer/config_conversions.h"
+#include "printer/config_pages.h"
 #include "printer/configuration_export.h"
 #include "printer/configuration_texts.h"
 #include "service/service_mode_page.h"
@@ -294,14 +295,14 @@ void ForEveryWindow(const std::function<void(QtWindow&, bool fillsTab)>& measure
   AppContext ctx{};
   QtWindow main(*FindDialogTemplate(kMainWindowTemplate), Ignore, nullptr, nullptr);
   LoadTemplateTexts(main);
-  ctx.hPages[0] =
+  ctx.mainPages[0] =
       AddTabPage(main, kMainTab, kPanelPageTemplate, kTextPanelTab, 0, PanelPageProc, &ctx);
-  ctx.hPages[1] = AddTabPage(main, kMainTab, kUserServiceTemplate, kTextUserServiceTab, 1,
+  ctx.mainPages[1] = AddTabPage(main, kMainTab, kUserServiceTemplate, kTextUserServiceTab, 1,
                              UserServicePageProc, &ctx);
-  ctx.hPages[2] = AddTabPage(main, kMainTab, kServiceModeTemplate, kTextServiceModeTab, 2,
+  ctx.mainPages[2] = AddTabPage(main, kMainTab, kServiceModeTemplate, kTextServiceModeTab, 2,
                              ServiceModePageProc, &ctx);
   measure(main, false);
-  for (Window* page : ctx.hPages) measure(*static_cast<QtWindow*>(page), true);
+  for (Window* page : ctx.mainPages) measure(*static_cast<QtWindow*>(page), true);
 
   QtWindow config(*FindDialogTemplate(kConfigWindowTemplate), Ignore, nullptr, nullptr);
   LoadTemplateTexts(config);

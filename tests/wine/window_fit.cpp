@@ -21,8 +21,7 @@
 #include "layouts/control_ids.h"
 #include "layouts/dialog_template.h"
 #include "page_helpers/window_ops.h"
-#include "printer/configuration_export.h"
-#include "printer/configuration_texts.h"
+#include "printer/config_pages.h"
 #include "panel/panel_page.h"
 #include "service/service_mode_page.h"
 #include "service/user_service_page.h"
@@ -276,10 +275,10 @@ int wmain(int argc, wchar_t** argv) {
     AppContext ctx{};
     auto& main = *static_cast<Win32Window*>(platform.CreateModeless(kMainWindowTemplate, Ignore, nullptr));
     LoadTemplateTexts(main);
-    ctx.hPages[0] = AddTabPage(main, kMainTab, kPanelPageTemplate, kTextPanelTab, 0, PanelPageProc, &ctx);
-    ctx.hPages[1] = AddTabPage(main, kMainTab, kUserServiceTemplate, kTextUserServiceTab, 1,
+    ctx.mainPages[0] = AddTabPage(main, kMainTab, kPanelPageTemplate, kTextPanelTab, 0, PanelPageProc, &ctx);
+    ctx.mainPages[1] = AddTabPage(main, kMainTab, kUserServiceTemplate, kTextUserServiceTab, 1,
                                UserServicePageProc, &ctx);
-    ctx.hPages[2] = AddTabPage(main, kMainTab, kServiceModeTemplate, kTextServiceModeTab, 2,
+    ctx.mainPages[2] = AddTabPage(main, kMainTab, kServiceModeTemplate, kTextServiceModeTab, 2,
                                ServiceModePageProc, &ctx);
     // Each page shown and painted as the user sees it: a trackbar places its
     // thumb when it paints.
@@ -289,9 +288,9 @@ int wmain(int argc, wchar_t** argv) {
     Measure(main);
     auto showPage = [&](int page) {
       main.TabSelect(kMainTab, page);
-      for (int other = 0; other < 3; ++other) ctx.hPages[other]->Show(other == page);
+      for (int other = 0; other < 3; ++other) ctx.mainPages[other]->Show(other == page);
       RedrawWindow(main.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-      return static_cast<Win32Window*>(ctx.hPages[page]);
+      return static_cast<Win32Window*>(ctx.mainPages[page]);
     };
     for (int page = 0; page < 3; ++page) {
       Measure(*showPage(page));
@@ -303,7 +302,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     // Sliders at their ends, as a Download may leave them.
     for (int slider : {kTopPlainSlider, kTransferLabelsSlider, kLeftTray1Slider})
-      ctx.hPages[1]->TrackbarSetPos(slider, slider == kTransferLabelsSlider ? -8 : 15);
+      ctx.mainPages[1]->TrackbarSetPos(slider, slider == kTransferLabelsSlider ? -8 : 15);
     Measure(*showPage(1));
     main.Destroy();
 

@@ -30,7 +30,6 @@ class HeadlessWindow final : public Window {
   const std::string& Name() const { return name_; }
   HeadlessWindow* Parent() const { return parent_; }
   HeadlessWindow* TopLevel();
-  const DialogTemplate& Template() const { return dialog_; }
   bool HasControl(int id) const { return controls_.count(id) != 0; }
   ControlKind KindOf(int id) const;
   void Send(const DialogMessage& message);
@@ -51,8 +50,7 @@ class HeadlessWindow final : public Window {
   int TemplateId() const override { return dialog_.id; }
   void SetUserData(void* data) override { userData_ = data; }
   void* UserData() const override { return userData_; }
-  void SetTitle(const std::string& text) override { title_ = text; }
-  std::string Title() const { return title_; }
+  void SetTitle(const std::string&) override {}  // transcripts show no titles
   void SetItemText(int id, const std::string& text) override;
   std::string ItemText(int id) const override;
   void LimitText(int id, int characters) override;
@@ -108,7 +106,6 @@ class HeadlessWindow final : public Window {
   DialogProc proc_;
   HeadlessWindow* parent_;
   std::string name_;
-  std::string title_;
   Rect frame_;
   void* userData_ = nullptr;
   bool shown_ = false;
@@ -128,7 +125,6 @@ class HeadlessPlatform final : public Platform {
   void Script(std::function<void()> action) { script_.push_back(std::move(action)); }
   bool Step();
   void Record(const std::string& line) { transcript_.Line(line); }
-  Transcript& Lines() { return transcript_; }
 
   // What the user does. Each checks that the window is there, shown and not
   // disabled by a modal window above it, and records why when it is not.
@@ -169,10 +165,8 @@ class HeadlessPlatform final : public Platform {
   void BeginWaitCursor() override { ++waitCursor_; }
   void EndWaitCursor() override { --waitCursor_; }
 
-  bool TrayIconPresent() const { return trayOwner_ != nullptr; }
   // Begun and not yet ended wait cursors (not in the transcript).
   int WaitCursorDepth() const { return waitCursor_; }
-  long long NowMs() const { return clock_.Now(); }
 
  private:
   friend class HeadlessWindow;

@@ -42,8 +42,6 @@ class TimerClock {
     now_ = target;
   }
 
-  long long Now() const { return now_; }
-
  private:
   struct Timer {
     Window* window;

@@ -90,7 +90,6 @@ class QtWindow final : public Window {
   const std::vector<QWidget*>& Controls() const { return ordered_; }
   void Send(const DialogMessage& message);
   void Repaint(QPainter& painter);
-  bool HasDrawing() const { return !drawing_.empty(); }
   bool Destroyed() const { return destroyed_; }
 
   // Window

@@ -1,4 +1,4 @@
-#include "page_helpers/setting_choice.h"
+#include "page_helpers/choice_list.h"
 
 #include <algorithm>
 #include <string>

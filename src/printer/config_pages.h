@@ -1,0 +1,21 @@
+// The configuration's seven pages: their order, layouts and tab titles.
+// The window, the export and the command line's text all take them here.
+#pragma once
+
+// The pages in tab order: their index in the tab control and in
+// AppContext::configPages.
+enum ConfigPageIndex : int {
+  kSuppliesPage,
+  kCoveragePage,
+  kCounterPage,
+  kPaperPage,
+  kMachineSettingPage,
+  kFirmwarePage,
+  kAdjustmentPage,
+  kConfigPageCount,
+};
+
+// The layout (template id) and the tab title (string id) of each page, in
+// ConfigPageIndex order.
+extern const int kConfigPageTemplates[kConfigPageCount];
+extern const int kConfigPageTitles[kConfigPageCount];
