@@ -27,7 +27,7 @@ std::string SendDefaults(const Arguments& arguments) {
     ReadParts parts;
     parts.supplies = parts.machine = true;
     session.Read(parts, reading);
-    defaults = ReportedPanelDefaults(reading.context());
+    defaults = ReportedPanelDefaults(reading.printer);
     if (!arguments.energySaveMinutes && defaults.energySaveMinutes == 0)
       // What the printer reported cannot be used: its failure, not the
       // user's; the hint says how to go on without it.

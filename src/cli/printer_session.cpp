@@ -47,12 +47,7 @@ class FailureOwner : public MessageOwner {
 
 }  // namespace
 
-PrinterReading::PrinterReading() : ctx_(new AppContext{}) {}
-
-PrinterReading::~PrinterReading() {
-  ReleasePrinterInfo(*ctx_);
-  delete ctx_;
-}
+PrinterReading::~PrinterReading() { ReleasePrinterInfo(printer); }
 
 PrinterSession::PrinterSession(const std::optional<PresentPrinter>& printer) {
   if (!printer) {
@@ -76,24 +71,24 @@ PrinterSession::~PrinterSession() { CloseDeviceLink(); }
 
 void PrinterSession::Read(const ReadParts& parts, PrinterReading& reading) {
   FailureOwner owner;
-  AppContext& ctx = reading.context();
+  PrinterState& state = reading.printer;
   reading.serial = serial_;
   if (parts.status) {
     const std::optional<StatusList> list = ReadStatusList();
     if (!list) owner.ShowMessage(kTextSendFailed);
-    else reading.status = *list;
+    else state.status = *list;
     owner.ThrowIfFailed();
   }
   const bool pages[] = {parts.supplies, parts.counters, parts.machine, parts.adjustment};
-  if (!AllocatePageBlocks(ctx) || (parts.counters && !AllocateCounterBlocks(ctx)))
+  if (!AllocatePageBlocks(state) || (parts.counters && !AllocateCounterBlocks(state)))
     throw CliFailure(kExitNoPrinter, "out of memory");
   for (int page = kTonerPageNumber; page <= kAdjustPageNumber; ++page) {
     if (!pages[page - kTonerPageNumber]) continue;
-    ReadInfoPage(owner, ctx, page);
+    ReadInfoPage(owner, state, page);
     owner.ThrowIfFailed();
   }
-  if (parts.counters && ReadCounterRecords(ctx) > 0) owner.ShowMessage(kTextSendFailed);
-  if (parts.energySave) ReadEnergySaveSwitch(owner, ctx);
+  if (parts.counters && ReadCounterRecords(state) > 0) owner.ShowMessage(kTextSendFailed);
+  if (parts.energySave) ReadEnergySaveSwitch(owner, state);
   owner.ThrowIfFailed();
 }
 

@@ -121,23 +121,23 @@ std::optional<double> NumberOf(const char* text) {
   return std::strtod(text, nullptr);
 }
 
-std::optional<double> FieldNumber(const AppContext& ctx, const NamedField& field) {
+std::optional<double> FieldNumber(const PrinterState& ctx, const NamedField& field) {
   const std::optional<double> number = NumberOf(PageField(ctx, field.page, field.field));
   if (!number) return std::nullopt;
   return *number - field.bias;
 }
 
-std::optional<std::string> FieldText(const AppContext& ctx, int page, int field) {
+std::optional<std::string> FieldText(const PrinterState& ctx, int page, int field) {
   const char* text = PageField(ctx, page, field);
   if (!*text) return std::nullopt;
   return std::string(text);
 }
 
-std::optional<SupplyState> StateOf(const AppContext& ctx, int stateField) {
+std::optional<SupplyState> StateOf(const PrinterState& ctx, int stateField) {
   return ParseSupplyState(PageField(ctx, kTonerPageNumber, stateField));
 }
 
-std::optional<double> RemainingPercent(const AppContext& ctx, int stateField, int remainingField) {
+std::optional<double> RemainingPercent(const PrinterState& ctx, int stateField, int remainingField) {
   if (StateOf(ctx, stateField) == SupplyState::Unknown) return std::nullopt;
   return NumberOf(PageField(ctx, kTonerPageNumber, remainingField));
 }
@@ -162,7 +162,7 @@ const char* CartridgeTypeName(CartridgeType type) {
   return "standard";
 }
 
-std::array<NamedSwitch, 3> MachineSwitches(const AppContext& ctx) {
+std::array<NamedSwitch, 3> MachineSwitches(const PrinterState& ctx) {
   return {{
       {"auto_continue", SwitchOffIsOn(PageField(ctx, kMachinePageNumber, MACHINEAUTOCONTO))},
       {"toner_out_stop", SwitchOffIsOn(PageField(ctx, kMachinePageNumber, MACHINETONEREMPTY))},
@@ -170,7 +170,7 @@ std::array<NamedSwitch, 3> MachineSwitches(const AppContext& ctx) {
   }};
 }
 
-std::optional<double> EnergySaveMinutes(const AppContext& ctx) {
+std::optional<double> EnergySaveMinutes(const PrinterState& ctx) {
   if (ctx.energySave == 0) return std::nullopt;
   return NumberOf(PageField(ctx, kMachinePageNumber, MACHINEENERGYSAVE));
 }

@@ -108,12 +108,12 @@ std::string StatusText(const StatusList& status) {
 
 std::string TextOutput(ReadingCommand command, const PrinterReading& reading) {
   switch (command) {
-    case ReadingCommand::Status: return StatusText(reading.status);
+    case ReadingCommand::Status: return StatusText(reading.printer.status);
     case ReadingCommand::Supplies:
-      return PageRows(ConfigurationRows(reading.context()), kSuppliesPage);
+      return PageRows(ConfigurationRows(reading.printer), kSuppliesPage);
     case ReadingCommand::Counters:
-      return PageRows(ConfigurationRows(reading.context()), kCounterPage);
-    case ReadingCommand::Config: return AllPages(ConfigurationRows(reading.context()));
+      return PageRows(ConfigurationRows(reading.printer), kCounterPage);
+    case ReadingCommand::Config: return AllPages(ConfigurationRows(reading.printer));
   }
   return "";
 }

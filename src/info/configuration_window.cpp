@@ -19,7 +19,7 @@ namespace {
 
 // The read values, as the model gives them, into the pages there are.
 void FillPages(const AppContext& ctx) {
-  for (const ConfigFieldText& field : ConfigurationTexts(ctx))
+  for (const ConfigFieldText& field : ConfigurationTexts(ctx.printer))
     if (Window* page = ctx.configPages[field.page]) page->SetItemText(field.fieldId, field.text);
 }
 
@@ -27,7 +27,7 @@ void FillPages(const AppContext& ctx) {
 // keeps what it held.
 void ReadEnergySave(Window& window, AppContext& ctx) {
   WaitCursor busy;
-  ReadEnergySaveSwitch(window, ctx);
+  ReadEnergySaveSwitch(window, ctx.printer);
 }
 
 void ShowSelectedPage(Window& window, AppContext& ctx) {
@@ -59,8 +59,8 @@ void Initialise(Window& window, AppContext& ctx) {
 }
 
 void Save(Window& window, AppContext& ctx) {
-  std::string path = PromptExportFileName(window, ctx);
-  ExportConfiguration(window, ctx, path);
+  std::string path = PromptExportFileName(window, ctx.printer);
+  ExportConfiguration(window, ctx.printer, path);
 }
 
 }  // namespace
@@ -95,7 +95,7 @@ bool ReadConfiguration(Window& owner, AppContext& ctx) {
     owner.ShowMessage(kTextOpenUsbFailed);
     return false;
   }
-  ReadConfigurationPages(owner, ctx);
+  ReadConfigurationPages(owner, ctx.printer);
   return true;
 }
 
@@ -113,6 +113,6 @@ void OpenConfigurationWindow(Window& owner, AppContext& ctx) {
 
   ctx.configTab = nullptr;
   for (Window*& page : ctx.configPages) page = nullptr;
-  ReleasePrinterInfo(ctx);
+  ReleasePrinterInfo(ctx.printer);
   CloseDeviceLink();
 }

@@ -132,14 +132,14 @@ class TextList {
   std::vector<ConfigFieldText>& out_;
 };
 
-void AddValues(TextList texts, const AppContext& ctx, std::span<const ValueRow> rows) {
+void AddValues(TextList texts, const PrinterState& ctx, std::span<const ValueRow> rows) {
   for (const ValueRow& row : rows)
     texts.Set(row.fieldId, Convert(PageField(ctx, row.infoPage, row.infoField), row.shown));
 }
 
 // A state "0" (not determined) shows "-" for remaining and type; a state
 // without a name leaves the status field as it is but shows the rest.
-void AddSupplies(TextList texts, const AppContext& ctx) {
+void AddSupplies(TextList texts, const PrinterState& ctx) {
   for (const SupplyRow& row : kSupplyRows) {
     const char* state = PageField(ctx, kTonerPageNumber, row.state);
     if (auto text = SupplyStateText(state)) texts.Set(row.statusId, *text);
@@ -154,14 +154,14 @@ void AddSupplies(TextList texts, const AppContext& ctx) {
   }
 }
 
-void AddCounterLines(TextList texts, const AppContext& ctx) {
+void AddCounterLines(TextList texts, const PrinterState& ctx) {
   if (ctx.replacementCounts)
     texts.Set(kCounterReplacements, CounterLine(ctx.replacementCounts->item));
   if (ctx.applicationCounts)
     texts.Set(kCounterApplications, CounterLine(ctx.applicationCounts->item));
 }
 
-void AddEnergySave(TextList texts, const AppContext& ctx) {
+void AddEnergySave(TextList texts, const PrinterState& ctx) {
   const char* off = LoadText(kTextOff);
   texts.Set(kMachineEnergySave,
             ctx.energySave ? PageField(ctx, kMachinePageNumber, MACHINEENERGYSAVE)
@@ -170,7 +170,7 @@ void AddEnergySave(TextList texts, const AppContext& ctx) {
 
 }  // namespace
 
-std::vector<ConfigFieldText> ConfigurationTexts(const AppContext& ctx) {
+std::vector<ConfigFieldText> ConfigurationTexts(const PrinterState& ctx) {
   std::vector<ConfigFieldText> texts;
   AddSupplies(TextList(kSuppliesPage, texts), ctx);
   AddValues(TextList(kCoveragePage, texts), ctx, kCoverageValues);

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "common/app_context.h"
+#include "printer/printer_state.h"
 
 // The pages in tab order: their index in the tab control and in
 // AppContext::configPages.
@@ -31,4 +31,4 @@ struct ConfigFieldText {
 
 // Every value field the read values set, in the order the window sets them.
 // A field not listed keeps its layout text (a supply state without a name).
-std::vector<ConfigFieldText> ConfigurationTexts(const AppContext& ctx);
+std::vector<ConfigFieldText> ConfigurationTexts(const PrinterState& ctx);
