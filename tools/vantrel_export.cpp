@@ -21,8 +21,7 @@ namespace {
 class StandardError : public MessageOwner {
  public:
   void ShowMessage(int stringId) override {
-    const char* text = LoadText(stringId);
-    std::fprintf(stderr, "vantrel-export: %s\n", text ? text : "");
+    std::fprintf(stderr, "vantrel-export: %s\n", TextOrEmpty(stringId).c_str());
     told = true;
   }
   bool told = false;
@@ -37,8 +36,7 @@ int main(int argc, char** argv) {
   }
   SetTextLanguage(LanguageForEnvironment());
   StandardError errors;
-  ConfigurePrinterLink();
-  if (!OpenDeviceLink()) {
+  if (!OpenPrinterLink()) {
     errors.ShowMessage(kTextOpenUsbFailed);
     return 1;
   }

@@ -9,10 +9,7 @@
 
 namespace {
 
-std::string Said(int stringId) {
-  const char* text = LoadText(stringId);
-  return std::string(text ? text : "") + "\n";
-}
+std::string Said(int stringId) { return TextOrEmpty(stringId) + "\n"; }
 
 const char* OnOff(bool on) { return on ? "on" : "off"; }
 

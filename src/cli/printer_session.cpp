@@ -15,11 +15,6 @@
 
 namespace {
 
-std::string Text(int stringId) {
-  const char* text = LoadText(stringId);
-  return text ? text : "";
-}
-
 constexpr char kNoAnswer[] = "the printer did not answer";
 
 // Takes what the window would show in a message box as the run's failure:
@@ -30,7 +25,7 @@ class FailureOwner : public MessageOwner {
     if (failure_ != kExitDone) return;  // the first one tells
     if (stringId == kTextNotCompatible) {
       failure_ = kExitRefused;
-      message_ = "the printer sent a page of another kind (" + Text(stringId) + ")";
+      message_ = "the printer sent a page of another kind (" + TextOrEmpty(stringId) + ")";
     } else {
       failure_ = kExitNoPrinter;
       message_ = kNoAnswer;
@@ -51,8 +46,7 @@ PrinterReading::~PrinterReading() { ReleasePrinterInfo(printer); }
 
 PrinterSession::PrinterSession(const std::optional<PresentPrinter>& printer) {
   if (!printer) {
-    ConfigurePrinterLink();
-    if (!OpenDeviceLink()) throw CliFailure(kExitNoPrinter, "no printer found");
+    if (!OpenPrinterLink()) throw CliFailure(kExitNoPrinter, "no printer found");
     return;
   }
   const std::string which = "the printer at " + printer->location +

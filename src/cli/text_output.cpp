@@ -75,9 +75,8 @@ std::string PageRows(const std::vector<ConfigurationRow>& all, int page) {
 std::string AllPages(const std::vector<ConfigurationRow>& all) {
   std::string out;
   for (int page = 0; page < kConfigPageCount; ++page) {
-    const char* title = LoadText(kConfigPageTitles[page]);
     if (page) out += "\n";
-    out += "[" + TrimEnd(title ? title : "") + "]\n";
+    out += "[" + TrimEnd(TextOrEmpty(kConfigPageTitles[page])) + "]\n";
     std::vector<const ConfigurationRow*> rows;
     for (const ConfigurationRow& row : all) {
       if (row.page != page) continue;

@@ -85,30 +85,12 @@ void ConfigurationWindowProc(Window& window, const DialogMessage& message) {
   }
 }
 
-namespace {
-
-// Opens the link and reads what the window shows; false when the link
-// cannot be opened (the user is told, nothing is read).
-bool ReadConfiguration(Window& owner, AppContext& ctx) {
-  ConfigurePrinterLink();
-  if (!OpenDeviceLink()) {
-    owner.ShowMessage(kTextOpenUsbFailed);
-    return false;
-  }
-  ReadConfigurationPages(owner, ctx.printer);
-  return true;
-}
-
-}  // namespace
-
 // The link stays open while the window is up; the pointer is the wait
 // cursor only while requests go out (the window reads one more as it opens).
 void OpenConfigurationWindow(Window& owner, AppContext& ctx) {
   UserActionOnLink holding;  // the window reads and writes while it is up
-  {
-    WaitCursor busy;
-    if (!ReadConfiguration(owner, ctx)) return;
-  }
+  const auto read = [&] { ReadConfigurationPages(owner, ctx.printer); };
+  if (!WithDeviceLink(owner, read, AfterSession::LeaveLinkOpen)) return;
   owner.RunModal(kConfigWindowTemplate, ConfigurationWindowProc, &ctx);
 
   ctx.configTab = nullptr;

@@ -130,8 +130,7 @@ class PageTexts {
     const DialogTemplate* layout = FindDialogTemplate(kConfigPageTemplates[page]);
     const ControlTemplate* control = layout ? FindControl(*layout, fieldId) : nullptr;
     if (!control || control->stringId == kNoString) return "";
-    const char* text = LoadText(control->stringId);
-    return text ? text : "";
+    return TextOrEmpty(control->stringId);
   }
 
   std::map<std::pair<int, int>, std::string> values_;

@@ -162,10 +162,9 @@ void AddCounterLines(TextList texts, const PrinterState& ctx) {
 }
 
 void AddEnergySave(TextList texts, const PrinterState& ctx) {
-  const char* off = LoadText(kTextOff);
-  texts.Set(kMachineEnergySave,
-            ctx.energySave ? PageField(ctx, kMachinePageNumber, MACHINEENERGYSAVE)
-                           : off ? off : "");
+  texts.Set(kMachineEnergySave, ctx.energySave
+                                    ? PageField(ctx, kMachinePageNumber, MACHINEENERGYSAVE)
+                                    : TextOrEmpty(kTextOff));
 }
 
 }  // namespace

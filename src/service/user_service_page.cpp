@@ -138,10 +138,8 @@ void SetUpPage(Window& page, AppContext& ctx) {
   // On the variant without the setting the list stays empty and the field
   // keeps what it had.
   if (hasEnergySave) {
-    const char* on = LoadText(kTextOn);
-    const char* off = LoadText(kTextOff);
-    page.ListAdd(kUserEnergySaveList, on ? on : "", 1);
-    page.ListAdd(kUserEnergySaveList, off ? off : "", 0);
+    page.ListAdd(kUserEnergySaveList, TextOrEmpty(kTextOn), 1);
+    page.ListAdd(kUserEnergySaveList, TextOrEmpty(kTextOff), 0);
     page.ListSelect(kUserEnergySaveList, 0);
     ctx.printer.energySave = 1;
   }

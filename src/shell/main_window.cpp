@@ -123,10 +123,9 @@ void OpenMainWindow(Window& window, AppContext& ctx) {
   if (ctx.panelVisible == 1) return;
   UserActionOnLink holding;
   WaitCursor busy;
-  ConfigurePrinterLink();
-  while (!OpenDeviceLink()) {
-    const char* text = LoadText(kTextOpenUsbFailed);
-    if (window.ShowMessageBox(text ? text : "", MessageButtons::RetryCancel) != kIdRetry) {
+  while (!OpenPrinterLink()) {
+    if (window.ShowMessageBox(TextOrEmpty(kTextOpenUsbFailed), MessageButtons::RetryCancel) !=
+        kIdRetry) {
       if (WindowIsTheProgram()) ExitProgram(window, ctx);
       return;
     }

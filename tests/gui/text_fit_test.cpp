@@ -261,10 +261,8 @@ Fit FitIn(QWidget* widget, const QString& text) {
 Fit TabRowFit(QtWindow& window, const TabRow& row, QString* titles) {
   auto* tabs = dynamic_cast<TabControl*>(window.Control(row.tabControlId));
   if (!tabs) return {};
-  for (std::size_t i = 0; i < row.titleIds.size(); ++i) {
-    const char* title = LoadText(row.titleIds[i]);
-    window.TabInsert(row.tabControlId, int(i), title ? title : "");
-  }
+  for (std::size_t i = 0; i < row.titleIds.size(); ++i)
+    window.TabInsert(row.tabControlId, int(i), TextOrEmpty(row.titleIds[i]));
   int total = 0;
   for (int i = 0; i < tabs->bar()->count(); ++i) {
     total += tabs->bar()->tabRect(i).width();
