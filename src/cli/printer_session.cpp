@@ -75,7 +75,7 @@ void PrinterSession::Read(const ReadParts& parts, PrinterReading& reading) {
   }
   const bool pages[] = {parts.supplies, parts.counters, parts.machine, parts.adjustment};
   if (!AllocatePageBlocks(state) || (parts.counters && !AllocateCounterBlocks(state)))
-    throw CliFailure(kExitNoPrinter, "out of memory");
+    throw CliFailure(kExitInternal, "out of memory");
   for (int page = kTonerPageNumber; page <= kAdjustPageNumber; ++page) {
     if (!pages[page - kTonerPageNumber]) continue;
     ReadInfoPage(owner, state, page);

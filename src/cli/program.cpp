@@ -184,8 +184,10 @@ int RunProgram(int argc, char** argv, int language, TerminalEncoding encoding) {
     std::fprintf(stderr, "vantrel-cli: %s\n", failure.what());
     status = failure.status();
   } catch (const std::exception& error) {
-    std::fprintf(stderr, "vantrel-cli: %s\n", error.what());
-    status = kExitNoPrinter;
+    // Every failure of the printer or the system is a CliFailure: anything
+    // else is the program's own, and must not read as "no printer".
+    std::fprintf(stderr, "vantrel-cli: internal error: %s\n", error.what());
+    status = kExitInternal;
   }
   ReleaseDeviceBackend();
   return status;
