@@ -5,7 +5,6 @@
 // message box goes to the standard error; any of it makes the status 1.
 #include <cstdio>
 
-#include "common/app_context.h"
 #include "common/language.h"
 #include "common/message_owner.h"
 #include "common/string_table.h"
@@ -14,6 +13,7 @@
 #include "printer/configuration_export.h"
 #include "printer/configuration_read.h"
 #include "printer/printer_info.h"
+#include "printer/printer_state.h"
 #include "string_ids.h"
 
 namespace {
@@ -21,8 +21,7 @@ namespace {
 class StandardError : public MessageOwner {
  public:
   void ShowMessage(int stringId) override {
-    const char* text = LoadText(stringId);
-    std::fprintf(stderr, "vantrel-export: %s\n", text ? text : "");
+    std::fprintf(stderr, "vantrel-export: %s\n", TextOrEmpty(stringId).c_str());
     told = true;
   }
   bool told = false;
@@ -37,16 +36,15 @@ int main(int argc, char** argv) {
   }
   SetTextLanguage(LanguageForEnvironment());
   StandardError errors;
-  ConfigurePrinterLink();
-  if (!OpenDeviceLink()) {
+  if (!OpenPrinterLink()) {
     errors.ShowMessage(kTextOpenUsbFailed);
     return 1;
   }
-  static AppContext ctx{};
-  ReadConfigurationPages(errors, ctx);
-  ReadEnergySaveSwitch(errors, ctx);
-  const bool written = WriteConfigurationFile(ctx, argv[1]);
-  ReleasePrinterInfo(ctx);
+  PrinterState printer;
+  ReadConfigurationPages(errors, printer);
+  ReadEnergySaveSwitch(errors, printer);
+  const bool written = WriteConfigurationFile(printer, argv[1]);
+  ReleasePrinterInfo(printer);
   ReleaseDeviceBackend();
   if (!written) errors.ShowMessage(kTextExportFailed);
   return errors.told ? 1 : 0;

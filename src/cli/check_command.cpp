@@ -56,14 +56,14 @@ struct Gauge {
   std::optional<double> percent;
 };
 
-std::vector<Gauge> SupplyGauges(const AppContext& ctx) {
+std::vector<Gauge> SupplyGauges(const PrinterState& printer) {
   std::vector<Gauge> gauges;
   for (const TonerSlot& slot : TonerSlots())
     gauges.push_back({std::string("toner_") + slot.name, std::string(slot.name) + " toner",
-                      RemainingPercent(ctx, slot.stateField, slot.remainingField)});
+                      RemainingPercent(printer, slot.stateField, slot.remainingField)});
   const TonerSlot& imaging = ImagingCartridge();
   gauges.push_back({imaging.name, "imaging cartridge",
-                    RemainingPercent(ctx, imaging.stateField, imaging.remainingField)});
+                    RemainingPercent(printer, imaging.stateField, imaging.remainingField)});
   return gauges;
 }
 
@@ -78,7 +78,7 @@ ReadParts CheckParts() {
 PluginResult CheckPrinter(const PrinterReading& reading, const CheckThresholds& thresholds) {
   PluginState state = kPluginOk;
   std::vector<std::string> texts;
-  const StatusList& status = reading.status;
+  const StatusList& status = reading.printer.status;
   for (int i = 0; i < status.count; ++i) {
     const PluginState codeState =
         StateOfSeverity(SeverityOfCode(status.codes + i * kStatusCodeLength));
@@ -92,7 +92,7 @@ PluginResult CheckPrinter(const PrinterReading& reading, const CheckThresholds& 
   const std::string levels = ";" + NumberText(thresholds.warning) + ":;" +
                              NumberText(thresholds.critical) + ":;0;100";
   std::string perfdata;
-  for (const Gauge& gauge : SupplyGauges(reading.context())) {
+  for (const Gauge& gauge : SupplyGauges(reading.printer)) {
     if (!gauge.percent) continue;
     const double percent = *gauge.percent;
     PluginState gaugeState = percent < thresholds.critical  ? kPluginCritical
@@ -104,7 +104,7 @@ PluginResult CheckPrinter(const PrinterReading& reading, const CheckThresholds& 
     }
     perfdata += " '" + gauge.label + "'=" + NumberText(percent) + "%" + levels;
   }
-  if (const std::optional<double> pages = FieldNumber(reading.context(), FaceTotalField()))
+  if (const std::optional<double> pages = FieldNumber(reading.printer, FaceTotalField()))
     perfdata += " 'pages'=" + NumberText(*pages) + "c";
 
   std::string text;

@@ -13,6 +13,7 @@ enum ExitStatus : int {
   kExitNotWritten = 4,
   kExitDeclined = 5,
   kExitNoAccess = 6,  // the printer is there but this user may not open it
+  kExitInternal = 7,  // the program failed within itself: out of memory, a fault of its own
 };
 
 class CliFailure : public std::runtime_error {

@@ -27,9 +27,9 @@ Json Number(const std::optional<double>& value) {
   return v;
 }
 
-Json NamedNumbers(const AppContext& ctx, std::span<const NamedField> fields) {
+Json NamedNumbers(const PrinterState& printer, std::span<const NamedField> fields) {
   Json object = Json::object();
-  for (const NamedField& field : fields) object[field.name] = Number(FieldNumber(ctx, field));
+  for (const NamedField& field : fields) object[field.name] = Number(FieldNumber(printer, field));
   return object;
 }
 
@@ -48,7 +48,7 @@ Json Status(const StatusList& status) {
   return codes;
 }
 
-Json Supply(const AppContext& ctx, const TonerSlot& slot) {
+Json Supply(const PrinterState& ctx, const TonerSlot& slot) {
   const std::optional<SupplyState> state = StateOf(ctx, slot.stateField);
   Json supply = {
       {"state", state ? Json(SupplyStateName(*state)) : Json(nullptr)},
@@ -63,10 +63,10 @@ Json Supply(const AppContext& ctx, const TonerSlot& slot) {
   return supply;
 }
 
-Json Supplies(const AppContext& ctx) {
+Json Supplies(const PrinterState& printer) {
   Json toner = Json::object();
-  for (const TonerSlot& slot : TonerSlots()) toner[slot.name] = Supply(ctx, slot);
-  return {{"toner", toner}, {ImagingCartridge().name, Supply(ctx, ImagingCartridge())}};
+  for (const TonerSlot& slot : TonerSlots()) toner[slot.name] = Supply(printer, slot);
+  return {{"toner", toner}, {ImagingCartridge().name, Supply(printer, ImagingCartridge())}};
 }
 
 Json CounterRecord(const std::int32_t* items, int count) {
@@ -75,35 +75,35 @@ Json CounterRecord(const std::int32_t* items, int count) {
   return record;
 }
 
-Json Counters(const AppContext& ctx) {
-  Json counters = {{"faces", NamedNumbers(ctx, FaceCounterFields())},
-                   {"sheets_by_tray", NamedNumbers(ctx, TraySheetFields())}};
+Json Counters(const PrinterState& printer) {
+  Json counters = {{"faces", NamedNumbers(printer, FaceCounterFields())},
+                   {"sheets_by_tray", NamedNumbers(printer, TraySheetFields())}};
   counters["replacement"] = CounterRecord(
-      ctx.replacementCounts ? ctx.replacementCounts->item : nullptr, kReplacementCountItems);
+      printer.replacementCounts ? printer.replacementCounts->item : nullptr, kReplacementCountItems);
   counters["application"] = CounterRecord(
-      ctx.applicationCounts ? ctx.applicationCounts->item : nullptr, kApplicationCountItems);
+      printer.applicationCounts ? printer.applicationCounts->item : nullptr, kApplicationCountItems);
   return counters;
 }
 
-Json Coverage(const AppContext& ctx) {
-  return {{"normalized_faces", NamedNumbers(ctx, NormalizedFaceFields())},
-          {"normalized_coverage", NamedNumbers(ctx, NormalizedCoverageFields())},
-          {"current_cartridge_percent", NamedNumbers(ctx, AverageCoverageFields())},
-          {"last_job_percent", NamedNumbers(ctx, LastJobCoverageFields())}};
+Json Coverage(const PrinterState& printer) {
+  return {{"normalized_faces", NamedNumbers(printer, NormalizedFaceFields())},
+          {"normalized_coverage", NamedNumbers(printer, NormalizedCoverageFields())},
+          {"current_cartridge_percent", NamedNumbers(printer, AverageCoverageFields())},
+          {"last_job_percent", NamedNumbers(printer, LastJobCoverageFields())}};
 }
 
-Json Machine(const AppContext& ctx) {
-  Json machine = {{"serial", OrNull(FieldText(ctx, kMachinePageNumber, MACHINESERIAL))},
-                  {"energy_save", ctx.energySave != 0},
-                  {"energy_save_minutes", Number(EnergySaveMinutes(ctx))}};
-  for (const NamedSwitch& setting : MachineSwitches(ctx)) machine[setting.name] = setting.on;
+Json Machine(const PrinterState& printer) {
+  Json machine = {{"serial", OrNull(FieldText(printer, kMachinePageNumber, MACHINESERIAL))},
+                  {"energy_save", printer.energySave != 0},
+                  {"energy_save_minutes", Number(EnergySaveMinutes(printer))}};
+  for (const NamedSwitch& setting : MachineSwitches(printer)) machine[setting.name] = setting.on;
   return machine;
 }
 
-Json Firmware(const AppContext& ctx) {
+Json Firmware(const PrinterState& printer) {
   Json firmware = Json::object();
   for (const NamedField& field : FirmwareFields())
-    firmware[field.name] = OrNull(FieldText(ctx, field.page, field.field));
+    firmware[field.name] = OrNull(FieldText(printer, field.page, field.field));
   return firmware;
 }
 
@@ -117,32 +117,32 @@ void MakeTextsValid(Json& value) {
 }  // namespace
 
 std::string JsonOutput(ReadingCommand command, const PrinterReading& reading, bool compact) {
-  const AppContext& ctx = reading.context();
+  const PrinterState& printer = reading.printer;
   Json out = {{"schema", kJsonSchemaVersion}};
   switch (command) {
     case ReadingCommand::Status:
       out["command"] = "status";
-      out["status"] = Status(reading.status);
+      out["status"] = Status(printer.status);
       break;
     case ReadingCommand::Supplies:
       out["command"] = "supplies";
-      out["supplies"] = Supplies(ctx);
+      out["supplies"] = Supplies(printer);
       break;
     case ReadingCommand::Counters:
       out["command"] = "counters";
-      out["counters"] = Counters(ctx);
+      out["counters"] = Counters(printer);
       break;
     case ReadingCommand::Config:
       out["command"] = "config";
-      out["status"] = Status(reading.status);
-      out["supplies"] = Supplies(ctx);
-      out["coverage"] = Coverage(ctx);
-      out["counters"] = Counters(ctx);
-      out["paper"] = {{"sizes", NamedNumbers(ctx, PaperSizeFields())},
-                      {"types", NamedNumbers(ctx, PaperTypeFields())}};
-      out["machine"] = Machine(ctx);
-      out["firmware"] = Firmware(ctx);
-      out["adjustment"] = NamedNumbers(ctx, AdjustmentFields());
+      out["status"] = Status(printer.status);
+      out["supplies"] = Supplies(printer);
+      out["coverage"] = Coverage(printer);
+      out["counters"] = Counters(printer);
+      out["paper"] = {{"sizes", NamedNumbers(printer, PaperSizeFields())},
+                      {"types", NamedNumbers(printer, PaperTypeFields())}};
+      out["machine"] = Machine(printer);
+      out["firmware"] = Firmware(printer);
+      out["adjustment"] = NamedNumbers(printer, AdjustmentFields());
       break;
   }
   MakeTextsValid(out);

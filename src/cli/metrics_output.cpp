@@ -66,10 +66,10 @@ class Exposition {
   }
 
   // One sample per named field that holds a number.
-  void NamedSamples(const Labels& base, const AppContext& ctx, const char* label,
+  void NamedSamples(const Labels& base, const PrinterState& state, const char* label,
                     std::span<const NamedField> fields, double scale = 1) {
     for (const NamedField& field : fields)
-      if (const std::optional<double> value = FieldNumber(ctx, field))
+      if (const std::optional<double> value = FieldNumber(state, field))
         Sample(With(base, {{label, field.name}}), *value * scale);
   }
 
@@ -96,7 +96,7 @@ struct Family {
 };
 
 void StatusCodes(Exposition& out, const Labels& printer, const PrinterReading& reading) {
-  const StatusList& status = reading.status;
+  const StatusList& status = reading.printer.status;
   std::set<std::string> seen;  // a code reported twice is one sample
   for (int i = 0; i < status.count; ++i) {
     const std::string code = StatusCode(status, i);
@@ -107,20 +107,19 @@ void StatusCodes(Exposition& out, const Labels& printer, const PrinterReading& r
 }
 
 void StatusSeverity(Exposition& out, const Labels& printer, const PrinterReading& reading) {
-  out.Sample(printer, static_cast<int>(WorstSeverity(reading.status)));
+  out.Sample(printer, static_cast<int>(WorstSeverity(reading.printer.status)));
 }
 
 void TonerRemaining(Exposition& out, const Labels& printer, const PrinterReading& reading) {
   for (const TonerSlot& slot : TonerSlots())
-    if (auto percent = RemainingPercent(reading.context(), slot.stateField, slot.remainingField))
+    if (auto percent = RemainingPercent(reading.printer, slot.stateField, slot.remainingField))
       out.Sample(With(printer, {{"colour", slot.name}}), *percent / 100);
 }
 
 void ImagingCartridgeRemaining(Exposition& out, const Labels& printer,
                                const PrinterReading& reading) {
   const TonerSlot& imaging = ImagingCartridge();
-  const AppContext& ctx = reading.context();
-  if (auto percent = RemainingPercent(ctx, imaging.stateField, imaging.remainingField))
+  if (auto percent = RemainingPercent(reading.printer, imaging.stateField, imaging.remainingField))
     out.Sample(printer, *percent / 100);
 }
 
@@ -129,7 +128,7 @@ void SupplyStates(Exposition& out, const Labels& printer, const PrinterReading& 
   constexpr SupplyState kStates[] = {SupplyState::Unknown, SupplyState::Ready, SupplyState::Low,
                                      SupplyState::End, SupplyState::LifeEnd};
   auto states = [&](const char* supply, int stateField) {
-    const std::optional<SupplyState> now = StateOf(reading.context(), stateField);
+    const std::optional<SupplyState> now = StateOf(reading.printer, stateField);
     if (!now) return;
     for (const SupplyState state : kStates)
       out.Sample(With(printer, {{"supply", supply}, {"state", SupplyStateName(state)}}),
@@ -140,11 +139,11 @@ void SupplyStates(Exposition& out, const Labels& printer, const PrinterReading& 
 }
 
 void Pages(Exposition& out, const Labels& printer, const PrinterReading& reading) {
-  out.NamedSamples(printer, reading.context(), "kind", FacePartFields());
+  out.NamedSamples(printer, reading.printer, "kind", FacePartFields());
 }
 
 void TraySheets(Exposition& out, const Labels& printer, const PrinterReading& reading) {
-  out.NamedSamples(printer, reading.context(), "tray", TraySheetFields());
+  out.NamedSamples(printer, reading.printer, "tray", TraySheetFields());
 }
 
 void Record(Exposition& out, const Labels& printer, const std::int32_t* items, int count) {
@@ -154,18 +153,18 @@ void Record(Exposition& out, const Labels& printer, const std::int32_t* items, i
 }
 
 void ReplacementRecord(Exposition& out, const Labels& printer, const PrinterReading& reading) {
-  const ReplacementCounts* record = reading.context().replacementCounts;
+  const ReplacementCounts* record = reading.printer.replacementCounts;
   Record(out, printer, record ? record->item : nullptr, kReplacementCountItems);
 }
 
 void ApplicationRecord(Exposition& out, const Labels& printer, const PrinterReading& reading) {
-  const ApplicationCounts* record = reading.context().applicationCounts;
+  const ApplicationCounts* record = reading.printer.applicationCounts;
   Record(out, printer, record ? record->item : nullptr, kApplicationCountItems);
 }
 
 void Info(Exposition& out, const Labels& printer, const PrinterReading& reading) {
-  const AppContext& ctx = reading.context();
-  auto text = [&](int field) { return FieldText(ctx, kMachinePageNumber, field).value_or(""); };
+  const PrinterState& state = reading.printer;
+  auto text = [&](int field) { return FieldText(state, kMachinePageNumber, field).value_or(""); };
   out.Sample(With(printer, {{"model", "Tarnlow"},
                             {"machine_serial", text(MACHINESERIAL)},
                             {"firmware", text(MACHINEVERSIONFW)},
@@ -175,43 +174,43 @@ void Info(Exposition& out, const Labels& printer, const PrinterReading& reading)
 }
 
 void SheetsBySize(Exposition& out, const Labels& printer, const PrinterReading& reading) {
-  out.NamedSamples(printer, reading.context(), "size", PaperSizeFields());
+  out.NamedSamples(printer, reading.printer, "size", PaperSizeFields());
 }
 
 void SheetsByType(Exposition& out, const Labels& printer, const PrinterReading& reading) {
-  out.NamedSamples(printer, reading.context(), "type", PaperTypeFields());
+  out.NamedSamples(printer, reading.printer, "type", PaperTypeFields());
 }
 
 void NormalizedFaces(Exposition& out, const Labels& printer, const PrinterReading& reading) {
-  out.NamedSamples(printer, reading.context(), "kind", NormalizedFacePartFields());
+  out.NamedSamples(printer, reading.printer, "kind", NormalizedFacePartFields());
 }
 
 void NormalizedCoverage(Exposition& out, const Labels& printer, const PrinterReading& reading) {
-  out.NamedSamples(printer, reading.context(), "kind", NormalizedCoverageFields(), 0.01);
+  out.NamedSamples(printer, reading.printer, "kind", NormalizedCoverageFields(), 0.01);
 }
 
 void Coverage(Exposition& out, const Labels& printer, const PrinterReading& reading) {
   for (const NamedField& field : AverageCoverageFields())
-    if (auto value = FieldNumber(reading.context(), field))
+    if (auto value = FieldNumber(reading.printer, field))
       out.Sample(With(printer, {{"colour", field.name}, {"scope", "current_cartridge"}}),
                  *value / 100);
   for (const NamedField& field : LastJobCoverageFields())
-    if (auto value = FieldNumber(reading.context(), field))
+    if (auto value = FieldNumber(reading.printer, field))
       out.Sample(With(printer, {{"colour", field.name}, {"scope", "last_job"}}), *value / 100);
 }
 
 void Settings(Exposition& out, const Labels& printer, const PrinterReading& reading) {
-  out.Sample(With(printer, {{"setting", "energy_save"}}), reading.context().energySave != 0);
-  for (const NamedSwitch& setting : MachineSwitches(reading.context()))
+  out.Sample(With(printer, {{"setting", "energy_save"}}), reading.printer.energySave != 0);
+  for (const NamedSwitch& setting : MachineSwitches(reading.printer))
     out.Sample(With(printer, {{"setting", setting.name}}), setting.on);
 }
 
 void EnergySaveDelay(Exposition& out, const Labels& printer, const PrinterReading& reading) {
-  if (auto minutes = EnergySaveMinutes(reading.context())) out.Sample(printer, *minutes * 60);
+  if (auto minutes = EnergySaveMinutes(reading.printer)) out.Sample(printer, *minutes * 60);
 }
 
 void Adjustments(Exposition& out, const Labels& printer, const PrinterReading& reading) {
-  out.NamedSamples(printer, reading.context(), "adjustment", AdjustmentFields());
+  out.NamedSamples(printer, reading.printer, "adjustment", AdjustmentFields());
 }
 
 constexpr Family kStatus[] = {
@@ -278,7 +277,7 @@ void Families(Exposition& out, std::span<const Family> families,
 std::string MetricsOutput(ReadingCommand command, std::span<const PrinterMetrics> printers,
                           MetricsFormat format) {
   Exposition out(format);
-  out.Family("vantrel_up", "gauge", "1 when the printer answered, 0 when it could not be read.");
+  out.Family("vantrel_up", "gauge", "1 when the printer answered, 0 when it could not be state.");
   for (const PrinterMetrics& printer : printers)
     out.Sample({{"serial", printer.serial}}, printer.reading != nullptr);
   switch (command) {

@@ -9,10 +9,7 @@
 
 namespace {
 
-std::string Said(int stringId) {
-  const char* text = LoadText(stringId);
-  return std::string(text ? text : "") + "\n";
-}
+std::string Said(int stringId) { return TextOrEmpty(stringId) + "\n"; }
 
 const char* OnOff(bool on) { return on ? "on" : "off"; }
 
@@ -27,7 +24,7 @@ std::string SendDefaults(const Arguments& arguments) {
     ReadParts parts;
     parts.supplies = parts.machine = true;
     session.Read(parts, reading);
-    defaults = ReportedPanelDefaults(reading.context());
+    defaults = ReportedPanelDefaults(reading.printer);
     if (!arguments.energySaveMinutes && defaults.energySaveMinutes == 0)
       // What the printer reported cannot be used: its failure, not the
       // user's; the hint says how to go on without it.

@@ -15,11 +15,6 @@
 
 namespace {
 
-std::string Text(int stringId) {
-  const char* text = LoadText(stringId);
-  return text ? text : "";
-}
-
 constexpr char kNoAnswer[] = "the printer did not answer";
 
 // Takes what the window would show in a message box as the run's failure:
@@ -30,7 +25,7 @@ class FailureOwner : public MessageOwner {
     if (failure_ != kExitDone) return;  // the first one tells
     if (stringId == kTextNotCompatible) {
       failure_ = kExitRefused;
-      message_ = "the printer sent a page of another kind (" + Text(stringId) + ")";
+      message_ = "the printer sent a page of another kind (" + TextOrEmpty(stringId) + ")";
     } else {
       failure_ = kExitNoPrinter;
       message_ = kNoAnswer;
@@ -47,17 +42,11 @@ class FailureOwner : public MessageOwner {
 
 }  // namespace
 
-PrinterReading::PrinterReading() : ctx_(new AppContext{}) {}
-
-PrinterReading::~PrinterReading() {
-  ReleasePrinterInfo(*ctx_);
-  delete ctx_;
-}
+PrinterReading::~PrinterReading() { ReleasePrinterInfo(printer); }
 
 PrinterSession::PrinterSession(const std::optional<PresentPrinter>& printer) {
   if (!printer) {
-    ConfigurePrinterLink();
-    if (!OpenDeviceLink()) throw CliFailure(kExitNoPrinter, "no printer found");
+    if (!OpenPrinterLink()) throw CliFailure(kExitNoPrinter, "no printer found");
     return;
   }
   const std::string which = "the printer at " + printer->location +
@@ -76,24 +65,24 @@ PrinterSession::~PrinterSession() { CloseDeviceLink(); }
 
 void PrinterSession::Read(const ReadParts& parts, PrinterReading& reading) {
   FailureOwner owner;
-  AppContext& ctx = reading.context();
+  PrinterState& state = reading.printer;
   reading.serial = serial_;
   if (parts.status) {
     const std::optional<StatusList> list = ReadStatusList();
     if (!list) owner.ShowMessage(kTextSendFailed);
-    else reading.status = *list;
+    else state.status = *list;
     owner.ThrowIfFailed();
   }
   const bool pages[] = {parts.supplies, parts.counters, parts.machine, parts.adjustment};
-  if (!AllocatePageBlocks(ctx) || (parts.counters && !AllocateCounterBlocks(ctx)))
-    throw CliFailure(kExitNoPrinter, "out of memory");
+  if (!AllocatePageBlocks(state) || (parts.counters && !AllocateCounterBlocks(state)))
+    throw CliFailure(kExitInternal, "out of memory");
   for (int page = kTonerPageNumber; page <= kAdjustPageNumber; ++page) {
     if (!pages[page - kTonerPageNumber]) continue;
-    ReadInfoPage(owner, ctx, page);
+    ReadInfoPage(owner, state, page);
     owner.ThrowIfFailed();
   }
-  if (parts.counters && ReadCounterRecords(ctx) > 0) owner.ShowMessage(kTextSendFailed);
-  if (parts.energySave) ReadEnergySaveSwitch(owner, ctx);
+  if (parts.counters && ReadCounterRecords(state) > 0) owner.ShowMessage(kTextSendFailed);
+  if (parts.energySave) ReadEnergySaveSwitch(owner, state);
   owner.ThrowIfFailed();
 }
 

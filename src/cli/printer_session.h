@@ -5,10 +5,9 @@
 #include <optional>
 #include <string>
 
-#include "common/app_context.h"
 #include "device/device_link.h"
 #include "printer/printer_requests.h"
-#include "printer/status_list.h"
+#include "printer/printer_state.h"
 
 // Which parts of the printer a command reads.
 struct ReadParts {
@@ -24,18 +23,13 @@ struct ReadParts {
 // status list.
 class PrinterReading {
  public:
-  PrinterReading();
+  PrinterReading() = default;
   ~PrinterReading();
   PrinterReading(const PrinterReading&) = delete;
   PrinterReading& operator=(const PrinterReading&) = delete;
 
-  AppContext& context() { return *ctx_; }
-  const AppContext& context() const { return *ctx_; }
-  StatusList status;
+  PrinterState printer;
   std::string serial;  // the printer's serial number; empty when unknown
-
- private:
-  AppContext* ctx_;
 };
 
 class PrinterSession {

@@ -96,23 +96,23 @@ std::optional<double> NumberOf(const char* text) {
   return std::strtod(text, nullptr);
 }
 
-std::optional<double> FieldNumber(const AppContext& ctx, const NamedField& field) {
+std::optional<double> FieldNumber(const PrinterState& ctx, const NamedField& field) {
   const std::optional<double> number = NumberOf(PageField(ctx, field.page, field.field));
   if (!number) return std::nullopt;
   return *number - field.bias;
 }
 
-std::optional<std::string> FieldText(const AppContext& ctx, int page, int field) {
+std::optional<std::string> FieldText(const PrinterState& ctx, int page, int field) {
   const char* text = PageField(ctx, page, field);
   if (!*text) return std::nullopt;
   return std::string(text);
 }
 
-std::optional<SupplyState> StateOf(const AppContext& ctx, int stateField) {
+std::optional<SupplyState> StateOf(const PrinterState& ctx, int stateField) {
   return ParseSupplyState(PageField(ctx, kTonerPageNumber, stateField));
 }
 
-std::optional<double> RemainingPercent(const AppContext& ctx, int stateField, int remainingField) {
+std::optional<double> RemainingPercent(const PrinterState& ctx, int stateField, int remainingField) {
   if (StateOf(ctx, stateField) == SupplyState::Unknown) return std::nullopt;
   return NumberOf(PageField(ctx, kTonerPageNumber, remainingField));
 }
@@ -137,7 +137,7 @@ const char* CartridgeTypeName(CartridgeType type) {
   return "standard";
 }
 
-std::vector<NamedSwitch> MachineSwitches(const AppContext& ctx) {
+std::vector<NamedSwitch> MachineSwitches(const PrinterState& ctx) {
   std::vector<NamedSwitch> switches;
   for (const ConfigurationField& row : kConfigurationFields) {
     if (row.group != FieldGroup::Switches) continue;
@@ -148,7 +148,7 @@ std::vector<NamedSwitch> MachineSwitches(const AppContext& ctx) {
   return switches;
 }
 
-std::optional<double> EnergySaveMinutes(const AppContext& ctx) {
+std::optional<double> EnergySaveMinutes(const PrinterState& ctx) {
   if (ctx.energySave == 0) return std::nullopt;
   return NumberOf(PageField(ctx, kMachinePageNumber, MACHINEENERGYSAVE));
 }

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "common/app_context.h"
+#include "printer/printer_state.h"
 #include "printer/config_conversions.h"
 #include "printer/status_list.h"
 
@@ -50,15 +50,15 @@ std::span<const NamedField> FirmwareFields();            // engine, boot, contro
 std::optional<double> NumberOf(const char* text);
 
 // A field as a number, bias taken off; nothing when it is no number.
-std::optional<double> FieldNumber(const AppContext& ctx, const NamedField& field);
+std::optional<double> FieldNumber(const PrinterState& ctx, const NamedField& field);
 // A field as text; nothing when empty.
-std::optional<std::string> FieldText(const AppContext& ctx, int page, int field);
+std::optional<std::string> FieldText(const PrinterState& ctx, int page, int field);
 
 // The state of a supply: nothing for a code without a name.
-std::optional<SupplyState> StateOf(const AppContext& ctx, int stateField);
+std::optional<SupplyState> StateOf(const PrinterState& ctx, int stateField);
 // The remaining percent, as the configuration shows it: nothing when the
 // state is not determined ("0") or the text is no number.
-std::optional<double> RemainingPercent(const AppContext& ctx, int stateField, int remainingField);
+std::optional<double> RemainingPercent(const PrinterState& ctx, int stateField, int remainingField);
 
 // Lower-case names: "unknown", "ready", "low", "end", "life_end";
 // "starter", "standard", "high".
@@ -71,10 +71,10 @@ struct NamedSwitch {
   bool on;
 };
 // auto_continue, toner_out_stop, toner_low_message.
-std::vector<NamedSwitch> MachineSwitches(const AppContext& ctx);
+std::vector<NamedSwitch> MachineSwitches(const PrinterState& ctx);
 // The energy save time in minutes; nothing when the energy-save switch is
 // off (the page then shows "Off") or the time is no number.
-std::optional<double> EnergySaveMinutes(const AppContext& ctx);
+std::optional<double> EnergySaveMinutes(const PrinterState& ctx);
 
 // A number in the shortest text that reads back as it: a whole number as
 // digits (a page counter of 1000000, not 1e+06), others to the last digit.

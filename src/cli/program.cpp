@@ -57,7 +57,7 @@ void Print(const std::string& text) {
 // or where the platform gives none, the one its machine page reports.
 std::string SerialOf(const PrinterReading& reading) {
   if (!reading.serial.empty()) return reading.serial;
-  return FieldText(reading.context(), kMachinePageNumber, MACHINESERIAL).value_or("");
+  return FieldText(reading.printer, kMachinePageNumber, MACHINESERIAL).value_or("");
 }
 
 // Metrics for each printer chosen; with all of them, one that cannot be
@@ -133,7 +133,7 @@ void Export(const Arguments& arguments) {
     parts.status = false;  // the window's export reads no status
     session.Read(parts, reading);
   }
-  if (!WriteConfigurationFile(reading.context(), file))
+  if (!WriteConfigurationFile(reading.printer, file))
     throw CliFailure(kExitNotWritten, "could not write " + file);
 }
 
@@ -184,8 +184,10 @@ int RunProgram(int argc, char** argv, int language, TerminalEncoding encoding) {
     std::fprintf(stderr, "vantrel-cli: %s\n", failure.what());
     status = failure.status();
   } catch (const std::exception& error) {
-    std::fprintf(stderr, "vantrel-cli: %s\n", error.what());
-    status = kExitNoPrinter;
+    // Every failure of the printer or the system is a CliFailure: anything
+    // else is the program's own, and must not read as "no printer".
+    std::fprintf(stderr, "vantrel-cli: internal error: %s\n", error.what());
+    status = kExitInternal;
   }
   ReleaseDeviceBackend();
   return status;

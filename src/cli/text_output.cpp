@@ -76,9 +76,8 @@ std::string PageRows(const std::vector<ConfigurationRow>& all, int page) {
 std::string AllPages(const std::vector<ConfigurationRow>& all) {
   std::string out;
   for (int page = 0; page < kConfigPageCount; ++page) {
-    const char* title = LoadText(kConfigPageTitles[page]);
     if (page) out += "\n";
-    out += "[" + TrimEnd(title ? title : "") + "]\n";
+    out += "[" + TrimEnd(TextOrEmpty(kConfigPageTitles[page])) + "]\n";
     std::vector<const ConfigurationRow*> rows;
     for (const ConfigurationRow& row : all) {
       if (row.page != page) continue;
@@ -109,12 +108,12 @@ std::string StatusText(const StatusList& status) {
 
 std::string TextOutput(ReadingCommand command, const PrinterReading& reading) {
   switch (command) {
-    case ReadingCommand::Status: return StatusText(reading.status);
+    case ReadingCommand::Status: return StatusText(reading.printer.status);
     case ReadingCommand::Supplies:
-      return PageRows(ConfigurationRows(reading.context()), kSuppliesPage);
+      return PageRows(ConfigurationRows(reading.printer), kSuppliesPage);
     case ReadingCommand::Counters:
-      return PageRows(ConfigurationRows(reading.context()), kCounterPage);
-    case ReadingCommand::Config: return AllPages(ConfigurationRows(reading.context()));
+      return PageRows(ConfigurationRows(reading.printer), kCounterPage);
+    case ReadingCommand::Config: return AllPages(ConfigurationRows(reading.printer));
   }
   return "";
 }

@@ -4,42 +4,22 @@
 
 #include <cstdint>
 
-struct TonerPage;
-struct CountPage;
-struct MachinePage;
-struct AdjustPage;
-struct ReplacementCounts;
-struct ApplicationCounts;
+#include "printer/printer_state.h"
+
 class Window;  // a window of the dialog layer
 class PrinterWatch;
-
-inline constexpr int kStatusEntries = 170;
-inline constexpr int kStatusCodeLength = 6;
-inline constexpr int kStatusCodesSize = 1024;  // 170 entries use 1020
 
 struct AppContext {
   std::int32_t panelVisible;
 
-  // Information-page blocks, allocated only while a command uses them.
-  TonerPage* tonerPage;
-  CountPage* countPage;
-  MachinePage* machinePage;
-  AdjustPage* adjustPage;
-  ReplacementCounts* replacementCounts;
-  ApplicationCounts* applicationCounts;
+  PrinterState printer;
 
   bool mainTabsBuilt;    // the main window's pages exist (made as it first opens)
   Window* mainPages[3];  // panel, user service, service mode
-  std::uint8_t machineKind;
 
   Window* configPages[7];
 
   std::int32_t serviceUnlocked;
-
-  // The last status read: entries of exactly six bytes, no terminator.
-  std::int32_t statusCount;
-  char statusCodes[kStatusCodesSize];
-  std::int32_t displayIndex;
 
   // User service values.
   std::int32_t topAdjustPlain;
@@ -52,8 +32,7 @@ struct AppContext {
   std::int32_t transferEnvelope;
   std::int32_t transferLabels;
   std::int32_t leftAdjustTray1;
-  std::int32_t gdiTimeout;
-  std::int32_t energySave;
+  std::int32_t gdiTimeout;  // the energy-save switch is printer.energySave
   std::int32_t flicker;
   std::int32_t imageAdjParam;
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <span>
+#include <string>
 
 inline constexpr int kEnglish = 1033;
 
@@ -17,6 +18,12 @@ int TextLanguage();
 // The text of a string id in the current language, falling back to English;
 // nullptr for an id the table does not have.
 const char* LoadText(int stringId);
+// LoadText, with "" for an id the table does not have: for a caller that
+// shows or joins the text whatever it is.
+inline std::string TextOrEmpty(int stringId) {
+  const char* text = LoadText(stringId);
+  return text ? text : "";
+}
 // The text in one language only; nullptr when that language lacks it.
 const char* LoadTextIn(int languageId, int stringId);
 

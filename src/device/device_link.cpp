@@ -158,6 +158,11 @@ std::optional<std::vector<PresentPrinter>> ListPresentPrinters() {
   return printers;
 }
 
+bool OpenPrinterLink() {
+  ConfigurePrinterLink();
+  return OpenDeviceLink() == 1;
+}
+
 int OpenDeviceLinkTo(const PresentPrinter& printer) {
   StartAction();
   const DeviceBackend* backend = CurrentDeviceBackend();

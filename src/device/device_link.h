@@ -53,6 +53,10 @@ inline constexpr unsigned kActionBudgetMs = 6000;
 // stopped answering and starts the action's budget (see SendVendorRequest).
 int OpenDeviceLink();
 
+// The open step of every action on the supported printer: loads its
+// hardware ID, then OpenDeviceLink. False when no printer was opened.
+bool OpenPrinterLink();
+
 // Closes both handles; always returns 1.
 int CloseDeviceLink();
 

@@ -19,7 +19,7 @@ namespace {
 
 // The read values, as the model gives them, into the pages there are.
 void FillPages(const AppContext& ctx) {
-  for (const ConfigFieldText& field : ConfigurationTexts(ctx))
+  for (const ConfigFieldText& field : ConfigurationTexts(ctx.printer))
     if (Window* page = ctx.configPages[field.page]) page->SetItemText(field.fieldId, field.text);
 }
 
@@ -27,7 +27,7 @@ void FillPages(const AppContext& ctx) {
 // keeps what it held.
 void ReadEnergySave(Window& window, AppContext& ctx) {
   WaitCursor busy;
-  ReadEnergySaveSwitch(window, ctx);
+  ReadEnergySaveSwitch(window, ctx.printer);
 }
 
 void ShowSelectedPage(Window& window, AppContext& ctx) {
@@ -58,8 +58,8 @@ void Initialise(Window& window, AppContext& ctx) {
 }
 
 void Save(Window& window, AppContext& ctx) {
-  std::string path = PromptExportFileName(window, ctx);
-  ExportConfiguration(window, ctx, path);
+  std::string path = PromptExportFileName(window, ctx.printer);
+  ExportConfiguration(window, ctx.printer, path);
 }
 
 }  // namespace
@@ -84,33 +84,15 @@ void ConfigurationWindowProc(Window& window, const DialogMessage& message) {
   }
 }
 
-namespace {
-
-// Opens the link and reads what the window shows; false when the link
-// cannot be opened (the user is told, nothing is read).
-bool ReadConfiguration(Window& owner, AppContext& ctx) {
-  ConfigurePrinterLink();
-  if (!OpenDeviceLink()) {
-    owner.ShowMessage(kTextOpenUsbFailed);
-    return false;
-  }
-  ReadConfigurationPages(owner, ctx);
-  return true;
-}
-
-}  // namespace
-
 // The link stays open while the window is up; the pointer is the wait
 // cursor only while requests go out (the window reads one more as it opens).
 void OpenConfigurationWindow(Window& owner, AppContext& ctx) {
   UserActionOnLink holding;  // the window reads and writes while it is up
-  {
-    WaitCursor busy;
-    if (!ReadConfiguration(owner, ctx)) return;
-  }
+  const auto read = [&] { ReadConfigurationPages(owner, ctx.printer); };
+  if (!WithDeviceLink(owner, read, AfterSession::LeaveLinkOpen)) return;
   owner.RunModal(kConfigWindowTemplate, ConfigurationWindowProc, &ctx);
 
   for (Window*& page : ctx.configPages) page = nullptr;
-  ReleasePrinterInfo(ctx);
+  ReleasePrinterInfo(ctx.printer);
   CloseDeviceLink();
 }

@@ -3,13 +3,13 @@
 #include "printer/configuration_export.h"
 #include "string_ids.h"
 
-std::string PromptExportFileName(Window& configWindow, AppContext& ctx) {
-  return configWindow.PromptSaveFile({"INI FILE(*.INI)", "*.INI", "INI", ProposedExportName(ctx)});
+std::string PromptExportFileName(Window& configWindow, const PrinterState& printer) {
+  return configWindow.PromptSaveFile({"INI FILE(*.INI)", "*.INI", "INI", ProposedExportName(printer)});
 }
 
-void ExportConfiguration(Window& configWindow, AppContext& ctx, const std::string& path) {
+void ExportConfiguration(Window& configWindow, const PrinterState& printer, const std::string& path) {
   if (path.empty()) return;
-  if (!WriteConfigurationFile(ctx, path)) {
+  if (!WriteConfigurationFile(printer, path)) {
     configWindow.ShowMessage(kTextExportFailed);
     return;
   }

@@ -23,18 +23,19 @@ class UserActionOnLink {
 
 bool UserActionHoldsLink();
 
-// Runs `work` on an opened device link; when the link cannot be opened the
-// owner shows "Open USB is failed" and nothing is sent.
+// Runs `work` on an opened device link and returns true; when the link
+// cannot be opened the owner shows "Open USB is failed", nothing is sent
+// and the result is false.
 template <typename Work>
-void WithDeviceLink(MessageOwner& owner, Work work,
+bool WithDeviceLink(MessageOwner& owner, Work work,
                     AfterSession after = AfterSession::CloseLink) {
   UserActionOnLink holding;
   WaitCursor busy;
-  ConfigurePrinterLink();
-  if (!OpenDeviceLink()) {
+  if (!OpenPrinterLink()) {
     owner.ShowMessage(kTextOpenUsbFailed);
-    return;
+    return false;
   }
   work();
   if (after == AfterSession::CloseLink) CloseDeviceLink();
+  return true;
 }

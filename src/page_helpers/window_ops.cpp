@@ -4,18 +4,11 @@
 
 #include "common/string_table.h"
 
-namespace {
-std::string Text(int stringId) {
-  const char* text = LoadText(stringId);
-  return text ? text : "";
-}
-}  // namespace
-
 void LoadItemText(Window& window, int controlId, int stringId) {
-  window.SetItemText(controlId, Text(stringId));
+  window.SetItemText(controlId, TextOrEmpty(stringId));
 }
 
-void LoadWindowText(Window& window, int stringId) { window.SetTitle(Text(stringId)); }
+void LoadWindowText(Window& window, int stringId) { window.SetTitle(TextOrEmpty(stringId)); }
 
 void LoadTemplateTexts(Window& window, int exceptId) {
   const DialogTemplate* dialog = FindDialogTemplate(window.TemplateId());
@@ -34,7 +27,7 @@ void CenterWindow(Window& window) {
 
 Window* AddTabPage(Window& owner, int tabId, int templateId, int titleStringId, int index,
                    DialogProc proc, void* param) {
-  owner.TabInsert(tabId, index, Text(titleStringId));
+  owner.TabInsert(tabId, index, TextOrEmpty(titleStringId));
   Window* page = owner.CreateTabPage(tabId, templateId, proc, param);
   if (page) page->Show(false);
   return page;

@@ -21,16 +21,16 @@ Rect PanelDisplayBox(const Rect& groupBox) {
           groupBox.top + kBoxBottom};
 }
 
-void PanelTick(Window& page, AppContext& ctx) {
+void PanelTick(Window& page, PrinterState& printer) {
   const Rect groupBox = page.ItemRect(kPanelDisplayGroup);
   page.Draw([&](Surface& surface) {
     surface.FramedWhiteRect(PanelDisplayBox(groupBox));
     // ">=" rather than "==" so that an index past the list can never read
     // beyond it; a read always resets the index, so both agree in practice.
-    if (ctx.displayIndex >= ctx.statusCount) ctx.displayIndex = 0;
-    if (ctx.statusCount == 0) return;
-    DrawPanelDisplay(surface, ctx.statusCodes + ctx.displayIndex * kStatusCodeLength, groupBox);
-    ++ctx.displayIndex;
+    if (printer.displayIndex >= printer.status.count) printer.displayIndex = 0;
+    if (printer.status.count == 0) return;
+    DrawPanelDisplay(surface, printer.status.codes + printer.displayIndex * kStatusCodeLength, groupBox);
+    ++printer.displayIndex;
   });
 }
 

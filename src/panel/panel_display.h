@@ -2,7 +2,7 @@
 // shows the stored status codes' messages one per timer tick.
 #pragma once
 
-#include "common/app_context.h"
+#include "printer/printer_state.h"
 #include "ui/dialog.h"
 
 inline constexpr char kPanelFontFace[] = "Tahoma";
@@ -14,7 +14,7 @@ Rect PanelDisplayBox(const Rect& groupBox);
 
 // One timer tick: erases the box and draws the entry at displayIndex, then
 // moves to the next one, back to the first after the last.
-void PanelTick(Window& page, AppContext& ctx);
+void PanelTick(Window& page, PrinterState& printer);
 
 // A repaint: the empty box; the next tick brings the lines back.
 void PaintPanelPage(Window& page);

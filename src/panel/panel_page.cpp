@@ -42,7 +42,7 @@ void RotateToner(Window& page) {
 
 void OnCommand(Window& page, AppContext& ctx, int id) {
   switch (id) {
-    case kPanelStatusButton: WithDeviceLink(page, [&] { ReadPanelStatus(page, ctx); }); break;
+    case kPanelStatusButton: WithDeviceLink(page, [&] { ReadPanelStatus(page, ctx.printer); }); break;
     case kPanelConfigButton:
       // Opens and closes the link itself, around its modal window.
       OpenConfigurationWindow(page, ctx);
@@ -82,7 +82,7 @@ void PanelPageProc(Window& page, const DialogMessage& message) {
       if (ctx) OnCommand(page, *ctx, message.id);
       break;
     case DialogEvent::Timer:
-      if (ctx) PanelTick(page, *ctx);
+      if (ctx) PanelTick(page, ctx->printer);
       break;
     default: break;
   }

@@ -1,12 +1,10 @@
 #include "panel/panel_status.h"
 
-#include <cstring>
-
-#include "common/app_context.h"
+#include "printer/printer_state.h"
 #include "printer/status_read.h"
 #include "string_ids.h"
 
-void ReadPanelStatus(Window& page, AppContext& ctx) {
+void ReadPanelStatus(Window& page, PrinterState& printer) {
   const std::optional<StatusList> list = ReadStatusList();
   if (!list) {
     page.ShowMessage(kTextSendFailed);
@@ -14,8 +12,7 @@ void ReadPanelStatus(Window& page, AppContext& ctx) {
   }
   // Restarting the timer makes the first tick after a read a full period away.
   page.KillTimer(kPanelTimerId);
-  ctx.displayIndex = 0;
-  ctx.statusCount = list->count;
-  std::memcpy(ctx.statusCodes, list->codes, sizeof ctx.statusCodes);
+  printer.displayIndex = 0;
+  printer.status = *list;
   page.SetTimer(kPanelTimerId, kPanelTimerPeriodMs);
 }

@@ -26,11 +26,6 @@ constexpr CodeMeaning<CartridgeType> kCartridgeTypes[] = {
     {"25", CartridgeType::High, kTextHigh},
 };
 
-std::string Text(int stringId) {
-  const char* text = LoadText(stringId);
-  return text ? text : "";
-}
-
 const char* OrEmpty(const char* text) { return text ? text : ""; }
 
 // The entry whose code equals text exactly; nullptr when none does.
@@ -65,20 +60,20 @@ bool SwitchZeroIsOn(const char* value) { return std::strcmp(OrEmpty(value), "0")
 std::optional<std::string> SupplyStateText(const char* state) {
   const auto* entry = FindCode(kSupplyStates, state);
   if (!entry) return std::nullopt;
-  return Text(entry->stringId);
+  return TextOrEmpty(entry->stringId);
 }
 
 std::string CartridgeTypeText(const char* type) {
   const auto* entry = FindCode(kCartridgeTypes, type);
-  return entry ? Text(entry->stringId) : "-";
+  return entry ? TextOrEmpty(entry->stringId) : "-";
 }
 
 std::string PercentText(const char* value) { return std::string(OrEmpty(value)) + "%"; }
 
-std::string SwitchOffText(const char* value) { return Text(SwitchOffIsOn(value) ? kTextOn : kTextOff); }
+std::string SwitchOffText(const char* value) { return TextOrEmpty(SwitchOffIsOn(value) ? kTextOn : kTextOff); }
 
 std::string SwitchZeroText(const char* value) {
-  return Text(SwitchZeroIsOn(value) ? kTextOn : kTextOff);
+  return TextOrEmpty(SwitchZeroIsOn(value) ? kTextOn : kTextOff);
 }
 
 std::int32_t LeadingNumber(const char* text) {

@@ -55,7 +55,7 @@ std::vector<ExportRow> ExportRows() {
 // What the pages show: the read values over the layouts' own texts.
 class PageTexts {
  public:
-  explicit PageTexts(const AppContext& ctx) {
+  explicit PageTexts(const PrinterState& ctx) {
     for (ConfigFieldText& field : ConfigurationTexts(ctx))
       values_[{field.page, field.fieldId}] = std::move(field.text);
   }
@@ -72,8 +72,7 @@ class PageTexts {
     const DialogTemplate* layout = FindDialogTemplate(kConfigPageTemplates[page]);
     const ControlTemplate* control = layout ? FindControl(*layout, fieldId) : nullptr;
     if (!control || control->stringId == kNoString) return "";
-    const char* text = LoadText(control->stringId);
-    return text ? text : "";
+    return TextOrEmpty(control->stringId);
   }
 
   std::map<std::pair<int, int>, std::string> values_;
@@ -94,11 +93,11 @@ std::string ProposedName(const std::string& serial) {
 
 }  // namespace
 
-std::string ProposedExportName(const AppContext& ctx) {
+std::string ProposedExportName(const PrinterState& ctx) {
   return ProposedName(PageField(ctx, kMachinePageNumber, MACHINESERIAL));
 }
 
-std::vector<ConfigurationRow> ConfigurationRows(const AppContext& ctx) {
+std::vector<ConfigurationRow> ConfigurationRows(const PrinterState& ctx) {
   const PageTexts texts(ctx);
   std::vector<ConfigurationRow> rows;
   std::string section;
@@ -121,7 +120,7 @@ std::vector<ConfigurationRow> ConfigurationRows(const AppContext& ctx) {
   return rows;
 }
 
-std::vector<IniEntry> CollectExportEntries(const AppContext& ctx) {
+std::vector<IniEntry> CollectExportEntries(const PrinterState& ctx) {
   std::vector<IniEntry> entries;
   for (ConfigurationRow& row : ConfigurationRows(ctx)) {
     IniEntry entry;
@@ -135,7 +134,7 @@ std::vector<IniEntry> CollectExportEntries(const AppContext& ctx) {
   return entries;
 }
 
-bool WriteConfigurationFile(const AppContext& ctx, const std::string& path) {
+bool WriteConfigurationFile(const PrinterState& ctx, const std::string& path) {
   std::vector<IniEntry> entries = CollectExportEntries(ctx);
   for (IniEntry& entry : entries) {
     entry.section = ToProfileEncoding(entry.section);

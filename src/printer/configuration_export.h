@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "common/app_context.h"
+#include "printer/printer_state.h"
 #include "printer/ini_writer.h"
 
 // One row of the export as the pages show it: its page, the group heading
@@ -19,17 +19,17 @@ struct ConfigurationRow {
   std::vector<std::string> values;
   bool endsGroup;  // the export leaves an empty line after it
 };
-std::vector<ConfigurationRow> ConfigurationRows(const AppContext& ctx);
+std::vector<ConfigurationRow> ConfigurationRows(const PrinterState& ctx);
 
 // The 56 entries of the export, in writing order (UTF-8, as the string
 // table gives them).
-std::vector<IniEntry> CollectExportEntries(const AppContext& ctx);
+std::vector<IniEntry> CollectExportEntries(const PrinterState& ctx);
 
 // The name proposed for the file: the serial made fit for a file name
 // followed by ".INI" (".INI" alone for an empty serial).
-std::string ProposedExportName(const AppContext& ctx);
+std::string ProposedExportName(const PrinterState& ctx);
 
 // Writes the export to path in the encoding of the platform's profile files
 // (printer/profile_encoding.h), replacing the whole file at once; false when
 // it could not be written (the old file then stays as it was).
-bool WriteConfigurationFile(const AppContext& ctx, const std::string& path);
+bool WriteConfigurationFile(const PrinterState& ctx, const std::string& path);

@@ -9,14 +9,14 @@
 #include "printer/printer_requests.h"
 #include "string_ids.h"
 
-void ReadConfigurationPages(MessageOwner& owner, AppContext& ctx) {
-  AllocatePageBlocks(ctx);
-  AllocateCounterBlocks(ctx);
+void ReadConfigurationPages(MessageOwner& owner, PrinterState& state) {
+  AllocatePageBlocks(state);
+  AllocateCounterBlocks(state);
   for (int page = kTonerPageNumber; page <= kAdjustPageNumber; ++page)
-    ReadInfoPage(owner, ctx, page);
-  ReadCounterRecords(ctx);
+    ReadInfoPage(owner, state, page);
+  ReadCounterRecords(state);
 }
 
-void ReadEnergySaveSwitch(MessageOwner& owner, AppContext& ctx) {
-  if (!ReadPrinterValue(REQ_READ_ENERGY_SAVE, ctx.energySave)) owner.ShowMessage(kTextSendFailed);
+void ReadEnergySaveSwitch(MessageOwner& owner, PrinterState& state) {
+  if (!ReadPrinterValue(REQ_READ_ENERGY_SAVE, state.energySave)) owner.ShowMessage(kTextSendFailed);
 }

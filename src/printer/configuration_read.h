@@ -2,16 +2,16 @@
 // opened. Failures are told through owner, as the window tells them.
 #pragma once
 
-#include "common/app_context.h"
+#include "printer/printer_state.h"
 #include "common/message_owner.h"
 
 // Allocates the page and counter blocks, then reads the four information
 // pages and the counter records into them. A block that cannot be
 // allocated stays null: its reads are skipped and its fields show what an
 // unreported value shows.
-void ReadConfigurationPages(MessageOwner& owner, AppContext& ctx);
+void ReadConfigurationPages(MessageOwner& owner, PrinterState& state);
 
 // Reads the energy-save switch (the one the user service page shows) into
-// ctx.energySave; a failed read shows "Send command to F/W is failed" and
+// state.energySave; a failed read shows "Send command to F/W is failed" and
 // keeps what it held.
-void ReadEnergySaveSwitch(MessageOwner& owner, AppContext& ctx);
+void ReadEnergySaveSwitch(MessageOwner& owner, PrinterState& state);

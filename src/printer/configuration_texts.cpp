@@ -14,7 +14,7 @@ namespace {
 
 // A state "0" (not determined) shows "-" for remaining and type; a state
 // without a name leaves the status field as it is but shows the rest.
-void AddSupplies(std::vector<ConfigFieldText>& texts, const AppContext& ctx) {
+void AddSupplies(std::vector<ConfigFieldText>& texts, const PrinterState& ctx) {
   auto set = [&](int fieldId, std::string text) {
     texts.push_back({kSuppliesPage, fieldId, std::move(text)});
   };
@@ -32,14 +32,12 @@ void AddSupplies(std::vector<ConfigFieldText>& texts, const AppContext& ctx) {
   }
 }
 
-std::string EnergySaveText(const AppContext& ctx, const char* minutes) {
-  if (ctx.energySave) return minutes;
-  const char* off = LoadText(kTextOff);
-  return off ? off : "";
+std::string EnergySaveText(const PrinterState& ctx, const char* minutes) {
+  return ctx.energySave ? minutes : TextOrEmpty(kTextOff);
 }
 
 // Nothing for a counter record that was not read: the field keeps its text.
-std::optional<std::string> ShownText(const AppContext& ctx, const ConfigurationField& row) {
+std::optional<std::string> ShownText(const PrinterState& ctx, const ConfigurationField& row) {
   const char* value = PageField(ctx, row.source.page, row.source.field);
   switch (row.shown) {
     case Shown::AsText: return value;
@@ -61,7 +59,7 @@ std::optional<std::string> ShownText(const AppContext& ctx, const ConfigurationF
 
 }  // namespace
 
-std::vector<ConfigFieldText> ConfigurationTexts(const AppContext& ctx) {
+std::vector<ConfigFieldText> ConfigurationTexts(const PrinterState& ctx) {
   std::vector<ConfigFieldText> texts;
   AddSupplies(texts, ctx);
   for (const ConfigurationField& row : kConfigurationFields)

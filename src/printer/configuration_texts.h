@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "common/app_context.h"
 #include "printer/config_pages.h"
 #include "printer/configuration_fields.h"
+#include "printer/printer_state.h"
 
 // One value field of a page and its text (UTF-8, as the string table gives
 // texts; the printer's own bytes as sent).
@@ -20,4 +20,4 @@ struct ConfigFieldText {
 
 // Every value field the read values set, in the order the window sets them.
 // A field not listed keeps its layout text (a supply state without a name).
-std::vector<ConfigFieldText> ConfigurationTexts(const AppContext& ctx);
+std::vector<ConfigFieldText> ConfigurationTexts(const PrinterState& ctx);

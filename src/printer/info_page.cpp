@@ -30,17 +30,17 @@ int ReadCounters(int firstCode, int items, std::int32_t* record) {
 
 }  // namespace
 
-void ParseInfoPage(MessageOwner& owner, AppContext& ctx, int page,
+void ParseInfoPage(MessageOwner& owner, PrinterState& state, int page,
                    int byteCount, const char* text) {
-  char* fields = PageFields(ctx, page);
+  char* fields = PageFields(state, page);
   if (!FindInfoPageLayout(page) || !fields || !text) return;
   const InfoPageValues parsed = ParseInfoPageText(page, text, byteCount);
   for (const auto& [field, value] : parsed.values) StoreValue(fields + field * kInfoFieldSize, value);
   if (!parsed.compatible) owner.ShowMessage(kTextNotCompatible);
 }
 
-int ReadInfoPage(MessageOwner& owner, AppContext& ctx, int page) {
-  if (!FindInfoPageLayout(page) || !PageFields(ctx, page)) return 0;
+int ReadInfoPage(MessageOwner& owner, PrinterState& state, int page) {
+  if (!FindInfoPageLayout(page) || !PageFields(state, page)) return 0;
   char reply[kTextReplySize] = {};
   const int received = SendVendorRequest(REQ_READ_INFO_PAGE, PackInfoPage(page),
                                          kTextReplySize, reply);
@@ -48,19 +48,19 @@ int ReadInfoPage(MessageOwner& owner, AppContext& ctx, int page) {
     owner.ShowMessage(kTextSendFailed);
     return 0;
   }
-  ParseInfoPage(owner, ctx, page, std::min(received, kTextReplySize), reply);
+  ParseInfoPage(owner, state, page, std::min(received, kTextReplySize), reply);
   return 1;
 }
 
-int ReadCounterRecords(AppContext& ctx) {
+int ReadCounterRecords(PrinterState& state) {
   int failed = 0;
-  if (ctx.replacementCounts) {
+  if (state.replacementCounts) {
     failed += ReadCounters(REQ_READ_REPLACEMENT_COUNT, kReplacementCountItems,
-                           ctx.replacementCounts->item);
+                           state.replacementCounts->item);
   }
-  if (ctx.applicationCounts) {
+  if (state.applicationCounts) {
     failed += ReadCounters(REQ_READ_APPLICATION_COUNT, kApplicationCountItems,
-                           ctx.applicationCounts->item);
+                           state.applicationCounts->item);
   }
   return failed;
 }

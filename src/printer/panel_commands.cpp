@@ -44,16 +44,16 @@ CommandOutcome SendPanelDefaults(const PanelDefaults& defaults) {
   return outcome;
 }
 
-PanelDefaults ReportedPanelDefaults(const AppContext& ctx) {
-  const char* minutes = PageField(ctx, kMachinePageNumber, MACHINEENERGYSAVE);
+PanelDefaults ReportedPanelDefaults(const PrinterState& state) {
+  const char* minutes = PageField(state, kMachinePageNumber, MACHINEENERGYSAVE);
   // Only a plain number is taken as the time: "30x" is no time the panel set.
   const bool plain = *minutes && std::all_of(minutes, minutes + std::strlen(minutes),
                                              [](char c) { return c >= '0' && c <= '9'; });
   PanelDefaults defaults;
-  defaults.tonerLowMessage = SwitchZeroIsOn(PageField(ctx, kTonerPageNumber, TONERLOWMSG));
-  defaults.tonerOutStop = SwitchOffIsOn(PageField(ctx, kMachinePageNumber, MACHINETONEREMPTY));
+  defaults.tonerLowMessage = SwitchZeroIsOn(PageField(state, kTonerPageNumber, TONERLOWMSG));
+  defaults.tonerOutStop = SwitchOffIsOn(PageField(state, kMachinePageNumber, MACHINETONEREMPTY));
   defaults.energySaveMinutes =
       plain && IsEnergySaveTime(LeadingNumber(minutes)) ? LeadingNumber(minutes) : 0;
-  defaults.autoContinue = SwitchOffIsOn(PageField(ctx, kMachinePageNumber, MACHINEAUTOCONTO));
+  defaults.autoContinue = SwitchOffIsOn(PageField(state, kMachinePageNumber, MACHINEAUTOCONTO));
   return defaults;
 }

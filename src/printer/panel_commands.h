@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "common/app_context.h"
+#include "printer/printer_state.h"
 #include "printer/setting_choice.h"
 #include "printer/printer_requests.h"
 
@@ -33,6 +33,6 @@ struct PanelDefaults {
 CommandOutcome SendPanelDefaults(const PanelDefaults& defaults);
 
 // The settings as the information pages 1 and 3 report them (read into
-// ctx), with the switches judged as the configuration pages show them; the
+// state), with the switches judged as the configuration pages show them; the
 // energy save time is 0 when it is not one the panel offers.
-PanelDefaults ReportedPanelDefaults(const AppContext& ctx);
+PanelDefaults ReportedPanelDefaults(const PrinterState& state);

@@ -12,16 +12,16 @@ const InfoPageLayout kPageLayouts[] = {
 };
 
 // The page's block as bytes, whatever its type; nullptr when not allocated.
-char* BlockOfPage(const AppContext& ctx, int page) {
+char* BlockOfPage(const PrinterState& state, int page) {
   switch (page) {
     case kTonerPageNumber:
-      return ctx.tonerPage ? &ctx.tonerPage->field[0][0] : nullptr;
+      return state.tonerPage ? &state.tonerPage->field[0][0] : nullptr;
     case kCountPageNumber:
-      return ctx.countPage ? &ctx.countPage->field[0][0] : nullptr;
+      return state.countPage ? &state.countPage->field[0][0] : nullptr;
     case kMachinePageNumber:
-      return ctx.machinePage ? &ctx.machinePage->field[0][0] : nullptr;
+      return state.machinePage ? &state.machinePage->field[0][0] : nullptr;
     case kAdjustPageNumber:
-      return ctx.adjustPage ? &ctx.adjustPage->field[0][0] : nullptr;
+      return state.adjustPage ? &state.adjustPage->field[0][0] : nullptr;
     default:
       return nullptr;
   }
@@ -48,11 +48,11 @@ const InfoPageLayout* FindInfoPageLayout(int page) {
   return &kPageLayouts[page - kTonerPageNumber];
 }
 
-char* PageFields(AppContext& ctx, int page) { return BlockOfPage(ctx, page); }
+char* PageFields(PrinterState& state, int page) { return BlockOfPage(state, page); }
 
-const char* PageField(const AppContext& ctx, int page, int fieldIndex) {
+const char* PageField(const PrinterState& state, int page, int fieldIndex) {
   const InfoPageLayout* layout = FindInfoPageLayout(page);
-  const char* block = BlockOfPage(ctx, page);
+  const char* block = BlockOfPage(state, page);
   if (!layout || !block || fieldIndex < 0 ||
       fieldIndex >= static_cast<int>(layout->keys.size())) {
     return "";
@@ -60,25 +60,25 @@ const char* PageField(const AppContext& ctx, int page, int fieldIndex) {
   return block + fieldIndex * kInfoFieldSize;
 }
 
-int AllocatePageBlocks(AppContext& ctx) {
-  bool ok = Renew(ctx.tonerPage);
-  ok = Renew(ctx.countPage) && ok;
-  ok = Renew(ctx.machinePage) && ok;
-  ok = Renew(ctx.adjustPage) && ok;
+int AllocatePageBlocks(PrinterState& state) {
+  bool ok = Renew(state.tonerPage);
+  ok = Renew(state.countPage) && ok;
+  ok = Renew(state.machinePage) && ok;
+  ok = Renew(state.adjustPage) && ok;
   return ok ? 1 : 0;
 }
 
-int AllocateCounterBlocks(AppContext& ctx) {
-  bool ok = Renew(ctx.replacementCounts);
-  ok = Renew(ctx.applicationCounts) && ok;
+int AllocateCounterBlocks(PrinterState& state) {
+  bool ok = Renew(state.replacementCounts);
+  ok = Renew(state.applicationCounts) && ok;
   return ok ? 1 : 0;
 }
 
-void ReleasePrinterInfo(AppContext& ctx) {
-  Free(ctx.tonerPage);
-  Free(ctx.countPage);
-  Free(ctx.machinePage);
-  Free(ctx.adjustPage);
-  Free(ctx.replacementCounts);
-  Free(ctx.applicationCounts);
+void ReleasePrinterInfo(PrinterState& state) {
+  Free(state.tonerPage);
+  Free(state.countPage);
+  Free(state.machinePage);
+  Free(state.adjustPage);
+  Free(state.replacementCounts);
+  Free(state.applicationCounts);
 }

@@ -1,7 +1,7 @@
 // The printer's information pages and counter records as the program keeps
 // them while a command uses them: four blocks of 32-byte text fields, one
 // field per key of the page, and two records of 32-bit counter values.
-// AppContext holds one pointer to each block; a pointer is null while no
+// PrinterState holds one pointer to each block; a pointer is null while no
 // command uses that block.
 #pragma once
 
@@ -9,7 +9,7 @@
 #include <span>
 
 #include "device/request_catalogue.h"
-#include "common/app_context.h"
+#include "printer/printer_state.h"
 
 // A field holds at most 31 characters and its NUL.
 inline constexpr int kInfoFieldSize = 32;
@@ -118,17 +118,17 @@ const InfoPageLayout* FindInfoPageLayout(int page);
 // The first field of the page's block, nullptr when the page number is
 // unknown or its block is not allocated. Fields follow each other
 // kInfoFieldSize bytes apart, in key-table order.
-char* PageFields(AppContext& ctx, int page);
+char* PageFields(PrinterState& state, int page);
 
 // The text of one field; "" when the block is not allocated or the index is
 // outside the page, so a consumer shows what an unreported value shows.
-const char* PageField(const AppContext& ctx, int page, int fieldIndex);
+const char* PageField(const PrinterState& state, int page, int fieldIndex);
 
 // Allocate zero-filled blocks, replacing (and freeing) any already set.
 // A block that cannot be allocated stays null. Return 1 when every block
 // was allocated, 0 otherwise.
-int AllocatePageBlocks(AppContext& ctx);     // the four text blocks
-int AllocateCounterBlocks(AppContext& ctx);  // the two counter records
+int AllocatePageBlocks(PrinterState& state);     // the four text blocks
+int AllocateCounterBlocks(PrinterState& state);  // the two counter records
 
 // Frees every block that is set and nulls its pointer.
-void ReleasePrinterInfo(AppContext& ctx);
+void ReleasePrinterInfo(PrinterState& state);

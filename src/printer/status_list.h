@@ -4,7 +4,9 @@
 
 #include <cstdint>
 
-#include "common/app_context.h"
+inline constexpr int kStatusEntries = 170;
+inline constexpr int kStatusCodeLength = 6;
+inline constexpr int kStatusCodesSize = 1024;  // 170 entries use 1020
 
 // Size of the reply buffer of the panel-status request.
 inline constexpr int kStatusReplySize = 1024;

@@ -160,12 +160,10 @@ std::string CutToPanelLine(std::string_view text) {
 
 std::string ComposePanelLine(const PanelLine& line) {
   if (line.stringId == 0) return {};
-  const char* first = LoadText(line.stringId);
-  std::string text = first ? first : "";
+  std::string text = TextOrEmpty(line.stringId);
   if (line.suffixId != 0) {
     if (line.blankBetween) text += ' ';
-    const char* suffix = LoadText(line.suffixId);
-    text += suffix ? suffix : "";
+    text += TextOrEmpty(line.suffixId);
   }
   return CutToPanelLine(text);
 }

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "common/app_context.h"
+#include "printer/status_list.h"
 
 // A display line holds at most this many characters; longer texts are cut.
 inline constexpr int kPanelLineMax = 59;

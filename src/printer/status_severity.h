@@ -3,7 +3,6 @@
 // the metrics. The panel display itself keeps no ranking.
 #pragma once
 
-#include "common/app_context.h"
 #include "printer/status_list.h"
 
 // In rising order of urgency; kNoPrinter stands apart (nothing was read).

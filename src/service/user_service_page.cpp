@@ -56,17 +56,18 @@ constexpr Slider kSliders[] = {
     {kLeftTray1Slider, kLeftTray1Value, -15, 15, &AppContext::leftAdjustTray1},
 };
 
+// The energy-save switch is the printer's state, not the page's own field.
 struct ChoiceList {
   int id;
-  Field field;
+  std::int32_t& (*value)(AppContext&);
 };
 
 // In the order the page shows them.
 constexpr ChoiceList kChoiceLists[] = {
-    {kGdiTimeoutList, &AppContext::gdiTimeout},
-    {kUserEnergySaveList, &AppContext::energySave},
-    {kFlickerList, &AppContext::flicker},
-    {kImageAdjList, &AppContext::imageAdjParam},
+    {kGdiTimeoutList, [](AppContext& ctx) -> std::int32_t& { return ctx.gdiTimeout; }},
+    {kUserEnergySaveList, [](AppContext& ctx) -> std::int32_t& { return ctx.printer.energySave; }},
+    {kFlickerList, [](AppContext& ctx) -> std::int32_t& { return ctx.flicker; }},
+    {kImageAdjList, [](AppContext& ctx) -> std::int32_t& { return ctx.imageAdjParam; }},
 };
 
 constexpr SettingChoice kGdiTimeoutChoices[] = {
@@ -97,7 +98,7 @@ void ShowSliderValue(Window& page, const Slider& slider, std::int32_t value) {
 }
 
 void SetUpPage(Window& page, AppContext& ctx) {
-  const bool hasEnergySave = ctx.machineKind != kMachineWithoutEnergySave;
+  const bool hasEnergySave = ctx.printer.machineKind != kMachineWithoutEnergySave;
   LoadTemplateTexts(page, kUserEnergySaveLabel);
   page.ShowItem(kUserEnergySaveLabel, hasEnergySave);
   page.ShowItem(kUserEnergySaveList, hasEnergySave);
@@ -116,12 +117,10 @@ void SetUpPage(Window& page, AppContext& ctx) {
   // On the variant without the setting the list stays empty and the field
   // keeps what it had.
   if (hasEnergySave) {
-    const char* on = LoadText(kTextOn);
-    const char* off = LoadText(kTextOff);
-    page.ListAdd(kUserEnergySaveList, on ? on : "", 1);
-    page.ListAdd(kUserEnergySaveList, off ? off : "", 0);
+    page.ListAdd(kUserEnergySaveList, TextOrEmpty(kTextOn), 1);
+    page.ListAdd(kUserEnergySaveList, TextOrEmpty(kTextOff), 0);
     page.ListSelect(kUserEnergySaveList, 0);
-    ctx.energySave = 1;
+    ctx.printer.energySave = 1;
   }
 
   FillChoiceList(page, kFlickerList, kFlickerChoices);
@@ -154,7 +153,7 @@ void MoveSlider(Window& page, AppContext& ctx, const Slider& slider, int scrollC
 
 void ChangeChoice(Window& page, AppContext& ctx, const ChoiceList& list) {
   const int selected = page.ListSelection(list.id);
-  if (selected >= 0) ctx.*list.field = page.ListItemData(list.id, selected);
+  if (selected >= 0) list.value(ctx) = page.ListItemData(list.id, selected);
 }
 
 void ShowUserSettings(Window& page, AppContext& ctx) {
@@ -162,14 +161,14 @@ void ShowUserSettings(Window& page, AppContext& ctx) {
   // the end of the slider.
   for (const Slider& slider : kSliders) ShowSliderValue(page, slider, ctx.*slider.field);
   // An unmatched value keeps the list's selection and stays in the field.
-  for (const ChoiceList& list : kChoiceLists) SelectChoiceByValue(page, list.id, ctx.*list.field);
+  for (const ChoiceList& list : kChoiceLists) SelectChoiceByValue(page, list.id, list.value(ctx));
 }
 
 // The values the configuration's rows give the page, bias taken off.
 void TakeAdjustments(AppContext& ctx) {
   for (const ConfigurationField& row : kConfigurationFields) {
     if (!row.setting) continue;
-    const char* text = PageField(ctx, row.source.page, row.source.field);
+    const char* text = PageField(ctx.printer, row.source.page, row.source.field);
     // The number is held to 32 bits, so removing the bias cannot overflow.
     ctx.*row.setting = ToInt32(std::int64_t{LeadingNumber(text)} - BiasOf(row.shown));
   }
@@ -177,32 +176,32 @@ void TakeAdjustments(AppContext& ctx) {
 
 void DownloadUserSettings(Window& page, AppContext& ctx) {
   WithDeviceLink(page, [&] {
-    AllocatePageBlocks(ctx);
+    AllocatePageBlocks(ctx.printer);
     int adjustPageRead = 0;
     for (int number = kTonerPageNumber; number <= kAdjustPageNumber; ++number) {
-      const int received = ReadInfoPage(page, ctx, number);
+      const int received = ReadInfoPage(page, ctx.printer, number);
       if (number == kAdjustPageNumber) adjustPageRead = received;
     }
     // An unreadable adjustment page says nothing about the adjustments: they
     // keep the values they had.
     if (adjustPageRead) TakeAdjustments(ctx);
     ReadSettingValue(page, REQ_READ_GDI_TIMEOUT, ctx.gdiTimeout);
-    ReadSettingValue(page, REQ_READ_ENERGY_SAVE, ctx.energySave);
+    ReadSettingValue(page, REQ_READ_ENERGY_SAVE, ctx.printer.energySave);
     ReadSettingValue(page, REQ_READ_FLICKER, ctx.flicker);
-    ReleasePrinterInfo(ctx);
+    ReleasePrinterInfo(ctx.printer);
   });
 }
 
 // Every write is sent whatever the earlier ones answered; one message tells
 // the outcome.
 void SendUserSettings(Window& page, AppContext& ctx) {
-  if (ctx.machineKind == kMachineWithoutEnergySave) ctx.energySave = 1;
+  if (ctx.printer.machineKind == kMachineWithoutEnergySave) ctx.printer.energySave = 1;
   const struct {
     int code;
     std::uint16_t wValue;
   } writes[] = {
       {REQ_WRITE_GDI_TIMEOUT, PackPlain(ctx.gdiTimeout)},
-      {REQ_WRITE_ENERGY_SAVE, PackPlain(ctx.energySave)},
+      {REQ_WRITE_ENERGY_SAVE, PackPlain(ctx.printer.energySave)},
       {REQ_WRITE_FLICKER, PackPlain(ctx.flicker)},
       {REQ_WRITE_IMAGE_ADJ_PARAM, PackPlain(ctx.imageAdjParam)},
       {REQ_WRITE_TOP_ADJ_PLAIN, PackTopLeft(ctx.topAdjustPlain)},

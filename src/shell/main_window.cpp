@@ -125,10 +125,9 @@ void OpenMainWindow(Window& window, AppContext& ctx) {
   if (ctx.panelVisible == 1) return;
   UserActionOnLink holding;
   WaitCursor busy;
-  ConfigurePrinterLink();
-  while (!OpenDeviceLink()) {
-    const char* text = LoadText(kTextOpenUsbFailed);
-    if (window.ShowMessageBox(text ? text : "", MessageButtons::RetryCancel) != kIdRetry) {
+  while (!OpenPrinterLink()) {
+    if (window.ShowMessageBox(TextOrEmpty(kTextOpenUsbFailed), MessageButtons::RetryCancel) !=
+        kIdRetry) {
       if (WindowIsTheProgram()) ExitProgram(window, ctx);
       return;
     }
@@ -136,10 +135,10 @@ void OpenMainWindow(Window& window, AppContext& ctx) {
   // The link stays open; the next action's open closes it first.
   std::uint8_t reply[kValueReplySize] = {};
   if (SendVendorRequest(REQ_READ_MACHINE_KIND, 0, kValueReplySize, reply) == 0) {
-    ctx.machineKind = 0;
+    ctx.printer.machineKind = 0;
     window.ShowMessage(kTextSendFailed);
   } else {
-    ctx.machineKind = reply[0];
+    ctx.printer.machineKind = reply[0];
   }
   window.Show(true);
   CenterWindow(window);

@@ -25,11 +25,6 @@ bool Contains(const StatusList& list, std::string_view code) {
   return false;
 }
 
-std::string Text(int stringId) {
-  const char* text = LoadText(stringId);
-  return text ? text : "";
-}
-
 // A panel line without the blanks some texts end in for the display.
 std::string TrimmedLine(const PanelLine& line) {
   std::string text = ComposePanelLine(line);
@@ -107,8 +102,7 @@ void PrinterWatch::Beat(Window& mainWindow) {
 
 PrinterWatch::Reading PrinterWatch::ReadPrinter() {
   Reading reading;
-  ConfigurePrinterLink();
-  if (!OpenDeviceLink()) {
+  if (!OpenPrinterLink()) {
     reading.failureText = kTextOpenUsbFailed;
     return reading;
   }
@@ -126,10 +120,10 @@ void PrinterWatch::ShowState(Window& mainWindow, const Reading& reading) {
   const Severity severity = reading.answered ? WorstSeverity(reading.list) : Severity::kNoPrinter;
   std::string tip = kTrayTip;
   if (severity == Severity::kNoPrinter) {
-    tip += "\n" + Text(kTextPrinterNotAnswering);
+    tip += "\n" + TextOrEmpty(kTextPrinterNotAnswering);
   } else if (severity != Severity::kReady) {
     const std::string first = LinesOf(CodeAt(reading.list, MostSevereCodeIndex(reading.list)))[0];
-    tip += "\n" + (first.empty() ? Text(SeverityText(severity)) : first);
+    tip += "\n" + (first.empty() ? TextOrEmpty(SeverityText(severity)) : first);
   }
   const IconState state = IconOf(severity);
   if (state == shownState_ && tip == shownTip_) return;
@@ -145,7 +139,7 @@ void PrinterWatch::NotifyChange(Window& mainWindow, const Reading& reading) {
   if (!reading.answered) {
     if (answeredBefore_)
       platform.Notify(mainWindow, kTrayIconId, NotificationKind::kWarning,
-                      Text(kTextPrinterNotAnswering), Text(reading.failureText));
+                      TextOrEmpty(kTextPrinterNotAnswering), TextOrEmpty(reading.failureText));
     return;
   }
   const bool back = !answeredBefore_ && everAnswered_;
@@ -162,6 +156,6 @@ void PrinterWatch::NotifyChange(Window& mainWindow, const Reading& reading) {
   }
   if (codes.empty() && !back) return;
   std::string text = JoinedLines(codes);
-  if (text.empty()) text = Text(SeverityText(worst));
-  platform.Notify(mainWindow, kTrayIconId, KindOf(worst), Text(SeverityText(worst)), text);
+  if (text.empty()) text = TextOrEmpty(SeverityText(worst));
+  platform.Notify(mainWindow, kTrayIconId, KindOf(worst), TextOrEmpty(SeverityText(worst)), text);
 }

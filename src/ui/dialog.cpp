@@ -16,8 +16,7 @@ Platform* PlatformInUse() { return g_platform; }
 void UsePlatform(Platform* platform) { g_platform = platform; }
 
 void Window::ShowMessage(int stringId) {
-  const char* text = LoadText(stringId);
-  ShowMessageBox(text ? text : "", MessageButtons::Ok);
+  ShowMessageBox(TextOrEmpty(stringId), MessageButtons::Ok);
 }
 
 void DeliverDialogMessage(DialogProc proc, Window& window, const DialogMessage& message,

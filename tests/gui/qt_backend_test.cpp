@@ -21,7 +21,7 @@
 #include "info/configuration_window.h"
 #include "info/ini_export.h"
 #include "printer/printer_info.h"
-#include "common/app_context.h"
+#include "printer/printer_state.h"
 #include "page_helpers/window_ops.h"
 #include "layouts/control_ids.h"
 #include "layouts/dialog_template.h"
@@ -87,17 +87,17 @@ TEST_F(QtBackendTest, PrinterBytesThatAreNotUtf8AreShownAsLatin1AndExportedAsSen
   EXPECT_EQ(machine.ItemText(kMachineSerial), serial);
 
   // The export writes the serial as read, not as any window shows it.
-  AppContext ctx{};
-  AllocatePageBlocks(ctx);
-  std::memcpy(PageFields(ctx, kMachinePageNumber) + MACHINESERIAL * kInfoFieldSize,
+  PrinterState printer;
+  AllocatePageBlocks(printer);
+  std::memcpy(PageFields(printer, kMachinePageNumber) + MACHINESERIAL * kInfoFieldSize,
               serial.c_str(), serial.size());
   QTemporaryDir folder;
   const std::string path = folder.filePath("export.INI").toStdString();
-  ExportConfiguration(machine, ctx, path);
+  ExportConfiguration(machine, printer, path);
   std::ostringstream file;
   file << std::ifstream(path, std::ios::binary).rdbuf();
   EXPECT_NE(file.str().find("Serial Number=" + serial + "\r\n"), std::string::npos) << file.str();
-  ReleasePrinterInfo(ctx);
+  ReleasePrinterInfo(printer);
   UsePlatform(nullptr);
 }
 

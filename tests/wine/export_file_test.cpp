@@ -84,7 +84,7 @@ TEST_F(ExportFileTest, AGermanExportToAUnicodeNameIsInTheAnsiCodePage) {
   }
   Then([this, &linuxBytes] {
     const auto* ctx = static_cast<AppContext*>(platform.Find("configuration")->UserData());
-    linuxBytes = ComposeIniFile(CollectExportEntries(*ctx));
+    linuxBytes = ComposeIniFile(CollectExportEntries(ctx->printer));
   });
   Run();
 

@@ -103,10 +103,7 @@ void Transcript::SaveAnswered(const std::string& path) {
 
 void Transcript::Menu(const std::vector<MenuItem>& items) {
   std::vector<std::string> texts;
-  for (const MenuItem& item : items) {
-    const char* text = LoadText(item.stringId);
-    texts.push_back(text ? text : "");
-  }
+  for (const MenuItem& item : items) texts.push_back(TextOrEmpty(item.stringId));
   MenuOf(texts);
 }
 

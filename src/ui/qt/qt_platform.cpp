@@ -139,10 +139,8 @@ void QtPlatform::RemoveTrayIcon(Window&, int) {
 
 int QtPlatform::TrackMenu(Window& owner, const std::vector<MenuItem>& items) {
   QMenu menu(static_cast<QtWindow&>(owner).widget());
-  for (const MenuItem& item : items) {
-    const char* text = LoadText(item.stringId);
-    menu.addAction(QString::fromUtf8(text ? text : ""))->setData(item.command);
-  }
+  for (const MenuItem& item : items)
+    menu.addAction(QString::fromStdString(TextOrEmpty(item.stringId)))->setData(item.command);
   QAction* chosen = menu.exec(QCursor::pos());
   return chosen ? chosen->data().toInt() : 0;
 }

@@ -184,11 +184,9 @@ int Win32Platform::TrackMenu(Window& owner, const std::vector<MenuItem>& items) 
   POINT cursor{};
   GetCursorPos(&cursor);
   UINT position = 0;
-  for (const MenuItem& item : items) {
-    const char* text = LoadText(item.stringId);
+  for (const MenuItem& item : items)
     InsertMenuW(menu, position++, MF_BYPOSITION | MF_STRING, UINT_PTR(item.command),
-                Wide(text ? text : "").c_str());
-  }
+                Wide(TextOrEmpty(item.stringId)).c_str());
   // A menu of a notification icon closes on a click elsewhere only when its
   // window is in the foreground.
   SetForegroundWindow(window);
