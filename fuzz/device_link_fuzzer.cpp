@@ -20,7 +20,7 @@
 #include "printer/status_list.h"
 #include "printer/printer_requests.h"
 #include "service/request_patterns.h"
-#include "common/app_context.h"
+#include "page_helpers/app_context.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "printer/config_conversions.h"
 #include "printer/info_page.h"
 #include "printer/printer_info.h"
-#include "common/app_context.h"
+#include "page_helpers/app_context.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The modal configuration window: the printer's information pages in seven tabs.
 #pragma once
 
-#include "common/app_context.h"
+#include "page_helpers/app_context.h"
 #include "printer/configuration_texts.h"
 #include "layouts/control_ids.h"
 #include "ui/dialog.h"

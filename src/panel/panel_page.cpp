@@ -6,7 +6,7 @@
 #include "panel/panel_display.h"
 #include "printer/panel_commands.h"
 #include "panel/panel_status.h"
-#include "common/app_context.h"
+#include "page_helpers/app_context.h"
 #include "page_helpers/link_session.h"
 #include "page_helpers/window_ops.h"
 #include "ui/dialog.h"

@@ -2,8 +2,8 @@
 // The window, the export and the command line's text all take them here.
 #pragma once
 
-// The pages in tab order: their index in the tab control and in
-// AppContext::configPages.
+// The pages in tab order: their index in the tab control and in the
+// configuration window's list of pages.
 enum ConfigPageIndex : int {
   kSuppliesPage,
   kCoveragePage,

@@ -9,11 +9,11 @@
 #include <iterator>
 #include <string_view>
 
-#include "common/app_context.h"
 #include "device/request_catalogue.h"
 #include "layouts/control_ids.h"
 #include "printer/config_pages.h"
 #include "printer/printer_info.h"
+#include "printer/user_settings.h"
 
 // One supply: a row of the supplies page, and page-1 fields of its state,
 // remaining percent and cartridge type.
@@ -80,7 +80,7 @@ struct InfoKey {
   int field;
 };
 
-using UserSetting = std::int32_t AppContext::*;
+using UserSetting = std::int32_t UserSettings::*;
 
 struct ConfigurationField {
   int page;     // ConfigPageIndex
@@ -202,39 +202,39 @@ inline constexpr ConfigurationField kConfigurationFields[] = {
 
     {kAdjustmentPage, kAdjustTopTitle, kAdjustTopPlainLabel, kAdjustTopPlain,
      {kAdjustPageNumber, ADJTOPPLAIN}, Shown::MinusTopLeftBias, FieldGroup::Adjustments,
-     "top_plain", false, &AppContext::topAdjustPlain},
+     "top_plain", false, &UserSettings::topAdjustPlain},
     {kAdjustmentPage, 0, kAdjustTopThickLabel, kAdjustTopThick, {kAdjustPageNumber, ADJTOPTHICK},
      Shown::MinusTopLeftBias, FieldGroup::Adjustments, "top_thick", false,
-     &AppContext::topAdjustThick},
+     &UserSettings::topAdjustThick},
     {kAdjustmentPage, 0, kAdjustTopEnvelopeLabel, kAdjustTopEnvelope,
      {kAdjustPageNumber, ADJTOPENVELOPE}, Shown::MinusTopLeftBias, FieldGroup::Adjustments,
-     "top_envelope", true, &AppContext::topAdjustEnvelope},
+     "top_envelope", true, &UserSettings::topAdjustEnvelope},
     // The left adjustment and image sections end without an empty line.
     {kAdjustmentPage, kAdjustLeftTitle, kAdjustLeftTray1Label, kAdjustLeftTray1,
      {kAdjustPageNumber, ADJLEFTFRONT}, Shown::MinusTopLeftBias, FieldGroup::Adjustments,
-     "left_tray1", false, &AppContext::leftAdjustTray1},
+     "left_tray1", false, &UserSettings::leftAdjustTray1},
     {kAdjustmentPage, kAdjustImageLabel, kAdjustImageLabel, kAdjustImage,
      {kAdjustPageNumber, ADJIMAGE}, Shown::AsText, FieldGroup::Adjustments, "image_param", false,
-     &AppContext::imageAdjParam},
+     &UserSettings::imageAdjParam},
     {kAdjustmentPage, kAdjustTransferTitle, kAdjustTransferPlainLabel, kAdjustTransferPlain,
      {kAdjustPageNumber, ADJTRANSPLAINFRONT}, Shown::MinusTransferBias, FieldGroup::Adjustments,
-     "transfer_plain", false, &AppContext::transferPlain},
+     "transfer_plain", false, &UserSettings::transferPlain},
     {kAdjustmentPage, 0, kAdjustTransferThick1Label, kAdjustTransferThick1,
      {kAdjustPageNumber, ADJTRANSTHICK1}, Shown::MinusTransferBias, FieldGroup::Adjustments,
-     "transfer_thick1", false, &AppContext::transferThick1},
+     "transfer_thick1", false, &UserSettings::transferThick1},
     {kAdjustmentPage, 0, kAdjustTransferThick2Label, kAdjustTransferThick2,
      {kAdjustPageNumber, ADJTRANSTHICK2}, Shown::MinusTransferBias, FieldGroup::Adjustments,
-     "transfer_thick2", false, &AppContext::transferThick2},
+     "transfer_thick2", false, &UserSettings::transferThick2},
     // The export writes Envelope before Postcard, the reverse of the page.
     {kAdjustmentPage, 0, kAdjustTransferPostcardLabel, kAdjustTransferPostcard,
      {kAdjustPageNumber, ADJTRANSPOSTCARD}, Shown::MinusTransferBias, FieldGroup::Adjustments,
-     "transfer_postcard", false, &AppContext::transferPostcard, true},
+     "transfer_postcard", false, &UserSettings::transferPostcard, true},
     {kAdjustmentPage, 0, kAdjustTransferEnvelopeLabel, kAdjustTransferEnvelope,
      {kAdjustPageNumber, ADJTRANSENVELOPE}, Shown::MinusTransferBias, FieldGroup::Adjustments,
-     "transfer_envelope", false, &AppContext::transferEnvelope},
+     "transfer_envelope", false, &UserSettings::transferEnvelope},
     {kAdjustmentPage, 0, kAdjustTransferLabelsLabel, kAdjustTransferLabels,
      {kAdjustPageNumber, ADJTRANSLABEL}, Shown::MinusTransferBias, FieldGroup::Adjustments,
-     "transfer_labels", true, &AppContext::transferLabels},
+     "transfer_labels", true, &UserSettings::transferLabels},
 };
 
 namespace configuration_fields_check {

@@ -12,7 +12,7 @@
 #include "printer/printer_requests.h"
 #include "service/request_patterns.h"
 #include "page_helpers/window_ops.h"
-#include "common/app_context.h"
+#include "page_helpers/app_context.h"
 #include "page_helpers/link_session.h"
 #include "layouts/control_ids.h"
 #include "ui/dialog.h"

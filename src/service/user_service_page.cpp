@@ -15,7 +15,7 @@
 #include "printer/printer_info.h"
 #include "printer/printer_requests.h"
 #include "service/request_patterns.h"
-#include "common/app_context.h"
+#include "page_helpers/app_context.h"
 #include "page_helpers/link_session.h"
 #include "page_helpers/window_ops.h"
 #include "layouts/control_ids.h"
@@ -32,7 +32,7 @@ constexpr int kPageStep = 5;
 constexpr int kPattern1 = 0;    // wValue of request 39
 constexpr int kPattern2 = 256;
 
-using Field = std::int32_t AppContext::*;
+using Field = std::int32_t UserSettings::*;
 
 struct Slider {
   int id;
@@ -44,16 +44,16 @@ struct Slider {
 
 // In the order the page sets them up and shows them.
 constexpr Slider kSliders[] = {
-    {kTopPlainSlider, kTopPlainValue, -15, 15, &AppContext::topAdjustPlain},
-    {kTopThickSlider, kTopThickValue, -15, 15, &AppContext::topAdjustThick},
-    {kTopEnvelopeSlider, kTopEnvelopeValue, -15, 15, &AppContext::topAdjustEnvelope},
-    {kTransferPlainSlider, kTransferPlainValue, -8, 7, &AppContext::transferPlain},
-    {kTransferThick1Slider, kTransferThick1Value, -8, 7, &AppContext::transferThick1},
-    {kTransferThick2Slider, kTransferThick2Value, -8, 7, &AppContext::transferThick2},
-    {kTransferPostcardSlider, kTransferPostcardValue, -8, 7, &AppContext::transferPostcard},
-    {kTransferEnvelopeSlider, kTransferEnvelopeValue, -8, 7, &AppContext::transferEnvelope},
-    {kTransferLabelsSlider, kTransferLabelsValue, -8, 7, &AppContext::transferLabels},
-    {kLeftTray1Slider, kLeftTray1Value, -15, 15, &AppContext::leftAdjustTray1},
+    {kTopPlainSlider, kTopPlainValue, -15, 15, &UserSettings::topAdjustPlain},
+    {kTopThickSlider, kTopThickValue, -15, 15, &UserSettings::topAdjustThick},
+    {kTopEnvelopeSlider, kTopEnvelopeValue, -15, 15, &UserSettings::topAdjustEnvelope},
+    {kTransferPlainSlider, kTransferPlainValue, -8, 7, &UserSettings::transferPlain},
+    {kTransferThick1Slider, kTransferThick1Value, -8, 7, &UserSettings::transferThick1},
+    {kTransferThick2Slider, kTransferThick2Value, -8, 7, &UserSettings::transferThick2},
+    {kTransferPostcardSlider, kTransferPostcardValue, -8, 7, &UserSettings::transferPostcard},
+    {kTransferEnvelopeSlider, kTransferEnvelopeValue, -8, 7, &UserSettings::transferEnvelope},
+    {kTransferLabelsSlider, kTransferLabelsValue, -8, 7, &UserSettings::transferLabels},
+    {kLeftTray1Slider, kLeftTray1Value, -15, 15, &UserSettings::leftAdjustTray1},
 };
 
 // The energy-save switch is the printer's state, not the page's own field.
@@ -64,10 +64,10 @@ struct ChoiceList {
 
 // In the order the page shows them.
 constexpr ChoiceList kChoiceLists[] = {
-    {kGdiTimeoutList, [](AppContext& ctx) -> std::int32_t& { return ctx.gdiTimeout; }},
+    {kGdiTimeoutList, [](AppContext& ctx) -> std::int32_t& { return ctx.user.gdiTimeout; }},
     {kUserEnergySaveList, [](AppContext& ctx) -> std::int32_t& { return ctx.printer.energySave; }},
-    {kFlickerList, [](AppContext& ctx) -> std::int32_t& { return ctx.flicker; }},
-    {kImageAdjList, [](AppContext& ctx) -> std::int32_t& { return ctx.imageAdjParam; }},
+    {kFlickerList, [](AppContext& ctx) -> std::int32_t& { return ctx.user.flicker; }},
+    {kImageAdjList, [](AppContext& ctx) -> std::int32_t& { return ctx.user.imageAdjParam; }},
 };
 
 constexpr SettingChoice kGdiTimeoutChoices[] = {
@@ -105,14 +105,14 @@ void SetUpPage(Window& page, AppContext& ctx) {
   if (hasEnergySave) LoadItemText(page, kUserEnergySaveLabel, kTextEnergySave);
 
   for (const Slider& slider : kSliders) {
-    ctx.*slider.field = 0;
+    ctx.user.*slider.field = 0;
     page.TrackbarSetRange(slider.id, slider.minimum, slider.maximum);
     ShowSliderValue(page, slider, 0);
   }
 
   FillChoiceList(page, kGdiTimeoutList, kGdiTimeoutChoices);
   page.ListSelect(kGdiTimeoutList, kGdiTimeoutDefaultEntry);
-  ctx.gdiTimeout = page.ListItemData(kGdiTimeoutList, kGdiTimeoutDefaultEntry);
+  ctx.user.gdiTimeout = page.ListItemData(kGdiTimeoutList, kGdiTimeoutDefaultEntry);
 
   // On the variant without the setting the list stays empty and the field
   // keeps what it had.
@@ -125,17 +125,17 @@ void SetUpPage(Window& page, AppContext& ctx) {
 
   FillChoiceList(page, kFlickerList, kFlickerChoices);
   page.ListSelect(kFlickerList, 0);
-  ctx.flicker = 0;
+  ctx.user.flicker = 0;
 
   FillChoiceList(page, kImageAdjList, kImageAdjChoices);
   page.ListSelect(kImageAdjList, 0);
-  ctx.imageAdjParam = 0;
+  ctx.user.imageAdjParam = 0;
 }
 
 // The page, not the slider, owns the value: keys that move the thumb to
 // either end leave the value and the thumb is put back.
 void MoveSlider(Window& page, AppContext& ctx, const Slider& slider, int scrollCode) {
-  std::int64_t value = ctx.*slider.field;
+  std::int64_t value = ctx.user.*slider.field;
   switch (scrollCode) {
     case kScrollLineUp: value -= 1; break;
     case kScrollLineDown: value += 1; break;
@@ -147,8 +147,8 @@ void MoveSlider(Window& page, AppContext& ctx, const Slider& slider, int scrollC
   }
   if (value > slider.maximum) value = slider.maximum;
   if (value < slider.minimum) value = slider.minimum;
-  ctx.*slider.field = static_cast<std::int32_t>(value);
-  ShowSliderValue(page, slider, ctx.*slider.field);
+  ctx.user.*slider.field = static_cast<std::int32_t>(value);
+  ShowSliderValue(page, slider, ctx.user.*slider.field);
 }
 
 void ChangeChoice(Window& page, AppContext& ctx, const ChoiceList& list) {
@@ -159,7 +159,7 @@ void ChangeChoice(Window& page, AppContext& ctx, const ChoiceList& list) {
 void ShowUserSettings(Window& page, AppContext& ctx) {
   // Values outside a slider's range show as they are; the thumb stops at
   // the end of the slider.
-  for (const Slider& slider : kSliders) ShowSliderValue(page, slider, ctx.*slider.field);
+  for (const Slider& slider : kSliders) ShowSliderValue(page, slider, ctx.user.*slider.field);
   // An unmatched value keeps the list's selection and stays in the field.
   for (const ChoiceList& list : kChoiceLists) SelectChoiceByValue(page, list.id, list.value(ctx));
 }
@@ -170,7 +170,7 @@ void TakeAdjustments(AppContext& ctx) {
     if (!row.setting) continue;
     const char* text = PageField(ctx.printer, row.source.page, row.source.field);
     // The number is held to 32 bits, so removing the bias cannot overflow.
-    ctx.*row.setting = ToInt32(std::int64_t{LeadingNumber(text)} - BiasOf(row.shown));
+    ctx.user.*row.setting = ToInt32(std::int64_t{LeadingNumber(text)} - BiasOf(row.shown));
   }
 }
 
@@ -185,9 +185,9 @@ void DownloadUserSettings(Window& page, AppContext& ctx) {
     // An unreadable adjustment page says nothing about the adjustments: they
     // keep the values they had.
     if (adjustPageRead) TakeAdjustments(ctx);
-    ReadSettingValue(page, REQ_READ_GDI_TIMEOUT, ctx.gdiTimeout);
+    ReadSettingValue(page, REQ_READ_GDI_TIMEOUT, ctx.user.gdiTimeout);
     ReadSettingValue(page, REQ_READ_ENERGY_SAVE, ctx.printer.energySave);
-    ReadSettingValue(page, REQ_READ_FLICKER, ctx.flicker);
+    ReadSettingValue(page, REQ_READ_FLICKER, ctx.user.flicker);
     ReleasePrinterInfo(ctx.printer);
   });
 }
@@ -200,20 +200,20 @@ void SendUserSettings(Window& page, AppContext& ctx) {
     int code;
     std::uint16_t wValue;
   } writes[] = {
-      {REQ_WRITE_GDI_TIMEOUT, PackPlain(ctx.gdiTimeout)},
+      {REQ_WRITE_GDI_TIMEOUT, PackPlain(ctx.user.gdiTimeout)},
       {REQ_WRITE_ENERGY_SAVE, PackPlain(ctx.printer.energySave)},
-      {REQ_WRITE_FLICKER, PackPlain(ctx.flicker)},
-      {REQ_WRITE_IMAGE_ADJ_PARAM, PackPlain(ctx.imageAdjParam)},
-      {REQ_WRITE_TOP_ADJ_PLAIN, PackTopLeft(ctx.topAdjustPlain)},
-      {REQ_WRITE_TOP_ADJ_THICK, PackTopLeft(ctx.topAdjustThick)},
-      {REQ_WRITE_TOP_ADJ_ENVELOPE, PackTopLeft(ctx.topAdjustEnvelope)},
-      {REQ_WRITE_LEFT_ADJ_TRAY1, PackTopLeft(ctx.leftAdjustTray1)},
-      {REQ_WRITE_TRANSFER_PLAIN, PackTransfer(ctx.transferPlain)},
-      {REQ_WRITE_TRANSFER_THICK1, PackTransfer(ctx.transferThick1)},
-      {REQ_WRITE_TRANSFER_THICK2, PackTransfer(ctx.transferThick2)},
-      {REQ_WRITE_TRANSFER_POSTCARD, PackTransfer(ctx.transferPostcard)},
-      {REQ_WRITE_TRANSFER_ENVELOPE, PackTransfer(ctx.transferEnvelope)},
-      {REQ_WRITE_TRANSFER_LABELS, PackTransfer(ctx.transferLabels)},
+      {REQ_WRITE_FLICKER, PackPlain(ctx.user.flicker)},
+      {REQ_WRITE_IMAGE_ADJ_PARAM, PackPlain(ctx.user.imageAdjParam)},
+      {REQ_WRITE_TOP_ADJ_PLAIN, PackTopLeft(ctx.user.topAdjustPlain)},
+      {REQ_WRITE_TOP_ADJ_THICK, PackTopLeft(ctx.user.topAdjustThick)},
+      {REQ_WRITE_TOP_ADJ_ENVELOPE, PackTopLeft(ctx.user.topAdjustEnvelope)},
+      {REQ_WRITE_LEFT_ADJ_TRAY1, PackTopLeft(ctx.user.leftAdjustTray1)},
+      {REQ_WRITE_TRANSFER_PLAIN, PackTransfer(ctx.user.transferPlain)},
+      {REQ_WRITE_TRANSFER_THICK1, PackTransfer(ctx.user.transferThick1)},
+      {REQ_WRITE_TRANSFER_THICK2, PackTransfer(ctx.user.transferThick2)},
+      {REQ_WRITE_TRANSFER_POSTCARD, PackTransfer(ctx.user.transferPostcard)},
+      {REQ_WRITE_TRANSFER_ENVELOPE, PackTransfer(ctx.user.transferEnvelope)},
+      {REQ_WRITE_TRANSFER_LABELS, PackTransfer(ctx.user.transferLabels)},
   };
   bool allAcknowledged = true;
   for (const auto& write : writes)

@@ -13,7 +13,7 @@
 #include "service/user_service_page.h"
 #include "shell/about_box.h"
 #include "shell/printer_watch.h"
-#include "common/app_context.h"
+#include "page_helpers/app_context.h"
 #include "shell/tray_icon.h"
 #include "page_helpers/link_session.h"
 #include "page_helpers/window_ops.h"

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "common/app_context.h"
+#include "page_helpers/app_context.h"
 #include "layouts/dialog_template.h"
 #include "shell/main_window.h"
 #include "shell/printer_watch.h"

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "common/app_context.h"
+#include "page_helpers/app_context.h"
 #include "layouts/control_ids.h"
 #include "layouts/dialog_template.h"
 #include "page_helpers/window_ops.h"

@@ -24,7 +24,7 @@
 #include <string>
 #include <vector>
 
-#include "common/app_context.h"
+#include "page_helpers/app_context.h"
 #include "common/string_table.h"
 #include "layouts/control_ids.h"
 #include "layouts/dialog_template.h"

@@ -20,7 +20,7 @@
 #include "printer/file_replace.h"
 #include "printer/ini_writer.h"
 #include "panel/panel_page.h"
-#include "common/app_context.h"
+#include "page_helpers/app_context.h"
 
 namespace fs = std::filesystem;
 

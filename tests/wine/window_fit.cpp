@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "common/app_context.h"
+#include "page_helpers/app_context.h"
 #include "common/string_table.h"
 #include "common/win32/utf16.h"
 #include "layouts/control_ids.h"

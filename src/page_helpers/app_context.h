@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "printer/printer_state.h"
+#include "printer/user_settings.h"
 
 class Window;  // a window of the dialog layer
 class PrinterWatch;
@@ -21,20 +22,7 @@ struct AppContext {
 
   std::int32_t serviceUnlocked;
 
-  // User service values.
-  std::int32_t topAdjustPlain;
-  std::int32_t topAdjustThick;
-  std::int32_t topAdjustEnvelope;
-  std::int32_t transferPlain;
-  std::int32_t transferThick1;
-  std::int32_t transferThick2;
-  std::int32_t transferPostcard;
-  std::int32_t transferEnvelope;
-  std::int32_t transferLabels;
-  std::int32_t leftAdjustTray1;
-  std::int32_t gdiTimeout;  // the energy-save switch is printer.energySave
-  std::int32_t flicker;
-  std::int32_t imageAdjParam;
+  UserSettings user;
 
   // Service mode values.
   std::int32_t tonerLowWarning;
