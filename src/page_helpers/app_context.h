@@ -8,6 +8,7 @@
 #include "printer/user_settings.h"
 
 class Window;  // a window of the dialog layer
+struct DialogMessage;
 class PrinterWatch;
 
 struct AppContext {
@@ -40,3 +41,7 @@ struct AppContext {
   // The status watch asked for at start; null without it.
   PrinterWatch* watch;
 };
+
+// The record a page is created with (Init's parameter), kept as the page's
+// user data: null until then.
+AppContext* PageContext(Window& page, const DialogMessage& message);

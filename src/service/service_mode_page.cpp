@@ -69,8 +69,6 @@ constexpr struct {
     {REQ_READ_FUSER_COUNTER, &AppContext::fuserUnitCounter},
 };
 
-AppContext* ContextOf(const Window& page) { return static_cast<AppContext*>(page.UserData()); }
-
 void SetUpPage(Window& page, AppContext& ctx) {
   LoadTemplateTexts(page);
   for (const Control& box : kWarningBoxes) {
@@ -168,11 +166,8 @@ void OnCommand(Window& page, AppContext& ctx, int id, int notification) {
 }  // namespace
 
 void ServiceModePageProc(Window& page, const DialogMessage& message) {
-  if (message.event == DialogEvent::Init) {
-    page.SetUserData(message.param);
-    if (AppContext* ctx = ContextOf(page)) SetUpPage(page, *ctx);
-    return;
-  }
-  AppContext* ctx = ContextOf(page);
-  if (ctx && message.event == DialogEvent::Command) OnCommand(page, *ctx, message.id, message.code);
+  AppContext* ctx = PageContext(page, message);
+  if (!ctx) return;
+  if (message.event == DialogEvent::Init) SetUpPage(page, *ctx);
+  if (message.event == DialogEvent::Command) OnCommand(page, *ctx, message.id, message.code);
 }

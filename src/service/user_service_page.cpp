@@ -84,8 +84,6 @@ std::int32_t ToInt32(std::int64_t value) {
   return static_cast<std::int32_t>(std::clamp(value, kInt32Min, kInt32Max));
 }
 
-AppContext* ContextOf(const Window& page) { return static_cast<AppContext*>(page.UserData()); }
-
 const Slider* FindSlider(int id) {
   for (const Slider& slider : kSliders)
     if (slider.id == id) return &slider;
@@ -263,14 +261,11 @@ void OnCommand(Window& page, AppContext& ctx, int id, int notification) {
 }  // namespace
 
 void UserServicePageProc(Window& page, const DialogMessage& message) {
-  if (message.event == DialogEvent::Init) {
-    page.SetUserData(message.param);
-    if (AppContext* ctx = ContextOf(page)) SetUpPage(page, *ctx);
-    return;
-  }
-  AppContext* ctx = ContextOf(page);
+  AppContext* ctx = PageContext(page, message);
   if (!ctx) return;
-  if (message.event == DialogEvent::Command) {
+  if (message.event == DialogEvent::Init) {
+    SetUpPage(page, *ctx);
+  } else if (message.event == DialogEvent::Command) {
     OnCommand(page, *ctx, message.id, message.code);
   } else if (message.event == DialogEvent::HScroll) {
     if (const Slider* slider = FindSlider(message.id)) MoveSlider(page, *ctx, *slider, message.code);
