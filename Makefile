@@ -14,8 +14,8 @@ RUN_PACKAGES := cmake g++ make pkg-config libusb-1.0-0-dev libumockdev-dev umock
 # the Windows build with Wine, the desktop tests' X server, tray and tools,
 # a CJK font, the checks of vantrel-cli's output; and the packages' tools:
 # the Windows installer (wixl, msitools), the portable zip, the checks of
-# the Debian package and its desktop files.
-TEST_PACKAGES := googletest libgtest-dev libgmock-dev clang libclang-rt-14-dev \
+# the Debian package and its desktop files; the format and clang-tidy checks.
+TEST_PACKAGES := googletest libgtest-dev libgmock-dev clang libclang-rt-14-dev clang-format clang-tidy \
                  binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix wine wine64 fonts-wine \
                  xvfb xauth trayer xdotool imagemagick x11-utils procps fonts-wqy-microhei \
                  dbus-daemon python3-dbus python3-gi at-spi2-core python3-pyatspi \
@@ -28,7 +28,7 @@ NEEDED_PACKAGES = $(PACKAGES)
 DIST     ?= $(BUILD)/dist
 VERSION  := $(shell sed -n 's/^project.Vantrel VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 
-.PHONY: all deps configure build windows test asan-build sanitizers fuzz dist run clean
+.PHONY: all deps configure build windows test style asan-build sanitizers fuzz dist run clean
 
 # The second build: clang with AddressSanitizer and UndefinedBehaviorSanitizer
 # (any finding ends the program with an error). It also builds the fuzz
@@ -64,13 +64,20 @@ windows: build
 	  -DCMAKE_BUILD_TYPE=MinSizeRel -DVANTREL_HOST_BUILD=$(abspath $(BUILD)) >/dev/null
 	@cmake --build $(WINBUILD) -j $(JOBS)
 
-# Every test: the native build's, then the Windows build's under Wine (a
-# Wine desktop test has seldom been seen to fail at its very start; a failed
-# test is tried once more), then the sanitizer build's.
+# Every test: the native build's, the source's format and clang-tidy's
+# checks, then the Windows build's tests under Wine (a Wine desktop test has
+# seldom been seen to fail at its very start; a failed test is tried once
+# more), then the sanitizer build's.
 test: build windows
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	@$(MAKE) --no-print-directory style
 	@cd $(WINBUILD) && ctest --output-on-failure --repeat until-pass:2
 	@$(MAKE) --no-print-directory sanitizers
+
+# The source's format and clang-tidy's checks on the native build's files.
+style: build
+	@tests/style/source_format.sh $(CURDIR)
+	@tests/style/source_tidy.sh $(CURDIR) $(BUILD) $(JOBS)
 
 # The sanitizer build (no Qt: its tests are the in-process and USB ones),
 # with assertions on (no NDEBUG): an unknown control or string id stops it.
