@@ -20,7 +20,7 @@
 #include "printer/status_list.h"
 #include "printer/printer_requests.h"
 #include "service/request_patterns.h"
-#include "page_helpers/app_context.h"
+#include "printer/printer_state.h"
 
 namespace {
 
@@ -71,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   g_input = &input;
   UseDeviceBackend(&kFuzzBackend);
   QuietOwner owner;
-  auto ctx = std::make_unique<AppContext>();
+  auto printer = std::make_unique<PrinterState>();
 
   // Every request with a buffer of exactly its catalogue length.
   Open();
@@ -86,11 +86,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ParseStatusReply(status, SendVendorRequest(REQ_READ_PANEL_STATUS, 0, kStatusReplySize, status));
 
   Open();
-  AllocatePageBlocks(*ctx);
-  AllocateCounterBlocks(*ctx);
-  for (int page = kTonerPageNumber; page <= kAdjustPageNumber; ++page) ReadInfoPage(owner, *ctx, page);
-  ReadCounterRecords(*ctx);
-  ReleasePrinterInfo(*ctx);
+  AllocatePageBlocks(*printer);
+  AllocateCounterBlocks(*printer);
+  for (int page = kTonerPageNumber; page <= kAdjustPageNumber; ++page) ReadInfoPage(owner, *printer, page);
+  ReadCounterRecords(*printer);
+  ReleasePrinterInfo(*printer);
 
   Open();
   std::int32_t value = 0;

@@ -13,7 +13,7 @@
 #include "printer/config_conversions.h"
 #include "printer/info_page.h"
 #include "printer/printer_info.h"
-#include "page_helpers/app_context.h"
+#include "printer/printer_state.h"
 
 namespace {
 
@@ -45,21 +45,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   auto bytes = std::make_unique<char[]>(text.size() + 1);
   std::memcpy(bytes.get(), text.data(), text.size());
 
-  auto ctx = std::make_unique<AppContext>();
-  if (!AllocatePageBlocks(*ctx)) return 0;
+  auto printer = std::make_unique<PrinterState>();
+  if (!AllocatePageBlocks(*printer)) return 0;
   QuietOwner owner;
-  ParseInfoPage(owner, *ctx, page, int(text.size()), bytes.get());
+  ParseInfoPage(owner, *printer, page, int(text.size()), bytes.get());
 
   const InfoPageLayout* layout = FindInfoPageLayout(page);
   for (std::size_t i = 0; i < layout->keys.size(); ++i) {
-    const char* field = PageField(*ctx, page, int(i));
+    const char* field = PageField(*printer, page, int(i));
     if (strnlen(field, kInfoFieldSize) >= std::size_t(kInfoFieldSize)) std::abort();
     Convert(field);
   }
   std::int32_t counts[kReplacementCountItems] = {};
-  for (std::int32_t& count : counts) count = LeadingNumber(PageField(*ctx, page, 0)) ^ input.Byte();
+  for (std::int32_t& count : counts) count = LeadingNumber(PageField(*printer, page, 0)) ^ input.Byte();
   CounterLine(counts);
-  ReleasePrinterInfo(*ctx);
+  ReleasePrinterInfo(*printer);
   SetTextLanguage(kEnglish);
   return 0;
 }
