@@ -1,6 +1,7 @@
 #include "printer/info_page.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -35,7 +36,7 @@ void ParseInfoPage(MessageOwner& owner, PrinterState& state, int page,
   char* fields = PageFields(state, page);
   if (!FindInfoPageLayout(page) || !fields || !text) return;
   const InfoPageValues parsed = ParseInfoPageText(page, text, byteCount);
-  for (const auto& [field, value] : parsed.values) StoreValue(fields + field * kInfoFieldSize, value);
+  for (const auto& [field, value] : parsed.values) StoreValue(fields + static_cast<std::ptrdiff_t>(field) * kInfoFieldSize, value);
   if (!parsed.compatible) owner.ShowMessage(kTextNotCompatible);
 }
 
