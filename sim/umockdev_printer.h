@@ -50,7 +50,7 @@ class EmulatedUsbBus {
   // Plugs in a device on a new port and address and announces it ("add").
   // Its vendor requests go to `model`; with no model every request stalls.
   // Returns the device's number on this bus, or -1.
-  int PlugIn(TarnlowPrinter* model, EmulatedDeviceIds ids = {});
+  int PlugIn(TarnlowPrinter* model, const EmulatedDeviceIds& ids = {});
 
   // Pulls the device out: transfers in flight end with -ENODEV, every
   // other usbfs call on a node still open fails with ENODEV (once its
