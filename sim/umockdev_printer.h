@@ -56,11 +56,11 @@ class EmulatedUsbBus {
   // other usbfs call on a node still open fails with ENODEV (once its
   // completed transfers are reaped), then the "remove" uevent is sent and
   // the device leaves the testbed.
-  void Unplug(int device = 0);
+  void Unplug(int index = 0);
 
   // The control setups the device received on the wire, oldest first,
   // standard requests included; clears the record.
-  std::vector<ControlSetup> TakeControlSetups(int device = 0);
+  std::vector<ControlSetup> TakeControlSetups(int index = 0);
 
   // Takes every permission off the device's node, as on a host without the
   // udev rule: a process without CAP_DAC_OVERRIDE can no longer open it.

@@ -18,7 +18,7 @@ namespace {
 // Stores the value into its field (at most 31 bytes and the NUL).
 void StoreValue(char* field, const std::string& value) {
   std::memset(field, 0, kInfoFieldSize);
-  std::memcpy(field, value.data(), value.size());
+  value.copy(field, kInfoFieldSize - 1);
 }
 
 int ReadCounters(int firstCode, int items, std::int32_t* record) {
