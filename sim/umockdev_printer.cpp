@@ -397,7 +397,7 @@ EmulatedUsbBus::~EmulatedUsbBus() {
 
 bool EmulatedUsbBus::Ready() const { return testbed_ && testbed_->bed; }
 
-int EmulatedUsbBus::PlugIn(TarnlowPrinter* model, EmulatedDeviceIds ids) {
+int EmulatedUsbBus::PlugIn(TarnlowPrinter* model, const EmulatedDeviceIds& ids) {
   if (!Ready()) return -1;
   UMockdevTestbed* bed = testbed_->bed.get();
   auto device = std::make_unique<Device>();

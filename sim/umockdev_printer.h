@@ -50,17 +50,17 @@ class EmulatedUsbBus {
   // Plugs in a device on a new port and address and announces it ("add").
   // Its vendor requests go to `model`; with no model every request stalls.
   // Returns the device's number on this bus, or -1.
-  int PlugIn(TarnlowPrinter* model, EmulatedDeviceIds ids = {});
+  int PlugIn(TarnlowPrinter* model, const EmulatedDeviceIds& ids = {});
 
   // Pulls the device out: transfers in flight end with -ENODEV, every
   // other usbfs call on a node still open fails with ENODEV (once its
   // completed transfers are reaped), then the "remove" uevent is sent and
   // the device leaves the testbed.
-  void Unplug(int device = 0);
+  void Unplug(int index = 0);
 
   // The control setups the device received on the wire, oldest first,
   // standard requests included; clears the record.
-  std::vector<ControlSetup> TakeControlSetups(int device = 0);
+  std::vector<ControlSetup> TakeControlSetups(int index = 0);
 
   // Takes every permission off the device's node, as on a host without the
   // udev rule: a process without CAP_DAC_OVERRIDE can no longer open it.

@@ -44,7 +44,7 @@ std::string PluginText(std::string text) {
 std::string CodeText(const StatusList& status, int i) {
   std::string text;
   if (const std::optional<PanelMessage> message =
-          LookupStatusMessage(status.codes + i * kStatusCodeLength))
+          LookupStatusMessage(StatusCodeAt(status, i)))
     for (const PanelLine& line : {message->line1, message->line2})
       if (line.stringId) text += (text.empty() ? "" : " / ") + PluginText(ComposePanelLine(line));
   return text.empty() ? "status " + StatusCode(status, i) : text;
@@ -81,7 +81,7 @@ PluginResult CheckPrinter(const PrinterReading& reading, const CheckThresholds& 
   const StatusList& status = reading.printer.status;
   for (int i = 0; i < status.count; ++i) {
     const PluginState codeState =
-        StateOfSeverity(SeverityOfCode(status.codes + i * kStatusCodeLength));
+        StateOfSeverity(SeverityOfCode(StatusCodeAt(status, i)));
     if (codeState == kPluginOk) continue;
     state = std::max(state, codeState);
     const std::string text = CodeText(status, i);

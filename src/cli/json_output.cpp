@@ -36,7 +36,7 @@ Json NamedNumbers(const PrinterState& printer, std::span<const NamedField> field
 Json Status(const StatusList& status) {
   Json codes = Json::array();
   for (int i = 0; i < status.count; ++i) {
-    const char* code = status.codes + i * kStatusCodeLength;
+    const char* code = StatusCodeAt(status, i);
     Json lines = Json::array();
     if (const std::optional<PanelMessage> message = LookupStatusMessage(code))
       for (const PanelLine& line : {message->line1, message->line2})

@@ -101,7 +101,7 @@ void StatusCodes(Exposition& out, const Labels& printer, const PrinterReading& r
   for (int i = 0; i < status.count; ++i) {
     const std::string code = StatusCode(status, i);
     if (!seen.insert(code).second) continue;
-    const Severity severity = SeverityOfCode(status.codes + i * kStatusCodeLength);
+    const Severity severity = SeverityOfCode(StatusCodeAt(status, i));
     out.Sample(With(printer, {{"code", code}, {"severity", SeverityName(severity)}}), 1);
   }
 }

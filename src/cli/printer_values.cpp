@@ -154,7 +154,7 @@ std::optional<double> EnergySaveMinutes(const PrinterState& ctx) {
 }
 
 std::string StatusCode(const StatusList& status, int i) {
-  const char* code = status.codes + i * kStatusCodeLength;
+  const char* code = StatusCodeAt(status, i);
   std::size_t length = 0;
   while (length < kStatusCodeLength && code[length]) ++length;
   return std::string(code, length);

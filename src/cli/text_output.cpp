@@ -98,7 +98,7 @@ std::string StatusText(const StatusList& status) {
   std::string out;
   for (int i = 0; i < status.count; ++i) {
     const std::optional<PanelMessage> message =
-        LookupStatusMessage(status.codes + i * kStatusCodeLength);
+        LookupStatusMessage(StatusCodeAt(status, i));
     if (!message) continue;
     for (const PanelLine& line : {message->line1, message->line2})
       if (line.stringId) out += TrimEnd(ComposePanelLine(line)) + "\n";

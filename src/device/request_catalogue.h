@@ -84,7 +84,7 @@ inline constexpr int kValueReplySize = 4;
   REQUEST(REQ_READ_FUSER_COUNTER, 84, ValueRead, 4, None)                                         \
   REQUEST(REQ_IMAGE_REFRESH, 85, Unanswered, 4, None)
 
-#define VANTREL_REQUEST_ENUMERATOR(name, code, family, length, packing) name = code,
+#define VANTREL_REQUEST_ENUMERATOR(name, code, family, length, packing) name = (code),
 enum RequestCode : int { VANTREL_REQUESTS(VANTREL_REQUEST_ENUMERATOR) };
 #undef VANTREL_REQUEST_ENUMERATOR
 

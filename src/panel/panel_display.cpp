@@ -29,7 +29,7 @@ void PanelTick(Window& page, PrinterState& printer) {
     // beyond it; a read always resets the index, so both agree in practice.
     if (printer.displayIndex >= printer.status.count) printer.displayIndex = 0;
     if (printer.status.count == 0) return;
-    DrawPanelDisplay(surface, printer.status.codes + printer.displayIndex * kStatusCodeLength, groupBox);
+    DrawPanelDisplay(surface, StatusCodeAt(printer.status, printer.displayIndex), groupBox);
     ++printer.displayIndex;
   });
 }

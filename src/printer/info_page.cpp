@@ -1,6 +1,7 @@
 #include "printer/info_page.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -17,7 +18,7 @@ namespace {
 // Stores the value into its field (at most 31 bytes and the NUL).
 void StoreValue(char* field, const std::string& value) {
   std::memset(field, 0, kInfoFieldSize);
-  std::memcpy(field, value.data(), value.size());
+  value.copy(field, kInfoFieldSize - 1);
 }
 
 int ReadCounters(int firstCode, int items, std::int32_t* record) {
@@ -35,7 +36,7 @@ void ParseInfoPage(MessageOwner& owner, PrinterState& state, int page,
   char* fields = PageFields(state, page);
   if (!FindInfoPageLayout(page) || !fields || !text) return;
   const InfoPageValues parsed = ParseInfoPageText(page, text, byteCount);
-  for (const auto& [field, value] : parsed.values) StoreValue(fields + field * kInfoFieldSize, value);
+  for (const auto& [field, value] : parsed.values) StoreValue(fields + static_cast<std::ptrdiff_t>(field) * kInfoFieldSize, value);
   if (!parsed.compatible) owner.ShowMessage(kTextNotCompatible);
 }
 

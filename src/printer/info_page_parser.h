@@ -15,6 +15,6 @@ struct InfoPageValues {
   std::vector<std::pair<int, std::string>> values;
 };
 
-// The values of the page's known keys in length bytes of text; nothing for
+// The values of the page's known keys in byteCount bytes of text; nothing for
 // a page number other than 1 to 4.
-InfoPageValues ParseInfoPageText(int page, const char* bytes, int length);
+InfoPageValues ParseInfoPageText(int page, const char* text, int byteCount);

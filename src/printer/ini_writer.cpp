@@ -48,7 +48,9 @@ std::string ComposeIniFile(std::span<const IniEntry> entries) {
   std::string file;
   for (const Section& section : sections) {
     file += "[" + section.name + "]\r\n";
-    for (const auto& [key, value] : section.keys) file += key + "=" + value + "\r\n";
+    for (const auto& [key, value] : section.keys) {
+      file.append(key).append("=").append(value).append("\r\n");
+    }
   }
   return file;
 }

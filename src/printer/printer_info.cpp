@@ -1,5 +1,6 @@
 #include "printer/printer_info.h"
 
+#include <cstddef>
 #include <new>
 
 namespace {
@@ -57,7 +58,7 @@ const char* PageField(const PrinterState& state, int page, int fieldIndex) {
       fieldIndex >= static_cast<int>(layout->keys.size())) {
     return "";
   }
-  return block + fieldIndex * kInfoFieldSize;
+  return block + static_cast<std::ptrdiff_t>(fieldIndex) * kInfoFieldSize;
 }
 
 int AllocatePageBlocks(PrinterState& state) {

@@ -41,7 +41,7 @@ StatusList ParseStatusReply(const char* reply, int length) {
       continue;
     }
     if (pieceLength > 0) {
-      std::memcpy(list.codes + list.count * kStatusCodeLength, piece, kStatusCodeLength);
+      std::memcpy(StatusCodeAt(list, list.count), piece, kStatusCodeLength);
       ++list.count;
     }
     std::memset(piece, 0, sizeof piece);

@@ -2,6 +2,7 @@
 // into six-character status codes.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 inline constexpr int kStatusEntries = 170;
@@ -17,6 +18,14 @@ struct StatusList {
   std::int32_t count = 0;
   char codes[kStatusCodesSize] = {};
 };
+
+// The index-th code's six bytes (the offset computed in ptrdiff_t).
+inline const char* StatusCodeAt(const StatusList& list, int index) {
+  return list.codes + static_cast<std::ptrdiff_t>(index) * kStatusCodeLength;
+}
+inline char* StatusCodeAt(StatusList& list, int index) {
+  return list.codes + static_cast<std::ptrdiff_t>(index) * kStatusCodeLength;
+}
 
 // The codes of a status reply of `length` received bytes. The reply is text up to its first zero byte or
 // `length`, whichever comes first (and never more than kStatusReplySize).

@@ -15,15 +15,15 @@ Severity SeverityOfCode(const char code[kStatusCodeLength]) {
 int MostSevereCodeIndex(const StatusList& list) {
   int worst = -1;
   for (int i = 0; i < list.count; ++i) {
-    const Severity severity = SeverityOfCode(list.codes + i * kStatusCodeLength);
-    if (worst < 0 || severity > SeverityOfCode(list.codes + worst * kStatusCodeLength)) worst = i;
+    const Severity severity = SeverityOfCode(StatusCodeAt(list, i));
+    if (worst < 0 || severity > SeverityOfCode(StatusCodeAt(list, worst))) worst = i;
   }
   return worst;
 }
 
 Severity WorstSeverity(const StatusList& list) {
   const int index = MostSevereCodeIndex(list);
-  return index < 0 ? Severity::kReady : SeverityOfCode(list.codes + index * kStatusCodeLength);
+  return index < 0 ? Severity::kReady : SeverityOfCode(StatusCodeAt(list, index));
 }
 
 const char* SeverityName(Severity severity) {

@@ -15,7 +15,7 @@
 namespace {
 
 std::string_view CodeAt(const StatusList& list, int index) {
-  std::string_view code(list.codes + index * kStatusCodeLength, kStatusCodeLength);
+  std::string_view code(StatusCodeAt(list, index), kStatusCodeLength);
   return code.substr(0, code.find('\0'));
 }
 
@@ -147,7 +147,7 @@ void PrinterWatch::NotifyChange(Window& mainWindow, const Reading& reading) {
   Severity worst = Severity::kReady;
   for (int i = 0; i < reading.list.count; ++i) {
     const std::string_view code = CodeAt(reading.list, i);
-    const Severity severity = SeverityOfCode(reading.list.codes + i * kStatusCodeLength);
+    const Severity severity = SeverityOfCode(StatusCodeAt(reading.list, i));
     // Back again, the printer's whole list is news.
     const bool news = back || (severity != Severity::kReady && !Contains(last_, code));
     if (!news) continue;

@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <cstddef>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -89,7 +90,7 @@ TEST_F(QtBackendTest, PrinterBytesThatAreNotUtf8AreShownAsLatin1AndExportedAsSen
   // The export writes the serial as read, not as any window shows it.
   PrinterState printer;
   AllocatePageBlocks(printer);
-  std::memcpy(PageFields(printer, kMachinePageNumber) + MACHINESERIAL * kInfoFieldSize,
+  std::memcpy(PageFields(printer, kMachinePageNumber) + std::ptrdiff_t{MACHINESERIAL} * kInfoFieldSize,
               serial.c_str(), serial.size());
   QTemporaryDir folder;
   const std::string path = folder.filePath("export.INI").toStdString();

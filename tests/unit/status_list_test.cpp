@@ -17,7 +17,7 @@ Codes Parse(const std::string& reply) {
   const StatusList list = ParseAll(reply);
   Codes codes;
   for (int i = 0; i < list.count; ++i)
-    codes.emplace_back(list.codes + i * kStatusCodeLength, kStatusCodeLength);
+    codes.emplace_back(StatusCodeAt(list, i), kStatusCodeLength);
   return codes;
 }
 
@@ -71,7 +71,7 @@ TEST(StatusList, StaysWithinTheReplyBufferAndTheTable) {
   const StatusList full = ParseAll(reply);
   EXPECT_EQ(full.count, (kStatusReplySize - 4) / 7);
   for (int i = 0; i < full.count; ++i) {
-    EXPECT_EQ(std::string(full.codes + i * 6, 6), "000000") << i;
+    EXPECT_EQ(std::string(StatusCodeAt(full, i), 6), "000000") << i;
   }
 
   // More than 170 pieces: only the first 170 are stored.
@@ -80,8 +80,8 @@ TEST(StatusList, StaysWithinTheReplyBufferAndTheTable) {
   many = "H" + many;
   const StatusList capped = ParseAll(many);
   EXPECT_EQ(capped.count, kStatusEntries);
-  EXPECT_EQ(std::string(capped.codes + 169 * 6, 6), std::string("9\0\0\0\0\0", 6));
-  EXPECT_EQ(std::string(capped.codes + 170 * 6, 4), std::string(4, '\0'));
+  EXPECT_EQ(std::string(StatusCodeAt(capped, 169), 6), std::string("9\0\0\0\0\0", 6));
+  EXPECT_EQ(std::string(StatusCodeAt(capped, 170), 4), std::string(4, '\0'));
 }
 
 }  // namespace

@@ -38,7 +38,7 @@ std::map<std::string, std::string> DocumentedSeverities() {
 StatusList ListOf(std::initializer_list<const char*> codes) {
   StatusList list;
   for (const char* code : codes) {
-    std::memcpy(list.codes + list.count * kStatusCodeLength, code, std::strlen(code));
+    std::memcpy(StatusCodeAt(list, list.count), code, std::strlen(code));
     ++list.count;
   }
   return list;

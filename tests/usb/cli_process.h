@@ -34,11 +34,13 @@ class CliProcess {
     std::vector<std::string> argv = {VANTREL_CLI};
     argv.insert(argv.end(), args.begin(), args.end());
     std::vector<char*> argp;
+    argp.reserve(argv.size() + 1);
     for (std::string& arg : argv) argp.push_back(arg.data());
     argp.push_back(nullptr);
     std::vector<std::string> env(environment);
     for (char** entry = environ; *entry; ++entry) env.emplace_back(*entry);
     std::vector<char*> envp;
+    envp.reserve(env.size() + 1);
     for (std::string& entry : env) envp.push_back(entry.data());
     envp.push_back(nullptr);
     start_ = Clock::now();

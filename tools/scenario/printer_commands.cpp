@@ -44,19 +44,17 @@ std::function<void()> PrinterCommands::Parse(const std::vector<std::string>& w) 
     for (std::string code; std::getline(list, code, ',');) codes.push_back(code);
     return [&p, codes] { p.SetStatusCodes(codes); };
   }
-  if (what == "status-reply") { need(3); std::string t = w[2]; return [&p, t] { p.SetStatusReply(t); }; }
+  if (what == "status-reply") { need(3); return [&p, t = w[2]] { p.SetStatusReply(t); }; }
   if (what == "page") {
     need(4);
     int page = Number(w[2]);
     if (page < 1 || page > 4) throw ParseError{"pages are 1 to 4"};
-    std::string text = w[3];
-    return [&p, page, text] { p.SetPageText(page, text); };
+    return [&p, page, text = w[3]] { p.SetPageText(page, text); };
   }
   if (what == "set") {
     need(4);
     if (TarnlowPageOfKey(w[2]) == 0) throw ParseError{"no information page has the key " + w[2]};
-    std::string key = w[2], value = w[3];
-    return [&p, key, value] { p.SetPageValue(key, value); };
+    return [&p, key = w[2], value = w[3]] { p.SetPageValue(key, value); };
   }
   if (what == "value") {
     need(4);

@@ -249,6 +249,7 @@ void QtFrontEnd::Show(const std::string& window, int id) {
        [&] {
          QTabBar* bar = dynamic_cast<TabControl*>(control)->bar();
          std::vector<std::string> tabs;
+         tabs.reserve(static_cast<std::size_t>(bar->count()));
          for (int i = 0; i < bar->count(); ++i) tabs.push_back(bar->tabText(i).toStdString());
          return tabs;
        }});

@@ -1,5 +1,6 @@
 #include "reader.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <exception>
 #include <fstream>
@@ -180,7 +181,7 @@ Action Wait(const Line& line) {
   if (!digits) throw ParseError{"'wait' takes seconds"};
   double seconds = std::strtod(word.c_str(), nullptr);
   if (seconds > kLongestWait) throw ParseError{"'wait' takes at most a day"};
-  int ms = static_cast<int>(seconds * 1000 + 0.5);
+  int ms = static_cast<int>(std::lround(seconds * 1000));
   return [ms](FrontEnd& f) { f.Wait(ms); };
 }
 

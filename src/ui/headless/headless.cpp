@@ -529,6 +529,7 @@ void HeadlessPlatform::ShowText(const std::string& window, int id) {
                            {[&](int index) { return w->ListItemText(id, index); },
                             [&] {
                               std::vector<std::string> tabs;
+                              tabs.reserve(static_cast<std::size_t>(w->TabCount(id)));
                               for (int i = 0; i < w->TabCount(id); ++i)
                                 tabs.push_back(w->TabText(id, i));
                               return tabs;

@@ -103,6 +103,7 @@ void Transcript::SaveAnswered(const std::string& path) {
 
 void Transcript::Menu(const std::vector<MenuItem>& items) {
   std::vector<std::string> texts;
+  texts.reserve(items.size());
   for (const MenuItem& item : items) texts.push_back(TextOrEmpty(item.stringId));
   MenuOf(texts);
 }
