@@ -193,8 +193,8 @@ int main(int argc, char** argv) {
   if (!RunUnderUmockdevPreload(argv)) return 1;
   const int iterations = argc > 1 ? std::atoi(argv[1]) : 2700;
   const std::string here = argv[0];
-  const std::string cli = argc > 2 ? argv[2]
-                                   : here.substr(0, here.find_last_of('/') + 1) + "vantrel-cli";
+  const std::string cli =
+      argc > 2 ? argv[2] : here.substr(0, here.find_last_of('/') + 1) + "vantrel-cli";
   if (iterations < kRounds) return 1;
   const int perRound = iterations / kRounds;
 
@@ -258,8 +258,8 @@ int main(int argc, char** argv) {
   const double inProcess = MicrosecondsPerRequest(inProcessCount, LinkRequest);
   UseDeviceBackend(nullptr);  // closes the link before the backend goes
 
-  std::printf("vendor request %d (value read), %d rounds of %d requests per loop\n", kCode,
-              kRounds, perRound);
+  std::printf("vendor request %d (value read), %d rounds of %d requests per loop\n", kCode, kRounds,
+              perRound);
   std::printf("  link over libusb, emulated printer:   %8.1f us per request (median)\n",
               Median(link));
   std::printf("  bare libusb_control_transfer:         %8.1f us per request (median)\n",

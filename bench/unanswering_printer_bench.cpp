@@ -22,10 +22,10 @@
 #include "device/backend_libusb.h"
 #include "device/device_backend.h"
 #include "device/device_link.h"
+#include "layouts/control_ids.h"
 #include "shell/vantrel.h"
 #include "sim/tarnlow_printer.h"
 #include "sim/umockdev_printer.h"
-#include "layouts/control_ids.h"
 #include "ui/dialog.h"
 #include "ui/headless/headless.h"
 
@@ -140,12 +140,10 @@ void Print(const char* action, const Figures& figures) {
 }
 
 void MeasureEveryAction(TarnlowPrinter& printer, const Misbehaviour& how) {
-  Print("Status", Measure(printer, how, [](HeadlessPlatform& p) {
-          p.Click("panel", kPanelStatusButton);
-        }));
-  Print("Display Configuration Page", Measure(printer, how, [](HeadlessPlatform& p) {
-          p.Click("panel", kPanelConfigButton);
-        }));
+  Print("Status",
+        Measure(printer, how, [](HeadlessPlatform& p) { p.Click("panel", kPanelStatusButton); }));
+  Print("Display Configuration Page",
+        Measure(printer, how, [](HeadlessPlatform& p) { p.Click("panel", kPanelConfigButton); }));
   Print("Upload (user service page)", Measure(printer, how, [](HeadlessPlatform& p) {
           p.PickTab("main", kMainTab, kUserServiceTab);
           p.Click("user service", kUserUploadButton);

@@ -14,13 +14,13 @@
 #include "device/device_link.h"
 #include "device/request_catalogue.h"
 #include "fuzz_input.h"
+#include "panel/panel_page.h"
 #include "printer/info_page.h"
 #include "printer/printer_info.h"
-#include "panel/panel_page.h"
-#include "printer/status_list.h"
 #include "printer/printer_requests.h"
-#include "service/request_patterns.h"
 #include "printer/printer_state.h"
+#include "printer/status_list.h"
+#include "service/request_patterns.h"
 
 namespace {
 
@@ -88,7 +88,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Open();
   AllocatePageBlocks(*printer);
   AllocateCounterBlocks(*printer);
-  for (int page = kTonerPageNumber; page <= kAdjustPageNumber; ++page) ReadInfoPage(owner, *printer, page);
+  for (int page = kTonerPageNumber; page <= kAdjustPageNumber; ++page)
+    ReadInfoPage(owner, *printer, page);
   ReadCounterRecords(*printer);
   ReleasePrinterInfo(*printer);
 

@@ -11,13 +11,13 @@
 #include <vector>
 
 #include "common/string_table.h"
-#include "sim/backend_sim.h"
 #include "device/device_backend.h"
 #include "device/device_link.h"
 #include "fuzz_input.h"
-#include "shell/vantrel.h"
-#include "sim/tarnlow_printer.h"
 #include "layouts/control_ids.h"
+#include "shell/vantrel.h"
+#include "sim/backend_sim.h"
+#include "sim/tarnlow_printer.h"
 #include "ui/dialog.h"
 #include "ui/headless/headless.h"
 
@@ -29,33 +29,50 @@ struct Control {
 };
 
 constexpr Control kButtons[] = {
-    {"panel", kPanelStatusButton}, {"panel", kPanelConfigButton},
-    {"panel", kPanelRotateTonerButton}, {"panel", kPanelChangeTonerRadio},
-    {"panel", kPanelEjectTonerRadio}, {"panel", kPanelApplyButton}, {"panel", kPanelTonerOutStopOn},
-    {"panel", kPanelTonerOutStopOff}, {"panel", kPanelAutoContinueOn},
-    {"panel", kPanelAutoContinueOff}, {"panel", kPanelCalibrationButton},
-    {"panel", kPanelTonerLowOn}, {"panel", kPanelTonerLowOff}, {"panel", kPanelCleanUpButton},
-    {"user service", kUserDownloadButton}, {"user service", kUserUploadButton},
-    {"user service", kPattern1Button}, {"user service", kPattern2Button},
-    {"user service", kImageRefreshButton}, {"service mode", kServiceDownloadButton},
-    {"service mode", kServiceUploadButton}, {"service mode", kBkClearButton},
-    {"service mode", kFuserUnitButton}, {"service mode", kTransferRollerButton},
-    {"service mode", kTonerLowBox}, {"service mode", kIcLowBox},
-    {"configuration", kConfigCloseButton}, {"configuration", kConfigSaveButton},
-    {"main", kMainCloseButton}, {"main", kMainAboutButton}, {"about", 1},
+    {"panel", kPanelStatusButton},
+    {"panel", kPanelConfigButton},
+    {"panel", kPanelRotateTonerButton},
+    {"panel", kPanelChangeTonerRadio},
+    {"panel", kPanelEjectTonerRadio},
+    {"panel", kPanelApplyButton},
+    {"panel", kPanelTonerOutStopOn},
+    {"panel", kPanelTonerOutStopOff},
+    {"panel", kPanelAutoContinueOn},
+    {"panel", kPanelAutoContinueOff},
+    {"panel", kPanelCalibrationButton},
+    {"panel", kPanelTonerLowOn},
+    {"panel", kPanelTonerLowOff},
+    {"panel", kPanelCleanUpButton},
+    {"user service", kUserDownloadButton},
+    {"user service", kUserUploadButton},
+    {"user service", kPattern1Button},
+    {"user service", kPattern2Button},
+    {"user service", kImageRefreshButton},
+    {"service mode", kServiceDownloadButton},
+    {"service mode", kServiceUploadButton},
+    {"service mode", kBkClearButton},
+    {"service mode", kFuserUnitButton},
+    {"service mode", kTransferRollerButton},
+    {"service mode", kTonerLowBox},
+    {"service mode", kIcLowBox},
+    {"configuration", kConfigCloseButton},
+    {"configuration", kConfigSaveButton},
+    {"main", kMainCloseButton},
+    {"main", kMainAboutButton},
+    {"about", 1},
 };
 
 constexpr Control kLists[] = {
-    {"panel", kPanelEnergySaveList}, {"user service", kImageAdjList},
-    {"user service", kGdiTimeoutList}, {"user service", kUserEnergySaveList},
-    {"user service", kFlickerList}, {"service mode", kTemperaturePlainList},
+    {"panel", kPanelEnergySaveList},         {"user service", kImageAdjList},
+    {"user service", kGdiTimeoutList},       {"user service", kUserEnergySaveList},
+    {"user service", kFlickerList},          {"service mode", kTemperaturePlainList},
     {"service mode", kTemperatureThickList}, {"service mode", kTemperatureEnvelopeList},
 };
 
 constexpr int kSliders[] = {
-    kTopPlainSlider,         kTopThickSlider,         kTopEnvelopeSlider,    kTransferPlainSlider,
-    kTransferThick1Slider,   kTransferThick2Slider,   kTransferPostcardSlider,
-    kTransferEnvelopeSlider, kTransferLabelsSlider,   kLeftTray1Slider,
+    kTopPlainSlider,       kTopThickSlider,       kTopEnvelopeSlider,      kTransferPlainSlider,
+    kTransferThick1Slider, kTransferThick2Slider, kTransferPostcardSlider, kTransferEnvelopeSlider,
+    kTransferLabelsSlider, kLeftTray1Slider,
 };
 
 constexpr int kMaxActions = 300;
@@ -69,11 +86,17 @@ std::function<void()> PrinterChange(FuzzInput& in, TarnlowPrinter& printer) {
       switch (in.Below(8)) {
         case 0: fault.kind = Fault::FailTransfer; break;
         case 1: fault.kind = Fault::Refuse; break;
-        case 2: fault.kind = Fault::ShortReply; fault.length = in.Byte(); break;
+        case 2:
+          fault.kind = Fault::ShortReply;
+          fault.length = in.Byte();
+          break;
         case 3: fault.kind = Fault::NeverAnswer; break;
         case 4: return [&printer, code] { printer.ClearFault(code); };
         case 5: fault.kind = Fault::ZeroInside; break;
-        case 6: fault.kind = Fault::Overlong; fault.length = in.Byte() * 16; break;
+        case 6:
+          fault.kind = Fault::Overlong;
+          fault.length = in.Byte() * 16;
+          break;
         default: {
           fault.kind = Fault::RawReply;
           const std::string bytes = in.Run();
@@ -120,8 +143,10 @@ std::function<void()> UserAction(FuzzInput& in, HeadlessPlatform& ui) {
       const bool configuration = in.Byte() & 1;
       const int index = in.Below(8);
       return [&ui, configuration, index] {
-        if (configuration) ui.PickTab("configuration", kConfigTabControl, index);
-        else ui.PickTab("main", kMainTab, index);
+        if (configuration)
+          ui.PickTab("configuration", kConfigTabControl, index);
+        else
+          ui.PickTab("main", kMainTab, index);
       };
     }
     case 4: {
@@ -133,7 +158,8 @@ std::function<void()> UserAction(FuzzInput& in, HeadlessPlatform& ui) {
       const int slider = kSliders[in.Below(int(std::size(kSliders)))];
       const int code = in.Below(9);
       const int position = std::int8_t(in.Byte());
-      return [&ui, slider, code, position] { ui.MoveSlider("user service", slider, code, position); };
+      return
+          [&ui, slider, code, position] { ui.MoveSlider("user service", slider, code, position); };
     }
     case 6: {
       std::string text = in.Byte() & 1 ? std::string("ZELQORN") : in.Run();

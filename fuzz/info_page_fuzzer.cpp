@@ -57,7 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Convert(field);
   }
   std::int32_t counts[kReplacementCountItems] = {};
-  for (std::int32_t& count : counts) count = LeadingNumber(PageField(*printer, page, 0)) ^ input.Byte();
+  for (std::int32_t& count : counts)
+    count = LeadingNumber(PageField(*printer, page, 0)) ^ input.Byte();
   CounterLine(counts);
   ReleasePrinterInfo(*printer);
   SetTextLanguage(kEnglish);

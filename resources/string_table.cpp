@@ -13,10 +13,10 @@ const char* LoadTextIn(int languageId, int stringId) {
   const std::span<const string_data::Entry> entries(string_data::kEntries,
                                                     string_data::kEntryCount);
   const auto key = std::pair(stringId, languageId);
-  const auto found = std::lower_bound(
-      entries.begin(), entries.end(), key, [](const string_data::Entry& entry, const auto& wanted) {
-        return std::pair(entry.id, entry.language) < wanted;
-      });
+  const auto found = std::lower_bound(entries.begin(), entries.end(), key,
+                                      [](const string_data::Entry& entry, const auto& wanted) {
+                                        return std::pair(entry.id, entry.language) < wanted;
+                                      });
   if (found == entries.end() || found->id != stringId || found->language != languageId) {
     return nullptr;
   }

@@ -9,8 +9,8 @@
 #include "sim/tarnlow_printer.h"
 
 SimulatedBackend::SimulatedBackend(TarnlowPrinter& printer)
-    : printer_(printer),
-      operations_{"simulated", this, FindPrinter, Open, Close, VendorRequest, nullptr, nullptr} {}
+    : printer_(printer), operations_{"simulated", this,          FindPrinter, Open,
+                                     Close,       VendorRequest, nullptr,     nullptr} {}
 
 bool SimulatedBackend::FindPrinter(void* context, const HardwareIdMatch& matches,
                                    std::string& key) {
@@ -34,9 +34,8 @@ void SimulatedBackend::Close(void* context, DeviceHandle handle) {
   if (backend.open_.erase(handle)) backend.HandlesChanged();
 }
 
-int SimulatedBackend::VendorRequest(void* context, DeviceHandle handle,
-                                    const std::uint8_t input[3], std::uint8_t* reply,
-                                    std::uint16_t length) {
+int SimulatedBackend::VendorRequest(void* context, DeviceHandle handle, const std::uint8_t input[3],
+                                    std::uint8_t* reply, std::uint16_t length) {
   SimulatedBackend& backend = Of(context);
   if (!backend.open_.count(handle)) return 0;
   ControlSetup setup =

@@ -7,8 +7,8 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cerrno>
+#include <chrono>
 #include <cstddef>
 #include <cstdio>
 #include <cstdlib>
@@ -59,19 +59,19 @@ std::vector<std::uint8_t> Descriptors(const EmulatedDeviceIds& ids) {
   d.insert(d.end(), {0, 0, 0, 64});       // class per interface, ep0 64 bytes
   PutLittleEndian16(d, ids.vendorId);
   PutLittleEndian16(d, ids.productId);
-  PutLittleEndian16(d, 0x0100);           // device release
-  d.insert(d.end(), {1, 2, 3, 1});        // strings, one configuration
+  PutLittleEndian16(d, 0x0100);     // device release
+  d.insert(d.end(), {1, 2, 3, 1});  // strings, one configuration
 
   const bool printer = ids.interfaceClass == kPrinterClass;
-  d.insert(d.end(), {9, 2});              // configuration
+  d.insert(d.end(), {9, 2});  // configuration
   PutLittleEndian16(d, 9 + 9 + 7 + 7);
-  d.insert(d.end(), {1, 1, 0, 0xC0, 1});  // 1 interface, self-powered, 2 mA
+  d.insert(d.end(), {1, 1, 0, 0xC0, 1});                 // 1 interface, self-powered, 2 mA
   d.insert(d.end(), {9, 4, 0, 0, 2, ids.interfaceClass,  // interface 0
                      std::uint8_t(printer ? 1 : 0), std::uint8_t(printer ? 2 : 0), 0});
-  d.insert(d.end(), {7, 5, 0x01, 2});     // bulk OUT 1
+  d.insert(d.end(), {7, 5, 0x01, 2});  // bulk OUT 1
   PutLittleEndian16(d, 512);
   d.push_back(0);
-  d.insert(d.end(), {7, 5, 0x82, 2});     // bulk IN 2
+  d.insert(d.end(), {7, 5, 0x82, 2});  // bulk IN 2
   PutLittleEndian16(d, 512);
   d.push_back(0);
   return d;
@@ -124,9 +124,9 @@ struct EmulatedUsbBus::Testbed {
 struct EmulatedUsbBus::Device {
   // A control URB between SUBMITURB and its reap.
   struct Urb {
-    GObjectPtr<UMockdevIoctlClient> client;  // the open file it was submitted on
-    GObjectPtr<UMockdevIoctlData> data;      // the client's struct usbdevfs_urb
-    bool done = false;                       // completed, waiting to be reaped
+    GObjectPtr<UMockdevIoctlClient> client;            // the open file it was submitted on
+    GObjectPtr<UMockdevIoctlData> data;                // the client's struct usbdevfs_urb
+    bool done = false;                                 // completed, waiting to be reaped
     std::chrono::steady_clock::time_point answeredAt;  // a slow printer's answer comes later
     int status = 0;
     std::vector<std::uint8_t> reply;
@@ -203,8 +203,7 @@ void EmulatedUsbBus::Device::GetCapabilities(UMockdevIoctlClient* client, UMockd
   auto caps = TakeRef(umockdev_ioctl_data_resolve(arg, 0, sizeof(std::uint32_t), nullptr));
   if (!caps) return Fail(client, EFAULT);
   const std::uint32_t value = USBDEVFS_CAP_ZERO_PACKET | USBDEVFS_CAP_BULK_CONTINUATION |
-                              USBDEVFS_CAP_NO_PACKET_SIZE_LIM |
-                              USBDEVFS_CAP_REAP_AFTER_DISCONNECT;
+                              USBDEVFS_CAP_NO_PACKET_SIZE_LIM | USBDEVFS_CAP_REAP_AFTER_DISCONNECT;
   std::memcpy(caps->data, &value, sizeof value);
   Succeed(client);
 }
@@ -233,9 +232,8 @@ void EmulatedUsbBus::Device::ClaimInterface(UMockdevIoctlClient* client, UMockde
 
 void EmulatedUsbBus::Device::SubmitUrb(UMockdevIoctlClient* client, UMockdevIoctlData* arg) {
   // URBs of files closed since then will never be reaped.
-  std::erase_if(urbs, [](const Urb& urb) {
-    return !umockdev_ioctl_client_get_connected(urb.client.get());
-  });
+  std::erase_if(
+      urbs, [](const Urb& urb) { return !umockdev_ioctl_client_get_connected(urb.client.get()); });
 
   auto data = TakeRef(umockdev_ioctl_data_resolve(arg, 0, sizeof(usbdevfs_urb), nullptr));
   if (!data) return Fail(client, EFAULT);
@@ -244,8 +242,8 @@ void EmulatedUsbBus::Device::SubmitUrb(UMockdevIoctlClient* client, UMockdevIoct
   if (header->type != USBDEVFS_URB_TYPE_CONTROL || (header->endpoint & 0x7F) != 0 ||
       header->buffer_length < 8)
     return Fail(client, EINVAL);
-  auto buffer = TakeRef(umockdev_ioctl_data_resolve(
-      data.get(), offsetof(usbdevfs_urb, buffer), header->buffer_length, nullptr));
+  auto buffer = TakeRef(umockdev_ioctl_data_resolve(data.get(), offsetof(usbdevfs_urb, buffer),
+                                                    header->buffer_length, nullptr));
   if (!buffer) return Fail(client, EFAULT);
 
   const std::uint8_t* bytes = buffer->data;
@@ -305,8 +303,8 @@ void EmulatedUsbBus::Device::ReapUrb(UMockdevIoctlClient* client, UMockdevIoctlD
   // Fill in the client's URB and its buffer (after the 8 setup bytes), then
   // hand its address back through the ioctl's pointer argument.
   auto* header = reinterpret_cast<usbdevfs_urb*>(it->data->data);
-  auto buffer = TakeRef(umockdev_ioctl_data_resolve(
-      it->data.get(), offsetof(usbdevfs_urb, buffer), header->buffer_length, nullptr));
+  auto buffer = TakeRef(umockdev_ioctl_data_resolve(it->data.get(), offsetof(usbdevfs_urb, buffer),
+                                                    header->buffer_length, nullptr));
   if (buffer && !it->reply.empty())
     std::memcpy(buffer->data + 8, it->reply.data(), it->reply.size());
   header->status = it->status;
@@ -356,8 +354,8 @@ std::string SysfsRecord(const EmulatedUsbBus::Device& device, unsigned port) {
   record += "E: PRODUCT=" + product + "\nE: TYPE=0/0/0\n";
   // Attribute values end in a newline, written "\n" in the record.
   record += Format("A: dev=189:%u\\n\n", minor);
-  record += Format("A: busnum=%u\\n\nA: devnum=%u\\n\nA: devpath=%u\\n\n", kBusNumber, address,
-                   port);
+  record +=
+      Format("A: busnum=%u\\n\nA: devnum=%u\\n\nA: devpath=%u\\n\n", kBusNumber, address, port);
   record += Format("A: idVendor=%04x\\n\nA: idProduct=%04x\\n\n", ids.vendorId, ids.productId);
   record += "A: bcdDevice=0100\\n\nA: version= 2.00\\n\nA: speed=480\\n\n";
   record += "A: bDeviceClass=00\\n\nA: bDeviceSubClass=00\\n\nA: bDeviceProtocol=00\\n\n";
@@ -415,8 +413,7 @@ int EmulatedUsbBus::PlugIn(TarnlowPrinter* model, const EmulatedDeviceIds& ids) 
 
   // The handler goes first, so that the node answers as soon as it exists.
   device->handler = TakeRef(umockdev_ioctl_base_new());
-  g_signal_connect(device->handler.get(), "handle-ioctl", G_CALLBACK(OnHandleIoctl),
-                   device.get());
+  g_signal_connect(device->handler.get(), "handle-ioctl", G_CALLBACK(OnHandleIoctl), device.get());
   GError* error = nullptr;
   if (!umockdev_testbed_attach_ioctl(bed, device->node.c_str(), device->handler.get(), &error) ||
       !umockdev_testbed_add_from_string(bed, record.c_str(), &error)) {

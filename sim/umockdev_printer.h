@@ -30,7 +30,7 @@ bool RunUnderUmockdevPreload(char** argv);
 struct EmulatedDeviceIds {
   std::uint16_t vendorId = kPrinterVendorId;
   std::uint16_t productId = kPrinterProductId;
-  std::uint8_t interfaceClass = 7;  // 7 printer; anything else is no printer
+  std::uint8_t interfaceClass = 7;     // 7 printer; anything else is no printer
   std::string serial = "TL5C0042817";  // the serial number string descriptor
 };
 

@@ -66,8 +66,8 @@ bool IsValidUtf8(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size()) {
     const auto lead = static_cast<unsigned char>(text[i]);
-    std::size_t more = 0;     // continuation bytes after the lead byte
-    unsigned minimum = 0;     // smallest code point of that length
+    std::size_t more = 0;  // continuation bytes after the lead byte
+    unsigned minimum = 0;  // smallest code point of that length
     unsigned code = 0;
     if (lead < 0x80) {
       ++i;
@@ -134,8 +134,8 @@ bool TakeQuotedText(std::string_view& rest, std::string& text, std::string& what
 }
 
 bool IsTableLanguage(int language) {
-  return std::find(std::begin(kStringTableLanguages), std::end(kStringTableLanguages),
-                   language) != std::end(kStringTableLanguages);
+  return std::find(std::begin(kStringTableLanguages), std::end(kStringTableLanguages), language) !=
+         std::end(kStringTableLanguages);
 }
 
 // One entry line: <id> <language> "<text>".
@@ -393,9 +393,12 @@ std::string GenerateResourceScript(std::vector<Entry> entries) {
     }
     std::string text;
     for (char c : entry.text) {
-      if (c == '"') text += "\"\"";
-      else if (c == '\\') text += "\\\\";
-      else text += c;
+      if (c == '"')
+        text += "\"\"";
+      else if (c == '\\')
+        text += "\\\\";
+      else
+        text += c;
     }
     out += "  " + std::to_string(entry.id) + ", \"" + text + "\"\n";
   }

@@ -3,8 +3,8 @@
 // and for the tests under Wine.
 #include <windows.h>
 
-#include "sim/backend_sim.h"
 #include "device/device_backend.h"
+#include "sim/backend_sim.h"
 #include "sim/tarnlow_printer.h"
 #include "ui/win32/win32_program.h"
 

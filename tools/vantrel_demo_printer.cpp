@@ -110,8 +110,8 @@ int ProgramIndex(int argc, char** argv, DemoOptions& options, int& status) {
       options.status = SplitAtCommas(value);
     } else if (option == "--set") {
       const std::size_t equals = value.find('=');
-      options.pageValues.push_back({value.substr(0, equals),
-                                    equals == std::string::npos ? "" : value.substr(equals + 1)});
+      options.pageValues.push_back(
+          {value.substr(0, equals), equals == std::string::npos ? "" : value.substr(equals + 1)});
     } else if (option == "--second") {
       options.secondSerial = value;
     } else {
@@ -125,7 +125,8 @@ int ProgramIndex(int argc, char** argv, DemoOptions& options, int& status) {
                                                            : TarnlowPrinter::Fault::FailTransfer});
     }
   }
-  if (index < argc && std::strcmp(argv[index], "--") == 0) ++index;
+  if (index < argc && std::strcmp(argv[index], "--") == 0)
+    ++index;
   else if (index < argc && argv[index][0] == '-') {
     std::fprintf(stderr, "%s: unknown option %s\n", kName, argv[index]);
     index = argc;

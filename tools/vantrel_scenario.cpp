@@ -28,14 +28,15 @@
 namespace {
 
 int Usage() {
-  std::fprintf(stderr, "usage: vantrel-scenario [--front-end headless"
+  std::fprintf(stderr,
+               "usage: vantrel-scenario [--front-end headless"
 #ifdef VANTREL_SCENARIO_QT
-                       "|qt"
+               "|qt"
 #endif
 #ifdef VANTREL_SCENARIO_WIN32
-                       "|win32"
+               "|win32"
 #endif
-                       "] FILE\n");
+               "] FILE\n");
   return 2;
 }
 
@@ -62,12 +63,15 @@ int main(int argc, char** argv) {
   std::unique_ptr<FrontEnd> frontEnd;
   if (frontEndName == "headless") frontEnd = std::make_unique<HeadlessFrontEnd>(print);
 #ifdef VANTREL_SCENARIO_WIN32
-  else if (frontEndName == "win32") frontEnd = std::make_unique<Win32FrontEnd>(print);
+  else if (frontEndName == "win32")
+    frontEnd = std::make_unique<Win32FrontEnd>(print);
 #endif
 #ifdef VANTREL_SCENARIO_QT
-  else if (frontEndName == "qt") frontEnd = std::make_unique<QtFrontEnd>(argc, argv, print);
+  else if (frontEndName == "qt")
+    frontEnd = std::make_unique<QtFrontEnd>(argc, argv, print);
 #endif
-  else return Usage();
+  else
+    return Usage();
 
   std::ifstream file(path);
   if (!file) {

@@ -31,8 +31,8 @@ int BadUsage(const std::string& message) {
 // The one rule for every number on the command line: decimal digits only,
 // as a script writes them; a sign or a blank around it is refused.
 std::optional<int> WholeNumber(const std::string& text) {
-  if (text.empty() || !std::all_of(text.begin(), text.end(),
-                                   [](unsigned char c) { return c >= '0' && c <= '9'; }))
+  if (text.empty() ||
+      !std::all_of(text.begin(), text.end(), [](unsigned char c) { return c >= '0' && c <= '9'; }))
     return std::nullopt;
   const std::size_t first = std::min(text.find_first_not_of('0'), text.size() - 1);
   if (text.size() - first > 9) return std::nullopt;
@@ -111,9 +111,10 @@ class CommandLine {
   int TakeWatch();
 
   Arguments& arguments_;
-  CLI::App app_{"The Tarnlow printer's status, supplies, counters and configuration, its "
-                "INI export and its panel's commands.",
-                "vantrel-cli"};
+  CLI::App app_{
+      "The Tarnlow printer's status, supplies, counters and configuration, its "
+      "INI export and its panel's commands.",
+      "vantrel-cli"};
   std::string format_, watch_, tonerAction_, warning_, critical_;
   std::string tonerLow_, tonerOutStop_, energySave_, autoContinue_;
   CLI::Option* watchOption_ = nullptr;
@@ -129,21 +130,23 @@ class CommandLine {
 // The order of the options and commands is the order --help lists them in.
 CommandLine::CommandLine(Arguments& arguments) : arguments_(arguments) {
   app_.set_version_flag("--version", "vantrel-cli " VANTREL_VERSION);
-  app_.footer("Exit status: 0 done, 1 no printer or the link failed, 2 bad usage, 3 the printer "
-              "refused, 4 the output or the file could not be written, 5 declined at the "
-              "prompt, 6 the printer is there but this user may not open it. check: 0 OK, "
-              "1 WARNING, 2 CRITICAL, 3 UNKNOWN.");
+  app_.footer(
+      "Exit status: 0 done, 1 no printer or the link failed, 2 bad usage, 3 the printer "
+      "refused, 4 the output or the file could not be written, 5 declined at the "
+      "prompt, 6 the printer is there but this user may not open it. check: 0 OK, "
+      "1 WARNING, 2 CRITICAL, 3 UNKNOWN.");
   // At most one command; a missing one is told below, so that an unknown word
   // is reported as itself rather than as a missing command.
   app_.require_subcommand(0, 1);
   app_.allow_windows_style_options(false);  // "/dir/file.ini" is a file on every system
-  app_.fallthrough();  // the global options also after the command
+  app_.fallthrough();                       // the global options also after the command
   AddGlobalOptions();
   AddReadingCommands();
   AddActionCommands();
   AddCheck();
-  list_ = app_.add_subcommand("list", "Every Tarnlow present: where, its serial number, "
-                                      "whether this user may open it");
+  list_ = app_.add_subcommand("list",
+                              "Every Tarnlow present: where, its serial number, "
+                              "whether this user may open it");
   AddDefaults();
 }
 
@@ -154,17 +157,17 @@ void CommandLine::AddGlobalOptions() {
                   "The printer to use, by serial number or location (see list); 'all' for "
                   "every one (metrics only); without it the first")
       ->type_name("PRINTER");
-  app_.add_flag("-y,--yes", arguments_.yes,
-                "Send commands that change the printer without asking");
+  app_.add_flag("-y,--yes", arguments_.yes, "Send commands that change the printer without asking");
 }
 
 void CommandLine::AddReadingCommands() {
   CLI::App* status = app_.add_subcommand("status", "The lines the printer's panel shows now");
-  watchOption_ =
-      status->add_option("--watch", watch_, "Print the lines again whenever they change, "
-                                            "polling every SECONDS (default 5)")
-          ->expected(0, 1)
-          ->type_name("SECONDS");
+  watchOption_ = status
+                     ->add_option("--watch", watch_,
+                                  "Print the lines again whenever they change, "
+                                  "polling every SECONDS (default 5)")
+                     ->expected(0, 1)
+                     ->type_name("SECONDS");
   readings_ = {
       {status, ReadingCommand::Status},
       {app_.add_subcommand("supplies", "Toner and the other supplies"), ReadingCommand::Supplies},
@@ -190,8 +193,10 @@ void CommandLine::AddActionCommands() {
 void CommandLine::AddCheck() {
   check_ = app_.add_subcommand(
       "check", "One line for monitoring systems; exit 0 OK, 1 WARNING, 2 CRITICAL, 3 UNKNOWN");
-  check_->add_option("-w,--warning", warning_, "Warn below this percent of toner or imaging "
-                                               "cartridge left (default 20)")
+  check_
+      ->add_option("-w,--warning", warning_,
+                   "Warn below this percent of toner or imaging "
+                   "cartridge left (default 20)")
       ->type_name("PERCENT");
   check_->add_option("-c,--critical", critical_, "Critical below this percent (default 5)")
       ->type_name("PERCENT");
@@ -201,8 +206,7 @@ void CommandLine::AddDefaults() {
   defaults_ = app_.add_subcommand("defaults", "Send the panel's default settings");
   const auto onOff = CLI::IsMember({"on", "off"});
   defaults_->add_option("--toner-low", tonerLow_, "Toner low message")->check(onOff);
-  defaults_->add_option("--toner-out-stop", tonerOutStop_, "Stop when toner is out")
-      ->check(onOff);
+  defaults_->add_option("--toner-out-stop", tonerOutStop_, "Stop when toner is out")->check(onOff);
   defaults_->add_option("--energy-save", energySave_, "Minutes before energy save mode")
       ->transform(kWholeNumber)
       ->check(CLI::IsMember(EnergySaveTimeTexts()));
@@ -220,8 +224,9 @@ int CommandLine::Parse(int argc, char** argv) {
     return check_->parsed() ? CheckUsage(e.what()) : BadUsage(e.what());
   }
   if (app_.get_subcommands().empty())
-    return BadUsage("give a command: status, supplies, counters, config, check, list, export, "
-                    "toner, clean, calibrate or defaults");
+    return BadUsage(
+        "give a command: status, supplies, counters, config, check, list, export, "
+        "toner, clean, calibrate or defaults");
   TakeReadingCommand();
   TakeActionCommand();
   if (const int status = TakeDefaults(); status != kGoOn) return status;
@@ -289,8 +294,9 @@ int CommandLine::TakeList() {
 int CommandLine::TakeFormat() {
   const bool metrics = format_ == "prometheus" || format_ == "openmetrics";
   if (arguments_.printer == kAllPrinters && !(reading_ && metrics))
-    return BadUsage("--printer all is for the metrics of the reading commands "
-                    "(--format prometheus or openmetrics)");
+    return BadUsage(
+        "--printer all is for the metrics of the reading commands "
+        "(--format prometheus or openmetrics)");
   if (!format_.empty() && !reading_)
     return BadUsage("--format is for the reading commands (status, supplies, counters, config)");
   arguments_.format = format_ == "json"          ? OutputFormat::Json

@@ -15,7 +15,7 @@ struct Arguments {
   ReadingCommand reading = ReadingCommand::Status;
   OutputFormat format = OutputFormat::Text;
   bool yes = false;
-  std::string printer;  // --printer: serial number, location or "all"; empty the first
+  std::string printer;              // --printer: serial number, location or "all"; empty the first
   std::optional<int> watchSeconds;  // status --watch
   std::string file;                 // export
   TonerOperation toner = TonerOperation::Change;

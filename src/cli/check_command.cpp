@@ -43,8 +43,7 @@ std::string PluginText(std::string text) {
 // the panel has no message for it.
 std::string CodeText(const StatusList& status, int i) {
   std::string text;
-  if (const std::optional<PanelMessage> message =
-          LookupStatusMessage(StatusCodeAt(status, i)))
+  if (const std::optional<PanelMessage> message = LookupStatusMessage(StatusCodeAt(status, i)))
     for (const PanelLine& line : {message->line1, message->line2})
       if (line.stringId) text += (text.empty() ? "" : " / ") + PluginText(ComposePanelLine(line));
   return text.empty() ? "status " + StatusCode(status, i) : text;
@@ -80,8 +79,7 @@ PluginResult CheckPrinter(const PrinterReading& reading, const CheckThresholds& 
   std::vector<std::string> texts;
   const StatusList& status = reading.printer.status;
   for (int i = 0; i < status.count; ++i) {
-    const PluginState codeState =
-        StateOfSeverity(SeverityOfCode(StatusCodeAt(status, i)));
+    const PluginState codeState = StateOfSeverity(SeverityOfCode(StatusCodeAt(status, i)));
     if (codeState == kPluginOk) continue;
     state = std::max(state, codeState);
     const std::string text = CodeText(status, i);
@@ -89,8 +87,8 @@ PluginResult CheckPrinter(const PrinterReading& reading, const CheckThresholds& 
   }
 
   // Nagios ranges: "20:" alerts below 20.
-  const std::string levels = ";" + NumberText(thresholds.warning) + ":;" +
-                             NumberText(thresholds.critical) + ":;0;100";
+  const std::string levels =
+      ";" + NumberText(thresholds.warning) + ":;" + NumberText(thresholds.critical) + ":;0;100";
   std::string perfdata;
   for (const Gauge& gauge : SupplyGauges(reading.printer)) {
     if (!gauge.percent) continue;

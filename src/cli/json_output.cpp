@@ -78,10 +78,12 @@ Json CounterRecord(const std::int32_t* items, int count) {
 Json Counters(const PrinterState& printer) {
   Json counters = {{"faces", NamedNumbers(printer, FaceCounterFields())},
                    {"sheets_by_tray", NamedNumbers(printer, TraySheetFields())}};
-  counters["replacement"] = CounterRecord(
-      printer.replacementCounts ? printer.replacementCounts->item : nullptr, kReplacementCountItems);
-  counters["application"] = CounterRecord(
-      printer.applicationCounts ? printer.applicationCounts->item : nullptr, kApplicationCountItems);
+  counters["replacement"] =
+      CounterRecord(printer.replacementCounts ? printer.replacementCounts->item : nullptr,
+                    kReplacementCountItems);
+  counters["application"] =
+      CounterRecord(printer.applicationCounts ? printer.applicationCounts->item : nullptr,
+                    kApplicationCountItems);
   return counters;
 }
 
@@ -109,7 +111,8 @@ Json Firmware(const PrinterState& printer) {
 
 // Every text as valid UTF-8: the printer's bytes need not be.
 void MakeTextsValid(Json& value) {
-  if (value.is_string()) value = ValidUtf8(value.get_ref<const std::string&>());
+  if (value.is_string())
+    value = ValidUtf8(value.get_ref<const std::string&>());
   else if (value.is_structured())
     for (Json& item : value) MakeTextsValid(item);
 }

@@ -18,10 +18,14 @@ using Labels = std::vector<std::pair<std::string, std::string>>;
 std::string LabelValue(const std::string& text) {
   std::string out;
   for (const char c : ValidUtf8(text)) {
-    if (c == '\\') out += "\\\\";
-    else if (c == '"') out += "\\\"";
-    else if (c == '\n') out += "\\n";
-    else out += c;
+    if (c == '\\')
+      out += "\\\\";
+    else if (c == '"')
+      out += "\\\"";
+    else if (c == '\n')
+      out += "\\n";
+    else
+      out += c;
   }
   return out;
 }
@@ -73,9 +77,7 @@ class Exposition {
         Sample(With(base, {{label, field.name}}), *value * scale);
   }
 
-  std::string Finish() {
-    return format_ == MetricsFormat::OpenMetrics ? out_ + "# EOF\n" : out_;
-  }
+  std::string Finish() { return format_ == MetricsFormat::OpenMetrics ? out_ + "# EOF\n" : out_; }
 
  private:
   MetricsFormat format_;

@@ -4,8 +4,8 @@
 #include "cli/exit_status.h"
 #include "cli/printer_choice.h"
 #include "cli/printer_session.h"
-#include "string_ids.h"
 #include "common/string_table.h"
+#include "string_ids.h"
 
 namespace {
 
@@ -36,12 +36,11 @@ std::string SendDefaults(const Arguments& arguments) {
   defaults.tonerOutStop = arguments.tonerOutStop.value_or(defaults.tonerOutStop);
   defaults.energySaveMinutes = arguments.energySaveMinutes.value_or(defaults.energySaveMinutes);
   defaults.autoContinue = arguments.autoContinue.value_or(defaults.autoContinue);
-  Confirm(arguments.yes,
-          std::string("the default settings (toner low message ") +
-              OnOff(defaults.tonerLowMessage) + ", toner out stop " +
-              OnOff(defaults.tonerOutStop) + ", energy save " +
-              std::to_string(defaults.energySaveMinutes) + " minutes, auto continue " +
-              OnOff(defaults.autoContinue) + ")");
+  Confirm(arguments.yes, std::string("the default settings (toner low message ") +
+                             OnOff(defaults.tonerLowMessage) + ", toner out stop " +
+                             OnOff(defaults.tonerOutStop) + ", energy save " +
+                             std::to_string(defaults.energySaveMinutes) +
+                             " minutes, auto continue " + OnOff(defaults.autoContinue) + ")");
   RequireAcknowledged(SendPanelDefaults(defaults), "one or more of the default settings");
   return Said(kTextSetDefaultSent);
 }
@@ -54,7 +53,7 @@ std::string RunPrinterCommand(const Arguments& arguments) {
   if (arguments.action == Action::Defaults) return SendDefaults(arguments);
 
   const bool eject = arguments.toner == TonerOperation::EjectAll;
-  const char* what = arguments.action == Action::Clean     ? "the print head clean-up"
+  const char* what = arguments.action == Action::Clean       ? "the print head clean-up"
                      : arguments.action == Action::Calibrate ? "the calibration"
                      : eject                                 ? "the toner eject"
                                                              : "the toner change";

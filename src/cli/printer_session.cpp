@@ -5,13 +5,13 @@
 
 #include "cli/exit_status.h"
 #include "common/message_owner.h"
-#include "string_ids.h"
 #include "common/string_table.h"
 #include "device/device_link.h"
 #include "printer/configuration_read.h"
 #include "printer/info_page.h"
 #include "printer/printer_info.h"
 #include "printer/status_read.h"
+#include "string_ids.h"
 
 namespace {
 
@@ -53,10 +53,11 @@ PrinterSession::PrinterSession(const std::optional<PresentPrinter>& printer) {
                             (printer->serial.empty() ? "" : " (" + printer->serial + ")");
   if (printer->access == PrinterAccess::Denied)
     throw CliFailure(kExitNoAccess,
-                     which + " is there, but this user may not open it. Install the udev rule "
-                             "60-vantrel.rules (the package does) and use the printer from the "
-                             "local seat; without a seat, give the rule GROUP=\"lp\", "
-                             "MODE=\"0660\" and add the user to the group lp.");
+                     which +
+                         " is there, but this user may not open it. Install the udev rule "
+                         "60-vantrel.rules (the package does) and use the printer from the "
+                         "local seat; without a seat, give the rule GROUP=\"lp\", "
+                         "MODE=\"0660\" and add the user to the group lp.");
   if (!OpenDeviceLinkTo(*printer)) throw CliFailure(kExitNoPrinter, which + " could not be opened");
   serial_ = printer->serial;
 }
@@ -69,8 +70,10 @@ void PrinterSession::Read(const ReadParts& parts, PrinterReading& reading) {
   reading.serial = serial_;
   if (parts.status) {
     const std::optional<StatusList> list = ReadStatusList();
-    if (!list) owner.ShowMessage(kTextSendFailed);
-    else state.status = *list;
+    if (!list)
+      owner.ShowMessage(kTextSendFailed);
+    else
+      state.status = *list;
     owner.ThrowIfFailed();
   }
   const bool pages[] = {parts.supplies, parts.counters, parts.machine, parts.adjustment};

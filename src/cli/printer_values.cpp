@@ -87,9 +87,12 @@ std::optional<double> NumberOf(const char* text) {
   int digits = 0;
   bool point = false;
   for (; *p; ++p) {
-    if (IsDigit(*p)) ++digits;
-    else if (*p == '.' && !point) point = true;
-    else return std::nullopt;
+    if (IsDigit(*p))
+      ++digits;
+    else if (*p == '.' && !point)
+      point = true;
+    else
+      return std::nullopt;
   }
   if (digits == 0) return std::nullopt;
   // The printer's decimal text in the C locale, whatever the user's.
@@ -112,7 +115,8 @@ std::optional<SupplyState> StateOf(const PrinterState& ctx, int stateField) {
   return ParseSupplyState(PageField(ctx, kTonerPageNumber, stateField));
 }
 
-std::optional<double> RemainingPercent(const PrinterState& ctx, int stateField, int remainingField) {
+std::optional<double> RemainingPercent(const PrinterState& ctx, int stateField,
+                                       int remainingField) {
   if (StateOf(ctx, stateField) == SupplyState::Unknown) return std::nullopt;
   return NumberOf(PageField(ctx, kTonerPageNumber, remainingField));
 }
@@ -162,10 +166,10 @@ std::string StatusCode(const StatusList& status, int i) {
 
 std::string NumberText(double value) {
   char buffer[64];
-  const bool whole = value > -1e15 && value < 1e15 &&
-                     value == static_cast<double>(static_cast<long long>(value));
-  const auto result = whole ? std::to_chars(buffer, buffer + sizeof buffer,
-                                            static_cast<long long>(value))
-                            : std::to_chars(buffer, buffer + sizeof buffer, value);
+  const bool whole =
+      value > -1e15 && value < 1e15 && value == static_cast<double>(static_cast<long long>(value));
+  const auto result =
+      whole ? std::to_chars(buffer, buffer + sizeof buffer, static_cast<long long>(value))
+            : std::to_chars(buffer, buffer + sizeof buffer, value);
   return std::string(buffer, result.ptr);
 }

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "printer/printer_state.h"
 #include "printer/config_conversions.h"
+#include "printer/printer_state.h"
 #include "printer/status_list.h"
 
 // One cartridge: its name and its three page-1 fields (the imaging

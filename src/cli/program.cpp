@@ -118,7 +118,8 @@ std::string WatchBeat(const Arguments& arguments) {
       case OutputFormat::Text: return ForTerminal(TextUnreadable(failure.what()));
       case OutputFormat::Json: return JsonUnreadable(failure.what());
       case OutputFormat::Prometheus: return MetricsUnreadable(arguments, MetricsFormat::Prometheus);
-      case OutputFormat::OpenMetrics: return MetricsUnreadable(arguments, MetricsFormat::OpenMetrics);
+      case OutputFormat::OpenMetrics:
+        return MetricsUnreadable(arguments, MetricsFormat::OpenMetrics);
     }
     throw;
   }
@@ -158,14 +159,17 @@ int Run(const Arguments& arguments) {
   switch (arguments.action) {
     case Arguments::Action::Read:
       if (arguments.watchSeconds) {
-        WatchStatus(*arguments.watchSeconds, [&] { return WatchBeat(arguments); }, Write);
+        WatchStatus(
+            *arguments.watchSeconds, [&] { return WatchBeat(arguments); }, Write);
       } else {
         Print(ReadAndFormat(arguments, false));
       }
       return kExitDone;
     case Arguments::Action::Export: Export(arguments); return kExitDone;
     case Arguments::Action::Check: return Check(arguments);
-    case Arguments::Action::List: Print(ForTerminal(PrinterListText(PresentPrinters()))); return kExitDone;
+    case Arguments::Action::List:
+      Print(ForTerminal(PrinterListText(PresentPrinters())));
+      return kExitDone;
     default: Print(ForTerminal(RunPrinterCommand(arguments))); return kExitDone;
   }
 }

@@ -25,9 +25,12 @@ std::string EscapeControls(const std::string& utf8) {
       continue;
     }
     const char32_t c = sequence.code;
-    if ((c < 0x20 && c != '\n') || c == 0x7F) out += Escaped("\\x%02x", unsigned(c));
-    else if (c >= 0x80 && c <= 0x9F) out += Escaped("\\u%04x", unsigned(c));
-    else out.append(utf8, i, sequence.length);
+    if ((c < 0x20 && c != '\n') || c == 0x7F)
+      out += Escaped("\\x%02x", unsigned(c));
+    else if (c >= 0x80 && c <= 0x9F)
+      out += Escaped("\\u%04x", unsigned(c));
+    else
+      out.append(utf8, i, sequence.length);
     i += sequence.length;
   }
   return out;

@@ -41,7 +41,8 @@ std::size_t Width(const std::string& text) {
 }
 
 // Rows as columns: the label, then each value, two blanks apart.
-std::string AlignedRows(const std::vector<const ConfigurationRow*>& rows, const std::string& indent) {
+std::string AlignedRows(const std::vector<const ConfigurationRow*>& rows,
+                        const std::string& indent) {
   std::vector<std::size_t> widths;
   auto widen = [&](std::size_t column, const std::string& text) {
     if (widths.size() <= column) widths.resize(column + 1, 0);
@@ -97,8 +98,7 @@ std::string AllPages(const std::vector<ConfigurationRow>& all) {
 std::string StatusText(const StatusList& status) {
   std::string out;
   for (int i = 0; i < status.count; ++i) {
-    const std::optional<PanelMessage> message =
-        LookupStatusMessage(StatusCodeAt(status, i));
+    const std::optional<PanelMessage> message = LookupStatusMessage(StatusCodeAt(status, i));
     if (!message) continue;
     for (const PanelLine& line : {message->line1, message->line2})
       if (line.stringId) out += TrimEnd(ComposePanelLine(line)) + "\n";

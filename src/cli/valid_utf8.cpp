@@ -13,8 +13,10 @@ std::string ValidUtf8(std::string_view text) {
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size();) {
     const Utf8Sequence sequence = DecodeUtf8(text, i);
-    if (sequence.wellFormed) out.append(text.substr(i, sequence.length));
-    else out += kReplacement;  // the whole ill-formed subpart
+    if (sequence.wellFormed)
+      out.append(text.substr(i, sequence.length));
+    else
+      out += kReplacement;  // the whole ill-formed subpart
     i += sequence.length;
   }
   return out;

@@ -15,21 +15,12 @@ struct LocaleLanguage {
 
 // Regions first; a language alone takes the variant its speakers mostly use.
 constexpr LocaleLanguage kLanguages[] = {
-    {"zh-tw", 1028}, {"zh-hk", 1028}, {"zh-mo", 1028}, {"zh-hant", 1028},
-    {"zh-cn", 2052}, {"zh-sg", 2052}, {"zh-hans", 2052}, {"zh", 2052},
-    {"cs", 1029},
-    {"de-ch", 2055}, {"de-li", 2055}, {"de-at", 3079}, {"de", 1031},
-    {"en", kEnglish},
-    {"es-mx", 2058}, {"es", 3082},
-    {"fr-be", 2060}, {"fr-ch", 4108}, {"fr", 1036},
-    {"hu", 1038},
-    {"it-ch", 2064}, {"it", 1040},
-    {"ja", 1041},
-    {"ko", 1042},
-    {"pl", 1045},
-    {"pt-pt", 2070}, {"pt", 1046},
-    {"ru", 1049},
-    {"sk", 1051},
+    {"zh-tw", 1028}, {"zh-hk", 1028},   {"zh-mo", 1028}, {"zh-hant", 1028}, {"zh-cn", 2052},
+    {"zh-sg", 2052}, {"zh-hans", 2052}, {"zh", 2052},    {"cs", 1029},      {"de-ch", 2055},
+    {"de-li", 2055}, {"de-at", 3079},   {"de", 1031},    {"en", kEnglish},  {"es-mx", 2058},
+    {"es", 3082},    {"fr-be", 2060},   {"fr-ch", 4108}, {"fr", 1036},      {"hu", 1038},
+    {"it-ch", 2064}, {"it", 1040},      {"ja", 1041},    {"ko", 1042},      {"pl", 1045},
+    {"pt-pt", 2070}, {"pt", 1046},      {"ru", 1049},    {"sk", 1051},
 };
 
 // "de_CH.UTF-8@euro" -> "de-ch"; "zh_Hant_TW" keeps every part.

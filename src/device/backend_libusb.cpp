@@ -128,24 +128,25 @@ std::string SerialNumber(libusb_device* device, libusb_device_handle* handle,
 
 bool ListPrinters(void* context, const HardwareIdMatch& matches,
                   std::vector<PresentPrinter>& printers) {
-  return ForEachMatchingPrinter(context, matches, [&](libusb_device* device,
-                                                      const libusb_device_descriptor& descriptor,
-                                                      int interfaceNumber) {
-    PresentPrinter printer;
-    printer.key = DeviceKey(device, interfaceNumber);
-    printer.location = std::to_string(libusb_get_bus_number(device)) + ":" +
-                       std::to_string(libusb_get_device_address(device));
-    // Opening sends nothing; it is how to learn whether this user may.
-    libusb_device_handle* handle = nullptr;
-    const int opened = libusb_open(device, &handle);
-    printer.access = opened == 0                      ? PrinterAccess::Granted
-                     : opened == LIBUSB_ERROR_ACCESS ? PrinterAccess::Denied
-                                                      : PrinterAccess::Failed;
-    printer.serial = SerialNumber(device, opened == 0 ? handle : nullptr, descriptor.iSerialNumber);
-    if (opened == 0) libusb_close(handle);
-    printers.push_back(std::move(printer));
-    return true;
-  });
+  return ForEachMatchingPrinter(
+      context, matches,
+      [&](libusb_device* device, const libusb_device_descriptor& descriptor, int interfaceNumber) {
+        PresentPrinter printer;
+        printer.key = DeviceKey(device, interfaceNumber);
+        printer.location = std::to_string(libusb_get_bus_number(device)) + ":" +
+                           std::to_string(libusb_get_device_address(device));
+        // Opening sends nothing; it is how to learn whether this user may.
+        libusb_device_handle* handle = nullptr;
+        const int opened = libusb_open(device, &handle);
+        printer.access = opened == 0                     ? PrinterAccess::Granted
+                         : opened == LIBUSB_ERROR_ACCESS ? PrinterAccess::Denied
+                                                         : PrinterAccess::Failed;
+        printer.serial =
+            SerialNumber(device, opened == 0 ? handle : nullptr, descriptor.iSerialNumber);
+        if (opened == 0) libusb_close(handle);
+        printers.push_back(std::move(printer));
+        return true;
+      });
 }
 
 DeviceHandle Open(void* context, const std::string& key) {
@@ -179,19 +180,19 @@ void Close(void*, DeviceHandle handle) {
   delete printer;
 }
 
-int VendorRequest(void* context, DeviceHandle handle, const std::uint8_t input[3], std::uint8_t* reply,
-                  std::uint16_t length) {
+int VendorRequest(void* context, DeviceHandle handle, const std::uint8_t input[3],
+                  std::uint8_t* reply, std::uint16_t length) {
   auto* printer = reinterpret_cast<OpenPrinter*>(handle);
   ControlSetup setup = ControlSetupFromPrintSupportInput(input, printer->interfaceNumber, length);
-  int received = libusb_control_transfer(printer->handle, setup.bmRequestType, setup.bRequest,
-                                         setup.wValue, setup.wIndex, reply, setup.wLength,
-                                         State(context).timeoutMs);
+  int received =
+      libusb_control_transfer(printer->handle, setup.bmRequestType, setup.bRequest, setup.wValue,
+                              setup.wIndex, reply, setup.wLength, State(context).timeoutMs);
   if (received == LIBUSB_ERROR_TIMEOUT) return kVendorRequestTimedOut;
   return received > 0 ? received : 0;
 }
 
-const DeviceBackend kLibusbBackend = {"libusb", &g_state,     FindPrinter, Open, Close,
-                                      VendorRequest, Release, ListPrinters};
+const DeviceBackend kLibusbBackend = {"libusb", &g_state,      FindPrinter, Open,
+                                      Close,    VendorRequest, Release,     ListPrinters};
 
 }  // namespace
 

@@ -157,9 +157,9 @@ bool ListPrinters(void* context, const HardwareIdMatch& matches,
     printer.serial = SerialInPath(path);
     // Opening sends nothing; it is how to learn whether this user may.
     const HANDLE handle = OpenPath(os, path);
-    printer.access = handle != INVALID_HANDLE_VALUE            ? PrinterAccess::Granted
+    printer.access = handle != INVALID_HANDLE_VALUE          ? PrinterAccess::Granted
                      : GetLastError() == ERROR_ACCESS_DENIED ? PrinterAccess::Denied
-                                                               : PrinterAccess::Failed;
+                                                             : PrinterAccess::Failed;
     if (handle != INVALID_HANDLE_VALUE) os.closeHandle(handle);
     printers.push_back(std::move(printer));
     return true;
@@ -231,8 +231,7 @@ const UsbprintPlatform& SystemUsbprintPlatform() {
       FromSetupApi<decltype(&SetupDiGetDeviceRegistryPropertyW)>(
           "SetupDiGetDeviceRegistryPropertyW"),
       FromSetupApi<decltype(&SetupDiEnumDeviceInterfaces)>("SetupDiEnumDeviceInterfaces"),
-      FromSetupApi<decltype(&SetupDiGetDeviceInterfaceDetailW)>(
-          "SetupDiGetDeviceInterfaceDetailW"),
+      FromSetupApi<decltype(&SetupDiGetDeviceInterfaceDetailW)>("SetupDiGetDeviceInterfaceDetailW"),
       FromSetupApi<decltype(&SetupDiDestroyDeviceInfoList)>("SetupDiDestroyDeviceInfoList"),
       CreateFileW,
       CloseHandle,
@@ -246,8 +245,10 @@ const UsbprintPlatform& SystemUsbprintPlatform() {
 }
 
 DeviceBackend UsbprintBackend(const UsbprintPlatform& platform) {
-  return {"usbprint", const_cast<UsbprintPlatform*>(&platform), FindPrinter, Open, Close,
-          VendorRequest, nullptr, ListPrinters};
+  return {"usbprint",  const_cast<UsbprintPlatform*>(&platform),
+          FindPrinter, Open,
+          Close,       VendorRequest,
+          nullptr,     ListPrinters};
 }
 
 const DeviceBackend* PlatformDeviceBackend() {

@@ -19,8 +19,7 @@ inline constexpr std::uint8_t kVendorInInterface = 0xC1;
 
 // The one mapping from the driver's input bytes to the control transfer.
 ControlSetup ControlSetupFromPrintSupportInput(const std::uint8_t input[3],
-                                               std::uint16_t interfaceNumber,
-                                               std::uint16_t length);
+                                               std::uint16_t interfaceNumber, std::uint16_t length);
 
 // The 3-byte input the program builds: code, wValue low, wValue high.
 void PrintSupportInput(int code, int wValue, std::uint8_t input[3]);

@@ -19,7 +19,7 @@ inline constexpr char kPrinterHardwareId[] = "USB\\VID_F0CA&PID_7A71";
 using DeviceHandle = std::intptr_t;
 inline constexpr DeviceHandle kInvalidDeviceHandle = -1;
 
-inline constexpr int kDeviceIdSize = 128;   // 127 characters and the NUL
+inline constexpr int kDeviceIdSize = 128;  // 127 characters and the NUL
 inline constexpr int kMaxDeviceIdTokens = 100;
 
 struct DeviceLinkSettings {

@@ -24,9 +24,7 @@ static_assert(CodesAscend());
 static_assert(REQ_READ_REPLACEMENT_COUNT + kReplacementCountItems <= REQ_READ_APPLICATION_COUNT);
 static_assert(REQ_READ_APPLICATION_COUNT + kApplicationCountItems <= REQ_READ_MACHINE_KIND);
 
-std::uint16_t HighByte(int value) {
-  return static_cast<std::uint16_t>((value & 0xFF) << 8);
-}
+std::uint16_t HighByte(int value) { return static_cast<std::uint16_t>((value & 0xFF) << 8); }
 
 }  // namespace
 

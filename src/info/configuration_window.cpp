@@ -2,20 +2,19 @@
 
 #include <string>
 
-#include "page_helpers/link_session.h"
-#include "page_helpers/window_ops.h"
 #include "device/device_link.h"
 #include "info/ini_export.h"
+#include "layouts/dialog_template.h"
+#include "page_helpers/link_session.h"
+#include "page_helpers/window_ops.h"
 #include "printer/config_pages.h"
 #include "printer/configuration_read.h"
 #include "printer/configuration_texts.h"
 #include "printer/printer_info.h"
-#include "ui/dialog.h"
-#include "layouts/dialog_template.h"
 #include "string_ids.h"
+#include "ui/dialog.h"
 
 namespace {
-
 
 // The read values, as the model gives them, into the pages there are.
 void FillPages(const AppContext& ctx) {
@@ -76,8 +75,10 @@ void ConfigurationWindowProc(Window& window, const DialogMessage& message) {
       break;
     case DialogEvent::Command:
       // Escape (the Cancel command) is ignored: only Close ends the window.
-      if (message.id == kConfigCloseButton) window.EndDialog(0);
-      else if (message.id == kConfigSaveButton && ctx) Save(window, *ctx);
+      if (message.id == kConfigCloseButton)
+        window.EndDialog(0);
+      else if (message.id == kConfigSaveButton && ctx)
+        Save(window, *ctx);
       break;
     case DialogEvent::Close: window.EndDialog(0); break;
     default: break;

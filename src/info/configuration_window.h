@@ -1,9 +1,9 @@
 // The modal configuration window: the printer's information pages in seven tabs.
 #pragma once
 
+#include "layouts/control_ids.h"
 #include "page_helpers/app_context.h"
 #include "printer/configuration_texts.h"
-#include "layouts/control_ids.h"
 #include "ui/dialog.h"
 
 // The panel page's "Display Configuration Page": opens the device link,

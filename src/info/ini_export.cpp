@@ -4,10 +4,12 @@
 #include "string_ids.h"
 
 std::string PromptExportFileName(Window& configWindow, const PrinterState& printer) {
-  return configWindow.PromptSaveFile({"INI FILE(*.INI)", "*.INI", "INI", ProposedExportName(printer)});
+  return configWindow.PromptSaveFile(
+      {"INI FILE(*.INI)", "*.INI", "INI", ProposedExportName(printer)});
 }
 
-void ExportConfiguration(Window& configWindow, const PrinterState& printer, const std::string& path) {
+void ExportConfiguration(Window& configWindow, const PrinterState& printer,
+                         const std::string& path) {
   if (path.empty()) return;
   if (!WriteConfigurationFile(printer, path)) {
     configWindow.ShowMessage(kTextExportFailed);

@@ -15,4 +15,5 @@ std::string PromptExportFileName(Window& configWindow, const PrinterState& print
 // Writes the export to path. Nothing happens for an empty path. On failure
 // the old file stays as it was and "The configuration could not be saved."
 // is shown, owned by configWindow.
-void ExportConfiguration(Window& configWindow, const PrinterState& printer, const std::string& path);
+void ExportConfiguration(Window& configWindow, const PrinterState& printer,
+                         const std::string& path);

@@ -13,7 +13,7 @@ enum class ControlKind {
   RadioButton,  // automatic radio button
   CheckBox,     // automatic check box
   GroupBox,
-  Static,       // static text
+  Static,  // static text
   Edit,
   DropDownList,  // non-editable, unsorted drop-down list
   Trackbar,      // horizontal, without tick marks
@@ -22,7 +22,7 @@ enum class ControlKind {
 
 // Style flags.
 enum : unsigned {
-  kGroupStart = 1u << 0,   // first control of a radio group (WS_GROUP)
+  kGroupStart = 1u << 0,  // first control of a radio group (WS_GROUP)
   kTabStop = 1u << 1,
   kAlignLeft = 1u << 2,    // static text, left-aligned
   kAlignCenter = 1u << 3,  // static text, centred
@@ -40,8 +40,8 @@ enum : unsigned {
   kDrawsItself = 1u << 5,  // draws over its controls (the panel display)
 };
 
-inline constexpr int kNoId = -1;      // a control no code refers to
-inline constexpr int kNoString = 0;   // a control whose text is set at run time or stays empty
+inline constexpr int kNoId = -1;     // a control no code refers to
+inline constexpr int kNoString = 0;  // a control whose text is set at run time or stays empty
 
 struct ControlTemplate {
   ControlKind kind;

@@ -146,8 +146,8 @@ constexpr ControlTemplate kSuppliesControls[] = {
 constexpr int kGroupTitleWidth = 150;
 constexpr int kTotalsLabelWidth = 115;
 constexpr int kTotalsValueX = 135, kTotalsValueWidth = 60;
-constexpr int kFacesY = 20;        // group title, rows below
-constexpr int kCoverageY = 80;     // group title, rows below
+constexpr int kFacesY = 20;         // group title, rows below
+constexpr int kCoverageY = 80;      // group title, rows below
 constexpr int kTonerGroupsY = 125;  // both group titles, rows below
 constexpr int kRightGroupX = 165;
 constexpr int kRightIndentX = kRightGroupX + (kIndentX - kEdgeX);
@@ -362,8 +362,8 @@ constexpr ControlTemplate kMainWindowControls[] = {
     Button(kMainCloseButton, 32, 283, 244, 60, 14),
     {ControlKind::TabControl, kMainTab, kNoString, 7, 7, 340, 235, kTabStop, 0},
     {ControlKind::Static, kPasswordLabel, kNoString, 80, 245, 0, 0, kAlignLeft, 0},
-    {ControlKind::Edit, kPasswordField, kNoString, 103, 243, 0, 0,
-     kBorder | kAutoScroll | kTabStop, 10},
+    {ControlKind::Edit, kPasswordField, kNoString, 103, 243, 0, 0, kBorder | kAutoScroll | kTabStop,
+     10},
     Button(kMainAboutButton, 327, 215, 244, 60, 14),
 };
 
@@ -393,28 +393,38 @@ constexpr ControlTemplate SliderValue(int id, int sliderX, int sliderY) {
 
 constexpr ControlTemplate kUserServiceControls[] = {
     Group(1036, 123, 12, 5, 140, 75),
-    SliderLabel(1043, 124, 15, 28), Slider(kTopPlainSlider, 15, 28), SliderValue(kTopPlainValue,
-                15, 28),
-    SliderLabel(1044, 125, 15, 48), Slider(kTopThickSlider, 15, 48), SliderValue(kTopThickValue,
-                15, 48),
-    SliderLabel(1045, 126, 15, 68), Slider(kTopEnvelopeSlider, 15,
-                68), SliderValue(kTopEnvelopeValue, 15, 68),
+    SliderLabel(1043, 124, 15, 28),
+    Slider(kTopPlainSlider, 15, 28),
+    SliderValue(kTopPlainValue, 15, 28),
+    SliderLabel(1044, 125, 15, 48),
+    Slider(kTopThickSlider, 15, 48),
+    SliderValue(kTopThickValue, 15, 48),
+    SliderLabel(1045, 126, 15, 68),
+    Slider(kTopEnvelopeSlider, 15, 68),
+    SliderValue(kTopEnvelopeValue, 15, 68),
     Group(1046, 213, 12, 85, 140, 135),
-    SliderLabel(1047, 124, 15, 107), Slider(kTransferPlainSlider, 15,
-                107), SliderValue(kTransferPlainValue, 15, 107),
-    SliderLabel(1050, 128, 15, 127), Slider(kTransferThick1Slider, 15,
-                127), SliderValue(kTransferThick1Value, 15, 127),
-    SliderLabel(1053, 129, 15, 147), Slider(kTransferThick2Slider, 15,
-                147), SliderValue(kTransferThick2Value, 15, 147),
-    SliderLabel(1056, 130, 15, 167), Slider(kTransferPostcardSlider, 15,
-                167), SliderValue(kTransferPostcardValue, 15, 167),
-    SliderLabel(1059, 126, 15, 187), Slider(kTransferEnvelopeSlider, 15,
-                187), SliderValue(kTransferEnvelopeValue, 15, 187),
-    SliderLabel(1062, 131, 15, 207), Slider(kTransferLabelsSlider, 15,
-                207), SliderValue(kTransferLabelsValue, 15, 207),
+    SliderLabel(1047, 124, 15, 107),
+    Slider(kTransferPlainSlider, 15, 107),
+    SliderValue(kTransferPlainValue, 15, 107),
+    SliderLabel(1050, 128, 15, 127),
+    Slider(kTransferThick1Slider, 15, 127),
+    SliderValue(kTransferThick1Value, 15, 127),
+    SliderLabel(1053, 129, 15, 147),
+    Slider(kTransferThick2Slider, 15, 147),
+    SliderValue(kTransferThick2Value, 15, 147),
+    SliderLabel(1056, 130, 15, 167),
+    Slider(kTransferPostcardSlider, 15, 167),
+    SliderValue(kTransferPostcardValue, 15, 167),
+    SliderLabel(1059, 126, 15, 187),
+    Slider(kTransferEnvelopeSlider, 15, 187),
+    SliderValue(kTransferEnvelopeValue, 15, 187),
+    SliderLabel(1062, 131, 15, 207),
+    Slider(kTransferLabelsSlider, 15, 207),
+    SliderValue(kTransferLabelsValue, 15, 207),
     Group(1065, 132, 171, 5, 152, 75),
-    SliderLabel(1066, 134, 176, 28), Slider(kLeftTray1Slider, 176,
-                28), SliderValue(kLeftTray1Value, 176, 28),
+    SliderLabel(1066, 134, 176, 28),
+    Slider(kLeftTray1Slider, 176, 28),
+    SliderValue(kLeftTray1Value, 176, 28),
     Group(1094, 224, 171, 85, 152, 50),
     Line(1071, 219, 175, 98, kServiceListLabelWidth),
     List(kGdiTimeoutList, 272, 96, kListWidth, kListHeight),
@@ -484,45 +494,46 @@ constexpr const char* kFont = "Tahoma";
 constexpr int kPageWidth = 340, kPageHeight = 260;
 constexpr int kConfigPageWidth = 325, kConfigPageHeight = 225;
 
-constexpr DialogTemplate kPanelPage = {kPanelPageTemplate, kPageWidth, kPageHeight, kFont, 9,
-                                       kChildPage | kDrawsItself, kPanelControls};
-constexpr DialogTemplate kConfigWindow = {kConfigWindowTemplate, 360, 290, kFont, 9,
-                                          kCaption | kSystemMenu | kModalFrame,
-                                          kConfigWindowControls};
-constexpr DialogTemplate kConfigCounter = {kConfigCounterTemplate, kConfigPageWidth,
-                                           kConfigPageHeight, kFont, 9, kChildPage,
-                                           kCounterControls};
-constexpr DialogTemplate kConfigSupplies = {kConfigSuppliesTemplate, kConfigPageWidth,
-                                            kConfigPageHeight, kFont, 9, kChildPage,
-                                            kSuppliesControls};
-constexpr DialogTemplate kConfigMachine = {kConfigMachineTemplate, kConfigPageWidth,
-                                           kConfigPageHeight, kFont, 9, kChildPage,
-                                           kMachineControls};
-constexpr DialogTemplate kConfigCoverage = {kConfigCoverageTemplate, kConfigPageWidth,
-                                            kConfigPageHeight, kFont, 9, kChildPage,
-                                            kCoverageControls};
-constexpr DialogTemplate kMainWindow = {kMainWindowTemplate, 350, 265, kFont, 10,
-                                        kCaption | kSystemMenu, kMainWindowControls};
-constexpr DialogTemplate kUserServicePage = {kUserServiceTemplate, kPageWidth, kPageHeight,
-                                             kFont, 9, kChildPage, kUserServiceControls};
-constexpr DialogTemplate kServiceModePage = {kServiceModeTemplate, kPageWidth, kPageHeight,
-                                             kFont, 9, kChildPage, kServiceModeControls};
-constexpr DialogTemplate kConfigPaper = {kConfigPaperTemplate, kConfigPageWidth,
-                                         kConfigPageHeight, kFont, 9, kChildPage,
-                                         kPaperControls};
-constexpr DialogTemplate kConfigAdjustment = {kConfigAdjustmentTemplate, kConfigPageWidth,
-                                              kConfigPageHeight, kFont, 9, kChildPage,
-                                              kAdjustmentControls};
-constexpr DialogTemplate kConfigFirmware = {kConfigFirmwareTemplate, kConfigPageWidth,
-                                            kConfigPageHeight, kFont, 9, kChildPage,
-                                            kFirmwareControls};
-constexpr DialogTemplate kAbout = {kAboutTemplate, 187, 95, kFont, 9,
-                                   kModalFrame | kDialogFrame, kAboutControls};
+constexpr DialogTemplate kPanelPage = {
+    kPanelPageTemplate,        kPageWidth,    kPageHeight, kFont, 9,
+    kChildPage | kDrawsItself, kPanelControls};
+constexpr DialogTemplate kConfigWindow = {
+    kConfigWindowTemplate, 360, 290, kFont, 9, kCaption | kSystemMenu | kModalFrame,
+    kConfigWindowControls};
+constexpr DialogTemplate kConfigCounter = {
+    kConfigCounterTemplate, kConfigPageWidth, kConfigPageHeight, kFont, 9, kChildPage,
+    kCounterControls};
+constexpr DialogTemplate kConfigSupplies = {
+    kConfigSuppliesTemplate, kConfigPageWidth, kConfigPageHeight, kFont, 9, kChildPage,
+    kSuppliesControls};
+constexpr DialogTemplate kConfigMachine = {
+    kConfigMachineTemplate, kConfigPageWidth, kConfigPageHeight, kFont, 9, kChildPage,
+    kMachineControls};
+constexpr DialogTemplate kConfigCoverage = {
+    kConfigCoverageTemplate, kConfigPageWidth, kConfigPageHeight, kFont, 9, kChildPage,
+    kCoverageControls};
+constexpr DialogTemplate kMainWindow = {
+    kMainWindowTemplate, 350, 265, kFont, 10, kCaption | kSystemMenu, kMainWindowControls};
+constexpr DialogTemplate kUserServicePage = {
+    kUserServiceTemplate, kPageWidth, kPageHeight, kFont, 9, kChildPage, kUserServiceControls};
+constexpr DialogTemplate kServiceModePage = {
+    kServiceModeTemplate, kPageWidth, kPageHeight, kFont, 9, kChildPage, kServiceModeControls};
+constexpr DialogTemplate kConfigPaper = {
+    kConfigPaperTemplate, kConfigPageWidth, kConfigPageHeight, kFont, 9,
+    kChildPage,           kPaperControls};
+constexpr DialogTemplate kConfigAdjustment = {
+    kConfigAdjustmentTemplate, kConfigPageWidth, kConfigPageHeight, kFont, 9, kChildPage,
+    kAdjustmentControls};
+constexpr DialogTemplate kConfigFirmware = {
+    kConfigFirmwareTemplate, kConfigPageWidth, kConfigPageHeight, kFont, 9, kChildPage,
+    kFirmwareControls};
+constexpr DialogTemplate kAbout = {kAboutTemplate, 187, 95, kFont, 9, kModalFrame | kDialogFrame,
+                                   kAboutControls};
 
 // In ascending template id.
 constexpr const DialogTemplate* kAllTemplates[] = {
-    &kPanelPage,      &kConfigWindow,     &kConfigCounter,   &kConfigSupplies, &kConfigMachine,
-    &kConfigCoverage, &kMainWindow,       &kUserServicePage, &kServiceModePage, &kConfigPaper,
+    &kPanelPage,        &kConfigWindow,   &kConfigCounter,   &kConfigSupplies,  &kConfigMachine,
+    &kConfigCoverage,   &kMainWindow,     &kUserServicePage, &kServiceModePage, &kConfigPaper,
     &kConfigAdjustment, &kConfigFirmware, &kAbout,
 };
 

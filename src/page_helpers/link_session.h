@@ -4,8 +4,8 @@
 
 #include "common/message_owner.h"
 #include "device/device_link.h"
-#include "ui/dialog.h"
 #include "string_ids.h"
+#include "ui/dialog.h"
 
 // Some actions leave the link open; the next action's open closes it.
 enum class AfterSession { CloseLink, LeaveLinkOpen };
@@ -27,8 +27,7 @@ bool UserActionHoldsLink();
 // cannot be opened the owner shows "Open USB is failed", nothing is sent
 // and the result is false.
 template <typename Work>
-bool WithDeviceLink(MessageOwner& owner, Work work,
-                    AfterSession after = AfterSession::CloseLink) {
+bool WithDeviceLink(MessageOwner& owner, Work work, AfterSession after = AfterSession::CloseLink) {
   UserActionOnLink holding;
   WaitCursor busy;
   if (!OpenPrinterLink()) {

@@ -2,8 +2,8 @@
 // add tab pages.
 #pragma once
 
-#include "ui/dialog.h"
 #include "layouts/dialog_template.h"
+#include "ui/dialog.h"
 
 // Sets a control's text to a string of the string table.
 void LoadItemText(Window& window, int controlId, int stringId);

@@ -1,7 +1,7 @@
 #include "panel/panel_display.h"
 
-#include "printer/status_messages.h"
 #include "layouts/control_ids.h"
+#include "printer/status_messages.h"
 
 namespace {
 

@@ -1,17 +1,17 @@
 #include "panel/panel_page.h"
 
-#include "page_helpers/choice_list.h"
 #include "device/device_link.h"
 #include "info/configuration_window.h"
-#include "panel/panel_display.h"
-#include "printer/panel_commands.h"
-#include "panel/panel_status.h"
+#include "layouts/dialog_template.h"
 #include "page_helpers/app_context.h"
+#include "page_helpers/choice_list.h"
 #include "page_helpers/link_session.h"
 #include "page_helpers/window_ops.h"
-#include "ui/dialog.h"
-#include "layouts/dialog_template.h"
+#include "panel/panel_display.h"
+#include "panel/panel_status.h"
+#include "printer/panel_commands.h"
 #include "string_ids.h"
+#include "ui/dialog.h"
 
 namespace {
 
@@ -42,7 +42,9 @@ void RotateToner(Window& page) {
 
 void OnCommand(Window& page, AppContext& ctx, int id) {
   switch (id) {
-    case kPanelStatusButton: WithDeviceLink(page, [&] { ReadPanelStatus(page, ctx.printer); }); break;
+    case kPanelStatusButton:
+      WithDeviceLink(page, [&] { ReadPanelStatus(page, ctx.printer); });
+      break;
     case kPanelConfigButton:
       // Opens and closes the link itself, around its modal window.
       OpenConfigurationWindow(page, ctx);

@@ -70,7 +70,9 @@ std::string CartridgeTypeText(const char* type) {
 
 std::string PercentText(const char* value) { return std::string(OrEmpty(value)) + "%"; }
 
-std::string SwitchOffText(const char* value) { return TextOrEmpty(SwitchOffIsOn(value) ? kTextOn : kTextOff); }
+std::string SwitchOffText(const char* value) {
+  return TextOrEmpty(SwitchOffIsOn(value) ? kTextOn : kTextOff);
+}
 
 std::string SwitchZeroText(const char* value) {
   return TextOrEmpty(SwitchZeroIsOn(value) ? kTextOn : kTextOff);

@@ -4,8 +4,8 @@
 #include "string_ids.h"
 
 const int kConfigPageTemplates[kConfigPageCount] = {
-    kConfigSuppliesTemplate, kConfigCoverageTemplate, kConfigCounterTemplate,
-    kConfigPaperTemplate,    kConfigMachineTemplate,  kConfigFirmwareTemplate,
+    kConfigSuppliesTemplate,   kConfigCoverageTemplate, kConfigCounterTemplate,
+    kConfigPaperTemplate,      kConfigMachineTemplate,  kConfigFirmwareTemplate,
     kConfigAdjustmentTemplate,
 };
 

@@ -6,6 +6,8 @@
 #include <utility>
 
 #include "common/string_table.h"
+#include "layouts/control_ids.h"
+#include "layouts/dialog_template.h"
 #include "printer/config_pages.h"
 #include "printer/configuration_fields.h"
 #include "printer/configuration_texts.h"
@@ -13,8 +15,6 @@
 #include "printer/printer_info.h"
 #include "printer/profile_encoding.h"
 #include "string_ids.h"
-#include "layouts/control_ids.h"
-#include "layouts/dialog_template.h"
 
 namespace {
 
@@ -25,8 +25,8 @@ constexpr std::size_t kMaxFieldText = 255;
 // the others keep the section of the row before them. Rows with a fixed
 // name use it as both section and key, in every language.
 struct ExportRow {
-  int page;            // ConfigPageIndex
-  int sectionField;    // 0: the group's section continues
+  int page;          // ConfigPageIndex
+  int sectionField;  // 0: the group's section continues
   int keyField;
   int valueFields[3];  // joined by ", "; 0 ends the list
   bool endsGroup;      // the value ends in CR LF: an empty line follows
@@ -39,13 +39,17 @@ std::vector<ExportRow> ExportRows() {
   for (const SupplyField& supply : kSupplyFields) {
     const bool first = &supply == &kSupplyFields[0];
     const bool last = &supply == &kSupplyFields[std::size(kSupplyFields) - 1];
-    rows.push_back({kSuppliesPage, first ? kSuppliesHeading : 0, supply.label,
-                    {supply.statusValue, supply.remainingValue, supply.typeValue}, last, nullptr});
+    rows.push_back({kSuppliesPage,
+                    first ? kSuppliesHeading : 0,
+                    supply.label,
+                    {supply.statusValue, supply.remainingValue, supply.typeValue},
+                    last,
+                    nullptr});
   }
   bool afterNext = false;
   for (const ConfigurationField& field : kConfigurationFields) {
-    const ExportRow row{field.page,      field.section, field.label, {field.value},
-                        field.endsGroup, field.label ? nullptr : field.name};
+    const ExportRow row{field.page,    field.section,   field.label,
+                        {field.value}, field.endsGroup, field.label ? nullptr : field.name};
     rows.insert(afterNext ? rows.end() - 1 : rows.end(), row);
     afterNext = field.exportedAfterNext;
   }

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "printer/printer_state.h"
 #include "printer/ini_writer.h"
+#include "printer/printer_state.h"
 
 // One row of the export as the pages show it: its page, the group heading
 // it stands under (a fixed name for the two counter lines), its label and

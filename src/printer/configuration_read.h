@@ -2,8 +2,8 @@
 // opened. Failures are told through owner, as the window tells them.
 #pragma once
 
-#include "printer/printer_state.h"
 #include "common/message_owner.h"
+#include "printer/printer_state.h"
 
 // Allocates the page and counter blocks, then reads the four information
 // pages and the counter records into them. A block that cannot be

@@ -8,8 +8,8 @@
 
 #include "device/device_link.h"
 #include "device/request_catalogue.h"
-#include "printer/printer_info.h"
 #include "printer/info_page_parser.h"
+#include "printer/printer_info.h"
 #include "printer/printer_requests.h"
 #include "string_ids.h"
 
@@ -31,20 +31,21 @@ int ReadCounters(int firstCode, int items, std::int32_t* record) {
 
 }  // namespace
 
-void ParseInfoPage(MessageOwner& owner, PrinterState& state, int page,
-                   int byteCount, const char* text) {
+void ParseInfoPage(MessageOwner& owner, PrinterState& state, int page, int byteCount,
+                   const char* text) {
   char* fields = PageFields(state, page);
   if (!FindInfoPageLayout(page) || !fields || !text) return;
   const InfoPageValues parsed = ParseInfoPageText(page, text, byteCount);
-  for (const auto& [field, value] : parsed.values) StoreValue(fields + static_cast<std::ptrdiff_t>(field) * kInfoFieldSize, value);
+  for (const auto& [field, value] : parsed.values)
+    StoreValue(fields + static_cast<std::ptrdiff_t>(field) * kInfoFieldSize, value);
   if (!parsed.compatible) owner.ShowMessage(kTextNotCompatible);
 }
 
 int ReadInfoPage(MessageOwner& owner, PrinterState& state, int page) {
   if (!FindInfoPageLayout(page) || !PageFields(state, page)) return 0;
   char reply[kTextReplySize] = {};
-  const int received = SendVendorRequest(REQ_READ_INFO_PAGE, PackInfoPage(page),
-                                         kTextReplySize, reply);
+  const int received =
+      SendVendorRequest(REQ_READ_INFO_PAGE, PackInfoPage(page), kTextReplySize, reply);
   if (received == 0) {
     owner.ShowMessage(kTextSendFailed);
     return 0;

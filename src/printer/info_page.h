@@ -6,11 +6,11 @@
 #include "printer/printer_state.h"
 
 // Stores the values of the page's known keys from byteCount bytes of page
-// text (read by ParseInfoPageText, printer/info_page_parser.h). On pages 1 to 3 a one-token line other than the page's header shows
-// "Not compatible commands" through owner and ends the parse. Does nothing
-// when the page number is unknown or its block is not allocated.
-void ParseInfoPage(MessageOwner& owner, PrinterState& state, int page,
-                   int byteCount, const char* text);
+// text (read by ParseInfoPageText, printer/info_page_parser.h). On pages 1 to 3 a one-token line
+// other than the page's header shows "Not compatible commands" through owner and ends the parse.
+// Does nothing when the page number is unknown or its block is not allocated.
+void ParseInfoPage(MessageOwner& owner, PrinterState& state, int page, int byteCount,
+                   const char* text);
 
 // Fetches page 1 to 4 over the open device link and parses it. A failed
 // transfer shows "Send command to F/W is failed" and leaves the block as it

@@ -20,9 +20,9 @@ std::string TrimSpaces(const std::string& text) {
 char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool SameName(const std::string& a, const std::string& b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(),
-                    [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return AsciiLower(x) == AsciiLower(y);
+         });
 }
 
 }  // namespace
@@ -41,8 +41,10 @@ std::string ComposeIniFile(std::span<const IniEntry> entries) {
     auto& keys = section->keys;
     auto existing = std::find_if(keys.begin(), keys.end(),
                                  [&](const auto& kv) { return SameName(kv.first, key); });
-    if (existing != keys.end()) existing->second = entry.value;
-    else keys.emplace_back(key, entry.value);
+    if (existing != keys.end())
+      existing->second = entry.value;
+    else
+      keys.emplace_back(key, entry.value);
   }
 
   std::string file;

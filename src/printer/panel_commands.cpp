@@ -36,10 +36,11 @@ bool IsEnergySaveTime(std::int32_t minutes) {
 
 CommandOutcome SendPanelDefaults(const PanelDefaults& defaults) {
   CommandOutcome outcome = CommandOutcome::Acknowledged;
-  outcome = Worse(outcome, SendCommand(REQ_SET_TONER_LOW_MESSAGE, Switch(defaults.tonerLowMessage)));
+  outcome =
+      Worse(outcome, SendCommand(REQ_SET_TONER_LOW_MESSAGE, Switch(defaults.tonerLowMessage)));
   outcome = Worse(outcome, SendCommand(REQ_SET_TONER_OUT_STOP, Switch(defaults.tonerOutStop)));
-  outcome = Worse(outcome,
-                  SendCommand(REQ_SET_ENERGY_SAVE_TIME, PackPlain(defaults.energySaveMinutes)));
+  outcome =
+      Worse(outcome, SendCommand(REQ_SET_ENERGY_SAVE_TIME, PackPlain(defaults.energySaveMinutes)));
   outcome = Worse(outcome, SendCommand(REQ_SET_AUTO_CONTINUE, Switch(defaults.autoContinue)));
   return outcome;
 }

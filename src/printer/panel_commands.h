@@ -4,9 +4,9 @@
 
 #include <cstdint>
 
+#include "printer/printer_requests.h"
 #include "printer/printer_state.h"
 #include "printer/setting_choice.h"
-#include "printer/printer_requests.h"
 
 // What REQ_TONER_OPERATION does, in the high byte of its wValue.
 enum class TonerOperation : int { Change = 0, EjectAll = 1, PrintHeadCleanUp = 2 };

@@ -15,16 +15,11 @@ const InfoPageLayout kPageLayouts[] = {
 // The page's block as bytes, whatever its type; nullptr when not allocated.
 char* BlockOfPage(const PrinterState& state, int page) {
   switch (page) {
-    case kTonerPageNumber:
-      return state.tonerPage ? &state.tonerPage->field[0][0] : nullptr;
-    case kCountPageNumber:
-      return state.countPage ? &state.countPage->field[0][0] : nullptr;
-    case kMachinePageNumber:
-      return state.machinePage ? &state.machinePage->field[0][0] : nullptr;
-    case kAdjustPageNumber:
-      return state.adjustPage ? &state.adjustPage->field[0][0] : nullptr;
-    default:
-      return nullptr;
+    case kTonerPageNumber: return state.tonerPage ? &state.tonerPage->field[0][0] : nullptr;
+    case kCountPageNumber: return state.countPage ? &state.countPage->field[0][0] : nullptr;
+    case kMachinePageNumber: return state.machinePage ? &state.machinePage->field[0][0] : nullptr;
+    case kAdjustPageNumber: return state.adjustPage ? &state.adjustPage->field[0][0] : nullptr;
+    default: return nullptr;
   }
 }
 
@@ -54,8 +49,7 @@ char* PageFields(PrinterState& state, int page) { return BlockOfPage(state, page
 const char* PageField(const PrinterState& state, int page, int fieldIndex) {
   const InfoPageLayout* layout = FindInfoPageLayout(page);
   const char* block = BlockOfPage(state, page);
-  if (!layout || !block || fieldIndex < 0 ||
-      fieldIndex >= static_cast<int>(layout->keys.size())) {
+  if (!layout || !block || fieldIndex < 0 || fieldIndex >= static_cast<int>(layout->keys.size())) {
     return "";
   }
   return block + static_cast<std::ptrdiff_t>(fieldIndex) * kInfoFieldSize;

@@ -23,6 +23,8 @@ inline constexpr int kAdjustPageNumber = 4;
 // enum (the enumerator is the key) and its key table, so the two cannot
 // drift apart.
 
+// The lists keep their keys grouped as the pages show them.
+// clang-format off
 // Page 1: supplies and coverage.
 #define VANTREL_TONER_PAGE_KEYS(KEY)                                                         \
   KEY(CONSUMETCSTATEC) KEY(CONSUMETCSTATEM) KEY(CONSUMETCSTATEY) KEY(CONSUMETCSTATEK)        \
@@ -56,6 +58,7 @@ inline constexpr int kAdjustPageNumber = 4;
   KEY(ADJIMAGE)                                                                              \
   KEY(ADJTRANSPLAINFRONT) KEY(ADJTRANSTHICK1) KEY(ADJTRANSTHICK2) KEY(ADJTRANSPOSTCARD)      \
   KEY(ADJTRANSENVELOPE) KEY(ADJTRANSLABEL) KEY(ADJTRANSPLAINBACK)
+// clang-format on
 
 #define VANTREL_KEY_ENUMERATOR(key) key,
 #define VANTREL_KEY_TEXT(key) #key,

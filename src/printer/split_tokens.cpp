@@ -21,8 +21,8 @@ std::size_t BoundedLength(const char* text) {
 
 }  // namespace
 
-int SplitTokens(const char* source, const char* delimiters, char* firstSlot,
-                int slotWidth, int maxSlots) {
+int SplitTokens(const char* source, const char* delimiters, char* firstSlot, int slotWidth,
+                int maxSlots) {
   if (!source) return 0;
   const bool canStore = firstSlot && slotWidth > 0;
   const std::size_t length = BoundedLength(source);
@@ -38,8 +38,7 @@ int SplitTokens(const char* source, const char* delimiters, char* firstSlot,
 
     if (canStore && count < maxSlots) {
       char* slot = firstSlot + static_cast<std::size_t>(count) * slotWidth;
-      const std::size_t kept =
-          std::min(pos - start, static_cast<std::size_t>(slotWidth - 1));
+      const std::size_t kept = std::min(pos - start, static_cast<std::size_t>(slotWidth - 1));
       std::memcpy(slot, source + start, kept);
       slot[kept] = '\0';
     }

@@ -12,5 +12,5 @@
 // slotWidth - 1 characters is cut to fit, and tokens beyond maxSlots are
 // counted but not stored. Returns the number of tokens found, stored or not.
 // A null source gives 0; a null delimiter set splits nothing (one token).
-int SplitTokens(const char* source, const char* delimiters, char* firstSlot,
-                int slotWidth, int maxSlots);
+int SplitTokens(const char* source, const char* delimiters, char* firstSlot, int slotWidth,
+                int maxSlots);

@@ -27,10 +27,9 @@ inline char* StatusCodeAt(StatusList& list, int index) {
   return list.codes + static_cast<std::ptrdiff_t>(index) * kStatusCodeLength;
 }
 
-// The codes of a status reply of `length` received bytes. The reply is text up to its first zero byte or
-// `length`, whichever comes first (and never more than kStatusReplySize).
-// Codes are read from between the first and second "=" (runs of "=" count
-// as one, a leading "=" is skipped); each piece ended by CR, LF or ","
-// stores its first six characters, zero-padded; an unterminated last piece
-// is dropped.
+// The codes of a status reply of `length` received bytes. The reply is text up to its first zero
+// byte or `length`, whichever comes first (and never more than kStatusReplySize). Codes are read
+// from between the first and second "=" (runs of "=" count as one, a leading "=" is skipped); each
+// piece ended by CR, LF or "," stores its first six characters, zero-padded; an unterminated last
+// piece is dropped.
 StatusList ParseStatusReply(const char* reply, int length);

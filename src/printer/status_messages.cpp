@@ -46,14 +46,12 @@ constexpr SingleCode kSingleCodes[] = {
 };
 
 // Machine trouble "1000nn": the service call text of nn; 100005 is unknown.
-constexpr int kServiceCallIds[] = {237, 238, 239, 240, 241, 0,   242, 243,
-                                   244, 245, 246, 247, 248, 249, 250, 251,
-                                   252, 253, 254, 255, 256, 257, 258, 1202};
+constexpr int kServiceCallIds[] = {237, 238, 239, 240, 241, 0,   242, 243, 244, 245, 246, 247,
+                                   248, 249, 250, 251, 252, 253, 254, 255, 256, 257, 258, 1202};
 
 // Paper families "2000nn" and "2060nn": the paper size suffix of nn.
-constexpr int kPaperSizeSuffixIds[] = {259, 260, 263, 264, 265, 266, 267, 268,
-                                       269, 270, 271, 272, 273, 274, 275, 276,
-                                       277, 278, 279, 280, 281, 282, 283};
+constexpr int kPaperSizeSuffixIds[] = {259, 260, 263, 264, 265, 266, 267, 268, 269, 270, 271, 272,
+                                       273, 274, 275, 276, 277, 278, 279, 280, 281, 282, 283};
 
 // Toner families: the strings of each colour mask 1 to F (bit 0 yellow,
 // 1 magenta, 2 cyan, 3 black). Each is a string of its own, not composed.

@@ -4,8 +4,8 @@
 #include <cstdio>
 
 #include "printer/printer_requests.h"
-#include "ui/dialog.h"
 #include "string_ids.h"
+#include "ui/dialog.h"
 
 namespace {
 constexpr int kTraceBufferSize = 1024;

@@ -6,18 +6,18 @@
 #include <optional>
 #include <string>
 
-#include "page_helpers/choice_list.h"
 #include "device/device_link.h"
 #include "device/request_catalogue.h"
+#include "layouts/control_ids.h"
+#include "layouts/dialog_template.h"
+#include "page_helpers/app_context.h"
+#include "page_helpers/choice_list.h"
+#include "page_helpers/link_session.h"
+#include "page_helpers/window_ops.h"
 #include "printer/printer_requests.h"
 #include "service/request_patterns.h"
-#include "page_helpers/window_ops.h"
-#include "page_helpers/app_context.h"
-#include "page_helpers/link_session.h"
-#include "layouts/control_ids.h"
-#include "ui/dialog.h"
-#include "layouts/dialog_template.h"
 #include "string_ids.h"
+#include "ui/dialog.h"
 
 namespace {
 
@@ -116,14 +116,15 @@ void SendServiceSettings(Window& page, AppContext& ctx) {
       WriteTemperature(REQ_WRITE_TEMP_THICK, ctx.temperatureThick),
       WriteTemperature(REQ_WRITE_TEMP_ENVELOPE, ctx.temperatureEnvelope),
   };
-  const bool allAcknowledged = std::all_of(std::begin(acknowledged), std::end(acknowledged),
-                                           [](bool ok) { return ok; });
+  const bool allAcknowledged =
+      std::all_of(std::begin(acknowledged), std::end(acknowledged), [](bool ok) { return ok; });
   page.ShowMessage(allAcknowledged ? kTextSetDefaultSent : kTextSendFailed);
 }
 
 // The link is left open: the next action's open closes it.
 void UploadServiceSettings(Window& page, AppContext& ctx) {
-  WithDeviceLink(page, [&] { SendServiceSettings(page, ctx); }, AfterSession::LeaveLinkOpen);
+  WithDeviceLink(
+      page, [&] { SendServiceSettings(page, ctx); }, AfterSession::LeaveLinkOpen);
 }
 
 // Asks no confirmation and leaves the counters as shown until the next

@@ -5,22 +5,22 @@
 #include <limits>
 #include <string>
 
-#include "page_helpers/choice_list.h"
 #include "common/string_table.h"
 #include "device/device_link.h"
 #include "device/request_catalogue.h"
+#include "layouts/control_ids.h"
+#include "page_helpers/app_context.h"
+#include "page_helpers/choice_list.h"
+#include "page_helpers/link_session.h"
+#include "page_helpers/window_ops.h"
 #include "printer/config_conversions.h"
 #include "printer/configuration_fields.h"
 #include "printer/info_page.h"
 #include "printer/printer_info.h"
 #include "printer/printer_requests.h"
 #include "service/request_patterns.h"
-#include "page_helpers/app_context.h"
-#include "page_helpers/link_session.h"
-#include "page_helpers/window_ops.h"
-#include "layouts/control_ids.h"
-#include "ui/dialog.h"
 #include "string_ids.h"
+#include "ui/dialog.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ constexpr std::uint8_t kMachineWithoutEnergySave = 2;
 
 constexpr int kPageStep = 5;
 
-constexpr int kPattern1 = 0;    // wValue of request 39
+constexpr int kPattern1 = 0;  // wValue of request 39
 constexpr int kPattern2 = 256;
 
 using Field = std::int32_t UserSettings::*;
@@ -221,7 +221,8 @@ void SendUserSettings(Window& page, AppContext& ctx) {
 
 // The link is left open: the next action's open closes it.
 void UploadUserSettings(Window& page, AppContext& ctx) {
-  WithDeviceLink(page, [&] { SendUserSettings(page, ctx); }, AfterSession::LeaveLinkOpen);
+  WithDeviceLink(
+      page, [&] { SendUserSettings(page, ctx); }, AfterSession::LeaveLinkOpen);
 }
 
 void PrintTestPattern(Window& page, int wValue, int successText, AfterSession after) {
@@ -251,8 +252,12 @@ void OnCommand(Window& page, AppContext& ctx, int id, int notification) {
       ShowUserSettings(page, ctx);
       break;
     case kUserUploadButton: UploadUserSettings(page, ctx); break;
-    case kPattern1Button: PrintTestPattern(page, kPattern1, kTextPattern1Ok, AfterSession::CloseLink); break;
-    case kPattern2Button: PrintTestPattern(page, kPattern2, kTextPattern2Ok, AfterSession::LeaveLinkOpen); break;
+    case kPattern1Button:
+      PrintTestPattern(page, kPattern1, kTextPattern1Ok, AfterSession::CloseLink);
+      break;
+    case kPattern2Button:
+      PrintTestPattern(page, kPattern2, kTextPattern2Ok, AfterSession::LeaveLinkOpen);
+      break;
     case kImageRefreshButton: RefreshImage(page); break;
     default: break;
   }
@@ -268,6 +273,7 @@ void UserServicePageProc(Window& page, const DialogMessage& message) {
   } else if (message.event == DialogEvent::Command) {
     OnCommand(page, *ctx, message.id, message.code);
   } else if (message.event == DialogEvent::HScroll) {
-    if (const Slider* slider = FindSlider(message.id)) MoveSlider(page, *ctx, *slider, message.code);
+    if (const Slider* slider = FindSlider(message.id))
+      MoveSlider(page, *ctx, *slider, message.code);
   }
 }

@@ -1,7 +1,7 @@
 #include "shell/about_box.h"
 
-#include "page_helpers/window_ops.h"
 #include "layouts/control_ids.h"
+#include "page_helpers/window_ops.h"
 #include "string_ids.h"
 
 void AboutBoxProc(Window& box, const DialogMessage& message) {

@@ -8,15 +8,15 @@
 #include "device/device_link.h"
 #include "device/request_catalogue.h"
 #include "layouts/dialog_template.h"
+#include "page_helpers/app_context.h"
+#include "page_helpers/link_session.h"
+#include "page_helpers/window_ops.h"
 #include "panel/panel_page.h"
 #include "service/service_mode_page.h"
 #include "service/user_service_page.h"
 #include "shell/about_box.h"
 #include "shell/printer_watch.h"
-#include "page_helpers/app_context.h"
 #include "shell/tray_icon.h"
-#include "page_helpers/link_session.h"
-#include "page_helpers/window_ops.h"
 #include "string_ids.h"
 
 namespace {
@@ -86,8 +86,10 @@ void HideMainWindow(Window& window, AppContext& ctx) {
 void OnLaterStart(Window& window, AppContext& ctx) {
   if (!WindowIsTheProgram()) return;
   window.KillTimer(kNotificationAreaWaitTimer);
-  if (ctx.panelVisible) window.Show(true);
-  else OpenMainWindow(window, ctx);
+  if (ctx.panelVisible)
+    window.Show(true);
+  else
+    OpenMainWindow(window, ctx);
 }
 
 void OnTimer(Window& window, AppContext& ctx, int id) {

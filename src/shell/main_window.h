@@ -3,8 +3,8 @@
 // notification icon, hidden on Close.
 #pragma once
 
-#include "shell/tray_icon.h"
 #include "layouts/control_ids.h"
+#include "shell/tray_icon.h"
 #include "ui/dialog.h"
 
 struct AppContext;

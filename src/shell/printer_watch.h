@@ -38,7 +38,7 @@ class PrinterWatch {
   int seconds_;
   bool answeredBefore_ = false;  // the last read had an answer
   bool everAnswered_ = false;
-  StatusList last_;              // the codes of the last answer
+  StatusList last_;  // the codes of the last answer
   IconState shownState_ = IconState::kPlain;
   std::string shownTip_;
 };

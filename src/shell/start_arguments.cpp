@@ -52,9 +52,12 @@ StartArguments ReadStartArguments(const std::vector<std::string>& arguments,
     const bool hasValue = equals != std::string::npos;
     if (name == "--help" || name == "--version" || name == "--at-login") {
       if (hasValue) return Refused("option '" + name + "' takes no value");
-      if (name == "--help") help = true;
-      else if (name == "--version") version = true;
-      else read.start = StartKind::AtLogin;
+      if (name == "--help")
+        help = true;
+      else if (name == "--version")
+        version = true;
+      else
+        read.start = StartKind::AtLogin;
     } else if (name == "--watch") {
       const WatchOption watch = FindWatchOption({argument});
       if (!watch.error.empty()) return Refused(watch.error);
@@ -68,8 +71,10 @@ StartArguments ReadStartArguments(const std::vector<std::string>& arguments,
       return Refused("unexpected argument '" + argument + "'");
     }
   }
-  if (help) read.action = StartArguments::Action::Help;
-  else if (version) read.action = StartArguments::Action::Version;
+  if (help)
+    read.action = StartArguments::Action::Help;
+  else if (version)
+    read.action = StartArguments::Action::Version;
   return read;
 }
 

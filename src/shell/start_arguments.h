@@ -19,7 +19,7 @@ struct StartArguments {
   enum class Action { Run, Help, Version, Refuse } action = Action::Run;
   StartKind start = StartKind::ByUser;
   int watchSeconds = 0;  // --watch[=SECONDS]; 0: no watch
-  std::string refusal;  // what was wrong, for Refuse
+  std::string refusal;   // what was wrong, for Refuse
 };
 
 // arguments: the command line without the program's name.

@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "page_helpers/app_context.h"
 #include "layouts/dialog_template.h"
+#include "page_helpers/app_context.h"
 #include "shell/main_window.h"
 #include "shell/printer_watch.h"
 

@@ -7,9 +7,8 @@ namespace {
 constexpr char kOption[] = "--watch";
 
 std::string Refusal(const std::string& value) {
-  return "--watch takes a number of seconds from " +
-         std::to_string(kWatchShortestSeconds) + " to " + std::to_string(kWatchLongestSeconds) +
-         ", not \"" + value + "\"";
+  return "--watch takes a number of seconds from " + std::to_string(kWatchShortestSeconds) +
+         " to " + std::to_string(kWatchLongestSeconds) + ", not \"" + value + "\"";
 }
 
 }  // namespace

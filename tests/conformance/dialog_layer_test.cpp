@@ -30,7 +30,10 @@ int Sign(int value) { return (value > 0) - (value < 0); }
 
 class DialogLayer : public ::testing::Test {
  protected:
-  void SetUp() override { g_received.clear(); UsePlatform(&driver->platform()); }
+  void SetUp() override {
+    g_received.clear();
+    UsePlatform(&driver->platform());
+  }
   void TearDown() override { UsePlatform(nullptr); }
 
   // A shown window of the template; a page is shown in a main window's tab.
@@ -95,7 +98,7 @@ TEST_F(DialogLayer, ControlsKeepWhatThePagesPutInThemInEveryScript) {
 
 TEST_F(DialogLayer, AClickedRadioButtonIsCheckedAloneInItsGroupAndTellsThePage) {
   Window& panel = Open(kPanelPageTemplate);
-  panel.CheckButton(kPanelTonerLowOn, true);  // Toner Low Message "On"
+  panel.CheckButton(kPanelTonerLowOn, true);      // Toner Low Message "On"
   panel.CheckButton(kPanelTonerOutStopOn, true);  // Toner Out Stop "On"
   EXPECT_EQ(Count(DialogEvent::Command), 0) << "changes from code do not notify";
   driver->Click(panel, kPanelTonerLowOff);
@@ -106,7 +109,8 @@ TEST_F(DialogLayer, AClickedRadioButtonIsCheckedAloneInItsGroupAndTellsThePage) 
   EXPECT_EQ(g_received.back().id, kPanelTonerLowOff);
   EXPECT_EQ(g_received.back().code, kButtonClicked);
   driver->Click(panel, kPanelTonerLowOff);
-  EXPECT_TRUE(panel.IsButtonChecked(kPanelTonerLowOff)) << "clicking a checked radio keeps it checked";
+  EXPECT_TRUE(panel.IsButtonChecked(kPanelTonerLowOff))
+      << "clicking a checked radio keeps it checked";
   driver->Click(panel, kPanelApplyButton);  // a button inside a group box
   EXPECT_EQ(Count(DialogEvent::Command, kPanelApplyButton), 1);
 
@@ -163,7 +167,8 @@ TEST_F(DialogLayer, ModalWindowsRunTheirProcedureUntilItEndsThem) {
     Record(box, m);
     if (m.event == DialogEvent::Command && m.id == kAboutCloseButton) box.EndDialog(7);
   };
-  driver->WhenModalOpens([&] { driver->Click(*g_opened, kAboutCloseButton); });  // the About box's Close
+  driver->WhenModalOpens(
+      [&] { driver->Click(*g_opened, kAboutCloseButton); });  // the About box's Close
   g_received.clear();
   int param = 0;
   EXPECT_EQ(main.RunModal(kAboutTemplate, ends, &param), 7);

@@ -41,11 +41,14 @@ class Win32Driver final : public BackendDriver {
   std::string AnswerMessageBox(int button) override {
     static HWND box;  // the thread's dialog with that button
     box = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND w, LPARAM b) -> BOOL {
-      wchar_t cls[8] = {};
-      GetClassNameW(w, cls, 8);
-      return std::wcscmp(cls, L"#32770") != 0 || !GetDlgItem(w, int(b)) || (box = w, FALSE);
-    }, button);
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND w, LPARAM b) -> BOOL {
+          wchar_t cls[8] = {};
+          GetClassNameW(w, cls, 8);
+          return std::wcscmp(cls, L"#32770") != 0 || !GetDlgItem(w, int(b)) || (box = w, FALSE);
+        },
+        button);
     if (!box) return "(no message box)";
     const bool captioned = GetWindowTextLengthW(box) > 0;
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);

@@ -104,11 +104,13 @@ bool ChooseExit(QPoint icon) {
   Xdotool({"mousemove", QString::number(icon.x()), QString::number(icon.y())});
   Xdotool({"click", "3"});
   std::optional<QRect> menu;
-  WaitFor([&] {
-    for (const QRect& r : ProgramWindows())
-      if (r.height() > 20 && r.height() < 120 && r.width() > 40) menu = r;
-    return menu.has_value();
-  }, 3000);
+  WaitFor(
+      [&] {
+        for (const QRect& r : ProgramWindows())
+          if (r.height() > 20 && r.height() < 120 && r.width() > 40) menu = r;
+        return menu.has_value();
+      },
+      3000);
   if (menu) ClickAt(QPoint(menu->center().x(), menu->top() + menu->height() * 3 / 4));
   return menu.has_value();
 }
@@ -172,7 +174,8 @@ int DisplayInk(const QImage& shot, QPoint main) {
   tabs.setFont(DialogFont(dialog));
   QPoint page = main + ControlRect(kMainWindowTemplate, kMainTab).topLeft() +
                 QPoint(5, tabs.ItemHeight() + 5);
-  QRect box(page + group.topLeft() + QPoint(152, 22), page + QPoint(group.right() - 12, group.top() + 88));
+  QRect box(page + group.topLeft() + QPoint(152, 22),
+            page + QPoint(group.right() - 12, group.top() + 88));
   int ink = 0;
   for (int y = box.top(); y < box.bottom(); ++y)
     for (int x = box.left(); x < box.right(); ++x) ink += shot.pixelColor(x, y).lightness() < 100;
@@ -306,8 +309,9 @@ void WithoutNotificationArea(const QString& demo, const QString& program, const 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   if (argc < 4) {
-    std::fprintf(stderr,
-                 "usage: vantrel-desktop-driver DEMO_PRINTER PROGRAM SHOT_DIR [--bench|--no-tray]\n");
+    std::fprintf(
+        stderr,
+        "usage: vantrel-desktop-driver DEMO_PRINTER PROGRAM SHOT_DIR [--bench|--no-tray]\n");
     return 2;
   }
   const QString shots = QString::fromLocal8Bit(argv[3]);
@@ -337,8 +341,10 @@ int main(int argc, char** argv) {
     const QString demo = QString::fromLocal8Bit(argv[1]), vantrel = QString::fromLocal8Bit(argv[2]);
     const double without = IdleCpuBehindIcon(demo, vantrel, {});
     const double watching = IdleCpuBehindIcon(demo, vantrel, {"--watch=10"});
-    std::printf("CPU idle behind the icon over 30 s: %.2f %% without the watch, %.2f %% with "
-                "--watch=10\n", without, watching);
+    std::printf(
+        "CPU idle behind the icon over 30 s: %.2f %% without the watch, %.2f %% with "
+        "--watch=10\n",
+        without, watching);
   }
 
   if (noTray) {
@@ -351,7 +357,8 @@ int main(int argc, char** argv) {
   clock.start();
   program.start(QString::fromLocal8Bit(argv[1]), {QString::fromLocal8Bit(argv[2])});
   std::optional<QPoint> icon;
-  Check(WaitFor([&] { return (icon = TrayIcon()).has_value(); }, 15000), "the icon appears in the tray");
+  Check(WaitFor([&] { return (icon = TrayIcon()).has_value(); }, 15000),
+        "the icon appears in the tray");
   if (!icon) return 1;
 
   // The tray host embeds the icon a moment before it takes clicks.
@@ -384,8 +391,10 @@ int main(int argc, char** argv) {
     QThread::msleep(10000);
     double cpu = CpuSeconds(pid) - cpu0;
     std::printf("start to icon: %lld ms (polled every 10 ms)\n", toIcon);
-    std::printf("double-click to shown window: %lld ms (polled; includes opening the link and\n"
-                "  reading the machine kind through the emulated printer)\n", toWindow);
+    std::printf(
+        "double-click to shown window: %lld ms (polled; includes opening the link and\n"
+        "  reading the machine kind through the emulated printer)\n",
+        toWindow);
     std::printf("resident memory idle: %.1f MB\n", RssKb(pid) / 1024.0);
     std::printf("CPU idle with the display cycling: %.2f %% over 10 s\n", cpu * 100.0 / 10.0);
   }
@@ -412,7 +421,8 @@ int main(int argc, char** argv) {
     QThread::msleep(400);
     Screenshot(shots + "/configuration-" + lang + ".png");
     ClickAt(*config + ControlRect(kConfigWindowTemplate, kConfigCloseButton).center());
-    Check(WaitFor([&] { return !WindowAt(kConfigWindowTemplate).has_value(); }, 5000), "Close closes it");
+    Check(WaitFor([&] { return !WindowAt(kConfigWindowTemplate).has_value(); }, 5000),
+          "Close closes it");
   }
 
   ClickAt(*main + ControlRect(kMainWindowTemplate, kMainAboutButton).center());

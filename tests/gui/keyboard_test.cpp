@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "page_helpers/app_context.h"
 #include "layouts/control_ids.h"
 #include "layouts/dialog_template.h"
+#include "page_helpers/app_context.h"
 #include "page_helpers/window_ops.h"
 #include "string_ids.h"
 #include "ui/qt/qt_controls.h"
@@ -47,7 +47,8 @@ TEST(Keyboard, AUserReachesTheUserServiceTabAndPressesDownloadWithoutTheMouse) {
   shownContext = &ctx;
   QtWindow main(*FindDialogTemplate(kMainWindowTemplate), ShowingSelectedPage, nullptr, nullptr);
   LoadTemplateTexts(main);
-  ctx.mainPages[0] = AddTabPage(main, kMainTab, kPanelPageTemplate, kTextPanelTab, 0, NotingPage, &ctx);
+  ctx.mainPages[0] =
+      AddTabPage(main, kMainTab, kPanelPageTemplate, kTextPanelTab, 0, NotingPage, &ctx);
   ctx.mainPages[1] =
       AddTabPage(main, kMainTab, kUserServiceTemplate, kTextUserServiceTab, 1, NotingPage, &ctx);
   ctx.mainPages[2] =
@@ -111,7 +112,8 @@ TEST(Keyboard, TheConfigurationWindowsTabsSwitchByKeys) {
   // Close, then the row of tabs: Tab goes round.
   config.FocusItem(kConfigCloseButton);
   Press(Qt::Key_Tab);
-  EXPECT_EQ(QApplication::focusWidget(), static_cast<TabControl*>(config.Control(kConfigTabControl))->bar());
+  EXPECT_EQ(QApplication::focusWidget(),
+            static_cast<TabControl*>(config.Control(kConfigTabControl))->bar());
 }
 
 }  // namespace

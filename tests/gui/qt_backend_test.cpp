@@ -21,14 +21,14 @@
 #include "common/string_table.h"
 #include "info/configuration_window.h"
 #include "info/ini_export.h"
-#include "printer/printer_info.h"
-#include "printer/printer_state.h"
-#include "page_helpers/window_ops.h"
 #include "layouts/control_ids.h"
 #include "layouts/dialog_template.h"
+#include "page_helpers/window_ops.h"
+#include "printer/printer_info.h"
+#include "printer/printer_state.h"
+#include "string_ids.h"
 #include "ui/qt/qt_platform.h"
 #include "ui/qt/qt_window.h"
-#include "string_ids.h"
 
 namespace {
 
@@ -39,9 +39,7 @@ void RecordingProc(Window&, const DialogMessage& m) {
 
 class QtBackendTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    g_received.clear();
-  }
+  void SetUp() override { g_received.clear(); }
   static QtWindow Make(int templateId) {
     return QtWindow(*FindDialogTemplate(templateId), RecordingProc, nullptr, nullptr);
   }
@@ -81,17 +79,19 @@ TEST_F(QtBackendTest, PrinterBytesThatAreNotUtf8AreShownAsLatin1AndExportedAsSen
   QtPlatform platform{QIcon()};
   UsePlatform(&platform);
   QtWindow machine = Make(kConfigMachineTemplate);
-  LoadTemplateTexts(machine);  // the section and key labels
+  LoadTemplateTexts(machine);                   // the section and key labels
   const std::string serial = "TL5\xC4\xD6-42";  // Latin-1, not UTF-8
   machine.SetItemText(kMachineSerial, serial);
-  EXPECT_EQ(static_cast<QLabel*>(machine.Control(kMachineSerial))->text(), QString::fromUtf8("TL5ÄÖ-42"));
+  EXPECT_EQ(static_cast<QLabel*>(machine.Control(kMachineSerial))->text(),
+            QString::fromUtf8("TL5ÄÖ-42"));
   EXPECT_EQ(machine.ItemText(kMachineSerial), serial);
 
   // The export writes the serial as read, not as any window shows it.
   PrinterState printer;
   AllocatePageBlocks(printer);
-  std::memcpy(PageFields(printer, kMachinePageNumber) + std::ptrdiff_t{MACHINESERIAL} * kInfoFieldSize,
-              serial.c_str(), serial.size());
+  std::memcpy(
+      PageFields(printer, kMachinePageNumber) + std::ptrdiff_t{MACHINESERIAL} * kInfoFieldSize,
+      serial.c_str(), serial.size());
   QTemporaryDir folder;
   const std::string path = folder.filePath("export.INI").toStdString();
   ExportConfiguration(machine, printer, path);

@@ -24,10 +24,10 @@
 #include <string>
 #include <vector>
 
-#include "page_helpers/app_context.h"
 #include "common/string_table.h"
 #include "layouts/control_ids.h"
 #include "layouts/dialog_template.h"
+#include "page_helpers/app_context.h"
 #include "page_helpers/window_ops.h"
 #include "panel/panel_page.h"
 #include "printer/config_conversions.h"
@@ -63,8 +63,9 @@ Fit PushButtonFit(QPushButton& button, const QString& text) {
   QStyleOptionButton option;
   option.initFrom(&button);
   if (button.autoDefault()) option.features |= QStyleOptionButton::AutoDefaultButton;
-  const int margins =
-      button.style()->sizeFromContents(QStyle::CT_PushButton, &option, QSize(0, 0), &button).width();
+  const int margins = button.style()
+                          ->sizeFromContents(QStyle::CT_PushButton, &option, QSize(0, 0), &button)
+                          .width();
   const int textWidth = button.fontMetrics().size(Qt::TextShowMnemonic, text).width();
   return {textWidth + margins, button.width(), "push button"};
 }
@@ -93,8 +94,9 @@ Fit StaticFit(const QLabel& label, const QString& text) {
   if (label.height() < 2 * metrics.height())
     return {metrics.horizontalAdvance(shown), label.width(), "one-line text"};
   constexpr int kUnbounded = INT_MAX / 2;
-  const QRect wrapped = metrics.boundingRect(QRect(0, 0, label.width(), kUnbounded),
-                                             Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, shown);
+  const QRect wrapped =
+      metrics.boundingRect(QRect(0, 0, label.width(), kUnbounded),
+                           Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, shown);
   if (wrapped.width() > label.width())
     return {wrapped.width(), label.width(), "multi-line text's longest word"};
   // Lines count at the text's own height: a CJK line from the fallback font
@@ -161,15 +163,24 @@ std::vector<std::string> AboutLine() { return {kProductLine}; }
 std::vector<std::string> AboutVersion() { return {kProductVersion}; }
 
 const ValueField kValueFields[] = {
-    {kConfigSuppliesTemplate, {kSuppliesCyanStatus, kSuppliesMagentaStatus, kSuppliesYellowStatus,
-      kSuppliesBlackStatus, kSuppliesImagingStatus}, SupplyStates},
-    {kConfigSuppliesTemplate, {kSuppliesCyanType, kSuppliesMagentaType, kSuppliesYellowType, kSuppliesBlackType}, CartridgeTypes},
+    {kConfigSuppliesTemplate,
+     {kSuppliesCyanStatus, kSuppliesMagentaStatus, kSuppliesYellowStatus, kSuppliesBlackStatus,
+      kSuppliesImagingStatus},
+     SupplyStates},
+    {kConfigSuppliesTemplate,
+     {kSuppliesCyanType, kSuppliesMagentaType, kSuppliesYellowType, kSuppliesBlackType},
+     CartridgeTypes},
     // The energy-save field shows "Off" when energy saving is off, else the printer's text.
-    {kConfigMachineTemplate, {kMachineEnergySave, kMachineAutoContinue, kMachineTonerOutStop,
-      kMachineTonerLow}, Switches},
-    {kUserServiceTemplate, {kTopPlainValue, kTopThickValue, kTopEnvelopeValue, kLeftTray1Value}, TopLeftAdjustment},
-    {kUserServiceTemplate, {kTransferPlainValue, kTransferThick1Value, kTransferThick2Value,
-      kTransferPostcardValue, kTransferEnvelopeValue, kTransferLabelsValue}, TransferAdjustment},
+    {kConfigMachineTemplate,
+     {kMachineEnergySave, kMachineAutoContinue, kMachineTonerOutStop, kMachineTonerLow},
+     Switches},
+    {kUserServiceTemplate,
+     {kTopPlainValue, kTopThickValue, kTopEnvelopeValue, kLeftTray1Value},
+     TopLeftAdjustment},
+    {kUserServiceTemplate,
+     {kTransferPlainValue, kTransferThick1Value, kTransferThick2Value, kTransferPostcardValue,
+      kTransferEnvelopeValue, kTransferLabelsValue},
+     TransferAdjustment},
     {kAboutTemplate, {kAboutProductLine}, AboutLine},
     {kAboutTemplate, {kAboutVersion}, AboutVersion},
 };
@@ -194,10 +205,10 @@ struct Measured {
 
 std::string Describe(const Measured& m) {
   std::string line = "language " + std::to_string(m.language) + " template " +
-                     std::to_string(m.templateId) + " control " +
-                     std::to_string(m.controlId) + " \"" + m.text.toStdString() + "\": " +
-                     m.fit.what + " needs " + std::to_string(m.fit.needed) + " " + m.fit.unit +
-                     ", has " + std::to_string(m.fit.available) + " " + m.fit.unit;
+                     std::to_string(m.templateId) + " control " + std::to_string(m.controlId) +
+                     " \"" + m.text.toStdString() + "\": " + m.fit.what + " needs " +
+                     std::to_string(m.fit.needed) + " " + m.fit.unit + ", has " +
+                     std::to_string(m.fit.available) + " " + m.fit.unit;
   if (!m.fit.detail.empty()) line += " (" + m.fit.detail + ")";
   return line;
 }
@@ -223,7 +234,8 @@ std::vector<QString> TextsOf(const DialogTemplate& dialog, const ControlTemplate
 
 Fit FitIn(QWidget* widget, const QString& text) {
   if (auto* button = qobject_cast<QPushButton*>(widget)) return PushButtonFit(*button, text);
-  if (auto* button = qobject_cast<QAbstractButton*>(widget)) return IndicatorButtonFit(*button, text);
+  if (auto* button = qobject_cast<QAbstractButton*>(widget))
+    return IndicatorButtonFit(*button, text);
   if (auto* group = qobject_cast<QGroupBox*>(widget)) return GroupTitleFit(*group, text);
   if (auto* label = qobject_cast<QLabel*>(widget)) return StaticFit(*label, text);
   if (auto* list = qobject_cast<QComboBox*>(widget)) return ListEntryFit(*list, text);
@@ -257,7 +269,8 @@ bool Apart(const ControlTemplate& a, const ControlTemplate& b) {
 // widget it lies in), and controls over others the template keeps apart.
 // A page of the main window must also fill its tab: its controls reach to
 // within a tenth of its right edge, as the template draws them.
-void MeasurePlaces(QtWindow& window, int language, bool fillsTab, std::vector<std::string>& findings) {
+void MeasurePlaces(QtWindow& window, int language, bool fillsTab,
+                   std::vector<std::string>& findings) {
   const DialogTemplate& dialog = *FindDialogTemplate(window.TemplateId());
   QWidget* top = window.widget()->window();
   QRect visible(window.widget()->mapTo(top, QPoint(0, 0)), window.widget()->size());
@@ -298,9 +311,9 @@ void ForEveryWindow(const std::function<void(QtWindow&, bool fillsTab)>& measure
   ctx.mainPages[0] =
       AddTabPage(main, kMainTab, kPanelPageTemplate, kTextPanelTab, 0, PanelPageProc, &ctx);
   ctx.mainPages[1] = AddTabPage(main, kMainTab, kUserServiceTemplate, kTextUserServiceTab, 1,
-                             UserServicePageProc, &ctx);
+                                UserServicePageProc, &ctx);
   ctx.mainPages[2] = AddTabPage(main, kMainTab, kServiceModeTemplate, kTextServiceModeTab, 2,
-                             ServiceModePageProc, &ctx);
+                                ServiceModePageProc, &ctx);
   measure(main, false);
   for (Window* page : ctx.mainPages) measure(*static_cast<QtWindow*>(page), true);
 
@@ -322,8 +335,8 @@ void ForEveryWindow(const std::function<void(QtWindow&, bool fillsTab)>& measure
 }
 
 struct Measurements {
-  std::vector<Measured> controls;  // every text of every control but the tabs
-  std::vector<Measured> tabRows;   // one per tab control and language
+  std::vector<Measured> controls;      // every text of every control but the tabs
+  std::vector<Measured> tabRows;       // one per tab control and language
   std::vector<std::string> misplaced;  // controls cut off or covering others
 };
 
@@ -427,7 +440,8 @@ TEST(TextFit, TabTitlesStandSideBySide) {
     }
     if (checked.fit.Overflows()) overflows.push_back(Describe(checked));
   }
-  EXPECT_EQ(all.tabRows.size(), TextLanguages().size() * 2) << "the main and configuration windows'";
+  EXPECT_EQ(all.tabRows.size(), TextLanguages().size() * 2)
+      << "the main and configuration windows'";
   EXPECT_TRUE(overflows.empty()) << Report(overflows);
 }
 

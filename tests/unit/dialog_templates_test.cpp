@@ -14,10 +14,11 @@ using K = ControlKind;
 
 // The pages whose controls a user sees side by side and which must not cover
 // one another.
-constexpr int kLaidOutPageIds[] = {
-    kPanelPageTemplate,     kUserServiceTemplate,    kServiceModeTemplate,    kConfigCounterTemplate,
-    kConfigSuppliesTemplate, kConfigMachineTemplate, kConfigCoverageTemplate, kConfigPaperTemplate,
-    kConfigAdjustmentTemplate, kConfigFirmwareTemplate};
+constexpr int kLaidOutPageIds[] = {kPanelPageTemplate,        kUserServiceTemplate,
+                                   kServiceModeTemplate,      kConfigCounterTemplate,
+                                   kConfigSuppliesTemplate,   kConfigMachineTemplate,
+                                   kConfigCoverageTemplate,   kConfigPaperTemplate,
+                                   kConfigAdjustmentTemplate, kConfigFirmwareTemplate};
 
 // Height of a drop-down list when closed; its template height includes the list.
 constexpr int kClosedListHeight = 12;
@@ -66,8 +67,8 @@ TEST(DialogTemplates, IdsAreUniqueAndControlsLieInsideTheirDialog) {
       EXPECT_LE(c.x + c.cx, dialog->cx);
       EXPECT_LE(c.y + c.cy, dialog->cy);
       // Only the main window's hidden password label and field have no size.
-      bool hiddenGate = dialog->id == kMainWindowTemplate &&
-                        (c.id == kPasswordLabel || c.id == kPasswordField);
+      bool hiddenGate =
+          dialog->id == kMainWindowTemplate && (c.id == kPasswordLabel || c.id == kPasswordField);
       EXPECT_EQ(IsZeroSize(c), hiddenGate);
       if (c.stringId != kNoString) {
         EXPECT_NE(LoadTextIn(kEnglish, c.stringId), nullptr) << "string " << c.stringId;
@@ -84,10 +85,10 @@ TEST(DialogTemplates, ControlsOfAPageDoNotCoverOneAnother) {
         const ControlTemplate& a = dialog.controls[i];
         const ControlTemplate& b = dialog.controls[j];
         if (!Overlap(a, b)) continue;
-        bool grouped = (a.kind == K::GroupBox && Contains(a, b)) ||
-                       (b.kind == K::GroupBox && Contains(b, a));
-        EXPECT_TRUE(grouped) << "template " << id << ": controls " << a.id << " (#" << i
-                             << ") and " << b.id << " (#" << j << ") overlap";
+        bool grouped =
+            (a.kind == K::GroupBox && Contains(a, b)) || (b.kind == K::GroupBox && Contains(b, a));
+        EXPECT_TRUE(grouped) << "template " << id << ": controls " << a.id << " (#" << i << ") and "
+                             << b.id << " (#" << j << ") overlap";
       }
     }
   }

@@ -12,26 +12,35 @@
 #include "common/string_table.h"
 #include "device/request_catalogue.h"
 #include "headless_session.h"
-#include "string_ids.h"
 #include "layouts/control_ids.h"
+#include "string_ids.h"
 
 namespace {
 
 using Fault = TarnlowPrinter::Fault;
 using Messages = std::vector<std::string>;
 
-enum FaultCase { kFails, kRefused, kCutShort, kGarbage, kZeroInside, kOverlong, kNeverAnswered, kUnplugged };
-constexpr const char* kFaultNames[] = {"transfer fails", "refused",  "reply cut short",
+enum FaultCase {
+  kFails,
+  kRefused,
+  kCutShort,
+  kGarbage,
+  kZeroInside,
+  kOverlong,
+  kNeverAnswered,
+  kUnplugged
+};
+constexpr const char* kFaultNames[] = {"transfer fails", "refused",          "reply cut short",
                                        "garbage",        "zero byte inside", "overlong",
                                        "never answered", "unplugged before"};
 
 // How an action ends under one fault, in the family's terms.
 enum Outcome : char {
-  kAsNormal = 'S',      // what it shows when the printer behaves
-  kAsFailed = 'F',      // what it shows when the faulted request gives nothing
-  kAsHung = 'H',        // the faulted request and every later one of the action fail
-  kNotCompatible = 'N', // each page with a header line (1 to 3) is refused as not compatible
-  kOpenFailed = 'U',    // the link does not open
+  kAsNormal = 'S',       // what it shows when the printer behaves
+  kAsFailed = 'F',       // what it shows when the faulted request gives nothing
+  kAsHung = 'H',         // the faulted request and every later one of the action fail
+  kNotCompatible = 'N',  // each page with a header line (1 to 3) is refused as not compatible
+  kOpenFailed = 'U',     // the link does not open
 };
 
 struct Family {
@@ -74,8 +83,8 @@ const Family kFamilies[] = {
     {"machine kind", "main", 0, REQ_READ_MACHINE_KIND, kNone, Boxes("main", kTextSendFailed, 1),
      Boxes("main", kTextSendFailed, 1), "FSSSSSFU"},
     {"information pages", "panel", kPanelConfigButton, REQ_READ_INFO_PAGE, kNone,
-     Boxes("panel", kTextSendFailed, 4), Join(Boxes("panel", kTextSendFailed, 4), kEnergySaveFailed),
-     "FSSNNSHU"},
+     Boxes("panel", kTextSendFailed, 4),
+     Join(Boxes("panel", kTextSendFailed, 4), kEnergySaveFailed), "FSSNNSHU"},
     {"energy save", "panel", kPanelConfigButton, REQ_READ_ENERGY_SAVE, kNone, kEnergySaveFailed,
      kEnergySaveFailed, "FSSSSSFU"},
     {"counters", "panel", kPanelConfigButton, REQ_READ_REPLACEMENT_COUNT, kNone, kNone,
@@ -180,12 +189,16 @@ TEST_F(FaultMatrixTest, EveryFamilyUnderEveryFaultFailsAsItShouldAndRecovers) {
   Then([this] { platform.Type("main", kPasswordField, "ZELQORN"); });
   for (Cell& cell : cells) {
     const Family& family = *cell.family;
-    if (std::string(family.window) == "user service") Then([this] { platform.PickTab("main", 1024, 1); });
-    if (std::string(family.window) == "service mode") Then([this] { platform.PickTab("main", 1024, 2); });
+    if (std::string(family.window) == "user service")
+      Then([this] { platform.PickTab("main", 1024, 1); });
+    if (std::string(family.window) == "service mode")
+      Then([this] { platform.PickTab("main", 1024, 2); });
     Then([this, &cell] {
       printer.LoadDemoState();
-      if (cell.fault == kUnplugged) printer.SetPlugged(false);
-      else printer.SetFault(cell.family->code, MakeFault(cell.fault, *cell.family));
+      if (cell.fault == kUnplugged)
+        printer.SetPlugged(false);
+      else
+        printer.SetFault(cell.family->code, MakeFault(cell.fault, *cell.family));
     });
     Act(family, cell.underFault);
     Then([this] {
@@ -197,8 +210,8 @@ TEST_F(FaultMatrixTest, EveryFamilyUnderEveryFaultFailsAsItShouldAndRecovers) {
     Then([this] { platform.PickTab("main", 1024, 0); });
   }
   Run();
-  EXPECT_TRUE(withoutWaitCursor.empty()) << withoutWaitCursor.size() << " requests, the first "
-                                         << withoutWaitCursor.front();
+  EXPECT_TRUE(withoutWaitCursor.empty())
+      << withoutWaitCursor.size() << " requests, the first " << withoutWaitCursor.front();
   EXPECT_TRUE(waitCursorKept.empty()) << waitCursorKept.front();
   EXPECT_EQ(platform.WaitCursorDepth(), 0);
   // Every action reached its window but one: the main window that the
@@ -215,9 +228,9 @@ TEST_F(FaultMatrixTest, EveryFamilyUnderEveryFaultFailsAsItShouldAndRecovers) {
       case kAsHung: expected = family.hung; break;
       case kNotCompatible: expected = Boxes(family.window, kTextNotCompatible, 3); break;
       default:
-        expected = {family.button == 0
-                        ? std::string("main [Retry Cancel]: \"") + LoadText(kTextOpenUsbFailed) + "\""
-                        : Box(family.window, kTextOpenUsbFailed)};
+        expected = {family.button == 0 ? std::string("main [Retry Cancel]: \"") +
+                                             LoadText(kTextOpenUsbFailed) + "\""
+                                       : Box(family.window, kTextOpenUsbFailed)};
     }
     EXPECT_EQ(cell.underFault, expected);
     EXPECT_EQ(cell.afterwards, family.normal) << "once the printer behaves";

@@ -30,13 +30,17 @@ TEST(IniWriter, WritesValuesVerbatim) {
   EXPECT_EQ(Compose({{"A", "last", "v\r\n"}, {"B", "k", "w"}}),
             "[A]\r\nlast=v\r\n\r\n[B]\r\nk=w\r\n");
   EXPECT_EQ(Compose({{"S", "k", "a=b; [c] \"d\""}}), "[S]\r\nk=a=b; [c] \"d\"\r\n");
-  EXPECT_EQ(Compose({{"S", "k", "Gr\xC3\xBC\xC3\x9F" "e"}}), "[S]\r\nk=Gr\xC3\xBC\xC3\x9F" "e\r\n");
+  EXPECT_EQ(Compose({{"S", "k",
+                      "Gr\xC3\xBC\xC3\x9F"
+                      "e"}}),
+            "[S]\r\nk=Gr\xC3\xBC\xC3\x9F"
+            "e\r\n");
 }
 
 TEST(IniWriter, RepeatedSectionsAndKeysKeepTheirPlace) {
   std::vector<IniEntry> entries = {
-      {"A", "x", "1"},  {"B", "y", "2"}, {"a", "z", "3"},
-      {"A", "X", "4"},  {" A ", "y", "5"}, {"b", " Y ", "6"},
+      {"A", "x", "1"}, {"B", "y", "2"},   {"a", "z", "3"},
+      {"A", "X", "4"}, {" A ", "y", "5"}, {"b", " Y ", "6"},
   };
   // Sections in first-use order, with their first spelling; a new key at the
   // end of its section; a repeated key (any case) takes the new value.

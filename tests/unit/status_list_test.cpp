@@ -16,8 +16,7 @@ StatusList ParseAll(const std::string& reply) {
 Codes Parse(const std::string& reply) {
   const StatusList list = ParseAll(reply);
   Codes codes;
-  for (int i = 0; i < list.count; ++i)
-    codes.emplace_back(StatusCodeAt(list, i), kStatusCodeLength);
+  for (int i = 0; i < list.count; ++i) codes.emplace_back(StatusCodeAt(list, i), kStatusCodeLength);
   return codes;
 }
 

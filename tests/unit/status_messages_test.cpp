@@ -54,8 +54,7 @@ TEST(StatusMessages, TonerFamiliesFollowTheColourMask) {
     const std::string letters = Letters(mask);
     const char digit = "0123456789ABCDEF"[mask];
     const auto code = [digit](const char* prefix) { return std::string(prefix) + digit; };
-    const std::string change =
-        "CHANGE " + letters + " TONER" + (letters.size() == 1 ? " " : "");
+    const std::string change = "CHANGE " + letters + " TONER" + (letters.size() == 1 ? " " : "");
     SCOPED_TRACE(letters);
     EXPECT_EQ(Lines(code("20200").c_str()),
               LinePair("NOT INSTALLED TONER", "CHECK " + letters + " TONER"));
@@ -74,8 +73,8 @@ TEST(StatusMessages, TonerFamiliesFollowTheColourMask) {
 }
 
 TEST(StatusMessages, LookupIsExactOnAllSixCharacters) {
-  for (const char* unknown : {"100005", "20001A", "202000", "30200a", "300000", "200023",
-                              "000003", "2000 1", "00000"}) {
+  for (const char* unknown :
+       {"100005", "20001A", "202000", "30200a", "300000", "200023", "000003", "2000 1", "00000"}) {
     EXPECT_FALSE(LookupStatusMessage(unknown).has_value()) << unknown;
   }
   // A code padded with zero bytes matches nothing, not even a code it begins.
@@ -92,7 +91,8 @@ TEST(StatusMessages, LinesAreCutAt59Characters) {
   ASSERT_GT(note.size(), 59u);
   EXPECT_EQ(ComposePanelLine({kTextCalibrationNote, 0, false}), note.substr(0, 59));
   EXPECT_EQ(ComposePanelLine({kTextCalibrationNote, 260, true}), note.substr(0, 59));
-  EXPECT_EQ(ComposePanelLine({kTextWrongToner, kTextCalibrationNote, true}), ("WRONG TONER " + note).substr(0, 59));
+  EXPECT_EQ(ComposePanelLine({kTextWrongToner, kTextCalibrationNote, true}),
+            ("WRONG TONER " + note).substr(0, 59));
 
   // Counted in characters, never splitting a multi-byte one.
   const std::string umlauts = std::string(30, 'a') + [] {

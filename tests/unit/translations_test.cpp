@@ -54,8 +54,8 @@ TEST(Translations, KeepTheFixedTextsAndTheBlanksThatCount) {
     for (int id : {161, 185, 229, 288, 372, 373, 374, 375})
       EXPECT_EQ(TrailingBlanks(In(language, id)), TrailingBlanks(In(kEnglish, id))) << id;
     // The service-call code in its parentheses, as the printer shows it.
-    for (int id : {237, 238, 239, 240, 241, 242, 243, 244, 245, 246, 247, 248, 249, 250, 251,
-                   252, 253, 254, 255, 256, 257, 258, 1202}) {
+    for (int id : {237, 238, 239, 240, 241, 242, 243, 244, 245, 246, 247, 248,
+                   249, 250, 251, 252, 253, 254, 255, 256, 257, 258, 1202}) {
       std::string english = In(kEnglish, id);
       std::string code = english.substr(english.find('('));
       std::string text = In(language, id);

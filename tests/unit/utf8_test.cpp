@@ -31,12 +31,19 @@ TEST(Utf8Test, EndsAnIllFormedSequenceAtItsMaximalSubpart) {
     std::string_view bytes;
     std::size_t length;
   };
-  for (const Case& c : {Case{"\x80", 1}, Case{"\xC0\xAF", 1}, Case{"\xC1\xBF", 1},
-                        Case{"\xE0\x9F\xBF", 1}, Case{"\xED\xA0\x80", 1},
-                        Case{"\xF0\x8F\xBF\xBF", 1}, Case{"\xF4\x90\x80\x80", 1},
-                        Case{"\xF5\x80\x80\x80", 1}, Case{"\xFF", 1}, Case{"\xE4\xB8", 2},
-                        Case{"\xE4\xB8" "A", 2}, Case{"\xF0\x9F\x98" "A", 3},
-                        Case{"\xC3" "A", 1}}) {
+  for (const Case& c :
+       {Case{"\x80", 1}, Case{"\xC0\xAF", 1}, Case{"\xC1\xBF", 1}, Case{"\xE0\x9F\xBF", 1},
+        Case{"\xED\xA0\x80", 1}, Case{"\xF0\x8F\xBF\xBF", 1}, Case{"\xF4\x90\x80\x80", 1},
+        Case{"\xF5\x80\x80\x80", 1}, Case{"\xFF", 1}, Case{"\xE4\xB8", 2},
+        Case{"\xE4\xB8"
+             "A",
+             2},
+        Case{"\xF0\x9F\x98"
+             "A",
+             3},
+        Case{"\xC3"
+             "A",
+             1}}) {
     const Utf8Sequence sequence = DecodeUtf8(c.bytes, 0);
     EXPECT_FALSE(sequence.wellFormed) << c.bytes;
     EXPECT_EQ(sequence.length, c.length) << c.bytes;

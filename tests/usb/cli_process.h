@@ -44,8 +44,7 @@ class CliProcess {
     for (std::string& entry : env) envp.push_back(entry.data());
     envp.push_back(nullptr);
     start_ = Clock::now();
-    if (posix_spawn(&pid_, VANTREL_CLI, &actions, nullptr, argp.data(), envp.data()) != 0)
-      pid_ = 0;
+    if (posix_spawn(&pid_, VANTREL_CLI, &actions, nullptr, argp.data(), envp.data()) != 0) pid_ = 0;
     posix_spawn_file_actions_destroy(&actions);
     close(out[1]);
     close(err[1]);

@@ -80,9 +80,10 @@ TEST(SlowPrinterTest, EndsEachActionWhenItsBudgetIsSpent) {
   EXPECT_EQ(cli.Err(), "vantrel-cli: the printer did not answer\n");
   EXPECT_EQ(cliRequests, 2u);
 
-  std::printf("every answer after %d ms: Display Configuration Page %.2f s (%zu requests), "
-              "vantrel-cli config %.2f s (%zu requests)\n",
-              kAnswerDelayMs, windowSeconds, windowRequests, cli.Seconds(), cliRequests);
+  std::printf(
+      "every answer after %d ms: Display Configuration Page %.2f s (%zu requests), "
+      "vantrel-cli config %.2f s (%zu requests)\n",
+      kAnswerDelayMs, windowSeconds, windowRequests, cli.Seconds(), cliRequests);
   printer.SetAnswerDelay(0);
   TestBus().Unplug(device);
   EXPECT_TRUE(WaitForPrinters(0));

@@ -26,7 +26,6 @@ using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 using Fault = TarnlowPrinter::Fault;
 
-
 std::string Text(const std::uint8_t* bytes, int count) {
   return std::string(reinterpret_cast<const char*>(bytes), std::size_t(count));
 }

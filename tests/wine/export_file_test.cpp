@@ -16,11 +16,11 @@
 #include "headless_session.h"
 #include "info/configuration_window.h"
 #include "info/ini_export.h"
+#include "page_helpers/app_context.h"
+#include "panel/panel_page.h"
 #include "printer/configuration_export.h"
 #include "printer/file_replace.h"
 #include "printer/ini_writer.h"
-#include "panel/panel_page.h"
-#include "page_helpers/app_context.h"
 
 namespace fs = std::filesystem;
 
@@ -59,8 +59,8 @@ bool IsAscii(const std::string& text) {
 class ExportFileTest : public HeadlessSession {
  protected:
   ExportFileTest() {
-    folder = fs::temp_directory_path() /
-             ("vantrel-export-" + std::to_string(GetCurrentProcessId()));
+    folder =
+        fs::temp_directory_path() / ("vantrel-export-" + std::to_string(GetCurrentProcessId()));
     fs::remove_all(folder);
     fs::create_directories(folder);
   }

@@ -34,7 +34,7 @@ struct FakeDevice {
 struct FakeDriver {
   std::vector<FakeDevice> devices;
   bool listFails = false;
-  int failingOpen = 0;  // the n-th CreateFileW fails
+  int failingOpen = 0;          // the n-th CreateFileW fails
   bool completesLater = false;  // requests return pending, done at the first wait
 
   TarnlowPrinter printer;
@@ -88,8 +88,8 @@ BOOL WINAPI EnumDeviceInfo(HDEVINFO list, DWORD index, PSP_DEVINFO_DATA info) {
   return TRUE;
 }
 
-BOOL WINAPI GetDeviceRegistryProperty(HDEVINFO list, PSP_DEVINFO_DATA info, DWORD property,
-                                      PDWORD, PBYTE buffer, DWORD size, PDWORD required) {
+BOOL WINAPI GetDeviceRegistryProperty(HDEVINFO list, PSP_DEVINFO_DATA info, DWORD property, PDWORD,
+                                      PBYTE buffer, DWORD size, PDWORD required) {
   if (!g_driver->lists.count(list) || property != SPDRP_HARDWAREID)
     return Fail(ERROR_INVALID_PARAMETER);
   g_driver->idsReadOf.push_back(info->DevInst);
@@ -180,8 +180,8 @@ BOOL WINAPI DeviceIoControl_(HANDLE file, DWORD code, LPVOID in, DWORD inSize, L
   const auto* bytes = static_cast<const std::uint8_t*>(in);
   g_driver->input.assign(bytes, bytes + inSize);
   if (inSize != 3) return Fail(ERROR_INVALID_PARAMETER);
-  ControlSetup setup = ControlSetupFromPrintSupportInput(
-      bytes, TarnlowPrinter::kInterfaceNumber, std::uint16_t(outSize));
+  ControlSetup setup = ControlSetupFromPrintSupportInput(bytes, TarnlowPrinter::kInterfaceNumber,
+                                                         std::uint16_t(outSize));
   TarnlowPrinter::Answer answer = g_driver->printer.Handle(setup);
   if (answer.kind == TarnlowPrinter::Answer::Stall) return Fail(ERROR_GEN_FAILURE);
   g_driver->pending = overlapped;
@@ -228,10 +228,18 @@ BOOL WINAPI GetOverlappedResult_(HANDLE file, LPOVERLAPPED overlapped, LPDWORD c
 }
 
 const UsbprintPlatform kFakePlatform = {
-    GetClassDevs,         EnumDeviceInfo,   GetDeviceRegistryProperty,
-    EnumDeviceInterfaces, GetDeviceInterfaceDetail, DestroyDeviceInfoList,
-    CreateFile_,          CloseHandle_,     DeviceIoControl_,
-    CreateEvent_,         WaitForSingleObject_, CancelIoEx_,
+    GetClassDevs,
+    EnumDeviceInfo,
+    GetDeviceRegistryProperty,
+    EnumDeviceInterfaces,
+    GetDeviceInterfaceDetail,
+    DestroyDeviceInfoList,
+    CreateFile_,
+    CloseHandle_,
+    DeviceIoControl_,
+    CreateEvent_,
+    WaitForSingleObject_,
+    CancelIoEx_,
     GetOverlappedResult_,
 };
 
@@ -282,8 +290,8 @@ TEST_F(UsbprintBackendTest, OpensTheFirstMatchingPrinterTwiceAndSendsThroughTheD
   };
   ASSERT_EQ(Open(), 1);
 
-  const GUID usbprint = {0x28D78FAD, 0x5A12, 0x11D1,
-                         {0xAE, 0x5B, 0x00, 0x00, 0xF8, 0x03, 0xA8, 0xC2}};
+  const GUID usbprint = {
+      0x28D78FAD, 0x5A12, 0x11D1, {0xAE, 0x5B, 0x00, 0x00, 0xF8, 0x03, 0xA8, 0xC2}};
   EXPECT_TRUE(IsEqualGUID(driver.classGuid, usbprint));
   EXPECT_EQ(driver.classFlags, DWORD(DIGCF_PRESENT | DIGCF_DEVICEINTERFACE));
   EXPECT_EQ(driver.idsReadOf, (std::vector<DWORD>{0, 0, 1, 2, 2, 2}))

@@ -15,14 +15,14 @@
 #include <string>
 #include <vector>
 
-#include "page_helpers/app_context.h"
 #include "common/string_table.h"
 #include "common/win32/utf16.h"
 #include "layouts/control_ids.h"
 #include "layouts/dialog_template.h"
+#include "page_helpers/app_context.h"
 #include "page_helpers/window_ops.h"
-#include "printer/config_pages.h"
 #include "panel/panel_page.h"
+#include "printer/config_pages.h"
 #include "service/service_mode_page.h"
 #include "service/user_service_page.h"
 #include "shell/about_box.h"
@@ -35,14 +35,16 @@ namespace {
 void Ignore(Window&, const DialogMessage&) {}
 
 int dpi = USER_DEFAULT_SCREEN_DPI;
-int Scaled(int pixelsAt96) { return (pixelsAt96 * dpi + USER_DEFAULT_SCREEN_DPI / 2) / USER_DEFAULT_SCREEN_DPI; }
+int Scaled(int pixelsAt96) {
+  return (pixelsAt96 * dpi + USER_DEFAULT_SCREEN_DPI / 2) / USER_DEFAULT_SCREEN_DPI;
+}
 
 std::set<std::string> findings;  // a page measured twice says it once
 int language = kEnglish;
 
 void Finding(const DialogTemplate& dialog, const ControlTemplate& c, const std::string& what) {
   findings.insert("language " + std::to_string(language) + " template " +
-                     std::to_string(dialog.id) + " control " + std::to_string(c.id) + ": " + what);
+                  std::to_string(dialog.id) + " control " + std::to_string(c.id) + ": " + what);
 }
 
 std::string Text(const RECT& r) {
@@ -100,8 +102,9 @@ void CheckText(const DialogTemplate& dialog, const ControlTemplate& c, HWND cont
   const int width = r.right, height = r.bottom;
   auto check = [&](const std::wstring& text, int needed, int available) {
     if (needed > available)
-      Finding(dialog, c, "\"" + Utf8(text) + "\" needs " + std::to_string(needed) + " px, has " +
-                             std::to_string(available));
+      Finding(dialog, c,
+              "\"" + Utf8(text) + "\" needs " + std::to_string(needed) + " px, has " +
+                  std::to_string(available));
   };
   std::wstring text = WindowText(control);
   switch (c.kind) {
@@ -122,8 +125,9 @@ void CheckText(const DialogTemplate& dialog, const ControlTemplate& c, HWND cont
       const int line = Extent(control, L"Ag").cy;
       check(text, wrapped.cx, width);
       if (wrapped.cy - line / 2 > height)
-        Finding(dialog, c, "\"" + Utf8(text) + "\" needs " + std::to_string(wrapped.cy) +
-                               " px of height, has " + std::to_string(height));
+        Finding(dialog, c,
+                "\"" + Utf8(text) + "\" needs " + std::to_string(wrapped.cy) +
+                    " px of height, has " + std::to_string(height));
       break;
     }
     case ControlKind::DropDownList: {
@@ -145,12 +149,14 @@ void CheckText(const DialogTemplate& dialog, const ControlTemplate& c, HWND cont
       const int pos = int(SendMessageW(control, TBM_GETPOS, 0, 0));
       const int half = (thumb.right - thumb.left) / 2;
       const int span = (channel.right - channel.left) - 2 * half;
-      const int expected = channel.left + half + (high > low ? span * (pos - low) / (high - low) : 0);
+      const int expected =
+          channel.left + half + (high > low ? span * (pos - low) / (high - low) : 0);
       const int centre = (thumb.left + thumb.right) / 2;
       if (centre < expected - half || centre > expected + half)
-        Finding(dialog, c, "thumb at " + std::to_string(centre) + " for value " +
-                               std::to_string(pos) + " of " + std::to_string(low) + ".." +
-                               std::to_string(high) + ", expected near " + std::to_string(expected));
+        Finding(dialog, c,
+                "thumb at " + std::to_string(centre) + " for value " + std::to_string(pos) +
+                    " of " + std::to_string(low) + ".." + std::to_string(high) +
+                    ", expected near " + std::to_string(expected));
       break;
     }
     default: break;
@@ -198,8 +204,9 @@ void Measure(Win32Window& window) {
                                       rects[j].left, rects[j].top, rects[j].right, rects[j].bottom))
         continue;
       if (!Overlap(c.x, c.y, c.x + c.cx, c.y + c.cy, d.x, d.y, d.x + d.cx, d.y + d.cy))
-        Finding(dialog, c, "covers control " + std::to_string(d.id) + " (" + Text(rects[i]) +
-                               " over " + Text(rects[j]) + ")");
+        Finding(dialog, c,
+                "covers control " + std::to_string(d.id) + " (" + Text(rects[i]) + " over " +
+                    Text(rects[j]) + ")");
     }
   }
 }
@@ -273,13 +280,15 @@ int wmain(int argc, wchar_t** argv) {
     language = id;
     SetTextLanguage(id);
     AppContext ctx{};
-    auto& main = *static_cast<Win32Window*>(platform.CreateModeless(kMainWindowTemplate, Ignore, nullptr));
+    auto& main =
+        *static_cast<Win32Window*>(platform.CreateModeless(kMainWindowTemplate, Ignore, nullptr));
     LoadTemplateTexts(main);
-    ctx.mainPages[0] = AddTabPage(main, kMainTab, kPanelPageTemplate, kTextPanelTab, 0, PanelPageProc, &ctx);
+    ctx.mainPages[0] =
+        AddTabPage(main, kMainTab, kPanelPageTemplate, kTextPanelTab, 0, PanelPageProc, &ctx);
     ctx.mainPages[1] = AddTabPage(main, kMainTab, kUserServiceTemplate, kTextUserServiceTab, 1,
-                               UserServicePageProc, &ctx);
+                                  UserServicePageProc, &ctx);
     ctx.mainPages[2] = AddTabPage(main, kMainTab, kServiceModeTemplate, kTextServiceModeTab, 2,
-                               ServiceModePageProc, &ctx);
+                                  ServiceModePageProc, &ctx);
     // Each page shown and painted as the user sees it: a trackbar places its
     // thumb when it paints.
     const bool shoot = !shots.empty() && ShotName(id);
@@ -297,7 +306,8 @@ int wmain(int argc, wchar_t** argv) {
       ++windows;
       if (shoot) {
         Pump();
-        SaveShot(main.Handle(), shots + L"\\" + ShotName(id) + L"_" + std::to_wstring(page) + L".bmp");
+        SaveShot(main.Handle(),
+                 shots + L"\\" + ShotName(id) + L"_" + std::to_wstring(page) + L".bmp");
       }
     }
     // Sliders at their ends, as a Download may leave them.
@@ -311,15 +321,16 @@ int wmain(int argc, wchar_t** argv) {
     LoadTemplateTexts(config);
     Measure(config);
     for (int i = 0; i < kConfigPageCount; ++i) {
-      Window* page = AddTabPage(config, kConfigTabControl, kConfigPageTemplates[i], kConfigPageTitles[i], i,
-                                nullptr, &ctx);
+      Window* page = AddTabPage(config, kConfigTabControl, kConfigPageTemplates[i],
+                                kConfigPageTitles[i], i, nullptr, &ctx);
       LoadTemplateTexts(*page);
       Measure(*static_cast<Win32Window*>(page));
       ++windows;
     }
     config.Destroy();
 
-    auto& about = *static_cast<Win32Window*>(platform.CreateModeless(kAboutTemplate, AboutBoxProc, &ctx));
+    auto& about =
+        *static_cast<Win32Window*>(platform.CreateModeless(kAboutTemplate, AboutBoxProc, &ctx));
     Measure(about);
     about.Destroy();
     windows += 3;
@@ -330,10 +341,11 @@ int wmain(int argc, wchar_t** argv) {
     for (const std::string& line : findings) n += line.find(what) != std::string::npos;
     return n;
   };
-  std::printf("%d dpi: %d windows and pages in %d languages: %d controls outside, %d covering "
-              "others, %d texts too large, %d thumbs away from their value; %d findings\n",
-              dpi, windows, int(TextLanguages().size()), count(" outside "), count(" covers "),
-              count(" needs "), count(" thumb at "), int(findings.size()));
+  std::printf(
+      "%d dpi: %d windows and pages in %d languages: %d controls outside, %d covering "
+      "others, %d texts too large, %d thumbs away from their value; %d findings\n",
+      dpi, windows, int(TextLanguages().size()), count(" outside "), count(" covers "),
+      count(" needs "), count(" thumb at "), int(findings.size()));
   std::fflush(stdout);
   return findings.empty() ? 0 : 1;
 }

@@ -63,7 +63,8 @@ HWND Child(HWND parent, int id, const wchar_t* cls = nullptr) {
 bool Is(HWND window, const std::wstring& name) {
   if (name == L"menu") return HasClass(window, L"#32768");
   if (!HasClass(window, L"#32770")) return false;
-  if (name == L"main") return Child(window, kMainTab, WC_TABCONTROLW) && Child(window, kMainAboutButton);
+  if (name == L"main")
+    return Child(window, kMainTab, WC_TABCONTROLW) && Child(window, kMainAboutButton);
   if (name == L"config") return Child(window, kConfigTabControl, WC_TABCONTROLW) != nullptr;
   if (name == L"about") return Child(window, kAboutProductLine) && Child(window, kAboutVersion);
   if (name == L"message")
@@ -216,7 +217,8 @@ int wmain(int argc, wchar_t** argv) {
       GetWindowRect(group, &g);
       const int dpi = int(GetDpiForWindow(group));
       auto s = [dpi](int v) { return MulDiv(v, dpi, 96); };
-      PrintGeometry({g.left + s(150) + 2, g.top + s(20) + 2, g.right - s(10) - 2, g.top + s(90) - 2});
+      PrintGeometry(
+          {g.left + s(150) + 2, g.top + s(20) + 2, g.right - s(10) - 2, g.top + s(90) - 2});
     } else if (step == L"answer" || step == L"yes") {
       HWND box = shown(L"message");
       if (!box) return Fail("no message box");

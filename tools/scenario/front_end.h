@@ -39,13 +39,13 @@ class FrontEnd {
   virtual void Paste(const std::string& window, int id, const std::string& text) = 0;
   virtual void Focus(const std::string& window, int id) = 0;
   virtual void Tab(const std::string& window, int id, int index) = 0;
-  virtual void Close(const std::string& window) = 0;   // the title bar's close
+  virtual void Close(const std::string& window) = 0;  // the title bar's close
   virtual void Escape(const std::string& window) = 0;
-  virtual void Wait(int milliseconds) = 0;             // timers run
-  virtual void Answer(int result) = 0;                 // the open message box
-  virtual void Save(const std::string& path) = 0;      // the save prompt; empty: cancel
-  virtual void IconMouse(int mouseMessage) = 0;        // the notification icon
-  virtual void ChooseMenuItem(int command) = 0;        // the open menu; 0: dismiss
+  virtual void Wait(int milliseconds) = 0;                   // timers run
+  virtual void Answer(int result) = 0;                       // the open message box
+  virtual void Save(const std::string& path) = 0;            // the save prompt; empty: cancel
+  virtual void IconMouse(int mouseMessage) = 0;              // the notification icon
+  virtual void ChooseMenuItem(int command) = 0;              // the open menu; 0: dismiss
   virtual void Show(const std::string& window, int id) = 0;  // what the control shows
 };
 

@@ -284,9 +284,7 @@ void QtFrontEnd::Follow(QtWindow& window) {
                      [this, w = &window] { Forget(w); });
 }
 
-void QtFrontEnd::TimerKilled(QtWindow& window, int id) {
-  clock_.Kill(&window, id);
-}
+void QtFrontEnd::TimerKilled(QtWindow& window, int id) { clock_.Kill(&window, id); }
 
 void QtFrontEnd::Forget(QtWindow* window) {
   clock_.Forget(window);
@@ -348,8 +346,10 @@ void QtFrontEnd::NoteInnermost() {
     if (auto* box = qobject_cast<QMessageBox*>(top))
       name = "a message box" + (owner.empty() ? "" : " of " + owner) + ": " +
              QuoteText(box->text().toStdString());
-    else if (qobject_cast<QFileDialog*>(top)) name = "the save prompt of " + owner;
-    else if (qobject_cast<QMenu*>(top)) name = "the icon's menu";
+    else if (qobject_cast<QFileDialog*>(top))
+      name = "the save prompt of " + owner;
+    else if (qobject_cast<QMenu*>(top))
+      name = "the icon's menu";
     else if (auto* dialog = dynamic_cast<DialogWidget*>(top))
       name = "the window " + NameOf(dialog->Owner());
     else

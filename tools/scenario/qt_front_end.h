@@ -54,7 +54,6 @@ class QtFrontEnd final : public FrontEnd, private QtWindowWatcher, private QObje
   void Show(const std::string& window, int id) override;
 
  private:
-
   // The pump: one action per turn of whichever loop runs.
   void Schedule();
   void Turn();

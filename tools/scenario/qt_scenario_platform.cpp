@@ -28,7 +28,7 @@ void ScenarioQtPlatform::RemoveTrayIcon(Window& owner, int iconId) {
 }
 
 void ScenarioQtPlatform::SetTrayIconState(Window& owner, int iconId, IconState state,
-                                 const std::string& tip) {
+                                          const std::string& tip) {
   qt_.SetTrayIconState(owner, iconId, state, tip);
   transcript_.IconState(state, tip);
 }

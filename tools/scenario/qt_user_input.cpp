@@ -19,9 +19,9 @@
 
 #include <algorithm>
 
+#include "layouts/dialog_template.h"
 #include "qt_front_end.h"
 #include "qt_scenario_platform.h"
-#include "layouts/dialog_template.h"
 
 void QtFrontEnd::Click(const std::string& window, int id) {
   QtWindow* w = Usable(window, id);
@@ -111,8 +111,10 @@ void QtFrontEnd::Type(const std::string& window, int id, const std::string& text
   auto* edit = w ? qobject_cast<QLineEdit*>(w->Control(id)) : nullptr;
   if (!edit) return;
   for (QChar c : QString::fromStdString(text)) {
-    if (c == QLatin1Char('\b')) QTest::keyClick(edit, Qt::Key_Backspace);
-    else QTest::keyClicks(edit, QString(c));
+    if (c == QLatin1Char('\b'))
+      QTest::keyClick(edit, Qt::Key_Backspace);
+    else
+      QTest::keyClicks(edit, QString(c));
   }
 }
 
@@ -193,8 +195,10 @@ void QtFrontEnd::Save(const std::string& path) {
   if (path.empty()) {
     auto* buttons = dialog->findChild<QDialogButtonBox*>();
     QPushButton* cancel = buttons ? buttons->button(QDialogButtonBox::Cancel) : nullptr;
-    if (cancel) QTest::mouseClick(cancel, Qt::LeftButton, Qt::NoModifier, cancel->rect().center());
-    else QTest::keyClick(dialog, Qt::Key_Escape);
+    if (cancel)
+      QTest::mouseClick(cancel, Qt::LeftButton, Qt::NoModifier, cancel->rect().center());
+    else
+      QTest::keyClick(dialog, Qt::Key_Escape);
     return;
   }
   // The name typed over the proposed one, then Enter. Typed with the focus
@@ -217,10 +221,14 @@ void QtFrontEnd::IconMouse(int mouseMessage) {
     return;
   }
   // What the notification area reports of the click.
-  if (mouseMessage == kNotificationClicked) emit icon->messageClicked();
-  else if (mouseMessage == kMouseLeftDoubleClick) emit icon->activated(QSystemTrayIcon::DoubleClick);
-  else if (mouseMessage == kMouseRightUp) emit icon->activated(QSystemTrayIcon::Context);
-  else emit icon->activated(QSystemTrayIcon::Trigger);
+  if (mouseMessage == kNotificationClicked)
+    emit icon->messageClicked();
+  else if (mouseMessage == kMouseLeftDoubleClick)
+    emit icon->activated(QSystemTrayIcon::DoubleClick);
+  else if (mouseMessage == kMouseRightUp)
+    emit icon->activated(QSystemTrayIcon::Context);
+  else
+    emit icon->activated(QSystemTrayIcon::Trigger);
 }
 
 void QtFrontEnd::ChooseMenuItem(int command) {

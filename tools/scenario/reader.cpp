@@ -10,9 +10,9 @@
 #include "common/string_table.h"
 #include "shell/main_window.h"
 #include "shell/watch_option.h"
+#include "string_ids.h"
 #include "ui/dialog.h"
 #include "words.h"
-#include "string_ids.h"
 
 namespace {
 
@@ -20,7 +20,8 @@ constexpr double kLongestWait = 24 * 3600;  // seconds
 
 std::string WindowName(const std::string& word) {
   std::string name = word;
-  for (char& c : name) if (c == '-') c = ' ';
+  for (char& c : name)
+    if (c == '-') c = ' ';
   return name;
 }
 
@@ -86,8 +87,8 @@ Action Start(const Line& line) {
   Transcript& transcript = line.transcript;
   return [&transcript, second, watchSeconds](FrontEnd& f) {
     int code = f.Run(second, watchSeconds);
-    transcript.Line(std::string(second ? "second instance" : "program") + " ended: " +
-                    std::to_string(code));
+    transcript.Line(std::string(second ? "second instance" : "program") +
+                    " ended: " + std::to_string(code));
   };
 }
 
@@ -124,10 +125,14 @@ Action Choose(const Line& line) {
     // By the item's text in the program's language, or its English text.
     const char* open = LoadText(kTextOpenPanel);
     const char* exit = LoadText(kTextExit);
-    if (item == "nothing") f.ChooseMenuItem(0);
-    else if (item == "Open Panel" || (open && item == open)) f.ChooseMenuItem(kCommandOpenPanel);
-    else if (item == "Exit" || (exit && item == exit)) f.ChooseMenuItem(kCommandExit);
-    else transcript.NoMenuItem(item);
+    if (item == "nothing")
+      f.ChooseMenuItem(0);
+    else if (item == "Open Panel" || (open && item == open))
+      f.ChooseMenuItem(kCommandOpenPanel);
+    else if (item == "Exit" || (exit && item == exit))
+      f.ChooseMenuItem(kCommandExit);
+    else
+      transcript.NoMenuItem(item);
   };
 }
 

@@ -71,7 +71,7 @@ Win32FrontEnd::~Win32FrontEnd() {
 }
 
 LRESULT CALLBACK Win32FrontEnd::PumpProcedure(HWND hwnd, UINT message, WPARAM wParam,
-                                             LPARAM lParam) {
+                                              LPARAM lParam) {
   auto* self = reinterpret_cast<Win32FrontEnd*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (self && message == WM_TIMER && wParam == kPumpTimer) {
     if (self->platform_ && GetTickCount64() - self->lastAction_ > kLongestStallMs) {
@@ -180,7 +180,8 @@ void Win32FrontEnd::EndOfScript() {
 // ------------------------------------------------------------ the modals
 
 void Win32FrontEnd::FollowModals() {
-  std::erase_if(modals_, [](const Modal& m) { return !IsWindow(m.hwnd) || !IsWindowVisible(m.hwnd); });
+  std::erase_if(modals_,
+                [](const Modal& m) { return !IsWindow(m.hwnd) || !IsWindowVisible(m.hwnd); });
   // The thread's shown modal things not yet known, in the order found.
   struct Found {
     Win32FrontEnd* self;
@@ -203,9 +204,12 @@ void Win32FrontEnd::FollowModals() {
       reinterpret_cast<LPARAM>(&found));
   for (HWND hwnd : found.fresh) {
     Modal modal{hwnd, ModalKind::MessageBox};
-    if (ClassOf(hwnd) == L"#32768") modal.kind = ModalKind::Menu;
-    else if (windows_.count(hwnd)) modal.kind = ModalKind::Dialog;
-    else if (openingSave_ && GetDlgItem(hwnd, 0x47c)) modal.kind = ModalKind::SavePrompt;
+    if (ClassOf(hwnd) == L"#32768")
+      modal.kind = ModalKind::Menu;
+    else if (windows_.count(hwnd))
+      modal.kind = ModalKind::Dialog;
+    else if (openingSave_ && GetDlgItem(hwnd, 0x47c))
+      modal.kind = ModalKind::SavePrompt;
     modals_.push_back(modal);
     RecordModal(modal);
   }
@@ -240,7 +244,7 @@ std::vector<int> Win32FrontEnd::AnswersOf(HWND box) {
 
 void Win32FrontEnd::RecordModal(const Modal& modal) {
   switch (modal.kind) {
-    case ModalKind::Menu:  // its line comes with the items (the platform's)
+    case ModalKind::Menu:           // its line comes with the items (the platform's)
     case ModalKind::Dialog: break;  // its line comes as it shows
     case ModalKind::SavePrompt:
       openingDialog_ = false;
@@ -286,7 +290,8 @@ Win32Window* Win32FrontEnd::Usable(const std::string& name, int id) {
     return nullptr;
   }
   const Modal* modal = TopModal();
-  if (modal && (modal->kind != ModalKind::Dialog || GetAncestor(w->Handle(), GA_ROOT) != modal->hwnd)) {
+  if (modal &&
+      (modal->kind != ModalKind::Dialog || GetAncestor(w->Handle(), GA_ROOT) != modal->hwnd)) {
     transcript_.Disabled(name);
     return nullptr;
   }
@@ -304,9 +309,7 @@ void Win32FrontEnd::TimerSet(Win32Window& window, int id, int milliseconds) {
   clock_.Set(&window, id, milliseconds);
 }
 
-void Win32FrontEnd::TimerKilled(Win32Window& window, int id) {
-  clock_.Kill(&window, id);
-}
+void Win32FrontEnd::TimerKilled(Win32Window& window, int id) { clock_.Kill(&window, id); }
 
 void Win32FrontEnd::Drawn(Win32Window& window, const DrawnTexts& texts, bool painting) {
   // A redraw is a drawing made at once, or the first repaint once shown;

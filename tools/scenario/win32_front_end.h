@@ -10,8 +10,8 @@
 #pragma once
 
 // Before windows.h: its MessageBox macro must not rename the transcript's.
-#include "ui/headless/transcript.h"
 #include "ui/headless/timer_clock.h"
+#include "ui/headless/transcript.h"
 
 #include <windows.h>
 

@@ -20,7 +20,7 @@ void ScenarioWin32Platform::RemoveTrayIcon(Window& owner, int iconId) {
 }
 
 void ScenarioWin32Platform::SetTrayIconState(Window& owner, int iconId, IconState state,
-                                 const std::string& tip) {
+                                             const std::string& tip) {
   win32_.SetTrayIconState(owner, iconId, state, tip);
   transcript_.IconState(state, tip);
 }

@@ -69,8 +69,8 @@ void Win32FrontEnd::Slide(const std::string& window, int id, int code, int posit
   int pos = TrackbarMove(code, w->TrackbarPos(id), position, lo, hi, page);
   SendMessageW(control, TBM_SETPOS, TRUE, pos);
   auto scroll = [&](int how) {
-    SendMessageW(w->Handle(), WM_HSCROLL, MAKEWPARAM(how, how == kScrollThumbPosition ||
-                                                              how == kScrollThumbTrack ? pos : 0),
+    SendMessageW(w->Handle(), WM_HSCROLL,
+                 MAKEWPARAM(how, how == kScrollThumbPosition || how == kScrollThumbTrack ? pos : 0),
                  reinterpret_cast<LPARAM>(control));
   };
   scroll(code);

@@ -20,29 +20,41 @@ std::vector<std::string> Words(const std::string& line) {
   std::size_t i = 0;
   while (i < line.size()) {
     char c = line[i];
-    if (c == ' ' || c == '\t' || c == '\r') { ++i; continue; }
+    if (c == ' ' || c == '\t' || c == '\r') {
+      ++i;
+      continue;
+    }
     if (c == '#') break;
     std::string word;
     if (c == '"') {
       for (++i; i < line.size() && line[i] != '"'; ++i) {
-        if (line[i] != '\\' || i + 1 >= line.size()) { word += line[i]; continue; }
+        if (line[i] != '\\' || i + 1 >= line.size()) {
+          word += line[i];
+          continue;
+        }
         char e = line[++i];
-        if (e == 'r') word += '\r';
-        else if (e == 'n') word += '\n';
-        else if (e == 't') word += '\t';
-        else if (e == 'b') word += '\b';
+        if (e == 'r')
+          word += '\r';
+        else if (e == 'n')
+          word += '\n';
+        else if (e == 't')
+          word += '\t';
+        else if (e == 'b')
+          word += '\b';
         else if (e == 'x') {
           int high = i + 1 < line.size() ? HexDigit(line[i + 1]) : -1;
           int low = i + 2 < line.size() ? HexDigit(line[i + 2]) : -1;
           if (high < 0 || low < 0) throw ParseError{"\\x takes two hexadecimal digits"};
           word += static_cast<char>(high * 16 + low);
           i += 2;
-        } else word += e;
+        } else
+          word += e;
       }
       if (i >= line.size()) throw ParseError{"unterminated quoted text"};
       ++i;
     } else {
-      while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '\r') word += line[i++];
+      while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '\r')
+        word += line[i++];
     }
     words.push_back(word);
   }

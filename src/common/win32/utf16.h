@@ -19,8 +19,8 @@ inline std::wstring Wide(std::string_view text) {
 // A character the code page lacks becomes what the system puts for it.
 inline std::string Narrow(std::wstring_view wide, UINT codePage) {
   if (wide.empty()) return {};
-  const int length = WideCharToMultiByte(codePage, 0, wide.data(), int(wide.size()), nullptr, 0,
-                                         nullptr, nullptr);
+  const int length =
+      WideCharToMultiByte(codePage, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr);
   if (length <= 0) return {};
   std::string text(std::size_t(length), '\0');
   WideCharToMultiByte(codePage, 0, wide.data(), int(wide.size()), text.data(), length, nullptr,

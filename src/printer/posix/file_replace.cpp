@@ -28,8 +28,8 @@ bool SyncToDisk(std::FILE* file) { return fsync(fileno(file)) == 0; }
 // A name not used by anyone yet: a per-run counter mixed with the clock.
 std::string CandidateName() {
   static std::uint64_t counter = 0;
-  std::uint64_t ticks = static_cast<std::uint64_t>(
-      std::chrono::steady_clock::now().time_since_epoch().count());
+  std::uint64_t ticks =
+      static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
   std::uint64_t mixed = (ticks * 0x9E3779B97F4A7C15ULL) ^ ++counter;
   char name[40];
   std::snprintf(name, sizeof name, "vantrel-export-%012llx.tmp",

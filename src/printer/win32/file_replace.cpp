@@ -92,9 +92,9 @@ int ReplaceFileContents(const std::string& path, const std::string& bytes) {
   std::wstring temporary;
   HANDLE file = CreateTemporaryIn(FolderOf(target), temporary);
   if (file == INVALID_HANDLE_VALUE) return 0;
-  bool ok = WriteAll(file, bytes) &&
-            MoveFileExW(temporary.c_str(), target.c_str(),
-                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  bool ok =
+      WriteAll(file, bytes) && MoveFileExW(temporary.c_str(), target.c_str(),
+                                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
   if (!ok) DeleteFileW(temporary.c_str());
   return ok ? 1 : 0;
 }

@@ -23,9 +23,7 @@ class RecordingSurface final : public Surface {
   void SelectFont(const char* face, int pixelHeight, int weight) override {
     font_ = std::string(face) + " " + std::to_string(pixelHeight) + "px " + std::to_string(weight);
   }
-  void TextAt(int x, int y, const std::string& text) override {
-    lines_.push_back({y, x, text});
-  }
+  void TextAt(int x, int y, const std::string& text) override { lines_.push_back({y, x, text}); }
   const DrawnTexts& Texts() const { return lines_; }
 
  private:
@@ -39,8 +37,12 @@ class RecordingSurface final : public Surface {
 
 HeadlessWindow::HeadlessWindow(HeadlessPlatform& platform, const DialogTemplate& dialog,
                                DialogProc proc, HeadlessWindow* parent, Rect frame)
-    : platform_(platform), dialog_(dialog), proc_(proc), parent_(parent),
-      name_(WindowNameOf(dialog.id)), frame_(frame) {
+    : platform_(platform),
+      dialog_(dialog),
+      proc_(proc),
+      parent_(parent),
+      name_(WindowNameOf(dialog.id)),
+      frame_(frame) {
   for (const ControlTemplate& c : dialog.controls) {
     if (c.id == kNoId) continue;
     Control& control = controls_[c.id];
@@ -162,8 +164,10 @@ void HeadlessWindow::TabInsert(int id, int index, const std::string& text) {
   Control& c = At(id);
   index = std::clamp(index, 0, int(c.items.size()));
   c.items.insert(c.items.begin() + index, {text, 0});
-  if (c.selection < 0) c.selection = 0;
-  else if (index <= c.selection && c.items.size() > 1) ++c.selection;
+  if (c.selection < 0)
+    c.selection = 0;
+  else if (index <= c.selection && c.items.size() > 1)
+    ++c.selection;
 }
 void HeadlessWindow::TabSelect(int id, int index) {
   Control& c = At(id);
@@ -201,9 +205,7 @@ void HeadlessWindow::SetTimer(int id, int milliseconds) {
   platform_.clock_.Set(this, id, milliseconds);
 }
 
-void HeadlessWindow::KillTimer(int id) {
-  platform_.clock_.Kill(this, id);
-}
+void HeadlessWindow::KillTimer(int id) { platform_.clock_.Kill(this, id); }
 
 int HeadlessWindow::ShowMessageBox(const std::string& text, MessageButtons buttons) {
   // While the program closes, nothing new is asked: the answer is Cancel.
@@ -271,8 +273,7 @@ void HeadlessWindow::EndDialog(int result) {
 void HeadlessWindow::Destroy() {
   // Destroyed under running modal loops, the windows they run would vanish
   // beneath them: the loops end first, innermost out.
-  if (platform_.modalLoops_.Running())
-    return platform_.modalLoops_.After([this] { DestroyNow(); });
+  if (platform_.modalLoops_.Running()) return platform_.modalLoops_.After([this] { DestroyNow(); });
   DestroyNow();
 }
 
@@ -331,8 +332,10 @@ void HeadlessPlatform::RunNested(Modal& modal) {
   if (!done()) {
     if (modal.kind == Modal::MessageBox)
       modal.result = modal.buttons == MessageButtons::Ok ? kIdOk : kIdCancel;
-    else if (modal.kind == Modal::ReplaceQuestion) modal.result = kIdNo;
-    else if (modal.kind == Modal::Dialog) modal.owner->EndDialog(kIdCancel);
+    else if (modal.kind == Modal::ReplaceQuestion)
+      modal.result = kIdNo;
+    else if (modal.kind == Modal::Dialog)
+      modal.owner->EndDialog(kIdCancel);
   }
   modals_.pop_back();
 }
@@ -497,7 +500,7 @@ void HeadlessPlatform::Answer(int result) {
     return;
   }
   Modal& box = *modals_.back();
-  bool allowed = box.kind == Modal::ReplaceQuestion ? result == kIdYes || result == kIdNo
+  bool allowed = box.kind == Modal::ReplaceQuestion  ? result == kIdYes || result == kIdNo
                  : box.buttons == MessageButtons::Ok ? result == kIdOk
                                                      : result == kIdRetry || result == kIdCancel;
   if (!allowed) {
@@ -547,8 +550,7 @@ Window* HeadlessPlatform::CreateModeless(int templateId, DialogProc proc, void* 
 }
 
 int HeadlessPlatform::RunMessageLoop() {
-  while (!quit_ && Step()) {
-  }
+  while (!quit_ && Step()) {}
   bool ended = quit_;
   quit_ = false;
   return ended ? quitCode_ : -1;
@@ -603,10 +605,6 @@ int HeadlessPlatform::TrackMenu(Window& owner, const std::vector<MenuItem>& item
   return modal.result;
 }
 
-void HeadlessPlatform::DebugTrace(const char* text) {
-  transcript_.DebugTrace(text);
-}
+void HeadlessPlatform::DebugTrace(const char* text) { transcript_.DebugTrace(text); }
 
-void HeadlessPlatform::FileWritten(const std::string& path) {
-  transcript_.FileWritten(path);
-}
+void HeadlessPlatform::FileWritten(const std::string& path) { transcript_.FileWritten(path); }

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/dialog.h"
 #include "layouts/dialog_template.h"
+#include "ui/dialog.h"
 #include "ui/headless/timer_clock.h"
 #include "ui/headless/transcript.h"
 #include "ui/modal_loops.h"
@@ -142,7 +142,7 @@ class HeadlessPlatform final : public Platform {
   void TrayMouse(int mouseMessage);
   void ChooseMenuItem(int command);  // answers the next (or open) popup menu
   void Wait(int milliseconds);
-  void Answer(int result);           // the open message box
+  void Answer(int result);                         // the open message box
   void AnswerSavePrompt(const std::string& path);  // empty: cancel
   void ShowText(const std::string& window, int id);
 

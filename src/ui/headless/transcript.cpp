@@ -10,10 +10,14 @@
 std::string QuoteText(const std::string& text) {
   std::string out = "\"";
   for (char c : text) {
-    if (c == '\r') out += "\\r";
-    else if (c == '\n') out += "\\n";
-    else if (c == '"' || c == '\\') out += std::string("\\") + c;
-    else out += c;
+    if (c == '\r')
+      out += "\\r";
+    else if (c == '\n')
+      out += "\\n";
+    else if (c == '"' || c == '\\')
+      out += std::string("\\") + c;
+    else
+      out += c;
   }
   return out + "\"";
 }
@@ -76,8 +80,10 @@ void Transcript::Display(const std::string& window, DrawnTexts texts) {
 
 void Transcript::MessageBox(const std::string& window, MessageButtons buttons,
                             const std::string& text) {
-  if (buttons == MessageButtons::Ok) MessageBox(window, std::vector<int>{kIdOk}, text);
-  else MessageBox(window, std::vector<int>{kIdRetry, kIdCancel}, text);
+  if (buttons == MessageButtons::Ok)
+    MessageBox(window, std::vector<int>{kIdOk}, text);
+  else
+    MessageBox(window, std::vector<int>{kIdRetry, kIdCancel}, text);
 }
 
 void Transcript::MessageBox(const std::string& window, const std::vector<int>& buttons,
@@ -162,8 +168,8 @@ void Transcript::NoSuchControl(const std::string& window, int id) {
   log_("show " + window + " " + std::to_string(id) + ": no such control");
 }
 
-void Transcript::ControlShows(const std::string& name, const Window& window, int id,
-                              bool hidden, const ControlTexts& texts) {
+void Transcript::ControlShows(const std::string& name, const Window& window, int id, bool hidden,
+                              const ControlTexts& texts) {
   std::string what;
   switch (ControlKindIn(window.TemplateId(), id)) {
     case ControlKind::CheckBox:

@@ -24,9 +24,8 @@ QString PlainBody(QString text) {
 
 DesktopNotifications::DesktopNotifications(std::function<void()> clicked)
     : clicked_(std::move(clicked)) {
-  QDBusConnection::sessionBus().connect(kService, kPath, kService,
-                                        QStringLiteral("ActionInvoked"), this,
-                                        SLOT(ActionInvoked(uint, QString)));
+  QDBusConnection::sessionBus().connect(kService, kPath, kService, QStringLiteral("ActionInvoked"),
+                                        this, SLOT(ActionInvoked(uint, QString)));
 }
 
 void DesktopNotifications::Show(const QString& title, const QString& text, bool urgent) {

@@ -36,12 +36,12 @@ QIcon IconOf(std::initializer_list<std::pair<const unsigned char*, std::size_t>>
   return icon;
 }
 
-#define VANTREL_STATE_ICON(State)                                                     \
-  IconOf({{kVantrelIcon##State##16, kVantrelIcon##State##16Size},                     \
-          {kVantrelIcon##State##22, kVantrelIcon##State##22Size},                     \
-          {kVantrelIcon##State##24, kVantrelIcon##State##24Size},                     \
-          {kVantrelIcon##State##32, kVantrelIcon##State##32Size},                     \
-          {kVantrelIcon##State##48, kVantrelIcon##State##48Size},                     \
+#define VANTREL_STATE_ICON(State)                                 \
+  IconOf({{kVantrelIcon##State##16, kVantrelIcon##State##16Size}, \
+          {kVantrelIcon##State##22, kVantrelIcon##State##22Size}, \
+          {kVantrelIcon##State##24, kVantrelIcon##State##24Size}, \
+          {kVantrelIcon##State##32, kVantrelIcon##State##32Size}, \
+          {kVantrelIcon##State##48, kVantrelIcon##State##48Size}, \
           {kVantrelIcon##State##64, kVantrelIcon##State##64Size}})
 
 // The icon in the watch's states: ready, warning, error, no printer.
@@ -58,14 +58,25 @@ int UserLanguage() {
 }
 
 // The options Qt reads itself from the command line.
-const std::vector<ToolkitOption> kQtOptions = {
-    {"-platform", true},  {"-platformpluginpath", true}, {"-platformtheme", true},
-    {"-plugin", true},    {"-qwindowgeometry", true},    {"-qwindowicon", true},
-    {"-qwindowtitle", true}, {"-session", true},          {"-style", true},
-    {"-stylesheet", true}, {"-display", true},           {"-geometry", true},
-    {"-name", true},      {"-title", true},              {"-reverse", false},
-    {"-widgetcount", false}, {"-nograb", false},         {"-dograb", false},
-    {"-sync", false}};
+const std::vector<ToolkitOption> kQtOptions = {{"-platform", true},
+                                               {"-platformpluginpath", true},
+                                               {"-platformtheme", true},
+                                               {"-plugin", true},
+                                               {"-qwindowgeometry", true},
+                                               {"-qwindowicon", true},
+                                               {"-qwindowtitle", true},
+                                               {"-session", true},
+                                               {"-style", true},
+                                               {"-stylesheet", true},
+                                               {"-display", true},
+                                               {"-geometry", true},
+                                               {"-name", true},
+                                               {"-title", true},
+                                               {"-reverse", false},
+                                               {"-widgetcount", false},
+                                               {"-nograb", false},
+                                               {"-dograb", false},
+                                               {"-sync", false}};
 
 }  // namespace
 

@@ -8,8 +8,8 @@
 #include <QTabBar>
 #include <QWidget>
 
-#include "ui/dialog.h"
 #include "layouts/dialog_template.h"
+#include "ui/dialog.h"
 #include "ui/dialog_units.h"
 
 // Base units of a dialog font: average width of "A".."Z""a".."z" rounded as

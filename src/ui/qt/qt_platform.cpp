@@ -115,8 +115,10 @@ void QtPlatform::AddTrayIcon(Window& owner, int iconId, const char* tip) {
   QObject::connect(tray_.get(), &QSystemTrayIcon::activated, tray_.get(),
                    [window, iconId, singleOpens](QSystemTrayIcon::ActivationReason reason) {
                      int mouse = 0;
-                     if (reason == QSystemTrayIcon::DoubleClick) mouse = kMouseLeftDoubleClick;
-                     else if (reason == QSystemTrayIcon::Context) mouse = kMouseRightUp;
+                     if (reason == QSystemTrayIcon::DoubleClick)
+                       mouse = kMouseLeftDoubleClick;
+                     else if (reason == QSystemTrayIcon::Context)
+                       mouse = kMouseRightUp;
                      else if (reason == QSystemTrayIcon::Trigger)
                        mouse = singleOpens ? kMouseLeftDoubleClick : kMouseLeftUp;
                      // Delivered once the icon's own event handling is over, as

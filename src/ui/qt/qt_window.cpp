@@ -1,14 +1,14 @@
 #include "ui/qt/qt_window.h"
 
+#include <qdrawutil.h>
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QKeyEvent>
 #include <QComboBox>
-#include <qdrawutil.h>
 #include <QFileDialog>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -131,8 +131,10 @@ void EndModalLoops() {
     QWidget* modal = QApplication::activeModalWidget();
     if (!modal) return;
     // A dialog of the program's ends as Cancel, past its procedure.
-    if (auto* own = dynamic_cast<DialogWidget*>(modal)) own->QDialog::done(kIdCancel);
-    else CancelPlatformDialog(*modal);
+    if (auto* own = dynamic_cast<DialogWidget*>(modal))
+      own->QDialog::done(kIdCancel);
+    else
+      CancelPlatformDialog(*modal);
   }
 }
 
@@ -267,9 +269,7 @@ void DialogWidget::keyPressEvent(QKeyEvent* event) {
   QDialog::keyPressEvent(event);
 }
 
-void DialogWidget::accept() {
-  window_.Send({DialogEvent::Command, kIdOk, kButtonClicked});
-}
+void DialogWidget::accept() { window_.Send({DialogEvent::Command, kIdOk, kButtonClicked}); }
 
 // ------------------------------------------------------------ the window
 
@@ -279,7 +279,8 @@ void QtWindow::AfterModalLoops(std::function<void()> action) { Loops().After(std
 
 QtWindow::QtWindow(const DialogTemplate& dialog, DialogProc proc, QWidget* parent,
                    TabControl* pageHost)
-    : dialog_(dialog), proc_(proc),
+    : dialog_(dialog),
+      proc_(proc),
       widget_(new DialogWidget(*this, pageHost ? static_cast<QWidget*>(pageHost) : parent,
                                FlagsOf(dialog, pageHost == nullptr))),
       units_(DialogUnits::Of(DialogFont(dialog))) {
@@ -383,7 +384,8 @@ void QtWindow::CreateControls() {
     w->setGeometry(rect);
     // A tab control takes the focus on its row of tabs.
     QWidget* stop = dynamic_cast<TabControl*>(w) ? static_cast<TabControl*>(w)->bar() : w;
-    if (c.style & kTabStop) stop->setFocusPolicy(Qt::FocusPolicy(stop->focusPolicy() | Qt::TabFocus));
+    if (c.style & kTabStop)
+      stop->setFocusPolicy(Qt::FocusPolicy(stop->focusPolicy() | Qt::TabFocus));
     // A static text's mnemonic moves the focus to the next control.
     if (pendingBuddy) {
       pendingBuddy->setBuddy(w);
@@ -418,8 +420,10 @@ void QtWindow::AddTabKeys(TabControl* tab) {
     if (onPage) bar->setFocus(Qt::TabFocusReason);
   };
   const std::pair<QKeyCombination, int> keys[] = {
-      {Qt::CTRL | Qt::Key_Tab, 1},       {Qt::CTRL | Qt::Key_PageDown, 1},
-      {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, -1}, {Qt::CTRL | Qt::SHIFT | Qt::Key_Tab, -1},
+      {Qt::CTRL | Qt::Key_Tab, 1},
+      {Qt::CTRL | Qt::Key_PageDown, 1},
+      {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, -1},
+      {Qt::CTRL | Qt::SHIFT | Qt::Key_Tab, -1},
       {Qt::CTRL | Qt::Key_PageUp, -1},
   };
   for (const auto& [key, by] : keys) {
@@ -439,8 +443,9 @@ void QtWindow::Connect(const ControlTemplate& c, QWidget* w) {
       Send({DialogEvent::Command, id, kButtonClicked});
     });
   } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
-    QObject::connect(button, &QAbstractButton::clicked, button,
-                     [this, id] { Send({DialogEvent::Command, id, kButtonClicked}); });
+    QObject::connect(button, &QAbstractButton::clicked, button, [this, id] {
+      Send({DialogEvent::Command, id, kButtonClicked});
+    });
   } else if (auto* list = qobject_cast<QComboBox*>(w)) {
     QObject::connect(list, &QComboBox::activated, list, [this, id, list] {
       list->setProperty("vantrelSelected", true);
@@ -485,8 +490,9 @@ void QtWindow::Connect(const ControlTemplate& c, QWidget* w) {
       Send({DialogEvent::HScroll, id, kScrollEnd});
     });
   } else if (auto* tab = dynamic_cast<TabControl*>(w)) {
-    QObject::connect(tab->bar(), &QTabBar::currentChanged, tab,
-                     [this, id] { Send({DialogEvent::TabChanged, id}); });
+    QObject::connect(tab->bar(), &QTabBar::currentChanged, tab, [this, id] {
+      Send({DialogEvent::TabChanged, id});
+    });
   }
 }
 
@@ -711,7 +717,9 @@ void QtWindow::SetTimer(int id, int milliseconds) {
   if (!timer) {
     timer = new QTimer(widget_);
     timer->setTimerType(Qt::PreciseTimer);
-    QObject::connect(timer, &QTimer::timeout, widget_, [this, id] { Send({DialogEvent::Timer, id}); });
+    QObject::connect(timer, &QTimer::timeout, widget_, [this, id] {
+      Send({DialogEvent::Timer, id});
+    });
   }
   timer->start(milliseconds);
 }

@@ -12,8 +12,8 @@
 #include <memory>
 #include <vector>
 
-#include "ui/dialog.h"
 #include "layouts/dialog_template.h"
+#include "ui/dialog.h"
 #include "ui/qt/qt_controls.h"
 
 class QtWindow;

@@ -111,8 +111,10 @@ bool HandleDialogKey(const MSG& message) {
   switch (message.wParam) {
     case VK_TAB:
       if (!tab) return false;
-      if (control) SwitchTab(tab, shift);
-      else MoveFocus(dialog, shift);
+      if (control)
+        SwitchTab(tab, shift);
+      else
+        MoveFocus(dialog, shift);
       return true;
     case VK_NEXT:
     case VK_PRIOR:

@@ -192,9 +192,9 @@ int Win32Platform::TrackMenu(Window& owner, const std::vector<MenuItem>& items) 
   SetForegroundWindow(window);
   SetFocus(window);
   SendMessageW(window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
-  int command = int(TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON |
-                                             TPM_RETURNCMD | TPM_NONOTIFY,
-                                   cursor.x, cursor.y, 0, window, nullptr));
+  int command = int(TrackPopupMenu(
+      menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, cursor.x,
+      cursor.y, 0, window, nullptr));
   PostMessageW(window, WM_NULL, 0, 0);
   DestroyMenu(menu);
   return command;

@@ -49,7 +49,7 @@ class Win32Platform final : public Platform {
   UINT trayId_ = 0;
   std::wstring trayTip_;
   HICON trayIcon_ = nullptr;
-  HICON stateIcons_[4] = {};  // loaded at their first use
+  HICON stateIcons_[4] = {};   // loaded at their first use
   HICON shownIcon_ = nullptr;  // the plain icon, or the watch's state
   DialogKeysInModalLoops modalKeys_;
   int waitCursorDepth_ = 0;

@@ -29,8 +29,8 @@ const char* FromResources(int languageId, int stringId) {
   auto& texts = Loaded();
   if (auto found = texts.find(key); found != texts.end()) return found->second.c_str();
   HMODULE module = GetModuleHandleW(nullptr);
-  HRSRC block = FindResourceExW(module, RT_STRING,
-                                MAKEINTRESOURCEW(stringId / 16 + 1), WORD(languageId));
+  HRSRC block =
+      FindResourceExW(module, RT_STRING, MAKEINTRESOURCEW(stringId / 16 + 1), WORD(languageId));
   HGLOBAL data = block ? LoadResource(module, block) : nullptr;
   const auto* unit = data ? static_cast<const WCHAR*>(LockResource(data)) : nullptr;
   if (!unit) return nullptr;
@@ -43,6 +43,4 @@ const char* FromResources(int languageId, int stringId) {
 
 }  // namespace
 
-const char* LoadTextIn(int languageId, int stringId) {
-  return FromResources(languageId, stringId);
-}
+const char* LoadTextIn(int languageId, int stringId) { return FromResources(languageId, stringId); }

@@ -34,9 +34,9 @@ class GdiSurface final : public Surface {
 
   void SelectFont(const char* face, int pixelHeight, int weight) override {
     // A positive height asks for the character cell's height.
-    HFONT font = CreateFontW(S(pixelHeight), 0, 0, 0, weight, FALSE, FALSE, FALSE,
-                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                             DEFAULT_QUALITY, DEFAULT_PITCH, Wide(face).c_str());
+    HFONT font = CreateFontW(S(pixelHeight), 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                             DEFAULT_PITCH, Wide(face).c_str());
     if (!font) return;
     HGDIOBJ old = SelectObject(dc_, font);
     if (!oldFont_) oldFont_ = old;
@@ -168,8 +168,10 @@ void CancelSystemDialog(HWND hwnd) {
 void EndModalLoops() {
   HWND modal = InnermostModalWindow();
   for (int guard = 0; modal && guard < 16; ++guard) {
-    if (IsOwnModalDialog(modal)) PostMessageW(modal, kEndModalMessage, 0, 0);
-    else CancelSystemDialog(modal);
+    if (IsOwnModalDialog(modal))
+      PostMessageW(modal, kEndModalMessage, 0, 0);
+    else
+      CancelSystemDialog(modal);
     // Outward along the owners, up to the first window of the program's
     // that no modal loop runs.
     HWND owner = GetWindow(modal, GW_OWNER);
@@ -245,9 +247,7 @@ bool Win32Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_INITDIALOG:
       Send({DialogEvent::Init, 0, 0, initParam_});
       return true;  // the default focus
-    case WM_COMMAND:
-      Send({DialogEvent::Command, LOWORD(wParam), HIWORD(wParam)});
-      break;
+    case WM_COMMAND: Send({DialogEvent::Command, LOWORD(wParam), HIWORD(wParam)}); break;
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);
       if (header->code == TCN_SELCHANGE) Send({DialogEvent::TabChanged, int(header->idFrom)});
@@ -320,9 +320,7 @@ void Win32Window::CheckButton(int id, bool checked) {
   SendItem(id, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED);
 }
 
-bool Win32Window::IsButtonChecked(int id) const {
-  return SendItem(id, BM_GETCHECK) == BST_CHECKED;
-}
+bool Win32Window::IsButtonChecked(int id) const { return SendItem(id, BM_GETCHECK) == BST_CHECKED; }
 
 int Win32Window::ListAdd(int id, const std::string& text, std::int32_t data) {
   std::wstring wide = Wide(text);
@@ -407,8 +405,9 @@ Window* Win32Window::CreateTabPage(int tabId, int templateId, DialogProc proc, v
   RECT client, item{};
   GetClientRect(tab, &client);
   SendMessageW(tab, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
-  Rect area = TabPageArea({int(client.left), int(client.top), int(client.right), int(client.bottom)},
-                          int(item.bottom - item.top));
+  Rect area =
+      TabPageArea({int(client.left), int(client.top), int(client.right), int(client.bottom)},
+                  int(item.bottom - item.top));
   MoveWindow(page->hwnd_, area.left, area.top, area.Width(), area.Height(), TRUE);
   const DialogBaseUnits own = page->BaseUnits();
   const DialogBaseUnits units = TabPageUnits(*dialog, own, BaseUnits(), area);
@@ -525,8 +524,8 @@ std::string Win32Window::PromptSaveFile(const SaveFileRequest& request) {
   dialog.lpstrDefExt = extension.c_str();
   // Any name may be given; an existing file is replaced only when the user
   // says so.
-  dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |
-                 OFN_NOCHANGEDIR;
+  dialog.Flags =
+      OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
   if (Loops().Closing()) return std::string();
   if (watcher) watcher->Opening(*this, &request);
   {

@@ -9,8 +9,8 @@
 #include <memory>
 #include <vector>
 
-#include "ui/dialog.h"
 #include "layouts/dialog_template.h"
+#include "ui/dialog.h"
 #include "ui/dialog_units.h"
 
 // The notification icon's callback message.
