@@ -131,22 +131,15 @@ void SetUpPage(Window& page, AppContext& ctx) {
 }
 
 // The page, not the slider, owns the value: keys that move the thumb to
-// either end leave the value and the thumb is put back.
+// either end leave the value (kept within the range) and the thumb is put
+// back.
 void MoveSlider(Window& page, AppContext& ctx, const Slider& slider, int scrollCode) {
-  std::int64_t value = ctx.user.*slider.field;
-  switch (scrollCode) {
-    case kScrollLineUp: value -= 1; break;
-    case kScrollLineDown: value += 1; break;
-    case kScrollPageUp: value -= kPageStep; break;
-    case kScrollPageDown: value += kPageStep; break;
-    case kScrollThumbPosition:
-    case kScrollThumbTrack: value = static_cast<std::int16_t>(page.TrackbarPos(slider.id)); break;
-    default: break;
-  }
-  if (value > slider.maximum) value = slider.maximum;
-  if (value < slider.minimum) value = slider.minimum;
-  ctx.user.*slider.field = static_cast<std::int32_t>(value);
-  ShowSliderValue(page, slider, ctx.user.*slider.field);
+  const bool toAnEnd = scrollCode == kScrollTop || scrollCode == kScrollBottom;
+  std::int32_t& value = ctx.user.*slider.field;
+  value = TrackbarMove(toAnEnd ? kScrollEnd : scrollCode, value,
+                       static_cast<std::int16_t>(page.TrackbarPos(slider.id)), slider.minimum,
+                       slider.maximum, kPageStep);
+  ShowSliderValue(page, slider, value);
 }
 
 void ChangeChoice(Window& page, AppContext& ctx, const ChoiceList& list) {

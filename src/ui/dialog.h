@@ -44,7 +44,7 @@ enum ScrollCode : int {
 // owner: position is the thumb's place for the thumb codes, page the step of
 // a page; the result stays in the range.
 inline int TrackbarMove(int code, int current, int position, int minimum, int maximum, int page) {
-  int pos = current;
+  long long pos = current;  // a current value at an int's end can still step
   switch (code) {
     case kScrollLineUp: pos -= 1; break;
     case kScrollLineDown: pos += 1; break;
@@ -56,7 +56,7 @@ inline int TrackbarMove(int code, int current, int position, int minimum, int ma
     case kScrollBottom: pos = maximum; break;
     default: break;
   }
-  return pos < minimum ? minimum : pos > maximum ? maximum : pos;
+  return pos < minimum ? minimum : pos > maximum ? maximum : static_cast<int>(pos);
 }
 
 // Mouse messages that come with a notification-icon callback.
