@@ -279,7 +279,7 @@ void Families(Exposition& out, std::span<const Family> families,
 std::string MetricsOutput(ReadingCommand command, std::span<const PrinterMetrics> printers,
                           MetricsFormat format) {
   Exposition out(format);
-  out.Family("vantrel_up", "gauge", "1 when the printer answered, 0 when it could not be state.");
+  out.Family("vantrel_up", "gauge", "1 when the printer answered, 0 when it could not be read.");
   for (const PrinterMetrics& printer : printers)
     out.Sample({{"serial", printer.serial}}, printer.reading != nullptr);
   switch (command) {
