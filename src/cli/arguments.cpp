@@ -133,8 +133,8 @@ CommandLine::CommandLine(Arguments& arguments) : arguments_(arguments) {
   app_.footer(
       "Exit status: 0 done, 1 no printer or the link failed, 2 bad usage, 3 the printer "
       "refused, 4 the output or the file could not be written, 5 declined at the "
-      "prompt, 6 the printer is there but this user may not open it. check: 0 OK, "
-      "1 WARNING, 2 CRITICAL, 3 UNKNOWN.");
+      "prompt, 6 the printer is there but this user may not open it, 7 the program "
+      "failed within itself. check: 0 OK, 1 WARNING, 2 CRITICAL, 3 UNKNOWN.");
   // At most one command; a missing one is told below, so that an unknown word
   // is reported as itself rather than as a missing command.
   app_.require_subcommand(0, 1);
