@@ -33,18 +33,12 @@ class CliProcess {
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     std::vector<std::string> argv = {VANTREL_CLI};
     argv.insert(argv.end(), args.begin(), args.end());
-    std::vector<char*> argp;
-    argp.reserve(argv.size() + 1);
-    for (std::string& arg : argv) argp.push_back(arg.data());
-    argp.push_back(nullptr);
     std::vector<std::string> env(environment);
     for (char** entry = environ; *entry; ++entry) env.emplace_back(*entry);
-    std::vector<char*> envp;
-    envp.reserve(env.size() + 1);
-    for (std::string& entry : env) envp.push_back(entry.data());
-    envp.push_back(nullptr);
     start_ = Clock::now();
-    if (posix_spawn(&pid_, VANTREL_CLI, &actions, nullptr, argp.data(), envp.data()) != 0) pid_ = 0;
+    if (posix_spawn(&pid_, VANTREL_CLI, &actions, nullptr, Pointers(argv).data(),
+                    Pointers(env).data()) != 0)
+      pid_ = 0;
     posix_spawn_file_actions_destroy(&actions);
     close(out[1]);
     close(err[1]);
@@ -109,6 +103,13 @@ class CliProcess {
   double Seconds() const { return seconds_; }
 
  private:
+  // The char* array a spawn takes, ending with a null pointer.
+  static std::vector<char*> Pointers(std::vector<std::string>& strings) {
+    std::vector<char*> pointers;
+    for (std::string& text : strings) pointers.push_back(text.data());
+    pointers.push_back(nullptr);
+    return pointers;
+  }
   static bool ReadSome(int fd, std::string& into, Clock::time_point end) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now());
     pollfd in{fd, POLLIN, 0};

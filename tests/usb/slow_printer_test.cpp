@@ -65,9 +65,7 @@ TEST(SlowPrinterTest, EndsEachActionWhenItsBudgetIsSpent) {
 
   const std::string failed = "Send command to F/W is failed";
   ASSERT_EQ(seen.size(), 4u);
-  EXPECT_NE(seen[0].find(failed), std::string::npos) << seen[0];
-  EXPECT_NE(seen[1].find(failed), std::string::npos) << seen[1];
-  EXPECT_NE(seen[2].find(failed), std::string::npos) << seen[2];
+  for (int i = 0; i < 3; ++i) EXPECT_NE(seen[i].find(failed), std::string::npos) << seen[i];
   EXPECT_EQ(seen[3], "show configuration");
   EXPECT_EQ(windowRequests, 2u);
 
