@@ -325,57 +325,42 @@ TEST_F(UsbprintBackendTest, OpensTheFirstMatchingPrinterTwiceAndSendsThroughTheD
 }
 
 TEST_F(UsbprintBackendTest, EveryFailedSearchReleasesWhatItTook) {
-  {
-    SCOPED_TRACE("the device list cannot be read");
-    driver.devices = {{{kTarnlowId}, 0, {}, kFirstPath}};
-    driver.listFails = true;
+  const FakeDevice tarnlow = {{kTarnlowId}, 0, {}, kFirstPath};
+  const FakeDevice second = {{kTarnlowId}, 0, {}, kSecondPath};
+  const FakeDevice idsDenied = {{}, ERROR_ACCESS_DENIED, {}, {}};
+  const FakeDevice noPath = {{kTarnlowId}, 0, {}, {}};
+  const FakeDevice longerIds = {
+      {kTarnlowId + L"&REV_0100", kTarnlowId + L"&MI_00"}, 0, {}, kFirstPath};
+  const struct {
+    const char* what;
+    std::vector<FakeDevice> devices;
+    bool listFails;
+    int failingOpen;
+    std::vector<std::wstring> opened;
+  } searches[] = {
+      {"the device list cannot be read", {tarnlow}, true, 0, {}},
+      {"hardware IDs that cannot be read end the search", {idsDenied, tarnlow}, false, 0, {}},
+      {"only whole IDs match", {longerIds}, false, 0, {}},
+      {"the first matching printer's path cannot be read", {noPath, second}, false, 0, {}},
+      {"the first matching printer cannot be opened", {tarnlow, second}, false, 1, {kFirstPath}},
+      {"the second handle fails", {tarnlow}, false, 2, {kFirstPath, kFirstPath}},
+  };
+  for (const auto& search : searches) {
+    SCOPED_TRACE(search.what);
+    driver.devices = search.devices;
+    driver.listFails = search.listFails;
+    driver.failingOpen = search.failingOpen;
     EXPECT_EQ(Open(), 0);
-    driver.listFails = false;
-    ExpectAllReleased();
-  }
-  {
-    SCOPED_TRACE("hardware IDs that cannot be read end the search when it gets there");
-    driver.devices = {{{}, ERROR_ACCESS_DENIED, {}, {}}, {{kTarnlowId}, 0, {}, kFirstPath}};
-    EXPECT_EQ(Open(), 0);
-    EXPECT_TRUE(driver.opened.empty());
-    ExpectAllReleased();
-    driver.devices = {{{kTarnlowId}, 0, {}, kFirstPath}, {{}, ERROR_ACCESS_DENIED, {}, {}}};
-    EXPECT_EQ(Open(), 1);
-    EXPECT_EQ(driver.idsReadOf, (std::vector<DWORD>{0, 0}));
-    CloseDeviceLink();
-    ExpectAllReleased();
-  }
-  {
-    SCOPED_TRACE("only whole IDs match");
-    driver.devices = {{{kTarnlowId + L"&REV_0100", kTarnlowId + L"&MI_00"}, 0, {}, kFirstPath}};
-    EXPECT_EQ(Open(), 0);
-    EXPECT_TRUE(driver.interfaceIndexes.empty());
-    ExpectAllReleased();
-  }
-  {
-    SCOPED_TRACE("the first matching printer's path cannot be read");
-    driver.devices = {{{kTarnlowId}, 0, {}, {}}, {{kTarnlowId}, 0, {}, kSecondPath}};
-    EXPECT_EQ(Open(), 0);
-    EXPECT_TRUE(driver.opened.empty());
-    EXPECT_EQ(driver.idsReadOf, (std::vector<DWORD>{0, 0})) << "the second is not looked at";
-    ExpectAllReleased();
-  }
-  {
-    SCOPED_TRACE("the first matching printer cannot be opened");
-    driver.devices = {{{kTarnlowId}, 0, {}, kFirstPath}, {{kTarnlowId}, 0, {}, kSecondPath}};
-    driver.failingOpen = 1;
-    EXPECT_EQ(Open(), 0);
-    EXPECT_EQ(driver.opened, (std::vector<std::wstring>{kFirstPath}));
-    ExpectAllReleased();
-  }
-  {
-    SCOPED_TRACE("the second handle fails");
-    driver.failingOpen = 2;
-    EXPECT_EQ(Open(), 0);
-    EXPECT_EQ(driver.opened, (std::vector<std::wstring>{kFirstPath, kFirstPath}));
+    EXPECT_EQ(driver.opened, search.opened);
     EXPECT_EQ(GetDeviceLink()->hPipeA, kInvalidDeviceHandle);
     ExpectAllReleased();
   }
+  // IDs that cannot be read after the printer found are not reached.
+  driver.listFails = false;
+  driver.failingOpen = 0;
+  driver.devices = {tarnlow, idsDenied};
+  EXPECT_EQ(Open(), 1);
+  EXPECT_EQ(driver.idsReadOf, (std::vector<DWORD>{0, 0}));
 }
 
 // The command line's list: every matching printer with the serial number in
