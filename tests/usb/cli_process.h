@@ -35,7 +35,6 @@ class CliProcess {
     argv.insert(argv.end(), args.begin(), args.end());
     std::vector<std::string> env(environment);
     for (char** entry = environ; *entry; ++entry) env.emplace_back(*entry);
-    start_ = Clock::now();
     if (posix_spawn(&pid_, VANTREL_CLI, &actions, nullptr, Pointers(argv).data(),
                     Pointers(env).data()) != 0)
       pid_ = 0;
@@ -86,7 +85,6 @@ class CliProcess {
       if (done == pid_) {
         pid_ = 0;
         status_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-        seconds_ = std::chrono::duration<double>(Clock::now() - start_).count();
         break;
       }
       if (Clock::now() >= end) return -1;
@@ -100,7 +98,6 @@ class CliProcess {
   }
   const std::string& Out() const { return pending_; }
   const std::string& Err() const { return err_text_; }
-  double Seconds() const { return seconds_; }
 
  private:
   // The char* array a spawn takes, ending with a null pointer.
@@ -125,6 +122,4 @@ class CliProcess {
   int out_ = -1, err_ = -1;
   std::string pending_, err_text_;
   int status_ = -1;
-  double seconds_ = 0;
-  Clock::time_point start_;
 };

@@ -71,8 +71,10 @@ TEST(SlowPrinterTest, EndsEachActionWhenItsBudgetIsSpent) {
 
   // vantrel-cli config: the status list and page 1 arrive, page 2 is not
   // asked for; the failure is the one a time-out gives.
+  start = Clock::now();
   CliProcess cli({"config"}, {"LC_ALL=C"});
   EXPECT_EQ(cli.Wait(std::chrono::minutes(1)), 1);
+  const double cliSeconds = std::chrono::duration<double>(Clock::now() - start).count();
   const std::size_t cliRequests = printer.TakeReceived().size();
   EXPECT_EQ(cli.Out(), "");
   EXPECT_EQ(cli.Err(), "vantrel-cli: the printer did not answer\n");
@@ -81,7 +83,7 @@ TEST(SlowPrinterTest, EndsEachActionWhenItsBudgetIsSpent) {
   std::printf(
       "every answer after %d ms: Display Configuration Page %.2f s (%zu requests), "
       "vantrel-cli config %.2f s (%zu requests)\n",
-      kAnswerDelayMs, windowSeconds, windowRequests, cli.Seconds(), cliRequests);
+      kAnswerDelayMs, windowSeconds, windowRequests, cliSeconds, cliRequests);
   printer.SetAnswerDelay(0);
   TestBus().Unplug(device);
   EXPECT_TRUE(WaitForPrinters(0));
