@@ -75,21 +75,29 @@ bool Is(HWND window, const std::wstring& name) {
   return false;
 }
 
-HWND Find(const std::wstring& name, bool shownOnly) {
+// The first top-level window, or child of PARENT, that WANTED accepts.
+HWND FirstWindow(HWND parent, const std::function<bool(HWND)>& wanted) {
   struct Search {
-    const std::wstring* name;
-    bool shownOnly;
+    const std::function<bool(HWND)>* wanted;
     HWND found;
-  } search{&name, shownOnly, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        if ((s->shownOnly && !IsWindowVisible(window)) || !Is(window, *s->name)) return TRUE;
-        s->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  } search{&wanted, nullptr};
+  WNDENUMPROC each = [](HWND window, LPARAM param) -> BOOL {
+    auto* s = reinterpret_cast<Search*>(param);
+    if (!(*s->wanted)(window)) return TRUE;
+    s->found = window;
+    return FALSE;
+  };
+  if (parent)
+    EnumChildWindows(parent, each, reinterpret_cast<LPARAM>(&search));
+  else
+    EnumWindows(each, reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+HWND Find(const std::wstring& name, bool shownOnly) {
+  return FirstWindow(nullptr, [&](HWND window) {
+    return (!shownOnly || IsWindowVisible(window)) && Is(window, name);
+  });
 }
 
 HWND WaitFor(const std::function<HWND()>& find, int milliseconds) {
@@ -102,20 +110,8 @@ HWND WaitFor(const std::function<HWND()>& find, int milliseconds) {
 
 // A shown control with that id anywhere in the window, its pages included.
 HWND Control(HWND window, int id) {
-  struct Search {
-    int id;
-    HWND found;
-  } search{id, nullptr};
-  EnumChildWindows(
-      window,
-      [](HWND child, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        if (GetDlgCtrlID(child) != s->id || !IsWindowVisible(child)) return TRUE;
-        s->found = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  return FirstWindow(
+      window, [id](HWND child) { return GetDlgCtrlID(child) == id && IsWindowVisible(child); });
 }
 
 // A rectangle as an X geometry, WxH+X+Y, for the screenshot tools.
@@ -270,17 +266,10 @@ int wmain(int argc, wchar_t** argv) {
       // The notification area shows a balloon as a balloon-style tooltip.
       HWND balloon = WaitFor(
           [] {
-            HWND found = nullptr;
-            EnumWindows(
-                [](HWND window, LPARAM param) -> BOOL {
-                  if (!IsWindowVisible(window) || !HasClass(window, TOOLTIPS_CLASSW) ||
-                      !(GetWindowLongW(window, GWL_STYLE) & TTS_BALLOON))
-                    return TRUE;
-                  *reinterpret_cast<HWND*>(param) = window;
-                  return FALSE;
-                },
-                reinterpret_cast<LPARAM>(&found));
-            return found;
+            return FirstWindow(nullptr, [](HWND window) {
+              return IsWindowVisible(window) && HasClass(window, TOOLTIPS_CLASSW) &&
+                     (GetWindowLongW(window, GWL_STYLE) & TTS_BALLOON);
+            });
           },
           8000);
       if (!balloon) return Fail("no balloon");
