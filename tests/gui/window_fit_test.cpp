@@ -25,26 +25,16 @@
 #include <vector>
 
 #include "common/string_table.h"
+#include "fit/layout_checks.h"
 #include "layouts/control_ids.h"
-#include "layouts/dialog_template.h"
-#include "page_helpers/app_context.h"
-#include "page_helpers/window_ops.h"
-#include "panel/panel_page.h"
 #include "printer/config_conversions.h"
 #include "printer/config_pages.h"
 #include "printer/configuration_export.h"
 #include "printer/configuration_texts.h"
-#include "service/service_mode_page.h"
-#include "service/user_service_page.h"
 #include "shell/about_box.h"
-#include "string_ids.h"
 #include "ui/qt/qt_window.h"
 
 namespace {
-
-QString Q(const std::string& text) { return QString::fromStdString(text); }
-
-// ------------------------------------------------------------ measuring
 
 // What a text needs of its control and what the control offers.
 struct Fit {
@@ -68,19 +58,6 @@ Fit PushButtonFit(QPushButton& button, const QString& text) {
                           .width();
   const int textWidth = button.fontMetrics().size(Qt::TextShowMnemonic, text).width();
   return {textWidth + margins, button.width(), "push button"};
-}
-
-// Radio buttons and check boxes: indicator, spacing and text, as the style
-// sizes them.
-Fit IndicatorButtonFit(QAbstractButton& button, const QString& text) {
-  button.setText(text);
-  return {button.sizeHint().width(), button.width(), "radio button or check box"};
-}
-
-// The title with the style's frame margins on either side.
-Fit GroupTitleFit(QGroupBox& group, const QString& text) {
-  group.setTitle(text);
-  return {group.minimumSizeHint().width(), group.width(), "group box title"};
 }
 
 // Static texts are word-wrapped labels aligned to the top. A label lower
@@ -109,17 +86,6 @@ Fit StaticFit(const QLabel& label, const QString& text) {
           std::to_string(label.height()) + " px high"};
 }
 
-// A drop-down list shows its selected entry beside the arrow: the style's
-// size for a list holding only that entry. (The text area the style leaves
-// beside the arrow is a few pixels narrower still.)
-Fit ListEntryFit(const QComboBox& list, const QString& entry) {
-  QComboBox probe;
-  probe.setFont(list.font());
-  probe.setSizeAdjustPolicy(QComboBox::AdjustToContents);
-  probe.addItem(entry);
-  return {probe.sizeHint().width(), list.width(), "drop-down list entry"};
-}
-
 // Characters the dialog font and its fallbacks have no glyph for.
 int MissingGlyphs(const QFont& font, const QString& text) {
   QTextLayout layout(text, font);
@@ -132,68 +98,45 @@ int MissingGlyphs(const QFont& font, const QString& text) {
   return missing;
 }
 
-// ------------------------------------------------------------ the texts
-
 // Value fields the configuration pages fill from the printer's codes, with
-// every text a code turns into; the slider values of the user service page
-// at the widest value of each slider's range. Other value fields show the
-// printer's own numbers and names.
+// every text a code turns into (in the current language); the slider
+// values of the user service page at the widest value of each slider's
+// range. Other value fields show the printer's own numbers and names.
 struct ValueField {
   int templateId;
   std::vector<int> controlIds;
-  std::vector<std::string> (*texts)();
-};
-
-std::vector<std::string> SupplyStates() {
   std::vector<std::string> texts;
-  for (const char* code : {"0", "1", "2", "3", "4"})
-    if (auto text = SupplyStateText(code)) texts.push_back(*text);
-  return texts;
-}
-
-std::vector<std::string> CartridgeTypes() {
-  return {CartridgeTypeText("05"), CartridgeTypeText("15"), CartridgeTypeText("25"),
-          CartridgeTypeText("")};
-}
-
-std::vector<std::string> Switches() { return {SwitchOffText("OFF"), SwitchOffText("ON")}; }
-std::vector<std::string> TopLeftAdjustment() { return {"-15", "15"}; }
-std::vector<std::string> TransferAdjustment() { return {"-8", "7"}; }
-std::vector<std::string> AboutLine() { return {kProductLine}; }
-std::vector<std::string> AboutVersion() { return {kProductVersion}; }
-
-const ValueField kValueFields[] = {
-    {kConfigSuppliesTemplate,
-     {kSuppliesCyanStatus, kSuppliesMagentaStatus, kSuppliesYellowStatus, kSuppliesBlackStatus,
-      kSuppliesImagingStatus},
-     SupplyStates},
-    {kConfigSuppliesTemplate,
-     {kSuppliesCyanType, kSuppliesMagentaType, kSuppliesYellowType, kSuppliesBlackType},
-     CartridgeTypes},
-    // The energy-save field shows "Off" when energy saving is off, else the printer's text.
-    {kConfigMachineTemplate,
-     {kMachineEnergySave, kMachineAutoContinue, kMachineTonerOutStop, kMachineTonerLow},
-     Switches},
-    {kUserServiceTemplate,
-     {kTopPlainValue, kTopThickValue, kTopEnvelopeValue, kLeftTray1Value},
-     TopLeftAdjustment},
-    {kUserServiceTemplate,
-     {kTransferPlainValue, kTransferThick1Value, kTransferThick2Value, kTransferPostcardValue,
-      kTransferEnvelopeValue, kTransferLabelsValue},
-     TransferAdjustment},
-    {kAboutTemplate, {kAboutProductLine}, AboutLine},
-    {kAboutTemplate, {kAboutVersion}, AboutVersion},
 };
 
-const ValueField* FindValueField(int templateId, int controlId) {
-  for (const ValueField& field : kValueFields)
-    if (field.templateId == templateId)
-      for (int id : field.controlIds)
-        if (id == controlId) return &field;
-  return nullptr;
+std::vector<ValueField> ValueFields() {
+  std::vector<std::string> supplyStates;
+  for (const char* code : {"0", "1", "2", "3", "4"})
+    if (auto text = SupplyStateText(code)) supplyStates.push_back(*text);
+  return {
+      {kConfigSuppliesTemplate,
+       {kSuppliesCyanStatus, kSuppliesMagentaStatus, kSuppliesYellowStatus, kSuppliesBlackStatus,
+        kSuppliesImagingStatus},
+       supplyStates},
+      {kConfigSuppliesTemplate,
+       {kSuppliesCyanType, kSuppliesMagentaType, kSuppliesYellowType, kSuppliesBlackType},
+       {CartridgeTypeText("05"), CartridgeTypeText("15"), CartridgeTypeText("25"),
+        CartridgeTypeText("")}},
+      // The energy-save field shows "Off" when energy saving is off, else the printer's text.
+      {kConfigMachineTemplate,
+       {kMachineEnergySave, kMachineAutoContinue, kMachineTonerOutStop, kMachineTonerLow},
+       {SwitchOffText("OFF"), SwitchOffText("ON")}},
+      {kUserServiceTemplate,
+       {kTopPlainValue, kTopThickValue, kTopEnvelopeValue, kLeftTray1Value},
+       {"-15", "15"}},
+      {kUserServiceTemplate,
+       {kTransferPlainValue, kTransferThick1Value, kTransferThick2Value, kTransferPostcardValue,
+        kTransferEnvelopeValue, kTransferLabelsValue},
+       {"-8", "7"}},
+      {kAboutTemplate, {kAboutProductLine}, {kProductLine}},
+      {kAboutTemplate, {kAboutVersion}, {kProductVersion}},
+  };
 }
 
-// One text in one control, measured.
 struct Measured {
   int language;
   int templateId;
@@ -218,9 +161,13 @@ std::string Describe(const Measured& m) {
 std::vector<QString> TextsOf(const DialogTemplate& dialog, const ControlTemplate& control,
                              QWidget* widget) {
   std::vector<QString> texts;
-  if (const ValueField* field = FindValueField(dialog.id, control.id)) {
-    for (const std::string& text : field->texts()) texts.push_back(Q(text));
-  } else if (auto* list = qobject_cast<QComboBox*>(widget)) {
+  for (const ValueField& field : ValueFields())
+    if (field.templateId == dialog.id &&
+        std::count(field.controlIds.begin(), field.controlIds.end(), control.id)) {
+      for (const std::string& text : field.texts) texts.push_back(QString::fromStdString(text));
+      return texts;
+    }
+  if (auto* list = qobject_cast<QComboBox*>(widget)) {
     for (int i = 0; i < list->count(); ++i) texts.push_back(list->itemText(i));
   } else if (auto* label = qobject_cast<QLabel*>(widget)) {
     texts.push_back(label->text());
@@ -232,13 +179,29 @@ std::vector<QString> TextsOf(const DialogTemplate& dialog, const ControlTemplate
   return texts;
 }
 
+// What a text needs beside the text: a radio button's or check box's
+// indicator and spacing, a group box title's frame margins, as the style
+// sizes them; a drop-down list the style's size for a list holding only
+// that entry (the text area it leaves beside the arrow is a few pixels
+// narrower still).
 Fit FitIn(QWidget* widget, const QString& text) {
   if (auto* button = qobject_cast<QPushButton*>(widget)) return PushButtonFit(*button, text);
-  if (auto* button = qobject_cast<QAbstractButton*>(widget))
-    return IndicatorButtonFit(*button, text);
-  if (auto* group = qobject_cast<QGroupBox*>(widget)) return GroupTitleFit(*group, text);
+  if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+    button->setText(text);
+    return {button->sizeHint().width(), button->width(), "radio button or check box"};
+  }
+  if (auto* group = qobject_cast<QGroupBox*>(widget)) {
+    group->setTitle(text);
+    return {group->minimumSizeHint().width(), group->width(), "group box title"};
+  }
   if (auto* label = qobject_cast<QLabel*>(widget)) return StaticFit(*label, text);
-  if (auto* list = qobject_cast<QComboBox*>(widget)) return ListEntryFit(*list, text);
+  if (auto* list = qobject_cast<QComboBox*>(widget)) {
+    QComboBox probe;
+    probe.setFont(list->font());
+    probe.setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    probe.addItem(text);
+    return {probe.sizeHint().width(), list->width(), "drop-down list entry"};
+  }
   return {};
 }
 
@@ -252,17 +215,11 @@ Fit TabRowFit(TabControl& tabs, QString* titles) {
   return {total, tabs.width(), "tab row", "px", std::to_string(tabs.bar()->count()) + " tabs"};
 }
 
-// ------------------------------------------------------------ the windows
-
 void Ignore(Window&, const DialogMessage&) {}
 
-std::string Geometry(const QRect& r) {
-  return std::to_string(r.left()) + "," + std::to_string(r.top()) + " " +
-         std::to_string(r.width()) + "x" + std::to_string(r.height());
-}
-
-bool Apart(const ControlTemplate& a, const ControlTemplate& b) {
-  return a.x + a.cx <= b.x || b.x + b.cx <= a.x || a.y + a.cy <= b.y || b.y + b.cy <= a.y;
+Box ScreenBox(QWidget* widget, QWidget* top) {
+  const QRect r(widget->mapTo(top, QPoint(0, 0)), widget->size());
+  return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
 }
 
 // Controls outside what shows of their window (its rectangle cut by every
@@ -273,32 +230,22 @@ void MeasurePlaces(QtWindow& window, int language, bool fillsTab,
                    std::vector<std::string>& findings) {
   const DialogTemplate& dialog = *FindDialogTemplate(window.TemplateId());
   QWidget* top = window.widget()->window();
-  QRect visible(window.widget()->mapTo(top, QPoint(0, 0)), window.widget()->size());
+  Box visible = ScreenBox(window.widget(), top);
   for (QWidget* outer = window.widget()->parentWidget(); outer; outer = outer->parentWidget())
-    visible &= QRect(outer->mapTo(top, QPoint(0, 0)), outer->size());
+    visible = visible.Cut(ScreenBox(outer, top));
   const std::string where =
       "language " + std::to_string(language) + " template " + std::to_string(dialog.id);
-  const auto& widgets = window.Controls();
+  std::vector<Box> boxes;
   int right = 0;
-  for (std::size_t i = 0; i < widgets.size(); ++i) {
-    const ControlTemplate& c = dialog.controls[i];
-    const QRect r(widgets[i]->mapTo(top, QPoint(0, 0)), widgets[i]->size());
-    if (r.isEmpty()) continue;  // made to be unseen
-    right = std::max(right, r.right() + 1);
-    if (!visible.contains(r))
-      findings.push_back(where + " control " + std::to_string(c.id) + " at " + Geometry(r) +
-                         " outside " + Geometry(visible));
-    for (std::size_t j = 0; j < i; ++j) {
-      const QRect other(widgets[j]->mapTo(top, QPoint(0, 0)), widgets[j]->size());
-      if (!other.isEmpty() && r.intersects(other) && Apart(c, dialog.controls[j]))
-        findings.push_back(where + " control " + std::to_string(c.id) + " covers control " +
-                           std::to_string(dialog.controls[j].id));
-    }
+  for (QWidget* widget : window.Controls()) {
+    boxes.push_back(ScreenBox(widget, top));
+    if (!boxes.back().Empty()) right = std::max(right, boxes.back().right);
   }
-  const int edge = visible.left() + visible.width();
-  if (fillsTab && right < edge - visible.width() / 10)
-    findings.push_back(where + " leaves " + std::to_string(edge - right) + " px of " +
-                       std::to_string(visible.width()) + " empty at its right");
+  CheckPlaces(dialog, boxes, visible, where, findings);
+  const int width = visible.right - visible.left;
+  if (fillsTab && right < visible.right - width / 10)
+    findings.push_back(where + " leaves " + std::to_string(visible.right - right) + " px of " +
+                       std::to_string(width) + " empty at its right");
 }
 
 // Every window and page in the current language as the program builds and
@@ -308,12 +255,7 @@ void ForEveryWindow(const std::function<void(QtWindow&, bool fillsTab)>& measure
   AppContext ctx{};
   QtWindow main(*FindDialogTemplate(kMainWindowTemplate), Ignore, nullptr, nullptr);
   LoadTemplateTexts(main);
-  ctx.mainPages[0] =
-      AddTabPage(main, kMainTab, kPanelPageTemplate, kTextPanelTab, 0, PanelPageProc, &ctx);
-  ctx.mainPages[1] = AddTabPage(main, kMainTab, kUserServiceTemplate, kTextUserServiceTab, 1,
-                                UserServicePageProc, &ctx);
-  ctx.mainPages[2] = AddTabPage(main, kMainTab, kServiceModeTemplate, kTextServiceModeTab, 2,
-                                ServiceModePageProc, &ctx);
+  AddMainPages(main, ctx);
   measure(main, false);
   for (Window* page : ctx.mainPages) measure(*static_cast<QtWindow*>(page), true);
 
@@ -379,8 +321,6 @@ std::string Report(const std::vector<std::string>& lines) {
   for (const std::string& line : lines) text += "\n  " + line;
   return text;
 }
-
-// ------------------------------------------------------------ the checks
 
 TEST(TextFit, TheDialogFontIsTheStandInAndHasAGlyphForEveryCharacter) {
   const DialogTemplate& panel = *FindDialogTemplate(kPanelPageTemplate);

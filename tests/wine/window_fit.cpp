@@ -17,16 +17,10 @@
 
 #include "common/string_table.h"
 #include "common/win32/utf16.h"
+#include "fit/layout_checks.h"
 #include "layouts/control_ids.h"
-#include "layouts/dialog_template.h"
-#include "page_helpers/app_context.h"
-#include "page_helpers/window_ops.h"
-#include "panel/panel_page.h"
 #include "printer/config_pages.h"
-#include "service/service_mode_page.h"
-#include "service/user_service_page.h"
 #include "shell/about_box.h"
-#include "string_ids.h"
 #include "ui/win32/win32_platform.h"
 #include "ui/win32/win32_window.h"
 
@@ -45,22 +39,6 @@ int language = kEnglish;
 void Finding(const DialogTemplate& dialog, const ControlTemplate& c, const std::string& what) {
   findings.insert("language " + std::to_string(language) + " template " +
                   std::to_string(dialog.id) + " control " + std::to_string(c.id) + ": " + what);
-}
-
-std::string Text(const RECT& r) {
-  return std::to_string(r.left) + "," + std::to_string(r.top) + "-" + std::to_string(r.right) +
-         "," + std::to_string(r.bottom);
-}
-
-bool Inside(const RECT& inner, const RECT& outer) {
-  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
-         inner.bottom <= outer.bottom;
-}
-
-bool Empty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
-
-bool Overlap(int l1, int t1, int r1, int b1, int l2, int t2, int r2, int b2) {
-  return l1 < r2 && l2 < r1 && t1 < b2 && t2 < b1;
 }
 
 std::wstring WindowText(HWND hwnd) {
@@ -161,7 +139,6 @@ void CheckText(const DialogTemplate& dialog, const ControlTemplate& c, HWND cont
     }
     default: break;
   }
-  (void)height;
 }
 
 // The controls of a window in template order, as the dialog manager made them.
@@ -175,40 +152,36 @@ std::vector<HWND> Controls(HWND window) {
   return controls;
 }
 
+Box ScreenBox(HWND window, bool client) {
+  RECT r{};
+  if (!client) {
+    GetWindowRect(window, &r);
+  } else {
+    GetClientRect(window, &r);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  }
+  return {int(r.left), int(r.top), int(r.right), int(r.bottom)};
+}
+
 // Every control of one window or page within what shows of it: its client
 // area, cut by every window it lies in.
 void Measure(Win32Window& window) {
   const DialogTemplate& dialog = *FindDialogTemplate(window.TemplateId());
   HWND hwnd = window.Handle();
-  RECT visible;
-  GetClientRect(hwnd, &visible);
-  MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&visible), 2);
-  for (HWND outer = GetParent(hwnd); outer; outer = GetParent(outer)) {
-    RECT client;
-    GetClientRect(outer, &client);
-    MapWindowPoints(outer, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    IntersectRect(&visible, &visible, &client);
-  }
-  std::vector<HWND> controls = Controls(hwnd);
-  std::vector<RECT> rects(controls.size());
+  Box visible = ScreenBox(hwnd, true);
+  for (HWND outer = GetParent(hwnd); outer; outer = GetParent(outer))
+    visible = visible.Cut(ScreenBox(outer, true));
+  const std::vector<HWND> controls = Controls(hwnd);
+  std::vector<Box> boxes;
   for (size_t i = 0; i < controls.size() && i < dialog.controls.size(); ++i) {
-    const ControlTemplate& c = dialog.controls[i];
-    GetWindowRect(controls[i], &rects[i]);
-    if (Empty(rects[i])) continue;  // made to be unseen
-    if (!Inside(rects[i], visible))
-      Finding(dialog, c, "at " + Text(rects[i]) + " outside " + Text(visible));
-    CheckText(dialog, c, controls[i]);
-    for (size_t j = 0; j < i; ++j) {
-      const ControlTemplate& d = dialog.controls[j];
-      if (Empty(rects[j]) || !Overlap(rects[i].left, rects[i].top, rects[i].right, rects[i].bottom,
-                                      rects[j].left, rects[j].top, rects[j].right, rects[j].bottom))
-        continue;
-      if (!Overlap(c.x, c.y, c.x + c.cx, c.y + c.cy, d.x, d.y, d.x + d.cx, d.y + d.cy))
-        Finding(dialog, c,
-                "covers control " + std::to_string(d.id) + " (" + Text(rects[i]) + " over " +
-                    Text(rects[j]) + ")");
-    }
+    boxes.push_back(ScreenBox(controls[i], false));
+    if (!boxes.back().Empty()) CheckText(dialog, dialog.controls[i], controls[i]);
   }
+  std::vector<std::string> places;
+  CheckPlaces(dialog, boxes, visible,
+              "language " + std::to_string(language) + " template " + std::to_string(dialog.id),
+              places);
+  findings.insert(places.begin(), places.end());
 }
 
 void Pump() {
@@ -283,12 +256,7 @@ int wmain(int argc, wchar_t** argv) {
     auto& main =
         *static_cast<Win32Window*>(platform.CreateModeless(kMainWindowTemplate, Ignore, nullptr));
     LoadTemplateTexts(main);
-    ctx.mainPages[0] =
-        AddTabPage(main, kMainTab, kPanelPageTemplate, kTextPanelTab, 0, PanelPageProc, &ctx);
-    ctx.mainPages[1] = AddTabPage(main, kMainTab, kUserServiceTemplate, kTextUserServiceTab, 1,
-                                  UserServicePageProc, &ctx);
-    ctx.mainPages[2] = AddTabPage(main, kMainTab, kServiceModeTemplate, kTextServiceModeTab, 2,
-                                  ServiceModePageProc, &ctx);
+    AddMainPages(main, ctx);
     // Each page shown and painted as the user sees it: a trackbar places its
     // thumb when it paints.
     const bool shoot = !shots.empty() && ShotName(id);

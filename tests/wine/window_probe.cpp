@@ -75,21 +75,29 @@ bool Is(HWND window, const std::wstring& name) {
   return false;
 }
 
-HWND Find(const std::wstring& name, bool shownOnly) {
+// The first top-level window, or child of PARENT, that WANTED accepts.
+HWND FirstWindow(HWND parent, const std::function<bool(HWND)>& wanted) {
   struct Search {
-    const std::wstring* name;
-    bool shownOnly;
+    const std::function<bool(HWND)>* wanted;
     HWND found;
-  } search{&name, shownOnly, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        if ((s->shownOnly && !IsWindowVisible(window)) || !Is(window, *s->name)) return TRUE;
-        s->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  } search{&wanted, nullptr};
+  WNDENUMPROC each = [](HWND window, LPARAM param) -> BOOL {
+    auto* s = reinterpret_cast<Search*>(param);
+    if (!(*s->wanted)(window)) return TRUE;
+    s->found = window;
+    return FALSE;
+  };
+  if (parent)
+    EnumChildWindows(parent, each, reinterpret_cast<LPARAM>(&search));
+  else
+    EnumWindows(each, reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+HWND Find(const std::wstring& name, bool shownOnly) {
+  return FirstWindow(nullptr, [&](HWND window) {
+    return (!shownOnly || IsWindowVisible(window)) && Is(window, name);
+  });
 }
 
 HWND WaitFor(const std::function<HWND()>& find, int milliseconds) {
@@ -102,20 +110,8 @@ HWND WaitFor(const std::function<HWND()>& find, int milliseconds) {
 
 // A shown control with that id anywhere in the window, its pages included.
 HWND Control(HWND window, int id) {
-  struct Search {
-    int id;
-    HWND found;
-  } search{id, nullptr};
-  EnumChildWindows(
-      window,
-      [](HWND child, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        if (GetDlgCtrlID(child) != s->id || !IsWindowVisible(child)) return TRUE;
-        s->found = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  return FirstWindow(
+      window, [id](HWND child) { return GetDlgCtrlID(child) == id && IsWindowVisible(child); });
 }
 
 // A rectangle as an X geometry, WxH+X+Y, for the screenshot tools.
@@ -127,6 +123,12 @@ void PrintCentre(HWND window) {
   RECT r;
   GetWindowRect(window, &r);
   std::printf("%ld %ld\n", (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+void PrintText(HWND window) {
+  wchar_t text[512] = {};
+  SendMessageW(window, WM_GETTEXT, 512, LPARAM(text));
+  std::printf("%s\n", Utf8(text).c_str());
 }
 
 // What MSAA says a window is called, as a screen reader asks it.
@@ -183,10 +185,24 @@ int wmain(int argc, wchar_t** argv) {
       GetWindowRect(tray, &r);
       const int icon = GetSystemMetrics(SM_CXSMICON) + 4;
       std::printf("%ld %ld\n", r.right - icon / 2, (r.top + r.bottom) / 2);
-    } else if (step == L"wait") {
+    } else if (step == L"wait" || step == L"rect" || step == L"focus") {
       std::wstring name = next();
-      if (!shown(name)) return Fail("not shown:", name);
-    } else if (step == L"where" || step == L"click" || step == L"text" || step == L"type") {
+      HWND window = shown(name);
+      if (!window) return Fail("not shown:", name);
+      if (step == L"rect") {
+        RECT r;
+        GetWindowRect(window, &r);
+        PrintGeometry(r);
+        Sleep(150);  // let it finish painting before the screenshot
+      }
+      if (step == L"focus") {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+        std::printf("%d\n", info.hwndFocus ? GetDlgCtrlID(info.hwndFocus) : 0);
+      }
+    } else if (step == L"where" || step == L"click" || step == L"text" || step == L"type" ||
+               step == L"tab" || step == L"selected" || step == L"name") {
       std::wstring name = next();
       int id = _wtoi(next().c_str());
       HWND window = shown(name);
@@ -195,30 +211,26 @@ int wmain(int argc, wchar_t** argv) {
       if (step == L"where") PrintCentre(control);
       if (step == L"click") PostMessageW(control, BM_CLICK, 0, 0);
       if (step == L"type") SendMessageW(control, WM_SETTEXT, 0, LPARAM(next().c_str()));
-      if (step == L"text") {
-        wchar_t text[512] = {};
-        SendMessageW(control, WM_GETTEXT, 512, LPARAM(text));
-        std::printf("%s\n", Utf8(text).c_str());
+      if (step == L"text") PrintText(control);
+      if (step == L"name") std::printf("%s\n", AccessibleName(control).c_str());
+      if (step == L"selected") std::printf("%d\n", int(SendMessageW(control, TCM_GETCURSEL, 0, 0)));
+      if (step == L"tab") {
+        SendMessageW(control, TCM_SETCURFOCUS, _wtoi(next().c_str()), 0);
+        Sleep(100);  // the page shows and paints
       }
-    } else if (step == L"tab") {
-      std::wstring name = next();
-      int id = _wtoi(next().c_str()), index = _wtoi(next().c_str());
-      HWND window = shown(name);
-      HWND tab = window ? Control(window, id) : nullptr;
-      if (!tab) return Fail("no tab control in", name);
-      SendMessageW(tab, TCM_SETCURFOCUS, index, 0);
-      Sleep(100);  // the page shows and paints
-    } else if (step == L"display") {
+    } else if (step == L"display" || step == L"display-name") {
       HWND main = shown(L"main");
       HWND group = main ? Control(main, kPanelDisplayGroup) : nullptr;
       if (!group) return Fail("no panel page");
       // The box inside the group box, its frame left out.
       RECT g;
       GetWindowRect(group, &g);
-      const int dpi = int(GetDpiForWindow(group));
-      auto s = [dpi](int v) { return MulDiv(v, dpi, 96); };
-      PrintGeometry(
-          {g.left + s(150) + 2, g.top + s(20) + 2, g.right - s(10) - 2, g.top + s(90) - 2});
+      auto s = [group](int v) { return MulDiv(v, int(GetDpiForWindow(group)), 96); };
+      if (step == L"display-name")
+        std::printf("%s\n", AccessibleName(GetParent(group)).c_str());
+      else
+        PrintGeometry(
+            {g.left + s(150) + 2, g.top + s(20) + 2, g.right - s(10) - 2, g.top + s(90) - 2});
     } else if (step == L"answer" || step == L"yes") {
       HWND box = shown(L"message");
       if (!box) return Fail("no message box");
@@ -239,14 +251,6 @@ int wmain(int argc, wchar_t** argv) {
       RECT r;
       GetWindowRect(menu, &r);
       std::printf("%ld %ld\n", r.left + 20, r.top + (r.bottom - r.top) * (2 * index + 1) / 4);
-    } else if (step == L"rect") {
-      std::wstring name = next();
-      HWND window = shown(name);
-      if (!window) return Fail("not shown:", name);
-      RECT r;
-      GetWindowRect(window, &r);
-      PrintGeometry(r);
-      Sleep(150);  // let it finish painting before the screenshot
     } else if (step == L"shell-restart") {
       HWND main = Find(L"main", false);
       if (!main) return Fail("no main window");
@@ -262,50 +266,14 @@ int wmain(int argc, wchar_t** argv) {
       // The notification area shows a balloon as a balloon-style tooltip.
       HWND balloon = WaitFor(
           [] {
-            HWND found = nullptr;
-            EnumWindows(
-                [](HWND window, LPARAM param) -> BOOL {
-                  if (!IsWindowVisible(window) || !HasClass(window, TOOLTIPS_CLASSW) ||
-                      !(GetWindowLongW(window, GWL_STYLE) & TTS_BALLOON))
-                    return TRUE;
-                  *reinterpret_cast<HWND*>(param) = window;
-                  return FALSE;
-                },
-                reinterpret_cast<LPARAM>(&found));
-            return found;
+            return FirstWindow(nullptr, [](HWND window) {
+              return IsWindowVisible(window) && HasClass(window, TOOLTIPS_CLASSW) &&
+                     (GetWindowLongW(window, GWL_STYLE) & TTS_BALLOON);
+            });
           },
           8000);
       if (!balloon) return Fail("no balloon");
-      wchar_t text[512] = {};
-      SendMessageW(balloon, WM_GETTEXT, 512, LPARAM(text));
-      std::printf("%s\n", Utf8(text).c_str());
-    } else if (step == L"selected") {
-      std::wstring name = next();
-      int id = _wtoi(next().c_str());
-      HWND window = shown(name);
-      HWND tab = window ? Control(window, id) : nullptr;
-      if (!tab) return Fail("no tab control in", name);
-      std::printf("%d\n", int(SendMessageW(tab, TCM_GETCURSEL, 0, 0)));
-    } else if (step == L"focus") {
-      std::wstring name = next();
-      HWND window = shown(name);
-      if (!window) return Fail("not shown:", name);
-      GUITHREADINFO info{};
-      info.cbSize = sizeof info;
-      GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
-      std::printf("%d\n", info.hwndFocus ? GetDlgCtrlID(info.hwndFocus) : 0);
-    } else if (step == L"name") {
-      std::wstring name = next();
-      int id = _wtoi(next().c_str());
-      HWND window = shown(name);
-      HWND control = window ? Control(window, id) : nullptr;
-      if (!control) return Fail("no control", name + L" " + std::to_wstring(id));
-      std::printf("%s\n", AccessibleName(control).c_str());
-    } else if (step == L"display-name") {
-      HWND main = shown(L"main");
-      HWND group = main ? Control(main, kPanelDisplayGroup) : nullptr;
-      if (!group) return Fail("no panel page");
-      std::printf("%s\n", AccessibleName(GetParent(group)).c_str());
+      PrintText(balloon);
     } else if (step == L"gone") {
       if (!WaitFor([] { return Find(L"main", false) ? nullptr : HWND(1); }, 5000))
         return Fail("the main window is still there");
