@@ -24,10 +24,10 @@ READING = ["status", "supplies", "counters", "config"]
 failures = []
 
 
-def run(*args, printer=(), stdin=subprocess.DEVNULL, env=ENV):
-    """vantrel-cli ARGS beside the emulated printer (with faults), or with
-    no printer at all when printer is None."""
-    command = [CLI, *args] if printer is None else [DEMO, *printer, "--", CLI, *args]
+def run(*args, printer=(), stdin=subprocess.DEVNULL, env=ENV, wrapper=()):
+    """vantrel-cli ARGS (under the wrapper command) beside the emulated
+    printer (with faults), or with no printer at all when printer is None."""
+    command = [CLI, *args] if printer is None else [DEMO, *printer, "--", *wrapper, CLI, *args]
     result = subprocess.run(command, stdin=stdin, capture_output=True, env=env, timeout=60)
     # Bytes that are no UTF-8 (another character set) kept for encode().
     return result.returncode, result.stdout.decode(errors="surrogateescape"), result.stderr.decode()
@@ -270,9 +270,7 @@ def several_printers_and_one_not_permitted():
     locked = ("--no-access",) + two
     drop = ["setpriv", "--bounding-set=-dac_override,-dac_read_search", "--"] if os.geteuid() == 0 else []
     def run_without_rights(*args):
-        result = subprocess.run([DEMO, *locked, "--", *drop, CLI, *args], stdin=subprocess.DEVNULL,
-                                capture_output=True, env=ENV, timeout=60)
-        return result.returncode, result.stdout.decode(), result.stderr.decode()
+        return run(*args, printer=locked, wrapper=drop)
     status, out, _ = run_without_rights("list")
     access = {line.split(None, 2)[1]: line.split(None, 2)[2] for line in out.splitlines()[1:]}
     check(status == 0 and access == {"TL5C0042817": "no permission", "TL5C0099999": "can be opened"},

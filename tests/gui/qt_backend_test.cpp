@@ -8,7 +8,6 @@
 #include <QImage>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 

@@ -29,12 +29,6 @@ std::string ReadBytes(const fs::path& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-void WriteBytes(const fs::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
-
 class ConfigurationWindowTest : public HeadlessSession {
  protected:
   ConfigurationWindowTest() {
@@ -46,38 +40,24 @@ class ConfigurationWindowTest : public HeadlessSession {
   }
   ~ConfigurationWindowTest() override { fs::remove_all(folder); }
 
-  // Opens the main window and, from its panel page, the configuration window.
-  void OpenConfiguration() {
-    OpenMainWindow();
-    Click("panel", kPanelConfigButton);
-  }
   void Save(const fs::path& path) {
     Click("configuration", kConfigSaveButton);
     Then([this, path] { platform.AnswerSavePrompt(path.string()); });
   }
-  bool WindowOpen() { return platform.Find("configuration") != nullptr; }
-  Strings FilesInFolder() const {
-    Strings names;
-    for (const auto& entry : fs::directory_iterator(folder))
-      names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-  }
-  Strings Messages() const { return Lines("message box configuration [OK]: "); }
 
   fs::path folder;
 };
 
 TEST_F(ConfigurationWindowTest, FailedExportsKeepTheOldFileAndSaySo) {
-  const std::string failed = Quoted("The configuration could not be saved.");
-  fs::path old = folder / "old.INI";
+  const fs::path old = folder / "old.INI";
   const std::string oldBytes = "[Other]\r\nkept=yes\r\n";
-  WriteBytes(old, oldBytes);
+  std::ofstream(old, std::ios::binary) << oldBytes;
   fs::create_directory(folder / "taken.INI");
   std::string afterWriteFailure;
   bool stillOpen = false;
 
-  OpenConfiguration();
+  OpenMainWindow();
+  Click("panel", kPanelConfigButton);
   // A folder that does not exist.
   Save(folder / "missing" / "x.INI");
   AnswerOk();
@@ -104,15 +84,20 @@ TEST_F(ConfigurationWindowTest, FailedExportsKeepTheOldFileAndSaySo) {
   });
   Then([&] {
     afterWriteFailure = ReadBytes(old);
-    stillOpen = WindowOpen();
+    stillOpen = platform.Find("configuration") != nullptr;
   });
   Run();
 
-  EXPECT_EQ(Messages(), Strings(3, failed));
+  EXPECT_EQ(Lines("message box configuration [OK]: "),
+            Strings(3, "\"The configuration could not be saved.\""));
   EXPECT_EQ(afterWriteFailure, oldBytes);
   EXPECT_TRUE(stillOpen);
   EXPECT_EQ(Lines("file written: "), Strings{});
-  EXPECT_EQ(FilesInFolder(), (Strings{"old.INI", "taken.INI"}));  // no temporary left
+  Strings files;
+  for (const auto& entry : fs::directory_iterator(folder))
+    files.push_back(entry.path().filename().string());
+  std::sort(files.begin(), files.end());
+  EXPECT_EQ(files, (Strings{"old.INI", "taken.INI"}));  // no temporary left
   EXPECT_TRUE(fs::is_directory(folder / "taken.INI"));
   EXPECT_TRUE(fs::is_empty(folder / "taken.INI"));
 }

@@ -23,15 +23,6 @@ constexpr int kLaidOutPageIds[] = {kPanelPageTemplate,        kUserServiceTempla
 // Height of a drop-down list when closed; its template height includes the list.
 constexpr int kClosedListHeight = 12;
 
-const DialogTemplate& Dialog(int id) {
-  const DialogTemplate* dialog = FindDialogTemplate(id);
-  if (dialog == nullptr) ADD_FAILURE() << "template " << id << " missing";
-  static const DialogTemplate kEmpty{};
-  return dialog ? *dialog : kEmpty;
-}
-
-bool IsZeroSize(const ControlTemplate& c) { return c.cx == 0 && c.cy == 0; }
-
 int ShownHeight(const ControlTemplate& c) {
   return c.kind == K::DropDownList ? kClosedListHeight : c.cy;
 }
@@ -69,7 +60,7 @@ TEST(DialogTemplates, IdsAreUniqueAndControlsLieInsideTheirDialog) {
       // Only the main window's hidden password label and field have no size.
       bool hiddenGate =
           dialog->id == kMainWindowTemplate && (c.id == kPasswordLabel || c.id == kPasswordField);
-      EXPECT_EQ(IsZeroSize(c), hiddenGate);
+      EXPECT_EQ(c.cx == 0 && c.cy == 0, hiddenGate);
       if (c.stringId != kNoString) {
         EXPECT_NE(LoadTextIn(kEnglish, c.stringId), nullptr) << "string " << c.stringId;
       }
@@ -79,7 +70,8 @@ TEST(DialogTemplates, IdsAreUniqueAndControlsLieInsideTheirDialog) {
 
 TEST(DialogTemplates, ControlsOfAPageDoNotCoverOneAnother) {
   for (int id : kLaidOutPageIds) {
-    const DialogTemplate& dialog = Dialog(id);
+    ASSERT_NE(FindDialogTemplate(id), nullptr) << "template " << id;
+    const DialogTemplate& dialog = *FindDialogTemplate(id);
     for (size_t i = 0; i < dialog.controls.size(); ++i) {
       for (size_t j = i + 1; j < dialog.controls.size(); ++j) {
         const ControlTemplate& a = dialog.controls[i];
