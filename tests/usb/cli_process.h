@@ -103,6 +103,7 @@ class CliProcess {
   // The char* array a spawn takes, ending with a null pointer.
   static std::vector<char*> Pointers(std::vector<std::string>& strings) {
     std::vector<char*> pointers;
+    pointers.reserve(strings.size() + 1);
     for (std::string& text : strings) pointers.push_back(text.data());
     pointers.push_back(nullptr);
     return pointers;
