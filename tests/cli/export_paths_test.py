@@ -3,7 +3,9 @@
 runs for: which are written, which are refused (exit status 4) and what is
 left on the disk. As root every case runs with setpriv as a user of its own
 ("me"), and the cases of a shared sticky folder with links and files of a
-second user ("other"); otherwise only the cases of one user run.
+second user ("other"); otherwise only the cases of one user run. That user
+runs copies of the two programs, since the build tree may lie where only
+root can reach it (a home of mode 0700).
 
 Usage: export_paths_test.py DEMO_PRINTER CLI
 """
@@ -17,7 +19,11 @@ import tempfile
 DEMO, CLI = sys.argv[1:3]
 AS_ROOT = os.geteuid() == 0
 UIDS = {"me": 61001, "other": 61002} if AS_ROOT else {"me": None}  # no accounts needed
+SKIPPED = 77  # the test's SKIP_RETURN_CODE
 failures = []
+# Every case's folder and the programs' copies: reachable by all users.
+TOP = tempfile.mkdtemp(prefix="vantrel-export-paths-")
+os.chmod(TOP, 0o755)
 
 # In each case's own folder: mine/ (the user's, holding .profile) and shared/
 # (sticky, writable by all, like /tmp). A step makes a file (path, text,
@@ -92,21 +98,44 @@ def make(root, step):
         os.lchown(path, owner, owner)
 
 
-def export(path):
-    command = [DEMO, "--", CLI, "export", path]
-    if AS_ROOT:
-        me = UIDS["me"]
-        command = ["setpriv", f"--reuid={me}", f"--regid={me}", "--clear-groups"] + command
+def as_me(command):
+    if not AS_ROOT:
+        return command
+    me = UIDS["me"]
+    return ["setpriv", f"--reuid={me}", f"--regid={me}", "--clear-groups"] + command
+
+
+def run(command):
     env = dict(os.environ, LC_ALL="C", LANG="")
-    return subprocess.run(command, stdin=subprocess.DEVNULL, capture_output=True, env=env,
-                          timeout=60).returncode
+    return subprocess.run(as_me(command), stdin=subprocess.DEVNULL, capture_output=True, env=env,
+                          timeout=60)
 
 
+def export(path):
+    return run([DEMO, "--", CLI, "export", path]).returncode
+
+
+def copy_programs():
+    """The two programs where the user "me" can run them."""
+    global DEMO, CLI
+    programs = os.path.join(TOP, "bin")
+    os.mkdir(programs)
+    DEMO, CLI = (shutil.copy2(program, programs) for program in (DEMO, CLI))
+    reached = run([CLI, "--version"])
+    if reached.returncode != 0:
+        print(f"skipped: user {UIDS['me']} cannot run {CLI} (is {TOP} reachable by all? "
+              f"TMPDIR={os.environ.get('TMPDIR', '')}): {reached.stderr.decode(errors='replace')}")
+        shutil.rmtree(TOP)
+        sys.exit(SKIPPED)
+
+
+if AS_ROOT:
+    copy_programs()
 for name, steps, target, written, holds in CASES:
     if any(step[-1] == "other" for step in steps) and not AS_ROOT:
         print(f"skipped (needs root): {name}")
         continue
-    root = tempfile.mkdtemp(prefix="vantrel-export-paths-")
+    root = tempfile.mkdtemp(prefix="case-", dir=TOP)
     try:
         os.chmod(root, 0o755)
         make(root, ("mine", "dir"))
@@ -124,5 +153,6 @@ for name, steps, target, written, holds in CASES:
               f"{name}: a temporary file was left: {listing}")
     finally:
         shutil.rmtree(root)
+shutil.rmtree(TOP)
 print(f"{len(failures)} failure(s)")
 sys.exit(1 if failures else 0)

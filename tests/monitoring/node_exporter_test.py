@@ -12,6 +12,7 @@ import shutil
 import socket
 import subprocess
 import sys
+import tempfile
 import time
 import urllib.request
 
@@ -61,13 +62,18 @@ def scrape(folder):
         exporter.wait(timeout=10)
 
 
-def run_script(target, printer=None, drop_rights=False):
-    command = [SCRIPT, target]
-    if drop_rights and os.geteuid() == 0:  # as a user whom the folder forbids writing
-        command = ["setpriv", "--bounding-set=-dac_override,-dac_read_search", "--"] + command
+def run_script(target, printer=None, without_rights_in=None):
+    """The script writing TARGET; with WITHOUT_RIGHTS_IN, a folder, as root
+    without the rights to write or pass others' folders, running copies of
+    the programs in that folder (the build may lie in a home of mode 0700)."""
+    command, env = [SCRIPT, target], ENV
+    if without_rights_in and os.geteuid() == 0:
+        script, cli = (shutil.copy2(program, without_rights_in) for program in (SCRIPT, CLI))
+        command = ["setpriv", "--bounding-set=-dac_override,-dac_read_search", "--", script, target]
+        env = dict(ENV, PATH=without_rights_in + os.pathsep + os.environ["PATH"])
     if printer is not None:
         command = [DEMO, *printer, "--"] + command
-    return subprocess.run(command, capture_output=True, env=ENV, timeout=120)
+    return subprocess.run(command, capture_output=True, env=env, timeout=120)
 
 
 def two_printers_through_the_node_exporter():
@@ -110,16 +116,22 @@ def the_script_never_lies():
     promtool_check_metrics(text, "the file without a printer")
     check(os.listdir(folder) == ["vantrel.prom"], f"temporary files left: {os.listdir(folder)}")
 
+    # A folder the script may not write (as root: one it may pass).
+    reachable = tempfile.mkdtemp(prefix="vantrel-metrics-")
+    folder = os.path.join(reachable, "textfile")
+    os.mkdir(folder)
+    target = os.path.join(folder, "vantrel.prom")
     with open(target, "w") as old:
         old.write('vantrel_up{serial="TL5C0042817"} 1\n')
     os.chmod(folder, 0o555)
     try:
-        result = run_script(target, printer=[], drop_rights=True)
+        result = run_script(target, printer=[], without_rights_in=reachable)
     finally:
         os.chmod(folder, 0o755)
     with open(target) as left:
         check(result.returncode == 1 and left.read() == "",
               f"folder not writable: {result.returncode} {result.stderr}")
+    shutil.rmtree(reachable)
 
 
 shutil.rmtree(WORK, ignore_errors=True)
