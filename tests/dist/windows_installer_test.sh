@@ -50,20 +50,24 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A fresh prefix, made once and kept; a run that did not finish leaves it
-# marked, and the next run makes it again.
-if [ ! -f "$WINEPREFIX/.installer-ready" ] || [ -f "$WINEPREFIX/.installer-in-use" ]; then
-  rm -rf "$WINEPREFIX"
-  mkdir -p "$WINEPREFIX"
-  timeout -k 5 120 wineboot -i >/dev/null 2>&1 || true
+# Every story starts in a copy of a fresh prefix, made once and kept beside
+# it: a story must not meet what an earlier one left (Wine's msiexec, for
+# one, leaves an empty element in the PATH where it removes a folder from it,
+# and Wine's cmd stops its search for a program at an empty element).
+pristine=$WINEPREFIX.pristine
+if [ ! -f "$pristine/.installer-ready" ]; then
+  rm -rf "$pristine"
+  mkdir -p "$pristine"
+  WINEPREFIX=$pristine timeout -k 5 120 wineboot -i >/dev/null 2>&1 || true
   printf '%s\n' REGEDIT4 '' '[HKEY_CURRENT_USER\Software\Wine\Explorer]' '"Desktop"="Default"' \
     '' '[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]' '"Default"="1024x768"' >"$work/desktop.reg"
-  wine_ regedit "$work/desktop.reg" >/dev/null 2>&1 || true
-  timeout -k 5 60 wineserver -w || true
-  [ -d "$WINEPREFIX/drive_c/windows" ] || fail "wineboot made no prefix"
-  touch "$WINEPREFIX/.installer-ready"
+  WINEPREFIX=$pristine wine_ regedit "$work/desktop.reg" >/dev/null 2>&1 || true
+  WINEPREFIX=$pristine timeout -k 5 60 wineserver -w || true
+  [ -d "$pristine/drive_c/windows" ] || fail "wineboot made no prefix"
+  touch "$pristine/.installer-ready"
 fi
-touch "$WINEPREFIX/.installer-in-use"
+rm -rf "$WINEPREFIX"
+cp -a "$pristine" "$WINEPREFIX"
 
 c=$WINEPREFIX/drive_c
 folder="$c/Program Files/Vantrel"
@@ -96,21 +100,26 @@ snapshot() {
   wine_ reg export HKCU "$work/hkcu.reg" /y >/dev/null
   cat "$work/hklm.reg" "$work/hkcu.reg" | iconv -f UTF-16 -t UTF-8 | tr -d '\r' |
     grep -i -e vantrel -e 3584B998 -e 899B4853 >"$1.registry" || true
+  # Without the empty elements Wine's msiexec leaves where it removed one.
+  machine_path | grep -v '^$' >"$1.path" || true
 }
 # Nothing changed since the snapshot BEFORE (the machine's PATH lives
-# where Wine's registry export does not look).
+# where Wine's registry export does not look: it is compared on its own).
 unchanged_since() {
-  [ "$(on_path)" = 0 ] || fail "the PATH still names the folder: $2"
   snapshot "$work/after"
   diff "$1.files" "$work/after.files" || fail "files changed: $2"
+  diff "$1.path" "$work/after.path" || fail "the PATH changed: $2"
   [ ! -s "$work/after.registry" ] || { cat "$work/after.registry"; fail "the registry names Vantrel: $2"; }
 }
 install_msi() { wine_ msiexec /i "$@" /qn || fail "msiexec /i $*"; }
+# The machine's PATH, an element a line.
+machine_path() {
+  wine_ reg query 'HKLM\System\CurrentControlSet\Control\Session Manager\Environment' /v PATH |
+    tr -d '\r' | sed -n 's/^ *PATH *REG_[A-Z_]* *//p' | tr ';' '\n'
+}
 # How often the installation folder is in the machine's PATH.
 on_path() {
-  wine_ reg query 'HKLM\System\CurrentControlSet\Control\Session Manager\Environment' /v PATH |
-    tr -d '\r' | sed -n 's/^ *PATH *REG_[A-Z_]* *//p' | tr ';' '\n' |
-    grep -c -i -x -F -e 'C:\Program Files\Vantrel\' -e 'C:\Program Files\Vantrel' || true
+  machine_path | grep -c -i -x -F -e 'C:\Program Files\Vantrel\' -e 'C:\Program Files\Vantrel' || true
 }
 # A value of the installed-programs entry of the product PRODUCT.
 entry_value() {
@@ -257,5 +266,4 @@ options)
   ;;
 *) fail "no story $story" ;;
 esac
-rm -f "$WINEPREFIX/.installer-in-use"
 echo "windows installer test $story passed"
