@@ -60,8 +60,8 @@ build: configure
 # The Windows program, cross-compiled with mingw-w64: $(WINBUILD)/bin/vantrel.exe.
 # Build-time tools come from the native build.
 windows: build
-	@cmake -S . -B $(WINBUILD) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake \
-	  -DCMAKE_BUILD_TYPE=MinSizeRel -DVANTREL_HOST_BUILD=$(abspath $(BUILD)) >/dev/null
+	@cmake -S . -B $(WINBUILD) -DCMAKE_TOOLCHAIN_FILE="$(CURDIR)/cmake/mingw-w64-x86_64.cmake" \
+	  -DCMAKE_BUILD_TYPE=MinSizeRel -DVANTREL_HOST_BUILD="$(abspath $(BUILD))" >/dev/null
 	@cmake --build $(WINBUILD) -j $(JOBS)
 
 # Every test: the native build's, the source's format and clang-tidy's
@@ -75,8 +75,8 @@ test: build windows
 
 # The source's format and clang-tidy's checks on the native build's files.
 style: build
-	@tests/style/source_format.sh $(CURDIR)
-	@tests/style/source_tidy.sh $(CURDIR) $(BUILD) $(JOBS)
+	@tests/style/source_format.sh "$(CURDIR)"
+	@tests/style/source_tidy.sh "$(CURDIR)" $(BUILD) $(JOBS)
 
 # The sanitizer build (no Qt: its tests are the in-process and USB ones),
 # with assertions on (no NDEBUG): an unknown control or string id stops it.
@@ -95,14 +95,14 @@ sanitizers: asan-build
 # Each fuzz target for FUZZ_SECONDS from its seed corpus (grown in a copy, so
 # the tree's corpora stay small); prints executions and findings per target.
 fuzz: asan-build
-	@$(CURDIR)/fuzz/run_fuzzers.sh $(ASAN_BUILD)/bin $(FUZZ_SECONDS) $(ASAN_BUILD)/fuzz/corpus \
+	@"$(CURDIR)/fuzz/run_fuzzers.sh" $(ASAN_BUILD)/bin $(FUZZ_SECONDS) $(ASAN_BUILD)/fuzz/corpus \
 	  $(ASAN_BUILD)/fuzz-runs $(FUZZ_JOBS)
 
 # The downloads: the Debian package, the Windows installer and the portable
 # Windows program, with their checksums.
 dist: windows
 	@rm -rf $(DIST) $(BUILD)/cpack && mkdir -p $(DIST)
-	@cd $(BUILD) && cpack -G DEB -B $(abspath $(BUILD))/cpack >cpack.log 2>&1 || { cat cpack.log; exit 1; }
+	@cd $(BUILD) && cpack -G DEB -B "$(abspath $(BUILD))/cpack" >cpack.log 2>&1 || { cat cpack.log; exit 1; }
 	@cp $(BUILD)/cpack/vantrel_$(VERSION)_amd64.deb $(BUILD)/cpack/vantrel-cli_$(VERSION)_amd64.deb \
 	  $(WINBUILD)/dist/vantrel-$(VERSION)-x64.msi $(WINBUILD)/dist/vantrel-$(VERSION)-win64.zip $(DIST)/
 	@cd $(DIST) && sha256sum vantrel_$(VERSION)_amd64.deb vantrel-cli_$(VERSION)_amd64.deb \
