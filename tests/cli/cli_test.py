@@ -8,6 +8,7 @@ Usage: cli_test.py DEMO_PRINTER CLI SCHEMA EXPECTED_DIR
 """
 import json
 import os
+import shlex
 import signal
 import subprocess
 import sys
@@ -167,7 +168,7 @@ def commands_change_the_printer_when_told():
     check(status == 2 and out == "", f"no --yes and no terminal: {status}")
     # On a terminal (script(1) gives it one) it asks; "n" sends nothing.
     for answer, expected in (("n", 5), ("y", 3)):
-        result = subprocess.run([DEMO, "--refuse", "14", "--", "script", "-qec", f"{CLI} toner change",
+        result = subprocess.run([DEMO, "--refuse", "14", "--", "script", "-qec", f"{shlex.quote(CLI)} toner change",
                                  "/dev/null"], input=answer.encode() + b"\n", capture_output=True,
                                 env=ENV, timeout=60)
         check(result.returncode == expected and b"Send the toner change? [y/N]" in result.stdout,

@@ -28,7 +28,7 @@ set -- "$work"/cpack/vantrel_*.deb
 deb=$1
 cli_deb=
 for made in "$work"/cpack/vantrel-cli_*.deb; do [ -f "$made" ] && cli_deb=$made; done
-for package in $cli_deb "$deb"; do
+for package in ${cli_deb:+"$cli_deb"} "$deb"; do
   echo "package: $(basename "$package"), $(stat -c %s "$package") bytes"
   # Lintian's verdict: its warnings are shown, an error (or lintian failing
   # to run) fails.
