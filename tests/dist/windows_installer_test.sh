@@ -36,7 +36,7 @@ export WINEPREFIX=$2
 # No menu entries for the host's desktop from Wine's Start menu.
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 fail() { printf "FAILED: %s\n" "$*"; exit 1; }
-wine_() { timeout -k 5 60 wine "$@"; }
+wine_() { timeout -k 5 120 wine "$@"; }
 # window-probe.exe's answer, without the CRs of Windows' text mode.
 probe() {
   answer=$(wine_ "$probe" "$@") || { printf "window-probe %s: %s\n" "$*" "$answer"; return 1; }

@@ -28,7 +28,7 @@ snap() {
   import -display "$DISPLAY" -window root -crop "$geometry" +repage "$shots/${name}_$2.png"
 }
 
-timeout -k 5 110 wine "$demo" &
+timeout -k 5 280 wine "$demo" &
 demo_pid=$!
 
 # The icon comes back after Explorer restarts; the window opens from it with

@@ -24,7 +24,7 @@ said=$(probe text message 65535) || fail "no message for --watch=5: $said"
 probe answer >/dev/null
 wait $! || true
 
-timeout -k 5 90 wine "$demo" --watch=10 &
+timeout -k 5 170 wine "$demo" --watch=10 &
 demo_pid=$!
 tray=$(probe tray) || fail "no icon: $tray"
 balloon=$(probe balloon) || fail "$balloon"

@@ -22,7 +22,7 @@ for dpi in 96 120 144 168 192; do
   resolution "$dpi"
   set --
   [ "$dpi" = 144 ] && set -- --shots "$(winepath -w "$work")"
-  (timeout -k 5 200 wine "$probe" "$@" >"$work/$dpi.out" 2>&1; echo $? >"$work/$dpi.status") &
+  (timeout -k 5 500 wine "$probe" "$@" >"$work/$dpi.out" 2>&1; echo $? >"$work/$dpi.status") &
   for _ in $(seq 300); do grep -q "at $dpi dpi" "$work/$dpi.out" 2>/dev/null && break; sleep 0.1; done
 done
 wait
