@@ -17,6 +17,7 @@
 #include "page_helpers/window_ops.h"
 #include "printer/printer_requests.h"
 #include "service/request_patterns.h"
+#include "service/settings_transfer.h"
 #include "string_ids.h"
 #include "ui/dialog.h"
 
@@ -82,12 +83,10 @@ void ReadValues(Window& page, AppContext& ctx, std::span<const Control> controls
 }
 
 // The reads go out table by table, each in its order.
-void DownloadServiceSettings(Window& page, AppContext& ctx) {
-  WithDeviceLink(page, [&] {
-    ReadValues(page, ctx, kWarningBoxes);
-    ReadValues(page, ctx, kTemperatureLists);
-    ReadValues(page, ctx, kCounters);
-  });
+void ReadServiceSettings(Window& page, AppContext& ctx) {
+  ReadValues(page, ctx, kWarningBoxes);
+  ReadValues(page, ctx, kTemperatureLists);
+  ReadValues(page, ctx, kCounters);
 }
 
 // A temperature outside the list's values is not sent and counts as a
@@ -113,17 +112,15 @@ void SendServiceSettings(Window& page, AppContext& ctx) {
   page.ShowMessage(allAcknowledged ? kTextSetDefaultSent : kTextSendFailed);
 }
 
-// The link is left open: the next action's open closes it.
-void UploadServiceSettings(Window& page, AppContext& ctx) {
-  WithDeviceLink(
-      page, [&] { SendServiceSettings(page, ctx); }, AfterSession::LeaveLinkOpen);
-}
-
 // Asks no confirmation and leaves the counters as shown until the next
 // "Download".
 void RunMaintenanceCommand(Window& page, int code, int successText) {
   WithDeviceLink(page, [&] { RunServiceCommand(page, code, 0, successText); });
 }
+
+constexpr SettingsTransfer kTransfer = {kServiceDownloadButton, kServiceUploadButton,
+                                        ReadServiceSettings, ShowServiceSettings,
+                                        SendServiceSettings};
 
 void OnCommand(Window& page, AppContext& ctx, int id, int notification) {
   for (const Control& box : kWarningBoxes) {
@@ -139,12 +136,8 @@ void OnCommand(Window& page, AppContext& ctx, int id, int notification) {
       ctx.*list.field = page.ListItemData(id, selected);
     return;
   }
+  if (OnTransferButton(page, ctx, id, kTransfer)) return;
   switch (id) {
-    case kServiceDownloadButton:
-      DownloadServiceSettings(page, ctx);
-      ShowServiceSettings(page, ctx);
-      break;
-    case kServiceUploadButton: UploadServiceSettings(page, ctx); break;
     case kBkClearButton: RunMaintenanceCommand(page, REQ_BK_CLEAR, kTextBkClearOk); break;
     case kFuserUnitButton:
       RunMaintenanceCommand(page, REQ_RESET_FUSER_UNIT, kTextFuserUnitOk);
