@@ -177,13 +177,14 @@ void Win32FrontEnd::Save(const std::string& path) {
 }
 
 void Win32FrontEnd::IconMouse(int mouseMessage) {
-  HWND owner = platform_ ? platform_->IconOwner() : nullptr;
+  Window* owner = platform_ ? platform_->IconOwner() : nullptr;
   if (!owner) {
     transcript_.NoIcon();
     return;
   }
   // What the notification area reports of the click.
-  SendMessageW(owner, kTrayCallbackMessage, WPARAM(platform_->IconId()), mouseMessage);
+  SendMessageW(static_cast<Win32Window*>(owner)->Handle(), kTrayCallbackMessage,
+               WPARAM(platform_->IconId()), mouseMessage);
 }
 
 void Win32FrontEnd::ChooseMenuItem(int command) {
