@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <iterator>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "device/device_link.h"
@@ -16,6 +17,7 @@
 #include "page_helpers/window_ops.h"
 #include "printer/printer_requests.h"
 #include "service/request_patterns.h"
+#include "service/settings_transfer.h"
 #include "string_ids.h"
 #include "ui/dialog.h"
 
@@ -23,50 +25,34 @@ namespace {
 
 using Field = std::int32_t AppContext::*;
 
+// A control showing one value, and the request that reads the value.
 struct Control {
   int id;
+  int read;
   Field field;
 };
 
 constexpr Control kWarningBoxes[] = {
-    {kTonerLowBox, &AppContext::tonerLowWarning},
-    {kIcLowBox, &AppContext::icLowWarning},
+    {kTonerLowBox, REQ_READ_TONER_LOW_WARNING, &AppContext::tonerLowWarning},
+    {kIcLowBox, REQ_READ_IC_LOW_WARNING, &AppContext::icLowWarning},
 };
 
 constexpr Control kTemperatureLists[] = {
-    {kTemperaturePlainList, &AppContext::temperaturePlain},
-    {kTemperatureThickList, &AppContext::temperatureThick},
-    {kTemperatureEnvelopeList, &AppContext::temperatureEnvelope},
+    {kTemperaturePlainList, REQ_READ_TEMP_PLAIN, &AppContext::temperaturePlain},
+    {kTemperatureThickList, REQ_READ_TEMP_THICK, &AppContext::temperatureThick},
+    {kTemperatureEnvelopeList, REQ_READ_TEMP_ENVELOPE, &AppContext::temperatureEnvelope},
 };
 
 constexpr SettingChoice kTemperatureChoices[] = {{"0", 0}, {"-5", 1}, {"-10", 2}, {"", 0}};
 
-// The value texts of the counters, in the order they are shown.
-constexpr Control kCounterTexts[] = {
-    {kJamCounterField, &AppContext::jamCounter},
-    {kTroubleCounterField, &AppContext::troubleCounter},
-    {kTransferBeltCounterField, &AppContext::transferBeltCounter},
-    {kDrumUnitCounterField, &AppContext::drumUnitCounter},
-    {kTransferRollerCounterField, &AppContext::transferRollerCounter},
-    {kFuserUnitCounterField, &AppContext::fuserUnitCounter},
-};
-
-// Every value "Download" reads, in the order it reads them.
-constexpr struct {
-  int code;
-  Field field;
-} kReads[] = {
-    {REQ_READ_TONER_LOW_WARNING, &AppContext::tonerLowWarning},
-    {REQ_READ_IC_LOW_WARNING, &AppContext::icLowWarning},
-    {REQ_READ_TEMP_PLAIN, &AppContext::temperaturePlain},
-    {REQ_READ_TEMP_THICK, &AppContext::temperatureThick},
-    {REQ_READ_TEMP_ENVELOPE, &AppContext::temperatureEnvelope},
-    {REQ_READ_JAM_COUNTER, &AppContext::jamCounter},
-    {REQ_READ_TROUBLE_COUNTER, &AppContext::troubleCounter},
-    {REQ_READ_BELT_COUNTER, &AppContext::transferBeltCounter},
-    {REQ_READ_DRUM_COUNTER, &AppContext::drumUnitCounter},
-    {REQ_READ_ROLLER_COUNTER, &AppContext::transferRollerCounter},
-    {REQ_READ_FUSER_COUNTER, &AppContext::fuserUnitCounter},
+// The counters' value texts, in the order they are shown and read.
+constexpr Control kCounters[] = {
+    {kJamCounterField, REQ_READ_JAM_COUNTER, &AppContext::jamCounter},
+    {kTroubleCounterField, REQ_READ_TROUBLE_COUNTER, &AppContext::troubleCounter},
+    {kTransferBeltCounterField, REQ_READ_BELT_COUNTER, &AppContext::transferBeltCounter},
+    {kDrumUnitCounterField, REQ_READ_DRUM_COUNTER, &AppContext::drumUnitCounter},
+    {kTransferRollerCounterField, REQ_READ_ROLLER_COUNTER, &AppContext::transferRollerCounter},
+    {kFuserUnitCounterField, REQ_READ_FUSER_COUNTER, &AppContext::fuserUnitCounter},
 };
 
 void SetUpPage(Window& page, AppContext& ctx) {
@@ -88,14 +74,19 @@ void ShowServiceSettings(Window& page, AppContext& ctx) {
   for (const Control& box : kWarningBoxes) page.CheckButton(box.id, ctx.*box.field == 1);
   // An unknown temperature keeps the list's selection.
   for (const Control& list : kTemperatureLists) SelectChoiceByValue(page, list.id, ctx.*list.field);
-  for (const Control& counter : kCounterTexts)
+  for (const Control& counter : kCounters)
     page.SetItemText(counter.id, std::to_string(ctx.*counter.field));
 }
 
-void DownloadServiceSettings(Window& page, AppContext& ctx) {
-  WithDeviceLink(page, [&] {
-    for (const auto& read : kReads) ReadSettingValue(page, read.code, ctx.*read.field);
-  });
+void ReadValues(Window& page, AppContext& ctx, std::span<const Control> controls) {
+  for (const Control& control : controls) ReadSettingValue(page, control.read, ctx.*control.field);
+}
+
+// The reads go out table by table, each in its order.
+void ReadServiceSettings(Window& page, AppContext& ctx) {
+  ReadValues(page, ctx, kWarningBoxes);
+  ReadValues(page, ctx, kTemperatureLists);
+  ReadValues(page, ctx, kCounters);
 }
 
 // A temperature outside the list's values is not sent and counts as a
@@ -121,17 +112,15 @@ void SendServiceSettings(Window& page, AppContext& ctx) {
   page.ShowMessage(allAcknowledged ? kTextSetDefaultSent : kTextSendFailed);
 }
 
-// The link is left open: the next action's open closes it.
-void UploadServiceSettings(Window& page, AppContext& ctx) {
-  WithDeviceLink(
-      page, [&] { SendServiceSettings(page, ctx); }, AfterSession::LeaveLinkOpen);
-}
-
 // Asks no confirmation and leaves the counters as shown until the next
 // "Download".
 void RunMaintenanceCommand(Window& page, int code, int successText) {
   WithDeviceLink(page, [&] { RunServiceCommand(page, code, 0, successText); });
 }
+
+constexpr SettingsTransfer kTransfer = {kServiceDownloadButton, kServiceUploadButton,
+                                        ReadServiceSettings, ShowServiceSettings,
+                                        SendServiceSettings};
 
 void OnCommand(Window& page, AppContext& ctx, int id, int notification) {
   for (const Control& box : kWarningBoxes) {
@@ -147,12 +136,8 @@ void OnCommand(Window& page, AppContext& ctx, int id, int notification) {
       ctx.*list.field = page.ListItemData(id, selected);
     return;
   }
+  if (OnTransferButton(page, ctx, id, kTransfer)) return;
   switch (id) {
-    case kServiceDownloadButton:
-      DownloadServiceSettings(page, ctx);
-      ShowServiceSettings(page, ctx);
-      break;
-    case kServiceUploadButton: UploadServiceSettings(page, ctx); break;
     case kBkClearButton: RunMaintenanceCommand(page, REQ_BK_CLEAR, kTextBkClearOk); break;
     case kFuserUnitButton:
       RunMaintenanceCommand(page, REQ_RESET_FUSER_UNIT, kTextFuserUnitOk);

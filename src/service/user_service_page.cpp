@@ -19,6 +19,7 @@
 #include "printer/printer_info.h"
 #include "printer/printer_requests.h"
 #include "service/request_patterns.h"
+#include "service/settings_transfer.h"
 #include "string_ids.h"
 #include "ui/dialog.h"
 
@@ -165,22 +166,20 @@ void TakeAdjustments(AppContext& ctx) {
   }
 }
 
-void DownloadUserSettings(Window& page, AppContext& ctx) {
-  WithDeviceLink(page, [&] {
-    AllocatePageBlocks(ctx.printer);
-    int adjustPageRead = 0;
-    for (int number = kTonerPageNumber; number <= kAdjustPageNumber; ++number) {
-      const int received = ReadInfoPage(page, ctx.printer, number);
-      if (number == kAdjustPageNumber) adjustPageRead = received;
-    }
-    // An unreadable adjustment page says nothing about the adjustments: they
-    // keep the values they had.
-    if (adjustPageRead) TakeAdjustments(ctx);
-    ReadSettingValue(page, REQ_READ_GDI_TIMEOUT, ctx.user.gdiTimeout);
-    ReadSettingValue(page, REQ_READ_ENERGY_SAVE, ctx.printer.energySave);
-    ReadSettingValue(page, REQ_READ_FLICKER, ctx.user.flicker);
-    ReleasePrinterInfo(ctx.printer);
-  });
+void ReadUserSettings(Window& page, AppContext& ctx) {
+  AllocatePageBlocks(ctx.printer);
+  int adjustPageRead = 0;
+  for (int number = kTonerPageNumber; number <= kAdjustPageNumber; ++number) {
+    const int received = ReadInfoPage(page, ctx.printer, number);
+    if (number == kAdjustPageNumber) adjustPageRead = received;
+  }
+  // An unreadable adjustment page says nothing about the adjustments: they
+  // keep the values they had.
+  if (adjustPageRead) TakeAdjustments(ctx);
+  ReadSettingValue(page, REQ_READ_GDI_TIMEOUT, ctx.user.gdiTimeout);
+  ReadSettingValue(page, REQ_READ_ENERGY_SAVE, ctx.printer.energySave);
+  ReadSettingValue(page, REQ_READ_FLICKER, ctx.user.flicker);
+  ReleasePrinterInfo(ctx.printer);
 }
 
 // Every write is sent whatever the earlier ones answered; one message tells
@@ -212,12 +211,6 @@ void SendUserSettings(Window& page, AppContext& ctx) {
   page.ShowMessage(allAcknowledged ? kTextSetDefaultSent : kTextSendFailed);
 }
 
-// The link is left open: the next action's open closes it.
-void UploadUserSettings(Window& page, AppContext& ctx) {
-  WithDeviceLink(
-      page, [&] { SendUserSettings(page, ctx); }, AfterSession::LeaveLinkOpen);
-}
-
 void PrintTestPattern(Window& page, int wValue, int successText, AfterSession after) {
   WithDeviceLink(
       page, [&] { RunServiceCommand(page, REQ_PRINT_TEST_PATTERN, wValue, successText); }, after);
@@ -233,18 +226,17 @@ void RefreshImage(Window& page) {
   });
 }
 
+constexpr SettingsTransfer kTransfer = {kUserDownloadButton, kUserUploadButton, ReadUserSettings,
+                                        ShowUserSettings, SendUserSettings};
+
 void OnCommand(Window& page, AppContext& ctx, int id, int notification) {
   for (const ChoiceList& list : kChoiceLists) {
     if (list.id != id) continue;
     if (notification == kListSelectionChanged) ChangeChoice(page, ctx, list);
     return;
   }
+  if (OnTransferButton(page, ctx, id, kTransfer)) return;
   switch (id) {
-    case kUserDownloadButton:
-      DownloadUserSettings(page, ctx);
-      ShowUserSettings(page, ctx);
-      break;
-    case kUserUploadButton: UploadUserSettings(page, ctx); break;
     case kPattern1Button:
       PrintTestPattern(page, kPattern1, kTextPattern1Ok, AfterSession::CloseLink);
       break;

@@ -15,8 +15,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
-#include <cstdlib>
 
 #include "qt_scenario_platform.h"
 #include "script.h"
@@ -25,9 +23,6 @@
 namespace {
 
 constexpr int kLongestExposeMs = 2000;
-// No action taken for this long while the program runs: something modal the
-// runner does not know holds the loop, and the run is given up.
-constexpr int kLongestStallMs = 10000;
 
 std::string NameOf(const QtWindow& window) { return WindowNameOf(window.TemplateId()); }
 
@@ -54,7 +49,6 @@ QtFrontEnd::QtFrontEnd(int& argc, char** argv, Transcript::Log log) : transcript
                               QStringLiteral("WenQuanYi Micro Hei")});
   app_->installEventFilter(this);
   QtWindow::Watch(this);
-  ActionTaken();
   watchdog_ = std::thread([this] { Watch(); });
 }
 
@@ -65,30 +59,16 @@ QtFrontEnd::~QtFrontEnd() {
   app_->removeEventFilter(this);
 }
 
-namespace {
-
-long long SteadyMs() {
-  using namespace std::chrono;
-  return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
-
-}  // namespace
-
-void QtFrontEnd::ActionTaken() { lastActionMs_ = SteadyMs(); }
-
 void QtFrontEnd::Watch() {
   while (!ending_) {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    if (!programRunning_ || SteadyMs() - lastActionMs_ < kLongestStallMs) continue;
+    if (!runs_.Stalled()) continue;
     std::string open;
     {
       std::lock_guard<std::mutex> lock(innermostMutex_);
       open = innermost_;
     }
-    std::fflush(stdout);
-    std::fprintf(stderr, "vantrel-scenario: no action could be taken for %d s; given up with %s\n",
-                 kLongestStallMs / 1000, open.empty() ? "nothing modal open" : open.c_str());
-    std::_Exit(3);
+    GiveUpStalled(open.empty() ? "nothing modal open" : open);
   }
 }
 
@@ -102,17 +82,10 @@ int QtFrontEnd::Run(bool, int watchSeconds) {
   // Another instance is another process: its own platform and lock, and
   // its loop takes the actions while it runs.
   ScenarioQtPlatform platform(transcript_);
-  ScenarioQtPlatform* first = platform_;
-  std::vector<std::size_t> running = std::exchange(running_, {});
-  platform_ = &platform;
-  ActionTaken();
-  programRunning_ = true;
-  Schedule();
-  int code = RunVantrel(platform, StartKind::ByUser, watchSeconds);
-  running_ = std::move(running);
-  platform_ = first;
-  programRunning_ = first != nullptr;
-  return code;
+  return runs_.Run(platform, [&] {
+    Schedule();
+    return RunVantrel(platform, StartKind::ByUser, watchSeconds);
+  });
 }
 
 void QtFrontEnd::Schedule() {
@@ -128,15 +101,15 @@ void QtFrontEnd::Settle() {
   // What the last action changed is painted before the next one: at once
   // offscreen, once the window system has exposed a shown window on a
   // display. Meanwhile the pump waits as for a running action.
-  running_.push_back(modals_.size());
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
-  QElapsedTimer waited;
-  waited.start();
-  while (AwaitingPaint() && waited.elapsed() < kLongestExposeMs) {
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+  runs_.AsAction(modals_.size(), [this] {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
-  }
-  running_.pop_back();
+    QElapsedTimer waited;
+    waited.start();
+    while (AwaitingPaint() && waited.elapsed() < kLongestExposeMs) {
+      QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+      QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+    }
+  });
 }
 
 bool QtFrontEnd::AwaitingPaint() const {
@@ -149,16 +122,10 @@ bool QtFrontEnd::AwaitingPaint() const {
 }
 
 void QtFrontEnd::Turn() {
-  // An action still running at this depth takes its next turn when done;
-  // one that opened a modal thing lets that thing's loop take the next.
-  if (!running_.empty() && modals_.size() <= running_.back()) return;
+  if (runs_.ActionRunning(modals_.size())) return;
   if (!script_ || script_->Done()) return EndOfScript();
   Settle();
-  running_.push_back(modals_.size());
-  ActionTaken();
-  script_->PlayNext(*this);
-  running_.pop_back();
-  ActionTaken();
+  runs_.PlayNext(*script_, *this, modals_.size());
   Settle();
   Schedule();
 }
@@ -166,7 +133,7 @@ void QtFrontEnd::Turn() {
 void QtFrontEnd::EndOfScript() {
   QWidget* top = TopModal();
   if (!top) {
-    if (platform_) QCoreApplication::exit(-1);
+    if (runs_.Running()) QCoreApplication::exit(-1);
     return;
   }
   // Closed as Escape would close it, so the program never waits for ever.

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "front_end.h"
+#include "program_runs.h"
 #include "ui/headless/timer_clock.h"
 #include "ui/headless/transcript.h"
 #include "ui/qt/qt_window.h"
@@ -83,7 +84,6 @@ class QtFrontEnd final : public FrontEnd, private QtWindowWatcher, private QObje
   // Gives the run up once no action has been taken for too long, even when
   // the program's thread is stuck (a read that never returns).
   void Watch();
-  void ActionTaken();
   void Follow(QtWindow& window);
   void Forget(QtWindow* window);
 
@@ -91,13 +91,10 @@ class QtFrontEnd final : public FrontEnd, private QtWindowWatcher, private QObje
   std::unique_ptr<QTemporaryDir> session_;  // its runtime and settings folders
   std::unique_ptr<QApplication> app_;
   Script* script_ = nullptr;
-  ScenarioQtPlatform* platform_ = nullptr;  // the running program's
-  std::vector<QPointer<QWidget>> modals_;   // open modal things, innermost last
-  std::vector<std::size_t> running_;        // modal depth at each running action
+  ProgramRuns<ScenarioQtPlatform> runs_;
+  std::vector<QPointer<QWidget>> modals_;  // open modal things, innermost last
   bool turnPending_ = false;
   // Shared with the watchdog's thread.
-  std::atomic<long long> lastActionMs_{0};  // steady clock
-  std::atomic<bool> programRunning_{false};
   std::atomic<bool> ending_{false};
   std::mutex innermostMutex_;
   std::string innermost_;

@@ -215,7 +215,7 @@ void QtFrontEnd::Save(const std::string& path) {
 }
 
 void QtFrontEnd::IconMouse(int mouseMessage) {
-  QSystemTrayIcon* icon = platform_ ? platform_->TrayIcon() : nullptr;
+  QSystemTrayIcon* icon = runs_.Running() ? runs_.Running()->TrayIcon() : nullptr;
   if (!icon) {
     transcript_.NoIcon();
     return;

@@ -14,9 +14,6 @@
 
 namespace {
 
-// No action taken for this long while the program runs: something modal the
-// runner does not know holds the loop, and the run is given up.
-constexpr unsigned long long kLongestStallMs = 10000;
 constexpr UINT_PTR kPumpTimer = 1;
 constexpr UINT kPumpPeriodMs = 10;
 
@@ -62,7 +59,6 @@ Win32FrontEnd::Win32FrontEnd(Transcript::Log log) : transcript_(std::move(log)) 
                         GetModuleHandleW(nullptr), nullptr);
   SetWindowLongPtrW(pump_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   Win32Window::Watch(this);
-  lastAction_ = GetTickCount64();
 }
 
 Win32FrontEnd::~Win32FrontEnd() {
@@ -74,13 +70,7 @@ LRESULT CALLBACK Win32FrontEnd::PumpProcedure(HWND hwnd, UINT message, WPARAM wP
                                               LPARAM lParam) {
   auto* self = reinterpret_cast<Win32FrontEnd*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (self && message == WM_TIMER && wParam == kPumpTimer) {
-    if (self->platform_ && GetTickCount64() - self->lastAction_ > kLongestStallMs) {
-      std::fflush(stdout);
-      std::fprintf(stderr,
-                   "vantrel-scenario: no action could be taken for %llu s; given up with %s\n",
-                   kLongestStallMs / 1000, self->InnermostName().c_str());
-      std::_Exit(3);
-    }
+    if (self->runs_.Stalled()) GiveUpStalled(self->InnermostName());
     self->Turn();
     return 0;
   }
@@ -97,18 +87,15 @@ int Win32FrontEnd::Run(bool, int watchSeconds) {
   // Another instance has its own platform; the lock is the system's, so a
   // second one finds the first's.
   ScenarioWin32Platform platform(transcript_);
-  ScenarioWin32Platform* first = platform_;
-  std::vector<std::size_t> running = std::exchange(running_, {});
-  platform_ = &platform;
-  lastAction_ = GetTickCount64();
-  SetTimer(pump_, kPumpTimer, kPumpPeriodMs, nullptr);
-  int code = RunVantrel(platform, StartKind::ByUser, watchSeconds);
-  // What the program left in the queue (its quit) is not the first's.
-  MSG stale;
-  while (PeekMessageW(&stale, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
-  running_ = std::move(running);
-  platform_ = first;
-  if (!first) KillTimer(pump_, kPumpTimer);
+  const int code = runs_.Run(platform, [&] {
+    SetTimer(pump_, kPumpTimer, kPumpPeriodMs, nullptr);
+    const int ended = RunVantrel(platform, StartKind::ByUser, watchSeconds);
+    // What the program left in the queue (its quit) is not the first's.
+    MSG stale;
+    while (PeekMessageW(&stale, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
+    return ended;
+  });
+  if (!runs_.Running()) KillTimer(pump_, kPumpTimer);
   return code;
 }
 
@@ -126,29 +113,23 @@ void Win32FrontEnd::Settle() {
 
 void Win32FrontEnd::Turn() {
   FollowModals();
-  // An action still running at this depth takes its next turn when done;
-  // one that opened a modal thing lets that thing's loop take the next.
-  if (!running_.empty() && modals_.size() <= running_.back()) return;
+  if (runs_.ActionRunning(modals_.size())) return;
   if (!script_ || script_->Done()) return EndOfScript();
   Settle();
-  running_.push_back(modals_.size());
-  lastAction_ = GetTickCount64();
-  script_->PlayNext(*this);
-  running_.pop_back();
-  lastAction_ = GetTickCount64();
+  runs_.PlayNext(*script_, *this, modals_.size());
   Settle();
 }
 
 void Win32FrontEnd::EndOfScript() {
   const Modal* top = TopModal();
   if (!top) {
-    if (platform_) PostQuitMessage(-1);
+    if (runs_.Running()) PostQuitMessage(-1);
     return;
   }
   // Closed as Escape would close it, so the program never waits for ever;
   // once only: the next ticks find it gone.
   HWND hwnd = top->hwnd;
-  lastAction_ = GetTickCount64();
+  runs_.ActionTaken();
   switch (top->kind) {
     case ModalKind::MessageBox: {
       std::vector<int> answers = AnswersOf(hwnd);

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "front_end.h"
+#include "program_runs.h"
 #include "ui/win32/win32_window.h"
 
 #undef MessageBox
@@ -87,18 +88,16 @@ class Win32FrontEnd final : public FrontEnd, private Win32WindowWatcher {
   std::wstring workFolder_;  // the folder the runner was started in
   HWND pump_ = nullptr;
   Script* script_ = nullptr;
-  ScenarioWin32Platform* platform_ = nullptr;  // the running program's
-  std::map<HWND, Win32Window*> windows_;       // the program's dialogs and pages
-  std::set<HWND> modalDialogs_;                // those run modally
-  std::vector<Modal> modals_;                  // open modal things, innermost last
-  std::vector<std::size_t> running_;           // modal depth at each running action
+  ProgramRuns<ScenarioWin32Platform> runs_;
+  std::map<HWND, Win32Window*> windows_;  // the program's dialogs and pages
+  std::set<HWND> modalDialogs_;           // those run modally
+  std::vector<Modal> modals_;             // open modal things, innermost last
   // Who opened the modal thing about to show, and the save prompt's request.
   std::string opener_;
   bool openingDialog_ = false;
   bool openingSave_ = false;
   SaveFileRequest saveRequest_;
   HWND destroying_ = nullptr;
-  unsigned long long lastAction_ = 0;  // tick count when an action was last taken
   TimerClock<Win32Window> clock_;
   std::set<Win32Window*> uncovered_;  // shown since their last recorded paint
 };

@@ -177,24 +177,26 @@ void Win32FrontEnd::Save(const std::string& path) {
 }
 
 void Win32FrontEnd::IconMouse(int mouseMessage) {
-  HWND owner = platform_ ? platform_->IconOwner() : nullptr;
+  const ScenarioWin32Platform* platform = runs_.Running();
+  Window* owner = platform ? platform->IconOwner() : nullptr;
   if (!owner) {
     transcript_.NoIcon();
     return;
   }
   // What the notification area reports of the click.
-  SendMessageW(owner, kTrayCallbackMessage, WPARAM(platform_->IconId()), mouseMessage);
+  SendMessageW(static_cast<Win32Window*>(owner)->Handle(), kTrayCallbackMessage,
+               WPARAM(platform->IconId()), mouseMessage);
 }
 
 void Win32FrontEnd::ChooseMenuItem(int command) {
   const Modal* menu = TopModal();
-  if (!menu || menu->kind != ModalKind::Menu || !platform_) {
+  if (!menu || menu->kind != ModalKind::Menu || !runs_.Running()) {
     transcript_.NoMenu();
     return;
   }
   if (command == 0) return PressKey(menu->hwnd, VK_ESCAPE);
   // Down to the item, then Enter.
-  const std::vector<MenuItem>& items = platform_->MenuItems();
+  const std::vector<MenuItem>& items = runs_.Running()->MenuItems();
   auto item = std::find_if(items.begin(), items.end(),
                            [&](const MenuItem& i) { return i.command == command; });
   if (item == items.end()) return;

@@ -37,8 +37,8 @@ class RecordingSurface final : public Surface {
 
 HeadlessWindow::HeadlessWindow(HeadlessPlatform& platform, const DialogTemplate& dialog,
                                DialogProc proc, HeadlessWindow* parent, Rect frame)
-    : platform_(platform),
-      dialog_(dialog),
+    : TemplateWindow(dialog),
+      platform_(platform),
       proc_(proc),
       parent_(parent),
       name_(WindowNameOf(dialog.id)),
@@ -63,7 +63,7 @@ HeadlessWindow::Control& HeadlessWindow::At(int id) {
   static Control missing{};
   auto it = controls_.find(id);
   if (it != controls_.end()) return it->second;
-  ExpectControl(dialog_, id);
+  ExpectControl(Template(), id);
   platform_.Record("error: " + name_ + " has no control " + std::to_string(id));
   missing = Control{};
   static const ControlTemplate none{ControlKind::Static, kNoId, 0, 0, 0, 0, 0, 0, 0};
@@ -97,7 +97,7 @@ void HeadlessWindow::CheckButton(int id, bool checked) { At(id).checked = checke
 bool HeadlessWindow::IsButtonChecked(int id) const { return At(id).checked; }
 
 void HeadlessWindow::CheckRadioInGroup(int id) {
-  for (int radio : RadioGroupOf(dialog_, id)) CheckButton(radio, radio == id);
+  for (int radio : RadioGroupOf(Template(), id)) CheckButton(radio, radio == id);
 }
 
 int HeadlessWindow::ListAdd(int id, const std::string& text, std::int32_t data) {

@@ -19,10 +19,11 @@
 #include "ui/headless/timer_clock.h"
 #include "ui/headless/transcript.h"
 #include "ui/modal_loops.h"
+#include "ui/template_window.h"
 
 class HeadlessPlatform;
 
-class HeadlessWindow final : public Window {
+class HeadlessWindow final : public TemplateWindow {
  public:
   HeadlessWindow(HeadlessPlatform& platform, const DialogTemplate& dialog, DialogProc proc,
                  HeadlessWindow* parent, Rect frame);
@@ -47,9 +48,6 @@ class HeadlessWindow final : public Window {
   int modalResult = 0;
 
   // Window
-  int TemplateId() const override { return dialog_.id; }
-  void SetUserData(void* data) override { userData_ = data; }
-  void* UserData() const override { return userData_; }
   void SetTitle(const std::string&) override {}  // transcripts show no titles
   void SetItemText(int id, const std::string& text) override;
   std::string ItemText(int id) const override;
@@ -102,12 +100,10 @@ class HeadlessWindow final : public Window {
   const Control& At(int id) const;
 
   HeadlessPlatform& platform_;
-  const DialogTemplate& dialog_;
   DialogProc proc_;
   HeadlessWindow* parent_;
   std::string name_;
   Rect frame_;
-  void* userData_ = nullptr;
   bool shown_ = false;
   bool destroyed_ = false;
   std::map<int, Control> controls_;

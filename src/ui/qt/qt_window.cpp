@@ -279,7 +279,7 @@ void QtWindow::AfterModalLoops(std::function<void()> action) { Loops().After(std
 
 QtWindow::QtWindow(const DialogTemplate& dialog, DialogProc proc, QWidget* parent,
                    TabControl* pageHost)
-    : dialog_(dialog),
+    : TemplateWindow(dialog),
       proc_(proc),
       widget_(new DialogWidget(*this, pageHost ? static_cast<QWidget*>(pageHost) : parent,
                                FlagsOf(dialog, pageHost == nullptr))),
@@ -315,16 +315,16 @@ QtWindow::~QtWindow() {
 QWidget* QtWindow::Control(int id) const {
   auto it = controls_.find(id);
   if (it != controls_.end()) return it->second;
-  ExpectControl(dialog_, id);
+  ExpectControl(Template(), id);
   // A release build goes on without the control, but says so.
-  qWarning("vantrel: window %d has no control %d", dialog_.id, id);
+  qWarning("vantrel: window %d has no control %d", TemplateId(), id);
   return nullptr;
 }
 
 void QtWindow::CreateControls() {
   std::vector<QWidget*> groupBoxes;
   QLabel* pendingBuddy = nullptr;
-  for (const ControlTemplate& c : dialog_.controls) {
+  for (const ControlTemplate& c : Template().controls) {
     QWidget* w = nullptr;
     QRect rect = units_.Rect(c.x, c.y, c.cx, c.cy);
     switch (c.kind) {
@@ -402,7 +402,7 @@ void QtWindow::CreateControls() {
     for (QWidget* w : ordered_)
       if (auto* tab = dynamic_cast<TabControl*>(w)) AddTabKeys(tab);
   // Pages with a drawing of their own (the panel display) draw on top.
-  if (dialog_.style & kDrawsItself) {
+  if (Template().style & kDrawsItself) {
     overlay_ = new DrawingOverlay(*this, widget_);
     overlay_->raise();
   }
@@ -501,7 +501,7 @@ void QtWindow::Send(const DialogMessage& message) {
 }
 
 void QtWindow::CheckRadioInGroup(int id) {
-  for (int radio : RadioGroupOf(dialog_, id)) CheckButton(radio, radio == id);
+  for (int radio : RadioGroupOf(Template(), id)) CheckButton(radio, radio == id);
 }
 
 void QtWindow::Repaint(QPainter& painter) {

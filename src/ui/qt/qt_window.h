@@ -15,6 +15,7 @@
 #include "layouts/dialog_template.h"
 #include "ui/dialog.h"
 #include "ui/qt/qt_controls.h"
+#include "ui/template_window.h"
 
 class QtWindow;
 
@@ -65,7 +66,7 @@ class DrawingOverlay : public QWidget {
   QtWindow& window_;
 };
 
-class QtWindow final : public Window {
+class QtWindow final : public TemplateWindow {
  public:
   // A top-level dialog (parent null, or the owner of a modal one) or a tab
   // page (pageHost: the tab control it is placed in).
@@ -93,9 +94,6 @@ class QtWindow final : public Window {
   bool Destroyed() const { return destroyed_; }
 
   // Window
-  int TemplateId() const override { return dialog_.id; }
-  void SetUserData(void* data) override { userData_ = data; }
-  void* UserData() const override { return userData_; }
   void SetTitle(const std::string& text) override;
   void SetItemText(int id, const std::string& text) override;
   std::string ItemText(int id) const override;
@@ -137,12 +135,10 @@ class QtWindow final : public Window {
   void Connect(const ControlTemplate& control, QWidget* widget);
   void AddTabKeys(TabControl* tab);
 
-  const DialogTemplate& dialog_;
   DialogProc proc_;
   DialogWidget* widget_;
   DrawingOverlay* overlay_ = nullptr;
   DialogUnits units_;
-  void* userData_ = nullptr;
   bool destroyed_ = false;
   bool painting_ = false;
   std::map<int, QWidget*> controls_;

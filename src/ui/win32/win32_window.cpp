@@ -195,7 +195,7 @@ void Win32Window::AfterModalLoops(std::function<void()> action) {
 void Win32Window::Watch(Win32WindowWatcher* w) { watcher = w; }
 
 Win32Window::Win32Window(const DialogTemplate& dialog, DialogProc proc)
-    : dialog_(dialog), template_(BuildWin32DialogTemplate(dialog)), proc_(proc) {}
+    : TemplateWindow(dialog), template_(BuildWin32DialogTemplate(dialog)), proc_(proc) {}
 
 Win32Window::~Win32Window() {
   pages_.clear();
@@ -428,7 +428,7 @@ DialogBaseUnits Win32Window::BaseUnits() const {
 // puts side by side stay side by side.
 void Win32Window::LayOut(const DialogBaseUnits& units) {
   HWND child = GetWindow(hwnd_, GW_CHILD);
-  for (const ControlTemplate& c : dialog_.controls) {
+  for (const ControlTemplate& c : Template().controls) {
     if (!child) break;
     const int left = units.X(c.x), top = units.Y(c.y);
     MoveWindow(child, left, top, units.X(c.x + c.cx) - left, units.Y(c.y + c.cy) - top, FALSE);

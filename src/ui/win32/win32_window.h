@@ -12,6 +12,7 @@
 #include "layouts/dialog_template.h"
 #include "ui/dialog.h"
 #include "ui/dialog_units.h"
+#include "ui/template_window.h"
 
 // The notification icon's callback message.
 inline constexpr UINT kTrayCallbackMessage = 32769;
@@ -36,7 +37,7 @@ class Win32WindowWatcher {
   ~Win32WindowWatcher() = default;
 };
 
-class Win32Window final : public Window {
+class Win32Window final : public TemplateWindow {
  public:
   Win32Window(const DialogTemplate& dialog, DialogProc proc);
   ~Win32Window() override;
@@ -51,9 +52,6 @@ class Win32Window final : public Window {
   void SetMessageHook(std::function<bool(UINT, WPARAM, LPARAM)> hook) { hook_ = std::move(hook); }
 
   // Window
-  int TemplateId() const override { return dialog_.id; }
-  void SetUserData(void* data) override { userData_ = data; }
-  void* UserData() const override { return userData_; }
   void SetTitle(const std::string& text) override;
   void SetItemText(int id, const std::string& text) override;
   std::string ItemText(int id) const override;
@@ -103,7 +101,7 @@ class Win32Window final : public Window {
   void Paint();
   void SayDrawnTexts(const DrawnTexts& texts);
   HWND Item(int id) const {
-    ExpectControl(dialog_, id);
+    ExpectControl(Template(), id);
     return hwnd_ ? GetDlgItem(hwnd_, id) : nullptr;
   }
   LRESULT SendItem(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
@@ -113,12 +111,10 @@ class Win32Window final : public Window {
   // Places the controls in these units.
   void LayOut(const DialogBaseUnits& units);
 
-  const DialogTemplate& dialog_;
   std::vector<std::uint32_t> template_;
   DialogProc proc_;
   HWND hwnd_ = nullptr;
   void* initParam_ = nullptr;
-  void* userData_ = nullptr;
   bool modal_ = false;     // run by RunModal
   HDC paintDc_ = nullptr;  // while the procedure handles a repaint
   std::function<bool(UINT, WPARAM, LPARAM)> hook_;
