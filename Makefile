@@ -73,10 +73,13 @@ test: build windows
 	@cd $(WINBUILD) && ctest --output-on-failure
 	@$(MAKE) --no-print-directory sanitizers
 
-# The source's format and clang-tidy's checks on the native build's files.
-style: build
+# The source's format and clang-tidy's checks on the native build's files,
+# then on the files only the Windows build compiles and the Windows branches
+# of those both compile, parsed as mingw-w64 sees them.
+style: build windows
 	@tests/style/source_format.sh "$(CURDIR)"
 	@tests/style/source_tidy.sh "$(CURDIR)" $(BUILD) $(JOBS)
+	@tests/style/source_tidy.sh "$(CURDIR)" $(WINBUILD) $(JOBS) $(BUILD)
 
 # The sanitizer build (no Qt: its tests are the in-process and USB ones),
 # with assertions on (no NDEBUG): an unknown control or string id stops it.

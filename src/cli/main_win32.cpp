@@ -30,8 +30,10 @@ int wmain(int argc, wchar_t** wideArgv) {
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
   std::vector<std::string> arguments;
+  arguments.reserve(argc);
   for (int i = 0; i < argc; ++i) arguments.push_back(Utf8(wideArgv[i]));
   std::vector<char*> argv;
+  argv.reserve(arguments.size() + 1);
   for (std::string& argument : arguments) argv.push_back(argument.data());
   argv.push_back(nullptr);
   const int language = EnvironmentNamesLocale()

@@ -99,13 +99,14 @@ BOOL WINAPI GetDeviceRegistryProperty(HDEVINFO list, PSP_DEVINFO_DATA info, DWOR
     device.hardwareIds.push_back(device.addedWhileReading);
     device.addedWhileReading.clear();
   }
+  // A multi-string: every ID ends with a null, the list with one more, the
+  // string's own.
   std::wstring ids;
   for (const std::wstring& id : device.hardwareIds) ids += id + L'\0';
-  ids += L'\0';
-  const DWORD bytes = DWORD(ids.size() * sizeof(wchar_t));
+  const DWORD bytes = DWORD((ids.size() + 1) * sizeof(wchar_t));
   if (required) *required = bytes;
   if (!buffer || size < bytes) return Fail(ERROR_INSUFFICIENT_BUFFER);
-  std::memcpy(buffer, ids.data(), bytes);
+  std::memcpy(buffer, ids.c_str(), bytes);
   return TRUE;
 }
 
