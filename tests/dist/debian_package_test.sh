@@ -11,13 +11,15 @@
 # its dependencies or its program's, its completion registered, its metrics
 # service naming the installed script, the program answering.
 #
-# usage: debian_package_test.sh BUILD SOURCE WORK [ABSENT]
+# usage: debian_package_test.sh BUILD SOURCE [ABSENT]
 #   ABSENT: an extended regular expression of the README's package files
 #   that this build does not make (programs it was configured without)
 set -eu
-build=$1 source=$2 work=$3 absent=${4:-}
-rm -rf "$work"
-mkdir -p "$work"
+build=$1 source=$2 absent=${3:-}
+# The work lies in a temporary folder: in the user namespace below, root can
+# pass no folder of another user, and the build may be in a home of mode 0700.
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
 fail() { echo "FAILED: $*"; exit 1; }
 
 # The package, as `make dist` makes it.
