@@ -75,8 +75,9 @@ done
   { echo "a screen reader never reads ${ready:-a text} on the display (last: $said)"; exit 1; }
 for control in 1023 1025 1001 1003; do
   named=$(probe name main $control | tr -d '\r')
-  [ -n "$named" ] && [ "$named" = "$(probe text main $control | tr -d '\r')" ] ||
-    { echo "control $control is named \"$named\" for a screen reader"; exit 1; }
+  text=$(probe text main $control | tr -d '\r')
+  [ -n "$named" ] && [ "$named" = "$text" ] ||
+    { echo "control $control is named \"$named\" for a screen reader, its text is \"$text\""; exit 1; }
 done
 
 # The keyboard alone: Ctrl+Tab to the User Service tab (the focus leaves the
