@@ -56,9 +56,12 @@ double Median(std::vector<double> values) {
   return values[values.size() / 2];
 }
 
+// The link the measured requests go on.
+DeviceLink* g_measured = nullptr;
+
 bool LinkRequest() {
   std::uint8_t reply[4] = {};
-  return SendVendorRequest(kCode, 0, 4, reply) == 4;
+  return SendVendorRequest(*g_measured, kCode, 0, 4, reply) == 4;
 }
 
 // A bare libusb handle to the emulated printer in a context of its own.
@@ -157,10 +160,11 @@ void BenchCommandLine(const char* program, TarnlowPrinter& printer, const Emulat
   // device search and both handles, and their release.
   auto openAndClose = [] {
     const auto start = Clock::now();
-    UseDeviceBackend(LibusbBackend());
-    ConfigurePrinterLink();
-    if (OpenDeviceLink() != 1) std::exit(1);
-    ReleaseDeviceBackend();
+    {
+      DeviceLink link(LibusbBackend());
+      if (OpenDeviceLink(link) != 1) std::exit(1);
+    }
+    ReleaseDeviceBackend(LibusbBackend());
     std::chrono::duration<double, std::milli> spent = Clock::now() - start;
     return spent.count();
   };
@@ -203,9 +207,9 @@ int main(int argc, char** argv) {
   EmulatedUsbBus bus(printer);
   if (!bus.Ready()) return 1;
 
-  UseDeviceBackend(LibusbBackend());
-  ConfigurePrinterLink();
-  if (OpenDeviceLink() != 1) {
+  DeviceLink usbLink(LibusbBackend());
+  g_measured = &usbLink;
+  if (OpenDeviceLink(usbLink) != 1) {
     std::fprintf(stderr, "the emulated printer did not open\n");
     return 1;
   }
@@ -247,16 +251,16 @@ int main(int argc, char** argv) {
   }
   CloseBare(single);
   CloseBare(matched);
-  CloseDeviceLink();
+  CloseDeviceLink(usbLink);
 
   SimulatedBackend simulated(printer);
-  UseDeviceBackend(simulated.Operations());
-  ConfigurePrinterLink();
-  if (OpenDeviceLink() != 1) return 1;
+  DeviceLink simLink(simulated.Operations());
+  g_measured = &simLink;
+  if (OpenDeviceLink(simLink) != 1) return 1;
   MicrosecondsPerRequest(kWarmUp, LinkRequest);
   const int inProcessCount = 200000;
   const double inProcess = MicrosecondsPerRequest(inProcessCount, LinkRequest);
-  UseDeviceBackend(nullptr);  // closes the link before the backend goes
+  CloseDeviceLink(simLink);
 
   std::printf("vendor request %d (value read), %d rounds of %d requests per loop\n", kCode, kRounds,
               perRound);

@@ -96,10 +96,10 @@ Figures Measure(TarnlowPrinter& printer, const Misbehaviour& how,
     action(platform);
     stop();
   });
-  RunVantrel(platform);
+  DeviceLink link(LibusbBackend());
+  RunVantrel(platform, link);
   figures.requests = printer.TakeReceived().size();
   BehaveAgain(printer);
-  CloseDeviceLink();
   return figures;
 }
 
@@ -162,7 +162,6 @@ int main(int argc, char** argv) {
   printer.LoadDemoState();
   EmulatedUsbBus bus(printer);
   if (!bus.Ready()) return 1;
-  UseDeviceBackend(LibusbBackend());
   SetLibusbTransferTimeout(timeoutMs);
 
   std::printf("A printer that answers nothing; link time-out %u ms\n", timeoutMs);

@@ -31,10 +31,11 @@ class QuietOwner final : public MessageOwner {
   void ShowMessage(int) override {}
 };
 
-int Answer(void*, DeviceHandle, const std::uint8_t*, std::uint8_t* reply, std::uint16_t length) {
+int Answer(void*, void*, const std::uint8_t*, std::uint8_t* reply, std::uint16_t length,
+           LinkError& error) {
   switch (g_input->Below(8)) {
-    case 0: return 0;
-    case 1: return kVendorRequestTimedOut;
+    case 0: error.kind = LinkErrorKind::Refused; return -1;
+    case 1: error.kind = LinkErrorKind::TimedOut; return -1;
     default: break;
   }
   const std::string bytes = g_input->Run();
@@ -46,22 +47,22 @@ int Answer(void*, DeviceHandle, const std::uint8_t*, std::uint8_t* reply, std::u
 const DeviceBackend kFuzzBackend = {
     "fuzz",
     nullptr,
-    [](void*, const HardwareIdMatch& matches, std::string& key) {
+    0,
+    [](void*, const HardwareIdMatch& matches, std::string& key, LinkError&) {
       if (!matches({kPrinterHardwareId})) return false;
       key = "printer";
       return true;
     },
-    [](void*, const std::string&) -> DeviceHandle { return 1; },
-    [](void*, DeviceHandle) {},
+    [](void*, const std::string&, const ExpectedDevice&, void*, LinkError&) { return true; },
+    [](void*, void*) {},
     Answer,
     nullptr,
     nullptr,
 };
 
 // Each family on a freshly opened link, as each action opens it.
-void Open() {
-  ConfigurePrinterLink();
-  if (!OpenDeviceLink()) std::abort();
+void Open(DeviceLink& link) {
+  if (!OpenDeviceLink(link)) std::abort();
 }
 
 }  // namespace
@@ -69,40 +70,40 @@ void Open() {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzInput input(data, size);
   g_input = &input;
-  UseDeviceBackend(&kFuzzBackend);
+  DeviceLink link(kFuzzBackend);
   QuietOwner owner;
   auto printer = std::make_unique<PrinterState>();
 
   // Every request with a buffer of exactly its catalogue length.
-  Open();
+  Open(link);
   for (const RequestInfo& request : RequestCatalogue()) {
     std::vector<std::uint8_t> reply(std::size_t(request.length));
-    const int received = SendVendorRequest(request.code, 0, request.length, reply.data());
+    const int received = SendVendorRequest(link, request.code, 0, request.length, reply.data());
     if (received < 0 || received > request.length) std::abort();
   }
 
-  Open();
+  Open(link);
   char status[kStatusReplySize] = {};
-  ParseStatusReply(status, SendVendorRequest(REQ_READ_PANEL_STATUS, 0, kStatusReplySize, status));
+  ParseStatusReply(status, SendVendorRequest(link, REQ_READ_PANEL_STATUS, 0, kStatusReplySize, status));
 
-  Open();
+  Open(link);
   AllocatePageBlocks(*printer);
   AllocateCounterBlocks(*printer);
   for (int page = kTonerPageNumber; page <= kAdjustPageNumber; ++page)
-    ReadInfoPage(owner, *printer, page);
-  ReadCounterRecords(*printer);
+    ReadInfoPage(link, *printer, page);
+  ReadCounterRecords(link, *printer);
   ReleasePrinterInfo(*printer);
 
-  Open();
+  Open(link);
   std::int32_t value = 0;
   for (int code : {REQ_READ_GDI_TIMEOUT, REQ_READ_ENERGY_SAVE, REQ_READ_MACHINE_KIND,
                    REQ_READ_TEMP_PLAIN, REQ_READ_JAM_COUNTER})
-    ReadSettingValue(owner, code, value);
+    ReadSettingValue(owner, link, code, value);
 
-  Open();
-  SendAcknowledgedCommand(REQ_WRITE_GDI_TIMEOUT, PackPlain(input.Byte()));
-  SendAcknowledgedCommand(REQ_TONER_OPERATION, PackPlain(input.Byte()));
-  CloseDeviceLink();
+  Open(link);
+  SendAcknowledgedCommand(link, REQ_WRITE_GDI_TIMEOUT, PackPlain(input.Byte()));
+  SendAcknowledgedCommand(link, REQ_TONER_OPERATION, PackPlain(input.Byte()));
+  CloseDeviceLink(link);
   g_input = nullptr;
   return 0;
 }

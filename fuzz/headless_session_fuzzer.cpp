@@ -200,14 +200,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   HeadlessPlatform ui([](const std::string&) {});
   UsePlatform(&ui);
   auto backend = std::make_unique<SimulatedBackend>(*printer);
-  UseDeviceBackend(backend->Operations());
+  auto link = std::make_unique<DeviceLink>(backend->Operations());
 
   for (int i = 0; i < kMaxActions && !in.Empty(); ++i)
     ui.Script(in.Below(3) == 0 ? PrinterChange(in, *printer) : UserAction(in, ui));
-  RunVantrel(ui);
+  RunVantrel(ui, *link);
   if (ui.WaitCursorDepth() != 0) std::abort();
 
-  UseDeviceBackend(nullptr);  // closes the link before the backend goes
+  link.reset();  // closes the link before the backend goes
   SetTextLanguage(kEnglish);
   return 0;
 }

@@ -17,11 +17,6 @@
 
 namespace {
 
-class QuietOwner final : public MessageOwner {
- public:
-  void ShowMessage(int) override {}
-};
-
 void Convert(const char* field) {
   SupplyStateText(field);
   CartridgeTypeText(field);
@@ -47,8 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   auto printer = std::make_unique<PrinterState>();
   if (!AllocatePageBlocks(*printer)) return 0;
-  QuietOwner owner;
-  ParseInfoPage(owner, *printer, page, int(text.size()), bytes.get());
+  ParseInfoPage(*printer, page, int(text.size()), bytes.get());
 
   const InfoPageLayout* layout = FindInfoPageLayout(page);
   for (std::size_t i = 0; i < layout->keys.size(); ++i) {

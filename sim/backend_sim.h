@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <mutex>
 #include <set>
 
 #include "device/device_backend.h"
@@ -13,17 +14,22 @@ class TarnlowPrinter;
 
 // The backend answering from `printer` (which must outlive it). Its state,
 // the handles it holds open, is its own: the operations table's context.
+// Links on several threads take turns on the printer, one request at a
+// time.
 class SimulatedBackend {
  public:
   explicit SimulatedBackend(TarnlowPrinter& printer);
   SimulatedBackend(const SimulatedBackend&) = delete;
   SimulatedBackend& operator=(const SimulatedBackend&) = delete;
 
-  // The table to hand to UseDeviceBackend; valid while this object lives.
-  const DeviceBackend* Operations() const { return &operations_; }
+  // The table to make links with; valid while this object lives.
+  const DeviceBackend& Operations() const { return operations_; }
 
   // Handles held open now.
-  int OpenHandles() const { return static_cast<int>(open_.size()); }
+  int OpenHandles() const {
+    std::lock_guard<std::recursive_mutex> hold(lock_);
+    return static_cast<int>(open_.size());
+  }
 
   // Called whenever a handle is opened or closed, with the count open after it.
   void OnHandlesChanged(std::function<void(int openHandles)> observer) {
@@ -32,18 +38,22 @@ class SimulatedBackend {
 
  private:
   static SimulatedBackend& Of(void* context) { return *static_cast<SimulatedBackend*>(context); }
-  static bool FindPrinter(void* context, const HardwareIdMatch& matches, std::string& key);
-  static DeviceHandle Open(void* context, const std::string& key);
-  static void Close(void* context, DeviceHandle handle);
-  static int VendorRequest(void* context, DeviceHandle handle, const std::uint8_t input[3],
-                           std::uint8_t* reply, std::uint16_t length);
+  using Handle = int;  // the backend's own data for an open handle
+  static bool FindPrinter(void* context, const HardwareIdMatch& matches, std::string& key,
+                          LinkError& error);
+  static bool Open(void* context, const std::string& key, const ExpectedDevice& expected,
+                   void* handle, LinkError& error);
+  static void Close(void* context, void* handle);
+  static int VendorRequest(void* context, void* handle, const std::uint8_t input[3],
+                           std::uint8_t* reply, std::uint16_t length, LinkError& error);
   void HandlesChanged() const {
     if (observer_) observer_(OpenHandles());
   }
 
   TarnlowPrinter& printer_;
-  std::set<DeviceHandle> open_;
-  DeviceHandle nextHandle_ = 1;
+  mutable std::recursive_mutex lock_;  // the printer and the handles
+  std::set<Handle> open_;
+  Handle nextHandle_ = 1;
   std::function<void(int)> observer_;
   DeviceBackend operations_;
 };

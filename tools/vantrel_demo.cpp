@@ -12,6 +12,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   static TarnlowPrinter printer;
   printer.LoadDemoState();
   static SimulatedBackend backend(printer);
-  UseDeviceBackend(backend.Operations());
-  return RunWin32Program();
+  return RunWin32Program(backend.Operations());
 }

@@ -36,16 +36,23 @@ int main(int argc, char** argv) {
   }
   SetTextLanguage(LanguageForEnvironment());
   StandardError errors;
-  if (!OpenPrinterLink()) {
-    errors.ShowMessage(kTextOpenUsbFailed);
-    return 1;
+  const DeviceBackend& backend = PlatformDeviceBackend();
+  bool written = false;
+  {
+    DeviceLink link(backend);
+    if (!link.Open()) {
+      errors.ShowMessage(kTextOpenUsbFailed);
+      return 1;
+    }
+    PrinterState printer;
+    ReadConfigurationPages(link, printer, [&errors](const InfoPageRead& failed) {
+      errors.ShowMessage(failed.failure ? kTextSendFailed : kTextNotCompatible);
+    });
+    if (ReadEnergySaveSwitch(link, printer)) errors.ShowMessage(kTextSendFailed);
+    written = WriteConfigurationFile(printer, argv[1]);
+    ReleasePrinterInfo(printer);
   }
-  PrinterState printer;
-  ReadConfigurationPages(errors, printer);
-  ReadEnergySaveSwitch(errors, printer);
-  const bool written = WriteConfigurationFile(printer, argv[1]);
-  ReleasePrinterInfo(printer);
-  ReleaseDeviceBackend();
+  ReleaseDeviceBackend(backend);
   if (!written) errors.ShowMessage(kTextExportFailed);
   return errors.told ? 1 : 0;
 }

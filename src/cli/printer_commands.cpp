@@ -41,7 +41,7 @@ std::string SendDefaults(const Arguments& arguments) {
                              OnOff(defaults.tonerOutStop) + ", energy save " +
                              std::to_string(defaults.energySaveMinutes) +
                              " minutes, auto continue " + OnOff(defaults.autoContinue) + ")");
-  RequireAcknowledged(SendPanelDefaults(defaults), "one or more of the default settings");
+  RequireAcknowledged(SendPanelDefaults(session.Link(), defaults), "one or more of the default settings");
   return Said(kTextSetDefaultSent);
 }
 
@@ -61,13 +61,13 @@ std::string RunPrinterCommand(const Arguments& arguments) {
   PrinterSession session(ChosenPrinter(arguments.printer));
   switch (arguments.action) {
     case Action::Clean:
-      RequireAcknowledged(SendTonerOperation(TonerOperation::PrintHeadCleanUp), what);
+      RequireAcknowledged(SendTonerOperation(session.Link(), TonerOperation::PrintHeadCleanUp), what);
       return Said(kTextCommandSent);
     case Action::Calibrate:
-      RequireAcknowledged(StartCalibration(), what);
+      RequireAcknowledged(StartCalibration(session.Link()), what);
       return Said(kTextCalibrationSent);
     default:
-      RequireAcknowledged(SendTonerOperation(arguments.toner), what);
+      RequireAcknowledged(SendTonerOperation(session.Link(), arguments.toner), what);
       return Said(eject ? kTextEjectSent : kTextCommandSent);
   }
 }

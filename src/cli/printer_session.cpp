@@ -4,7 +4,6 @@
 #include <string>
 
 #include "cli/exit_status.h"
-#include "common/message_owner.h"
 #include "common/string_table.h"
 #include "device/device_link.h"
 #include "printer/configuration_read.h"
@@ -15,86 +14,84 @@
 
 namespace {
 
-constexpr char kNoAnswer[] = "the printer did not answer";
+constexpr char kNoAccessAdvice[] =
+    " Install the udev rule 60-vantrel.rules (the package does) and use the printer from the "
+    "local seat; without a seat, give the rule GROUP=\"lp\", MODE=\"0660\" and add the user "
+    "to the group lp.";
 
-// Takes what the window would show in a message box as the run's failure:
-// no reply is the link failing, a page of another kind the printer refusing.
-class FailureOwner : public MessageOwner {
- public:
-  void ShowMessage(int stringId) override {
-    if (failure_ != kExitDone) return;  // the first one tells
-    if (stringId == kTextNotCompatible) {
-      failure_ = kExitRefused;
-      message_ = "the printer sent a page of another kind (" + TextOrEmpty(stringId) + ")";
-    } else {
-      failure_ = kExitNoPrinter;
-      message_ = kNoAnswer;
-    }
-  }
-  void ThrowIfFailed() const {
-    if (failure_ != kExitDone) throw CliFailure(failure_, message_);
-  }
+void ThrowIfFailed(const ReadFailure& failure) {
+  if (failure) throw CliFailureOf(*failure);
+}
 
- private:
-  ExitStatus failure_ = kExitDone;
-  std::string message_;
-};
+void ThrowIfFailed(const InfoPageRead& read) {
+  ThrowIfFailed(read.failure);
+  if (!read.compatible)
+    throw CliFailure(kExitRefused, "the printer sent a page of another kind (" +
+                                       TextOrEmpty(kTextNotCompatible) + ")");
+}
 
 }  // namespace
 
+CliFailure CliFailureOf(const LinkError& error, const std::string& which) {
+  if (error.step == LinkStep::Open) {
+    switch (error.kind) {
+      case LinkErrorKind::NoDevice:
+        if (which == "the printer") return CliFailure(kExitNoPrinter, "no printer found");
+        break;
+      case LinkErrorKind::AccessDenied:
+        return CliFailure(kExitNoAccess,
+                          which + " is there, but this user may not open it." + kNoAccessAdvice);
+      default: break;
+    }
+    return CliFailure(kExitNoPrinter, which + " could not be opened" +
+                                          (error.osText.empty() ? "" : ": " + error.osText));
+  }
+  return CliFailure(kExitNoPrinter, LinkErrorText(error));
+}
+
 PrinterReading::~PrinterReading() { ReleasePrinterInfo(printer); }
 
-PrinterSession::PrinterSession(const std::optional<PresentPrinter>& printer) {
+PrinterSession::PrinterSession(const std::optional<PresentPrinter>& printer)
+    : link_(PlatformDeviceBackend()) {
   if (!printer) {
-    if (!OpenPrinterLink()) throw CliFailure(kExitNoPrinter, "no printer found");
+    if (!link_.Open()) throw CliFailureOf(link_.OpenError());
     return;
   }
   const std::string which = "the printer at " + printer->location +
                             (printer->serial.empty() ? "" : " (" + printer->serial + ")");
+  // Listing found that this user may not open it: say so before trying.
   if (printer->access == PrinterAccess::Denied)
-    throw CliFailure(kExitNoAccess,
-                     which +
-                         " is there, but this user may not open it. Install the udev rule "
-                         "60-vantrel.rules (the package does) and use the printer from the "
-                         "local seat; without a seat, give the rule GROUP=\"lp\", "
-                         "MODE=\"0660\" and add the user to the group lp.");
-  if (!OpenDeviceLinkTo(*printer)) throw CliFailure(kExitNoPrinter, which + " could not be opened");
+    throw CliFailureOf(LinkError{LinkErrorKind::AccessDenied, LinkStep::Open, 0, 0, ""}, which);
+  if (!link_.OpenTo(*printer)) throw CliFailureOf(link_.OpenError(), which);
   serial_ = printer->serial;
 }
 
-PrinterSession::~PrinterSession() { CloseDeviceLink(); }
-
 void PrinterSession::Read(const ReadParts& parts, PrinterReading& reading) {
-  FailureOwner owner;
   PrinterState& state = reading.printer;
   reading.serial = serial_;
-  if (parts.status) {
-    const std::optional<StatusList> list = ReadStatusList();
-    if (!list)
-      owner.ShowMessage(kTextSendFailed);
-    else
-      state.status = *list;
-    owner.ThrowIfFailed();
-  }
+  if (parts.status) ThrowIfFailed(ReadStatusList(link_, state.status));
   const bool pages[] = {parts.supplies, parts.counters, parts.machine, parts.adjustment};
   if (!AllocatePageBlocks(state) || (parts.counters && !AllocateCounterBlocks(state)))
     throw CliFailure(kExitInternal, "out of memory");
   for (int page = kTonerPageNumber; page <= kAdjustPageNumber; ++page) {
     if (!pages[page - kTonerPageNumber]) continue;
-    ReadInfoPage(owner, state, page);
-    owner.ThrowIfFailed();
+    ThrowIfFailed(ReadInfoPage(link_, state, page));
   }
-  if (parts.counters && ReadCounterRecords(state) > 0) owner.ShowMessage(kTextSendFailed);
-  if (parts.energySave) ReadEnergySaveSwitch(owner, state);
-  owner.ThrowIfFailed();
+  if (parts.counters) ThrowIfFailed(ReadCounterRecords(link_, state));
+  if (parts.energySave) ThrowIfFailed(ReadEnergySaveSwitch(link_, state));
 }
 
-void RequireAcknowledged(CommandOutcome outcome, const char* what) {
-  switch (outcome) {
+void RequireAcknowledged(const CommandResult& result, const char* what) {
+  switch (result.outcome) {
     case CommandOutcome::Acknowledged: return;
     case CommandOutcome::Refused:
       throw CliFailure(kExitRefused, std::string("the printer refused ") + what);
-    case CommandOutcome::NoReply:
-      throw CliFailure(kExitNoPrinter, std::string(kNoAnswer) + " to " + what);
+    case CommandOutcome::NoReply: break;
   }
+  const LinkError error =
+      result.error.value_or(LinkError{LinkErrorKind::TimedOut, LinkStep::Request, 0, 0, ""});
+  const CliFailure failure = CliFailureOf(error);
+  if (error.kind == LinkErrorKind::TimedOut)
+    throw CliFailure(failure.status(), std::string(failure.what()) + " to " + what);
+  throw CliFailure(failure.status(), std::string(failure.what()) + ", sending " + what);
 }

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "cli/exit_status.h"
 #include "device/device_link.h"
 #include "printer/printer_requests.h"
 #include "printer/printer_state.h"
@@ -34,21 +35,26 @@ class PrinterReading {
 
 class PrinterSession {
  public:
-  // Opens the link to `printer`, or with none to the first printer the
-  // link finds; CliFailure when it cannot (no printer, or no permission).
+  // Opens a link to `printer`, or with none to the first printer the link
+  // finds; CliFailure when it cannot (no printer, or no permission).
   explicit PrinterSession(const std::optional<PresentPrinter>& printer = std::nullopt);
-  // Closes the link.
-  ~PrinterSession();
   PrinterSession(const PrinterSession&) = delete;
   PrinterSession& operator=(const PrinterSession&) = delete;
+
+  DeviceLink& Link() { return link_; }
 
   // Reads the parts into `reading`; CliFailure when a read fails or a page
   // is not the one asked for.
   void Read(const ReadParts& parts, PrinterReading& reading);
 
  private:
+  DeviceLink link_;  // closed with the session
   std::string serial_;
 };
 
+// The one mapping from a failure on the link to the command line's exit
+// status and message; which: the printer, for people ("the printer at 1:2").
+CliFailure CliFailureOf(const LinkError& error, const std::string& which = "the printer");
+
 // CliFailure unless the printer acknowledged the command `what`.
-void RequireAcknowledged(CommandOutcome outcome, const char* what);
+void RequireAcknowledged(const CommandResult& result, const char* what);

@@ -113,7 +113,7 @@ std::string WatchBeat(const Arguments& arguments) {
   } catch (const CliFailure& failure) {
     // The next beat looks for the printer with a new session of the USB
     // library, which lists the devices afresh.
-    ReleaseDeviceBackend();
+    ReleaseDeviceBackend(PlatformDeviceBackend());
     switch (arguments.format) {
       case OutputFormat::Text: return ForTerminal(TextUnreadable(failure.what()));
       case OutputFormat::Json: return JsonUnreadable(failure.what());
@@ -193,6 +193,6 @@ int RunProgram(int argc, char** argv, int language, TerminalEncoding encoding) {
     std::fprintf(stderr, "vantrel-cli: internal error: %s\n", error.what());
     status = kExitInternal;
   }
-  ReleaseDeviceBackend();
+  ReleaseDeviceBackend(PlatformDeviceBackend());
   return status;
 }

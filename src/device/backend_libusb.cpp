@@ -4,6 +4,8 @@
 
 #include <cstdio>
 #include <fstream>
+#include <mutex>
+#include <new>
 #include <string>
 #include <utility>
 #include <vector>
@@ -14,8 +16,11 @@ namespace {
 
 constexpr std::uint8_t kPrinterClass = 7;
 
-// The backend's context: the libusb session, made at the first use.
+// The backend's context: the libusb session, made at the first use and
+// shared by every link (libusb's calls on distinct handles may run on
+// several threads at once).
 struct LibusbState {
+  std::mutex lock;  // guards session
   libusb_context* session = nullptr;
   unsigned timeoutMs = kTransferTimeoutMs;
 };
@@ -29,14 +34,40 @@ struct OpenPrinter {
   std::uint16_t interfaceNumber;
 };
 
-libusb_context* Session(void* context) {
+LinkError ErrorOf(int code, LinkStep step) {
+  LinkErrorKind kind = LinkErrorKind::Io;
+  switch (code) {
+    case LIBUSB_ERROR_NO_DEVICE:
+    case LIBUSB_ERROR_NOT_FOUND: kind = LinkErrorKind::NoDevice; break;
+    case LIBUSB_ERROR_ACCESS: kind = LinkErrorKind::AccessDenied; break;
+    case LIBUSB_ERROR_BUSY: kind = LinkErrorKind::Busy; break;
+    case LIBUSB_ERROR_TIMEOUT: kind = LinkErrorKind::TimedOut; break;
+    case LIBUSB_ERROR_PIPE: kind = LinkErrorKind::Refused; break;
+    default: break;
+  }
+  LinkError error{kind, step, 0, code, ""};
+  // A time-out says it all; the others keep the library's own words.
+  if (kind != LinkErrorKind::TimedOut)
+    error.osText = std::string(libusb_error_name(code)) + ": " + libusb_strerror(code);
+  return error;
+}
+
+libusb_context* Session(void* context, LinkError* error = nullptr) {
   LibusbState& state = State(context);
-  if (!state.session && libusb_init(&state.session) != 0) state.session = nullptr;
+  std::lock_guard<std::mutex> hold(state.lock);
+  if (!state.session) {
+    const int started = libusb_init(&state.session);
+    if (started != 0) {
+      state.session = nullptr;
+      if (error) *error = ErrorOf(started, LinkStep::Open);
+    }
+  }
   return state.session;
 }
 
 void Release(void* context) {
   LibusbState& state = State(context);
+  std::lock_guard<std::mutex> hold(state.lock);
   if (state.session) libusb_exit(state.session);
   state.session = nullptr;
 }
@@ -72,12 +103,16 @@ std::string DeviceKey(libusb_device* device, int interfaceNumber) {
 // descriptor and its printer interface, in the bus's order, until it returns
 // false. False when the device list could not be read.
 template <typename Visit>
-bool ForEachMatchingPrinter(void* context, const HardwareIdMatch& matches, Visit visit) {
-  libusb_context* session = Session(context);
+bool ForEachMatchingPrinter(void* context, const HardwareIdMatch& matches, Visit visit,
+                            LinkError* error = nullptr) {
+  libusb_context* session = Session(context, error);
   if (!session) return false;
   libusb_device** list = nullptr;
   ssize_t count = libusb_get_device_list(session, &list);
-  if (count < 0) return false;
+  if (count < 0) {
+    if (error) *error = ErrorOf(int(count), LinkStep::Open);
+    return false;
+  }
   for (ssize_t i = 0; i < count; ++i) {
     libusb_device_descriptor descriptor;
     if (libusb_get_device_descriptor(list[i], &descriptor) != 0) continue;
@@ -92,14 +127,18 @@ bool ForEachMatchingPrinter(void* context, const HardwareIdMatch& matches, Visit
   return true;
 }
 
-bool FindPrinter(void* context, const HardwareIdMatch& matches, std::string& key) {
+bool FindPrinter(void* context, const HardwareIdMatch& matches, std::string& key,
+                 LinkError& error) {
   bool found = false;
-  ForEachMatchingPrinter(context, matches,
-                         [&](libusb_device* device, const libusb_device_descriptor&, int number) {
-                           key = DeviceKey(device, number);
-                           found = true;
-                           return false;
-                         });
+  const bool walked = ForEachMatchingPrinter(
+      context, matches,
+      [&](libusb_device* device, const libusb_device_descriptor&, int number) {
+        key = DeviceKey(device, number);
+        found = true;
+        return false;
+      },
+      &error);
+  if (walked && !found) error = LinkError{LinkErrorKind::NoDevice, LinkStep::Open, 0, 0, ""};
   return found;
 }
 
@@ -149,57 +188,85 @@ bool ListPrinters(void* context, const HardwareIdMatch& matches,
       });
 }
 
-DeviceHandle Open(void* context, const std::string& key) {
-  libusb_context* session = Session(context);
-  if (!session) return kInvalidDeviceHandle;
+bool Open(void* context, const std::string& key, const ExpectedDevice& expected, void* storage,
+          LinkError& error) {
+  libusb_context* session = Session(context, &error);
+  if (!session) return false;
   unsigned bus = 0, address = 0;
   int interfaceNumber = -1;
-  if (std::sscanf(key.c_str(), "%u:%u:%d", &bus, &address, &interfaceNumber) != 3)
-    return kInvalidDeviceHandle;
+  if (std::sscanf(key.c_str(), "%u:%u:%d", &bus, &address, &interfaceNumber) != 3) {
+    error = LinkError{LinkErrorKind::NoDevice, LinkStep::Open, 0, 0, "no such device: " + key};
+    return false;
+  }
 
   libusb_device** list = nullptr;
   ssize_t count = libusb_get_device_list(session, &list);
-  if (count < 0) return kInvalidDeviceHandle;
+  if (count < 0) {
+    error = ErrorOf(int(count), LinkStep::Open);
+    return false;
+  }
   libusb_device_handle* handle = nullptr;
+  error = LinkError{LinkErrorKind::NoDevice, LinkStep::Open, 0, 0, ""};
   for (ssize_t i = 0; i < count; ++i) {
-    if (libusb_get_bus_number(list[i]) == bus && libusb_get_device_address(list[i]) == address) {
-      // A device the user may not access fails here, like one not found.
-      if (libusb_open(list[i], &handle) != 0) handle = nullptr;
+    if (libusb_get_bus_number(list[i]) != bus || libusb_get_device_address(list[i]) != address)
+      continue;
+    // An address is reused once a device goes: check it is still the one
+    // that was found, by its IDs and, where one was chosen, its serial.
+    libusb_device_descriptor descriptor;
+    if (libusb_get_device_descriptor(list[i], &descriptor) != 0 ||
+        descriptor.idVendor != expected.vendorId || descriptor.idProduct != expected.productId) {
+      error.osText = "another device is at " + key.substr(0, key.rfind(':'));
       break;
     }
+    const int opened = libusb_open(list[i], &handle);
+    if (opened != 0) {
+      error = ErrorOf(opened, LinkStep::Open);
+      handle = nullptr;
+    } else if (!expected.serial.empty() &&
+               SerialNumber(list[i], handle, descriptor.iSerialNumber) != expected.serial) {
+      libusb_close(handle);
+      handle = nullptr;
+      error.osText = "the printer at " + key.substr(0, key.rfind(':')) + " is no longer " +
+                     expected.serial;
+    }
+    break;
   }
   libusb_free_device_list(list, 1);
-  if (!handle) return kInvalidDeviceHandle;
-  auto* printer = new OpenPrinter{handle, static_cast<std::uint16_t>(interfaceNumber)};
-  return reinterpret_cast<DeviceHandle>(printer);
+  if (!handle) return false;
+  new (storage) OpenPrinter{handle, static_cast<std::uint16_t>(interfaceNumber)};
+  return true;
 }
 
-void Close(void*, DeviceHandle handle) {
-  auto* printer = reinterpret_cast<OpenPrinter*>(handle);
+void Close(void*, void* storage) {
+  auto* printer = static_cast<OpenPrinter*>(storage);
   libusb_close(printer->handle);
-  delete printer;
+  printer->~OpenPrinter();
 }
 
-int VendorRequest(void* context, DeviceHandle handle, const std::uint8_t input[3],
-                  std::uint8_t* reply, std::uint16_t length) {
-  auto* printer = reinterpret_cast<OpenPrinter*>(handle);
+int VendorRequest(void* context, void* storage, const std::uint8_t input[3], std::uint8_t* reply,
+                  std::uint16_t length, LinkError& error) {
+  auto* printer = static_cast<OpenPrinter*>(storage);
   ControlSetup setup = ControlSetupFromPrintSupportInput(input, printer->interfaceNumber, length);
-  int received =
+  const int received =
       libusb_control_transfer(printer->handle, setup.bmRequestType, setup.bRequest, setup.wValue,
                               setup.wIndex, reply, setup.wLength, State(context).timeoutMs);
-  if (received == LIBUSB_ERROR_TIMEOUT) return kVendorRequestTimedOut;
-  return received > 0 ? received : 0;
+  if (received < 0) {
+    error = ErrorOf(received, LinkStep::Request);
+    return -1;
+  }
+  return received;
 }
 
-const DeviceBackend kLibusbBackend = {"libusb", &g_state,      FindPrinter, Open,
-                                      Close,    VendorRequest, Release,     ListPrinters};
+const DeviceBackend kLibusbBackend = {"libusb", &g_state,      sizeof(OpenPrinter),
+                                      FindPrinter, Open,     Close,
+                                      VendorRequest, Release, ListPrinters};
 
 }  // namespace
 
-const DeviceBackend* LibusbBackend() { return &kLibusbBackend; }
+const DeviceBackend& LibusbBackend() { return kLibusbBackend; }
 
 #ifndef _WIN32
-const DeviceBackend* PlatformDeviceBackend() { return LibusbBackend(); }
+const DeviceBackend& PlatformDeviceBackend() { return LibusbBackend(); }
 #endif
 
 void SetLibusbTransferTimeout(unsigned milliseconds) { g_state.timeoutMs = milliseconds; }

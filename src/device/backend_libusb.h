@@ -5,7 +5,7 @@
 
 #include "device/device_backend.h"
 
-const DeviceBackend* LibusbBackend();
+const DeviceBackend& LibusbBackend();
 
 // A transfer that has not completed after this long fails as timed out, so
 // a hung printer cannot freeze the program. kTransferTimeoutMs unless changed (tests shorten it).

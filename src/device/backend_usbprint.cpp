@@ -9,6 +9,8 @@
 #include <usbprint.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cstdio>
 #include <cstddef>
 #include <cwchar>
 #include <string>
@@ -113,9 +115,50 @@ bool ForEachMatchingDevice(const UsbprintPlatform& os, const PrinterDeviceSet& d
   return true;
 }
 
-bool FindPrinter(void* context, const HardwareIdMatch& matches, std::string& key) {
+LinkError SystemError(DWORD code, LinkStep step) {
+  LinkErrorKind kind = LinkErrorKind::Io;
+  switch (code) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_DEVICE_NOT_CONNECTED:
+    case ERROR_DEV_NOT_EXIST:
+    case ERROR_BAD_COMMAND:
+    case ERROR_GEN_FAILURE: kind = LinkErrorKind::NoDevice; break;
+    case ERROR_ACCESS_DENIED: kind = LinkErrorKind::AccessDenied; break;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_BUSY: kind = LinkErrorKind::Busy; break;
+    case ERROR_SEM_TIMEOUT:
+    case ERROR_OPERATION_ABORTED: kind = LinkErrorKind::TimedOut; break;
+    case ERROR_NOT_SUPPORTED:
+    case ERROR_INVALID_FUNCTION: kind = LinkErrorKind::Refused; break;
+    default: break;
+  }
+  LinkError error{kind, step, 0, int(code), ""};
+  if (kind == LinkErrorKind::TimedOut) return error;
+  wchar_t* text = nullptr;
+  if (FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                         FORMAT_MESSAGE_IGNORE_INSERTS,
+                     nullptr, code, 0, reinterpret_cast<LPWSTR>(&text), 0, nullptr) &&
+      text) {
+    std::wstring_view words(text);
+    while (!words.empty() && (words.back() == L'\n' || words.back() == L'\r' ||
+                              words.back() == L' ' || words.back() == L'.'))
+      words.remove_suffix(1);
+    error.osText = Utf8(words);
+    LocalFree(text);
+  }
+  error.osText = "error " + std::to_string(code) + (error.osText.empty() ? "" : ": " + error.osText);
+  return error;
+}
+
+bool FindPrinter(void* context, const HardwareIdMatch& matches, std::string& key,
+                 LinkError& error) {
   const UsbprintPlatform& os = Os(context);
   PrinterDeviceSet devices(os);
+  if (!devices.Valid()) {
+    error = SystemError(GetLastError(), LinkStep::Open);
+    return false;
+  }
   bool found = false;
   const bool walked = ForEachMatchingDevice(os, devices, matches, [&](DWORD index) {
     // Only the first matching device is tried.
@@ -124,6 +167,8 @@ bool FindPrinter(void* context, const HardwareIdMatch& matches, std::string& key
     if (found) key = Utf8(std::wstring_view(path.data(), path.size()));
     return false;
   });
+  if (!walked) error = SystemError(GetLastError(), LinkStep::Open);
+  else if (!found) error = LinkError{LinkErrorKind::NoDevice, LinkStep::Open, 0, 0, ""};
   return walked && found;
 }
 
@@ -166,26 +211,49 @@ bool ListPrinters(void* context, const HardwareIdMatch& matches,
   });
 }
 
-DeviceHandle Open(void* context, const std::string& key) {
-  HANDLE handle = OpenPath(Os(context), Wide(key));
-  return handle == INVALID_HANDLE_VALUE ? kInvalidDeviceHandle
-                                        : reinterpret_cast<DeviceHandle>(handle);
+// The device path names the device's vendor and product ID ("vid_xxxx&pid_xxxx")
+// and its serial number as its instance.
+bool PathIsOf(const std::wstring& path, const ExpectedDevice& expected) {
+  wchar_t ids[32];
+  std::swprintf(ids, 32, L"vid_%04x&pid_%04x", expected.vendorId, expected.productId);
+  std::wstring lower = path;
+  std::transform(lower.begin(), lower.end(), lower.begin(),
+                 [](wchar_t c) { return c < 0x80 ? wchar_t(std::tolower(c)) : c; });
+  return lower.find(ids) != std::wstring::npos &&
+         (expected.serial.empty() || SerialInPath(path) == expected.serial);
 }
 
-void Close(void* context, DeviceHandle handle) {
-  Os(context).closeHandle(reinterpret_cast<HANDLE>(handle));
+bool Open(void* context, const std::string& key, const ExpectedDevice& expected, void* storage,
+          LinkError& error) {
+  const std::wstring path = Wide(key);
+  if (!PathIsOf(path, expected)) {
+    error = LinkError{LinkErrorKind::NoDevice, LinkStep::Open, 0, 0, "not the printer: " + key};
+    return false;
+  }
+  const HANDLE handle = OpenPath(Os(context), path);
+  if (handle == INVALID_HANDLE_VALUE) {
+    error = SystemError(GetLastError(), LinkStep::Open);
+    return false;
+  }
+  *static_cast<HANDLE*>(storage) = handle;
+  return true;
 }
+
+void Close(void* context, void* storage) { Os(context).closeHandle(*static_cast<HANDLE*>(storage)); }
 
 // The request is overlapped so that it can be bounded: after the time-out
 // it is cancelled, and the cancellation is waited for, because until the
 // driver completes the request it may still write into reply and overlapped.
-int VendorRequest(void* context, DeviceHandle handle, const std::uint8_t input[3],
-                  std::uint8_t* reply, std::uint16_t length) {
+int VendorRequest(void* context, void* storage, const std::uint8_t input[3], std::uint8_t* reply,
+                  std::uint16_t length, LinkError& error) {
   const UsbprintPlatform& os = Os(context);
-  HANDLE device = reinterpret_cast<HANDLE>(handle);
+  HANDLE device = *static_cast<HANDLE*>(storage);
   OVERLAPPED overlapped{};
   overlapped.hEvent = os.createEvent(nullptr, TRUE, FALSE, nullptr);
-  if (!overlapped.hEvent) return 0;
+  if (!overlapped.hEvent) {
+    error = SystemError(GetLastError(), LinkStep::Request);
+    return -1;
+  }
 
   BYTE command[3] = {input[0], input[1], input[2]};
   DWORD returned = 0;
@@ -193,18 +261,22 @@ int VendorRequest(void* context, DeviceHandle handle, const std::uint8_t input[3
                                     sizeof command, reply, length, &returned, &overlapped);
   bool done = started;
   // The driver may also end an unanswered request itself, as an I/O time-out.
-  bool timedOut = !started && GetLastError() == ERROR_SEM_TIMEOUT;
-  if (!started && GetLastError() == ERROR_IO_PENDING) {
+  DWORD failure = started ? 0 : GetLastError();
+  bool timedOut = failure == ERROR_SEM_TIMEOUT;
+  if (!started && failure == ERROR_IO_PENDING) {
     if (os.waitForSingleObject(overlapped.hEvent, kTransferTimeoutMs) != WAIT_OBJECT_0) {
       os.cancelIoEx(device, &overlapped);
       timedOut = true;
     }
     // Returns once the driver has completed the request, cancelled or not.
     done = os.getOverlappedResult(device, &overlapped, &returned, TRUE);
+    if (!done) failure = GetLastError();
   }
   os.closeHandle(overlapped.hEvent);
   if (done) return static_cast<int>(returned);  // answered, even during the cancellation
-  return timedOut ? kVendorRequestTimedOut : 0;
+  error = timedOut ? LinkError{LinkErrorKind::TimedOut, LinkStep::Request, 0, int(failure), ""}
+                   : SystemError(failure, LinkStep::Request);
+  return -1;
 }
 
 }  // namespace
@@ -245,13 +317,14 @@ const UsbprintPlatform& SystemUsbprintPlatform() {
 }
 
 DeviceBackend UsbprintBackend(const UsbprintPlatform& platform) {
-  return {"usbprint",  const_cast<UsbprintPlatform*>(&platform),
-          FindPrinter, Open,
-          Close,       VendorRequest,
-          nullptr,     ListPrinters};
+  return {"usbprint", const_cast<UsbprintPlatform*>(&platform),
+          sizeof(HANDLE), FindPrinter,
+          Open,       Close,
+          VendorRequest, nullptr,
+          ListPrinters};
 }
 
-const DeviceBackend* PlatformDeviceBackend() {
+const DeviceBackend& PlatformDeviceBackend() {
   static const DeviceBackend backend = UsbprintBackend(SystemUsbprintPlatform());
-  return &backend;
+  return backend;
 }

@@ -1,13 +1,18 @@
-// The device link: finding the printer, opening and closing it, and
-// sending one vendor request. One link for the whole program; every action
-// that talks to the printer runs ConfigurePrinterLink, OpenDeviceLink, its
-// requests and (usually) CloseDeviceLink on the user-interface thread.
+// The device link to one printer: finding it, opening and closing it, and
+// sending one vendor request. Each user of a printer has a link of its
+// own (the window's actions one, the status watch another, the command
+// line one per printer); a link is used by one thread at a time.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "device/device_backend.h"
+#include "device/link_error.h"
 
 // Hardware ID of the supported printer, "USB\VID_xxxx&PID_xxxx".
 // The vendor and product IDs live only here (and in the udev rule).
@@ -15,75 +20,74 @@ inline constexpr std::uint16_t kPrinterVendorId = 0xF0CA;
 inline constexpr std::uint16_t kPrinterProductId = 0x7A71;
 inline constexpr char kPrinterHardwareId[] = "USB\\VID_F0CA&PID_7A71";
 
-// A backend's device handle; kInvalidDeviceHandle (all bits set) when not open.
-using DeviceHandle = std::intptr_t;
-inline constexpr DeviceHandle kInvalidDeviceHandle = -1;
+// How long an action (a button, a command of the command line, a beat of a
+// watch) waits on a slow printer: an answer that takes longer than
+// kSlowAnswerMs counts as slow, and once slow answers have taken
+// kSlowAnswersBudgetMs together, or one request timed out, the printer is
+// taken as not answering until the link is next opened. So a busy printer
+// that answers each request within a second is read in full, however many
+// requests an action sends, and one that answers just inside the time-out
+// ends an action after two answers (under 11 s).
+inline constexpr unsigned kSlowAnswerMs = 1000;
+inline constexpr unsigned kSlowAnswersBudgetMs = 6000;
 
-inline constexpr int kDeviceIdSize = 128;  // 127 characters and the NUL
-inline constexpr int kMaxDeviceIdTokens = 100;
-
-struct DeviceLinkSettings {
-  char deviceId[kDeviceIdSize];
+// A request's outcome: the count of reply bytes, or what went wrong.
+struct LinkReply {
+  int received = 0;
+  std::optional<LinkError> error;
+  explicit operator bool() const { return !error; }
 };
 
-struct DeviceLink {
-  // Comma-separated hardware IDs to look for; while opening, the one tried.
-  char deviceId[kDeviceIdSize];
-  DeviceHandle hPipeA;  // requests are sent here
-  DeviceHandle hPipeB;  // second handle to the same device, never used for I/O
+class DeviceLink {
+ public:
+  // The link talks through `backend`, which must outlive it.
+  explicit DeviceLink(const DeviceBackend& backend);
+  ~DeviceLink();  // closes
+  DeviceLink(const DeviceLink&) = delete;
+  DeviceLink& operator=(const DeviceLink&) = delete;
+
+  const DeviceBackend& Backend() const { return backend_; }
+
+  // Closes what is open, then opens the first present printer of the
+  // supported kind. Every opening starts an action: the printer is taken
+  // as answering again and the action's budget is whole.
+  bool Open();
+  // The same, for a printer of ListPresentPrinters.
+  bool OpenTo(const PresentPrinter& printer);
+  // Why the last Open or OpenTo failed.
+  const LinkError& OpenError() const { return openError_; }
+
+  bool IsOpen() const { return open_; }
+  void Close();
+
+  // Sends one vendor request (only the low 8/16/16 bits of code, wValue and
+  // length count). Nothing but the reply is written into buffer.
+  LinkReply Request(int code, int wValue, int length, void* buffer);
+
+ private:
+  bool OpenKey(const std::string& key, const ExpectedDevice& expected);
+  void StartAction();
+
+  const DeviceBackend& backend_;
+  // Two handles to the device, as the printing-support driver's clients
+  // have always opened it: requests go on the first.
+  std::unique_ptr<std::max_align_t[]> handleA_;
+  std::unique_ptr<std::max_align_t[]> handleB_;
+  bool open_ = false;
+  LinkError openError_;
+  // Set once this action's printer is taken as not answering.
+  std::optional<LinkError> notAnswering_;
+  unsigned slowMs_ = 0;  // time spent on slow answers in this action
 };
 
-// Returns the one link; with settings, first copies deviceId from them.
-DeviceLink* GetDeviceLink(const DeviceLinkSettings* settings = nullptr);
-
-// Loads the supported printer's hardware ID into the link.
-void ConfigurePrinterLink();
-
-// How long one action (a button, a command of the command line, a beat of
-// a watch) may keep sending requests, from the link's opening. A real
-// printer answers a whole configuration read in tens of milliseconds; a
-// printer that answers each request just inside the time-out would
-// otherwise keep the window for minutes. With the request in flight when
-// it runs out, an action takes at most this plus one time-out.
-inline constexpr unsigned kActionBudgetMs = 6000;
-
-// Closes what is open, then tries each hardware ID of deviceId in turn.
-// Returns 1 when the printer was found and opened, 0 otherwise. Every
-// action opens the link afresh, so opening also forgets that the printer
-// stopped answering and starts the action's budget (see SendVendorRequest).
-int OpenDeviceLink();
-
-// The open step of every action on the supported printer: loads its
-// hardware ID, then OpenDeviceLink. False when no printer was opened.
-bool OpenPrinterLink();
-
-// Closes both handles; always returns 1.
-int CloseDeviceLink();
-
-// Sends one vendor request (only the low 8/16/16 bits of code, wValue and
-// length count) and returns the number of reply bytes, 0 on any failure.
-// Nothing but the reply is written into buffer. Once a request has timed
-// out, or the action's budget is spent, the printer is taken as not
-// answering until the link is next opened: each later request fails at
-// once, unsent, so an action costs one time-out, or its budget and one.
-int SendVendorRequest(int code, int wValue, int length, void* buffer);
+// The link's operations under their long-standing names.
+int OpenDeviceLink(DeviceLink& link);  // 1 opened, 0 not
+int CloseDeviceLink(DeviceLink& link);  // always 1
+// The count of reply bytes; 0 on any failure.
+int SendVendorRequest(DeviceLink& link, int code, int wValue, int length, void* buffer);
 
 // Beyond the window's one printer: the command line lists every printer of
-// the supported kind and opens the one asked for.
-
-// Whether this user may open a present printer.
-enum class PrinterAccess { Granted, Denied, Failed };
-
-struct PresentPrinter {
-  std::string key;       // what the backend opens it by
-  std::string location;  // where it is, for people: "1:2" (bus and address), a device path
-  std::string serial;    // its serial number; empty when it gives none
-  PrinterAccess access;
-};
-
-// The present printers of the supported kind, in the platform's order;
-// nothing when the platform cannot list them or the list cannot be read.
-std::optional<std::vector<PresentPrinter>> ListPresentPrinters();
-
-// Opens the listed printer as OpenDeviceLink opens the first: 1 opened, 0 not.
-int OpenDeviceLinkTo(const PresentPrinter& printer);
+// the supported kind and opens the one asked for. The present printers, in
+// the platform's order; nothing when the platform cannot list them or the
+// list cannot be read.
+std::optional<std::vector<PresentPrinter>> ListPresentPrinters(const DeviceBackend& backend);

@@ -26,7 +26,8 @@ void FillPages(const AppContext& ctx) {
 // keeps what it held.
 void ReadEnergySave(Window& window, AppContext& ctx) {
   WaitCursor busy;
-  ReadEnergySaveSwitch(window, ctx.printer);
+  if (const ReadFailure failure = ReadEnergySaveSwitch(*ctx.link, ctx.printer))
+    window.ShowMessage(WindowMessageOf(*failure));
 }
 
 void ShowSelectedPage(Window& window, AppContext& ctx) {
@@ -88,12 +89,16 @@ void ConfigurationWindowProc(Window& window, const DialogMessage& message) {
 // The link stays open while the window is up; the pointer is the wait
 // cursor only while requests go out (the window reads one more as it opens).
 void OpenConfigurationWindow(Window& owner, AppContext& ctx) {
-  UserActionOnLink holding;  // the window reads and writes while it is up
-  const auto read = [&] { ReadConfigurationPages(owner, ctx.printer); };
-  if (!WithDeviceLink(owner, read, AfterSession::LeaveLinkOpen)) return;
+  UserActionOnLink holding(ctx);  // the window reads and writes while it is up
+  const auto read = [&](DeviceLink& link) {
+    ReadConfigurationPages(link, ctx.printer, [&owner](const InfoPageRead& failed) {
+      owner.ShowMessage(WindowMessageOf(failed));
+    });
+  };
+  if (!WithDeviceLink(ctx, owner, read, AfterSession::LeaveLinkOpen)) return;
   owner.RunModal(kConfigWindowTemplate, ConfigurationWindowProc, &ctx);
 
   for (Window*& page : ctx.configPages) page = nullptr;
   ReleasePrinterInfo(ctx.printer);
-  CloseDeviceLink();
+  ctx.link->Close();
 }

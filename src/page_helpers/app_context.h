@@ -10,6 +10,8 @@
 class Window;  // a window of the dialog layer
 struct DialogMessage;
 class PrinterWatch;
+class DeviceLink;
+class PrinterTurn;
 
 struct AppContext {
   std::int32_t panelVisible;
@@ -40,6 +42,11 @@ struct AppContext {
 
   // The status watch asked for at start; null without it.
   PrinterWatch* watch;
+
+  // The link the window's actions use, and the printer's turn they share
+  // with the watch (page_helpers/link_session.h).
+  DeviceLink* link;
+  PrinterTurn* turn;
 };
 
 // The record a page is created with (Init's parameter), kept as the page's

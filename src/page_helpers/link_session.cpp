@@ -1,10 +1,10 @@
 #include "page_helpers/link_session.h"
 
-namespace {
-int g_actionsOnLink = 0;  // they nest: a modal box of one action may start another
+int WindowMessageOf(const LinkError& error) {
+  return error.step == LinkStep::Open ? kTextOpenUsbFailed : kTextSendFailed;
 }
 
-UserActionOnLink::UserActionOnLink() { ++g_actionsOnLink; }
-UserActionOnLink::~UserActionOnLink() { --g_actionsOnLink; }
-
-bool UserActionHoldsLink() { return g_actionsOnLink > 0; }
+int WindowMessageOf(const InfoPageRead& read) {
+  if (read.failure) return WindowMessageOf(*read.failure);
+  return read.compatible ? 0 : kTextNotCompatible;
+}

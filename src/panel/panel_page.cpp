@@ -29,35 +29,42 @@ void InitPage(Window& page, void* ctx) {
 }
 
 // Reports a command's outcome, `sentText` on success.
-void Report(Window& page, CommandOutcome outcome, int sentText) {
-  page.ShowMessage(outcome == CommandOutcome::Acknowledged ? sentText : kTextSendFailed);
+void Report(Window& page, const CommandResult& result, int sentText) {
+  page.ShowMessage(result.outcome == CommandOutcome::Acknowledged ? sentText : kTextSendFailed);
 }
 
-void RotateToner(Window& page) {
+void RotateToner(Window& page, DeviceLink& link) {
   if (page.IsButtonChecked(kPanelEjectTonerRadio))
-    Report(page, SendTonerOperation(TonerOperation::EjectAll), kTextEjectSent);
+    Report(page, SendTonerOperation(link, TonerOperation::EjectAll), kTextEjectSent);
   else
-    Report(page, SendTonerOperation(TonerOperation::Change), kTextCommandSent);
+    Report(page, SendTonerOperation(link, TonerOperation::Change), kTextCommandSent);
 }
 
 void OnCommand(Window& page, AppContext& ctx, int id) {
   switch (id) {
     case kPanelStatusButton:
-      WithDeviceLink(page, [&] { ReadPanelStatus(page, ctx.printer); });
+      WithDeviceLink(ctx, page, [&](DeviceLink& link) { ReadPanelStatus(page, link, ctx.printer); });
       break;
     case kPanelConfigButton:
       // Opens and closes the link itself, around its modal window.
       OpenConfigurationWindow(page, ctx);
       break;
-    case kPanelRotateTonerButton: WithDeviceLink(page, [&] { RotateToner(page); }); break;
+    case kPanelRotateTonerButton:
+      WithDeviceLink(ctx, page, [&](DeviceLink& link) { RotateToner(page, link); });
+      break;
     case kPanelCleanUpButton:
-      WithDeviceLink(page, [&] {
-        Report(page, SendTonerOperation(TonerOperation::PrintHeadCleanUp), kTextCommandSent);
+      WithDeviceLink(ctx, page, [&](DeviceLink& link) {
+        Report(page, SendTonerOperation(link, TonerOperation::PrintHeadCleanUp),
+               kTextCommandSent);
       });
       break;
-    case kPanelApplyButton: WithDeviceLink(page, [&] { ApplyPanelDefaults(page); }); break;
+    case kPanelApplyButton:
+      WithDeviceLink(ctx, page, [&](DeviceLink& link) { ApplyPanelDefaults(page, link); });
+      break;
     case kPanelCalibrationButton:
-      WithDeviceLink(page, [&] { Report(page, StartCalibration(), kTextCalibrationSent); });
+      WithDeviceLink(ctx, page, [&](DeviceLink& link) {
+        Report(page, StartCalibration(link), kTextCalibrationSent);
+      });
       break;
     default: break;
   }
@@ -65,14 +72,14 @@ void OnCommand(Window& page, AppContext& ctx, int id) {
 
 }  // namespace
 
-void ApplyPanelDefaults(Window& page) {
+void ApplyPanelDefaults(Window& page, DeviceLink& link) {
   const int selected = page.ListSelection(kPanelEnergySaveList);
   PanelDefaults shown;
   shown.tonerLowMessage = page.IsButtonChecked(kPanelTonerLowOn);
   shown.tonerOutStop = page.IsButtonChecked(kPanelTonerOutStopOn);
   shown.energySaveMinutes = selected >= 0 ? page.ListItemData(kPanelEnergySaveList, selected) : 0;
   shown.autoContinue = page.IsButtonChecked(kPanelAutoContinueOn);
-  Report(page, SendPanelDefaults(shown), kTextSetDefaultSent);
+  Report(page, SendPanelDefaults(link, shown), kTextSetDefaultSent);
 }
 
 void PanelPageProc(Window& page, const DialogMessage& message) {

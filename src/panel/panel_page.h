@@ -5,9 +5,10 @@
 #include "ui/dialog.h"
 
 struct AppContext;
+class DeviceLink;
 
 void PanelPageProc(Window& page, const DialogMessage& message);
 
 // Sends the four default settings the page shows, every one even when an
 // earlier one fails, and tells the user whether all were accepted.
-void ApplyPanelDefaults(Window& page);
+void ApplyPanelDefaults(Window& page, DeviceLink& link);

@@ -1,17 +1,22 @@
 // Reading what the configuration shows, over a device link the caller has
-// opened. Failures are told through owner, as the window tells them.
+// opened.
 #pragma once
 
-#include "common/message_owner.h"
+#include <functional>
+
+#include "device/device_link.h"
+#include "printer/info_page.h"
 #include "printer/printer_state.h"
 
 // Allocates the page and counter blocks, then reads the four information
 // pages and the counter records into them. A block that cannot be
 // allocated stays null: its reads are skipped and its fields show what an
-// unreported value shows.
-void ReadConfigurationPages(MessageOwner& owner, PrinterState& state);
+// unreported value shows. Each page's read that failed is handed to
+// pageFailed as it happens, before the next request goes out (a failed
+// counter read is not: an unread counter shows 0).
+void ReadConfigurationPages(DeviceLink& link, PrinterState& state,
+                            const std::function<void(const InfoPageRead&)>& pageFailed);
 
 // Reads the energy-save switch (the one the user service page shows) into
-// state.energySave; a failed read shows "Send command to F/W is failed" and
-// keeps what it held.
-void ReadEnergySaveSwitch(MessageOwner& owner, PrinterState& state);
+// state.energySave; a failure keeps what it held.
+ReadFailure ReadEnergySaveSwitch(DeviceLink& link, PrinterState& state);

@@ -6,12 +6,10 @@
 #include <cstring>
 #include <string>
 
-#include "device/device_link.h"
 #include "device/request_catalogue.h"
 #include "printer/info_page_parser.h"
 #include "printer/printer_info.h"
 #include "printer/printer_requests.h"
-#include "string_ids.h"
 
 namespace {
 
@@ -21,48 +19,52 @@ void StoreValue(char* field, const std::string& value) {
   value.copy(field, kInfoFieldSize - 1);
 }
 
-int ReadCounters(int firstCode, int items, std::int32_t* record) {
-  int failed = 0;
+ReadFailure ReadCounters(DeviceLink& link, int firstCode, int items, std::int32_t* record) {
+  ReadFailure first;
   for (int k = 0; k < items; ++k) {
-    if (!ReadPrinterValue(firstCode + k, record[k])) ++failed;
+    ReadFailure failure = ReadPrinterValue(link, firstCode + k, record[k]);
+    if (failure && !first) first = failure;
   }
-  return failed;
+  return first;
 }
 
 }  // namespace
 
-void ParseInfoPage(MessageOwner& owner, PrinterState& state, int page, int byteCount,
-                   const char* text) {
+bool ParseInfoPage(PrinterState& state, int page, int byteCount, const char* text) {
   char* fields = PageFields(state, page);
-  if (!FindInfoPageLayout(page) || !fields || !text) return;
+  if (!FindInfoPageLayout(page) || !fields || !text) return true;
   const InfoPageValues parsed = ParseInfoPageText(page, text, byteCount);
   for (const auto& [field, value] : parsed.values)
     StoreValue(fields + static_cast<std::ptrdiff_t>(field) * kInfoFieldSize, value);
-  if (!parsed.compatible) owner.ShowMessage(kTextNotCompatible);
+  return parsed.compatible;
 }
 
-int ReadInfoPage(MessageOwner& owner, PrinterState& state, int page) {
-  if (!FindInfoPageLayout(page) || !PageFields(state, page)) return 0;
+InfoPageRead ReadInfoPage(DeviceLink& link, PrinterState& state, int page) {
+  InfoPageRead read;
+  if (!FindInfoPageLayout(page) || !PageFields(state, page)) return read;
   char reply[kTextReplySize] = {};
-  const int received =
-      SendVendorRequest(REQ_READ_INFO_PAGE, PackInfoPage(page), kTextReplySize, reply);
-  if (received == 0) {
-    owner.ShowMessage(kTextSendFailed);
-    return 0;
+  const LinkReply sent = link.Request(REQ_READ_INFO_PAGE, PackInfoPage(page), kTextReplySize, reply);
+  if (!sent || sent.received == 0) {
+    read.failure = sent.error ? *sent.error
+                              : LinkError{LinkErrorKind::ShortReply, LinkStep::Request,
+                                          REQ_READ_INFO_PAGE, 0, "an empty page"};
+    return read;
   }
-  ParseInfoPage(owner, state, page, std::min(received, kTextReplySize), reply);
-  return 1;
+  read.received = true;
+  read.compatible = ParseInfoPage(state, page, std::min(sent.received, kTextReplySize), reply);
+  return read;
 }
 
-int ReadCounterRecords(PrinterState& state) {
-  int failed = 0;
+ReadFailure ReadCounterRecords(DeviceLink& link, PrinterState& state) {
+  ReadFailure first;
   if (state.replacementCounts) {
-    failed += ReadCounters(REQ_READ_REPLACEMENT_COUNT, kReplacementCountItems,
-                           state.replacementCounts->item);
+    first = ReadCounters(link, REQ_READ_REPLACEMENT_COUNT, kReplacementCountItems,
+                         state.replacementCounts->item);
   }
   if (state.applicationCounts) {
-    failed += ReadCounters(REQ_READ_APPLICATION_COUNT, kApplicationCountItems,
-                           state.applicationCounts->item);
+    ReadFailure failure = ReadCounters(link, REQ_READ_APPLICATION_COUNT, kApplicationCountItems,
+                                       state.applicationCounts->item);
+    if (!first) first = failure;
   }
-  return failed;
+  return first;
 }

@@ -11,9 +11,9 @@ const SettingChoice kEnergySaveTimes[] = {{"5", 5}, {"15", 15}, {"30", 30}, {"60
 
 namespace {
 
-CommandOutcome Worse(CommandOutcome a, CommandOutcome b) {
-  auto rank = [](CommandOutcome o) {
-    return o == CommandOutcome::NoReply ? 2 : o == CommandOutcome::Refused ? 1 : 0;
+CommandResult Worse(const CommandResult& a, const CommandResult& b) {
+  auto rank = [](const CommandResult& r) {
+    return r.outcome == CommandOutcome::NoReply ? 2 : r.outcome == CommandOutcome::Refused ? 1 : 0;
   };
   return rank(a) >= rank(b) ? a : b;
 }
@@ -22,11 +22,13 @@ int Switch(bool on) { return PackPlain(on ? 1 : 0); }
 
 }  // namespace
 
-CommandOutcome SendTonerOperation(TonerOperation operation) {
-  return SendCommand(REQ_TONER_OPERATION, PackPlain(static_cast<int>(operation)));
+CommandResult SendTonerOperation(DeviceLink& link, TonerOperation operation) {
+  return SendCommand(link, REQ_TONER_OPERATION, PackPlain(static_cast<int>(operation)));
 }
 
-CommandOutcome StartCalibration() { return SendCommand(REQ_START_CALIBRATION, 0); }
+CommandResult StartCalibration(DeviceLink& link) {
+  return SendCommand(link, REQ_START_CALIBRATION, 0);
+}
 
 bool IsEnergySaveTime(std::int32_t minutes) {
   for (const SettingChoice* choice = kEnergySaveTimes; choice->text[0]; ++choice)
@@ -34,15 +36,16 @@ bool IsEnergySaveTime(std::int32_t minutes) {
   return false;
 }
 
-CommandOutcome SendPanelDefaults(const PanelDefaults& defaults) {
-  CommandOutcome outcome = CommandOutcome::Acknowledged;
-  outcome =
-      Worse(outcome, SendCommand(REQ_SET_TONER_LOW_MESSAGE, Switch(defaults.tonerLowMessage)));
-  outcome = Worse(outcome, SendCommand(REQ_SET_TONER_OUT_STOP, Switch(defaults.tonerOutStop)));
-  outcome =
-      Worse(outcome, SendCommand(REQ_SET_ENERGY_SAVE_TIME, PackPlain(defaults.energySaveMinutes)));
-  outcome = Worse(outcome, SendCommand(REQ_SET_AUTO_CONTINUE, Switch(defaults.autoContinue)));
-  return outcome;
+CommandResult SendPanelDefaults(DeviceLink& link, const PanelDefaults& defaults) {
+  CommandResult result{CommandOutcome::Acknowledged, std::nullopt};
+  result = Worse(result,
+                 SendCommand(link, REQ_SET_TONER_LOW_MESSAGE, Switch(defaults.tonerLowMessage)));
+  result =
+      Worse(result, SendCommand(link, REQ_SET_TONER_OUT_STOP, Switch(defaults.tonerOutStop)));
+  result = Worse(result, SendCommand(link, REQ_SET_ENERGY_SAVE_TIME,
+                                     PackPlain(defaults.energySaveMinutes)));
+  result = Worse(result, SendCommand(link, REQ_SET_AUTO_CONTINUE, Switch(defaults.autoContinue)));
+  return result;
 }
 
 PanelDefaults ReportedPanelDefaults(const PrinterState& state) {

@@ -11,8 +11,8 @@
 // What REQ_TONER_OPERATION does, in the high byte of its wValue.
 enum class TonerOperation : int { Change = 0, EjectAll = 1, PrintHeadCleanUp = 2 };
 
-CommandOutcome SendTonerOperation(TonerOperation operation);
-CommandOutcome StartCalibration();
+CommandResult SendTonerOperation(DeviceLink& link, TonerOperation operation);
+CommandResult StartCalibration(DeviceLink& link);
 
 // The energy save times the panel offers, in minutes; the table ends at an
 // empty text.
@@ -29,8 +29,8 @@ struct PanelDefaults {
 
 // Sends the four settings in their fixed order, every one whatever became
 // of the ones before. The outcome is the worst of the four: no reply before
-// a refusal before an acknowledgement.
-CommandOutcome SendPanelDefaults(const PanelDefaults& defaults);
+// a refusal before an acknowledgement (with the first no-reply's cause).
+CommandResult SendPanelDefaults(DeviceLink& link, const PanelDefaults& defaults);
 
 // The settings as the information pages 1 and 3 report them (read into
 // state), with the switches judged as the configuration pages show them; the

@@ -3,20 +3,29 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+
+#include "device/device_link.h"
 
 // What became of an acknowledged command: the printer answered "OK" and a
-// zero byte; it answered something else; or no bytes came back at all.
+// zero byte; it answered something else; or no reply came back at all.
 enum class CommandOutcome { Acknowledged, Refused, NoReply };
 
+struct CommandResult {
+  CommandOutcome outcome = CommandOutcome::NoReply;
+  std::optional<LinkError> error;  // why, for NoReply
+};
+
 // Sends the command into a zeroed 4-byte reply and judges the reply.
-CommandOutcome SendCommand(int code, int wValue);
+CommandResult SendCommand(DeviceLink& link, int code, int wValue);
 
-// True exactly when the printer acknowledged the command (a failed transfer
-// leaves the zeroed reply, which is no acknowledgement).
-bool SendAcknowledgedCommand(int code, int wValue);
+// True exactly when the printer acknowledged the command.
+bool SendAcknowledgedCommand(DeviceLink& link, int code, int wValue);
 
-// Reads one value with wValue 0 into a zeroed 4-byte reply: when bytes came
-// back, value takes the reply as a signed little-endian number (a short
-// reply leaves the high bytes 0) and the result is true; otherwise value
-// keeps what it held.
-bool ReadPrinterValue(int code, std::int32_t& value);
+// A read's failure, or nothing when it succeeded.
+using ReadFailure = std::optional<LinkError>;
+
+// Reads one value with wValue 0 into a zeroed 4-byte reply: value takes the
+// whole reply as a signed little-endian number. A failed transfer or a
+// reply shorter than 4 bytes is a failure, and value keeps what it held.
+ReadFailure ReadPrinterValue(DeviceLink& link, int code, std::int32_t& value);

@@ -1,11 +1,14 @@
 #include "printer/status_read.h"
 
-#include "device/device_link.h"
 #include "device/request_catalogue.h"
 
-std::optional<StatusList> ReadStatusList() {
+ReadFailure ReadStatusList(DeviceLink& link, StatusList& list) {
   char reply[kStatusReplySize] = {};
-  const int received = SendVendorRequest(REQ_READ_PANEL_STATUS, 0, kStatusReplySize, reply);
-  if (received == 0) return std::nullopt;
-  return ParseStatusReply(reply, received);
+  const LinkReply read = link.Request(REQ_READ_PANEL_STATUS, 0, kStatusReplySize, reply);
+  if (read.error) return read.error;
+  if (read.received == 0)
+    return LinkError{LinkErrorKind::ShortReply, LinkStep::Request, REQ_READ_PANEL_STATUS, 0,
+                     "an empty status"};
+  list = ParseStatusReply(reply, read.received);
+  return std::nullopt;
 }

@@ -2,10 +2,10 @@
 // opened.
 #pragma once
 
-#include <optional>
-
+#include "device/device_link.h"
+#include "printer/printer_requests.h"
 #include "printer/status_list.h"
 
-// Sends the panel-status request and parses its reply; nothing when no
-// bytes came back.
-std::optional<StatusList> ReadStatusList();
+// Sends the panel-status request and parses its reply into list; a failure
+// (also when no bytes came back) leaves list as it was.
+ReadFailure ReadStatusList(DeviceLink& link, StatusList& list);

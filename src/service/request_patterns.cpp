@@ -3,6 +3,7 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "page_helpers/link_session.h"
 #include "printer/printer_requests.h"
 #include "string_ids.h"
 #include "ui/dialog.h"
@@ -11,12 +12,15 @@ namespace {
 constexpr int kTraceBufferSize = 1024;
 }  // namespace
 
-void ReadSettingValue(MessageOwner& owner, int code, std::int32_t& field) {
-  if (!ReadPrinterValue(code, field)) owner.ShowMessage(kTextSendFailed);
+void ReadSettingValue(MessageOwner& owner, DeviceLink& link, int code, std::int32_t& field) {
+  if (const ReadFailure failure = ReadPrinterValue(link, code, field))
+    owner.ShowMessage(WindowMessageOf(*failure));
 }
 
-void RunServiceCommand(MessageOwner& owner, int code, int wValue, int successStringId) {
-  owner.ShowMessage(SendAcknowledgedCommand(code, wValue) ? successStringId : kTextSendFailed);
+void RunServiceCommand(MessageOwner& owner, DeviceLink& link, int code, int wValue,
+                       int successStringId) {
+  owner.ShowMessage(SendAcknowledgedCommand(link, code, wValue) ? successStringId
+                                                                : kTextSendFailed);
 }
 
 void DebugTrace(const char* format, ...) {

@@ -7,15 +7,17 @@
 #include <cstdint>
 
 #include "common/message_owner.h"
+#include "device/device_link.h"
 
-// Value read with wValue 0 into a zeroed 4-byte reply. When bytes came back
-// the field takes the reply as a signed little-endian value; otherwise
+// Value read with wValue 0 into a zeroed 4-byte reply. When the whole reply
+// came back the field takes it as a signed little-endian value; otherwise
 // "Send command to F/W is failed" is shown and the field keeps its value.
-void ReadSettingValue(MessageOwner& owner, int code, std::int32_t& field);
+void ReadSettingValue(MessageOwner& owner, DeviceLink& link, int code, std::int32_t& field);
 
 // Sends an acknowledged command, then shows the success string when the
 // printer acknowledged, else "Send command to F/W is failed".
-void RunServiceCommand(MessageOwner& owner, int code, int wValue, int successStringId);
+void RunServiceCommand(MessageOwner& owner, DeviceLink& link, int code, int wValue,
+                       int successStringId);
 
 // Formats like printf (at most 1023 characters) and hands the text to the
 // platform's debug output.

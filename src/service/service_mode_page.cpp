@@ -79,7 +79,8 @@ void ShowServiceSettings(Window& page, AppContext& ctx) {
 }
 
 void ReadValues(Window& page, AppContext& ctx, std::span<const Control> controls) {
-  for (const Control& control : controls) ReadSettingValue(page, control.read, ctx.*control.field);
+  for (const Control& control : controls)
+    ReadSettingValue(page, *ctx.link, control.read, ctx.*control.field);
 }
 
 // The reads go out table by table, each in its order.
@@ -91,21 +92,22 @@ void ReadServiceSettings(Window& page, AppContext& ctx) {
 
 // A temperature outside the list's values is not sent and counts as a
 // failed write.
-bool WriteTemperature(int code, std::int32_t value) {
+bool WriteTemperature(DeviceLink& link, int code, std::int32_t value) {
   const std::optional<std::uint16_t> wValue = PackTemperature(value);
-  return wValue && SendAcknowledgedCommand(code, *wValue);
+  return wValue && SendAcknowledgedCommand(link, code, *wValue);
 }
 
 // Every write is sent whatever the earlier ones answered; one message tells
 // the outcome.
 void SendServiceSettings(Window& page, AppContext& ctx) {
   // A braced list is evaluated in order: the writes go out in this order.
+  DeviceLink& link = *ctx.link;
   const bool acknowledged[] = {
-      SendAcknowledgedCommand(REQ_WRITE_TONER_LOW_WARNING, PackPlain(ctx.tonerLowWarning)),
-      SendAcknowledgedCommand(REQ_WRITE_IC_LOW_WARNING, PackPlain(ctx.icLowWarning)),
-      WriteTemperature(REQ_WRITE_TEMP_PLAIN, ctx.temperaturePlain),
-      WriteTemperature(REQ_WRITE_TEMP_THICK, ctx.temperatureThick),
-      WriteTemperature(REQ_WRITE_TEMP_ENVELOPE, ctx.temperatureEnvelope),
+      SendAcknowledgedCommand(link, REQ_WRITE_TONER_LOW_WARNING, PackPlain(ctx.tonerLowWarning)),
+      SendAcknowledgedCommand(link, REQ_WRITE_IC_LOW_WARNING, PackPlain(ctx.icLowWarning)),
+      WriteTemperature(link, REQ_WRITE_TEMP_PLAIN, ctx.temperaturePlain),
+      WriteTemperature(link, REQ_WRITE_TEMP_THICK, ctx.temperatureThick),
+      WriteTemperature(link, REQ_WRITE_TEMP_ENVELOPE, ctx.temperatureEnvelope),
   };
   const bool allAcknowledged =
       std::all_of(std::begin(acknowledged), std::end(acknowledged), [](bool ok) { return ok; });
@@ -114,8 +116,9 @@ void SendServiceSettings(Window& page, AppContext& ctx) {
 
 // Asks no confirmation and leaves the counters as shown until the next
 // "Download".
-void RunMaintenanceCommand(Window& page, int code, int successText) {
-  WithDeviceLink(page, [&] { RunServiceCommand(page, code, 0, successText); });
+void RunMaintenanceCommand(Window& page, AppContext& ctx, int code, int successText) {
+  WithDeviceLink(ctx, page,
+                 [&](DeviceLink& link) { RunServiceCommand(page, link, code, 0, successText); });
 }
 
 constexpr SettingsTransfer kTransfer = {kServiceDownloadButton, kServiceUploadButton,
@@ -138,12 +141,12 @@ void OnCommand(Window& page, AppContext& ctx, int id, int notification) {
   }
   if (OnTransferButton(page, ctx, id, kTransfer)) return;
   switch (id) {
-    case kBkClearButton: RunMaintenanceCommand(page, REQ_BK_CLEAR, kTextBkClearOk); break;
+    case kBkClearButton: RunMaintenanceCommand(page, ctx, REQ_BK_CLEAR, kTextBkClearOk); break;
     case kFuserUnitButton:
-      RunMaintenanceCommand(page, REQ_RESET_FUSER_UNIT, kTextFuserUnitOk);
+      RunMaintenanceCommand(page, ctx, REQ_RESET_FUSER_UNIT, kTextFuserUnitOk);
       break;
     case kTransferRollerButton:
-      RunMaintenanceCommand(page, REQ_RESET_TRANSFER_ROLLER, kTextTransferRollerOk);
+      RunMaintenanceCommand(page, ctx, REQ_RESET_TRANSFER_ROLLER, kTextTransferRollerOk);
       break;
     default: break;
   }

@@ -4,11 +4,11 @@
 
 bool OnTransferButton(Window& page, AppContext& ctx, int id, const SettingsTransfer& transfer) {
   if (id == transfer.downloadButton) {
-    WithDeviceLink(page, [&] { transfer.read(page, ctx); });
+    WithDeviceLink(ctx, page, [&](DeviceLink&) { transfer.read(page, ctx); });
     transfer.show(page, ctx);
   } else if (id == transfer.uploadButton) {
     WithDeviceLink(
-        page, [&] { transfer.send(page, ctx); }, AfterSession::LeaveLinkOpen);
+        ctx, page, [&](DeviceLink&) { transfer.send(page, ctx); }, AfterSession::LeaveLinkOpen);
   } else {
     return false;
   }

@@ -7,7 +7,7 @@
 #include "ui/dialog.h"
 
 // One step of a page's settings; the reads and the writes run on the link
-// the button has opened.
+// the button has opened (ctx.link).
 using SettingsStep = void (*)(Window& page, AppContext& ctx);
 
 struct SettingsTransfer {

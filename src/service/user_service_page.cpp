@@ -170,15 +170,16 @@ void ReadUserSettings(Window& page, AppContext& ctx) {
   AllocatePageBlocks(ctx.printer);
   int adjustPageRead = 0;
   for (int number = kTonerPageNumber; number <= kAdjustPageNumber; ++number) {
-    const int received = ReadInfoPage(page, ctx.printer, number);
-    if (number == kAdjustPageNumber) adjustPageRead = received;
+    const InfoPageRead read = ReadInfoPage(*ctx.link, ctx.printer, number);
+    if (const int message = WindowMessageOf(read)) page.ShowMessage(message);
+    if (number == kAdjustPageNumber) adjustPageRead = read.received;
   }
   // An unreadable adjustment page says nothing about the adjustments: they
   // keep the values they had.
   if (adjustPageRead) TakeAdjustments(ctx);
-  ReadSettingValue(page, REQ_READ_GDI_TIMEOUT, ctx.user.gdiTimeout);
-  ReadSettingValue(page, REQ_READ_ENERGY_SAVE, ctx.printer.energySave);
-  ReadSettingValue(page, REQ_READ_FLICKER, ctx.user.flicker);
+  ReadSettingValue(page, *ctx.link, REQ_READ_GDI_TIMEOUT, ctx.user.gdiTimeout);
+  ReadSettingValue(page, *ctx.link, REQ_READ_ENERGY_SAVE, ctx.printer.energySave);
+  ReadSettingValue(page, *ctx.link, REQ_READ_FLICKER, ctx.user.flicker);
   ReleasePrinterInfo(ctx.printer);
 }
 
@@ -207,22 +208,28 @@ void SendUserSettings(Window& page, AppContext& ctx) {
   };
   bool allAcknowledged = true;
   for (const auto& write : writes)
-    allAcknowledged = SendAcknowledgedCommand(write.code, write.wValue) && allAcknowledged;
+    allAcknowledged =
+        SendAcknowledgedCommand(*ctx.link, write.code, write.wValue) && allAcknowledged;
   page.ShowMessage(allAcknowledged ? kTextSetDefaultSent : kTextSendFailed);
 }
 
-void PrintTestPattern(Window& page, int wValue, int successText, AfterSession after) {
+void PrintTestPattern(Window& page, AppContext& ctx, int wValue, int successText,
+                      AfterSession after) {
   WithDeviceLink(
-      page, [&] { RunServiceCommand(page, REQ_PRINT_TEST_PATTERN, wValue, successText); }, after);
+      ctx, page,
+      [&](DeviceLink& link) {
+        RunServiceCommand(page, link, REQ_PRINT_TEST_PATTERN, wValue, successText);
+      },
+      after);
 }
 
 // The printer never answers this request; success shows nothing.
-void RefreshImage(Window& page) {
+void RefreshImage(Window& page, AppContext& ctx) {
   DebugTrace("BT_IMAGEREFRESH");
-  WithDeviceLink(page, [] {
+  WithDeviceLink(ctx, page, [](DeviceLink& link) {
     DebugTrace("USBOpen");
     std::uint8_t reply[kValueReplySize] = {};
-    SendVendorRequest(REQ_IMAGE_REFRESH, 0, kValueReplySize, reply);
+    SendVendorRequest(link, REQ_IMAGE_REFRESH, 0, kValueReplySize, reply);
   });
 }
 
@@ -238,12 +245,12 @@ void OnCommand(Window& page, AppContext& ctx, int id, int notification) {
   if (OnTransferButton(page, ctx, id, kTransfer)) return;
   switch (id) {
     case kPattern1Button:
-      PrintTestPattern(page, kPattern1, kTextPattern1Ok, AfterSession::CloseLink);
+      PrintTestPattern(page, ctx, kPattern1, kTextPattern1Ok, AfterSession::CloseLink);
       break;
     case kPattern2Button:
-      PrintTestPattern(page, kPattern2, kTextPattern2Ok, AfterSession::LeaveLinkOpen);
+      PrintTestPattern(page, ctx, kPattern2, kTextPattern2Ok, AfterSession::LeaveLinkOpen);
       break;
-    case kImageRefreshButton: RefreshImage(page); break;
+    case kImageRefreshButton: RefreshImage(page, ctx); break;
     default: break;
   }
 }

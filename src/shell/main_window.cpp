@@ -125,18 +125,21 @@ void OnCommand(Window& window, AppContext& ctx, int id, int notification) {
 
 void OpenMainWindow(Window& window, AppContext& ctx) {
   if (ctx.panelVisible == 1) return;
-  UserActionOnLink holding;
+  UserActionOnLink holding(ctx);
   WaitCursor busy;
-  while (!OpenPrinterLink()) {
-    if (window.ShowMessageBox(TextOrEmpty(kTextOpenUsbFailed), MessageButtons::RetryCancel) !=
-        kIdRetry) {
+  DeviceLink& link = *ctx.link;
+  while (!link.Open()) {
+    if (window.ShowMessageBox(TextOrEmpty(WindowMessageOf(link.OpenError())),
+                              MessageButtons::RetryCancel) != kIdRetry) {
       if (WindowIsTheProgram()) ExitProgram(window, ctx);
       return;
     }
   }
-  // The link stays open; the next action's open closes it first.
+  // The link stays open; the next action's open closes it first. The
+  // machine kind is the reply's first byte.
   std::uint8_t reply[kValueReplySize] = {};
-  if (SendVendorRequest(REQ_READ_MACHINE_KIND, 0, kValueReplySize, reply) == 0) {
+  const LinkReply read = link.Request(REQ_READ_MACHINE_KIND, 0, kValueReplySize, reply);
+  if (!read || read.received == 0) {
     ctx.printer.machineKind = 0;
     window.ShowMessage(kTextSendFailed);
   } else {

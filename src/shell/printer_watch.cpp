@@ -83,15 +83,41 @@ std::string JoinedLines(const std::vector<std::string_view>& codes) {
 
 }  // namespace
 
+PrinterWatch::~PrinterWatch() {
+  *alive_ = false;
+  if (worker_.joinable()) worker_.join();
+}
+
 void PrinterWatch::Start(Window& mainWindow) {
   Beat(mainWindow);
   mainWindow.SetTimer(kWatchTimer, seconds_ * 1000);
 }
 
 void PrinterWatch::Beat(Window& mainWindow) {
-  // The user's action has the link, and its open would close ours.
-  if (UserActionHoldsLink()) return;
-  const Reading reading = ReadPrinter();
+  if (reading_ || turn_.ActionHolds()) return;
+  // A link the window's last action left open is idle: closed, as any
+  // opening of the printer closes it.
+  windowLink_.Close();
+  Platform& platform = CurrentPlatform();
+  if (!platform.RunsWorkers()) {
+    Show(mainWindow, ReadPrinter());
+    return;
+  }
+  reading_ = true;
+  if (worker_.joinable()) worker_.join();  // the last one has handed over
+  worker_ = std::thread([this, &mainWindow, alive = alive_,
+                         handOver = platform.WindowThreadCaller(mainWindow)] {
+    Reading reading = ReadPrinter();
+    handOver([this, &mainWindow, alive, reading] {
+      if (!*alive) return;  // on the window's thread, as the watch's end
+      reading_ = false;
+      Show(mainWindow, reading);
+    });
+  });
+}
+
+void PrinterWatch::Show(Window& mainWindow, const Reading& reading) {
+  if (reading.skipped) return;
   NotifyChange(mainWindow, reading);
   ShowState(mainWindow, reading);
   answeredBefore_ = reading.answered;
@@ -102,17 +128,19 @@ void PrinterWatch::Beat(Window& mainWindow) {
 
 PrinterWatch::Reading PrinterWatch::ReadPrinter() {
   Reading reading;
-  if (!OpenPrinterLink()) {
-    reading.failureText = kTextOpenUsbFailed;
+  if (!turn_.TryTakeForBeat()) {
+    reading.skipped = true;
     return reading;
   }
-  if (auto list = ReadStatusList()) {
-    reading.answered = true;
-    reading.list = *list;
+  if (!link_.Open()) {
+    reading.failureText = WindowMessageOf(link_.OpenError());
+  } else if (const ReadFailure failure = ReadStatusList(link_, reading.list)) {
+    reading.failureText = WindowMessageOf(*failure);
   } else {
-    reading.failureText = kTextSendFailed;
+    reading.answered = true;
   }
-  CloseDeviceLink();
+  link_.Close();
+  turn_.EndBeat();
   return reading;
 }
 

@@ -3,20 +3,25 @@
 #include <memory>
 
 #include "layouts/dialog_template.h"
+#include "device/device_link.h"
 #include "page_helpers/app_context.h"
+#include "page_helpers/link_session.h"
 #include "shell/main_window.h"
 #include "shell/printer_watch.h"
 
-int RunVantrel(Platform& platform, StartKind start, int watchSeconds) {
+int RunVantrel(Platform& platform, DeviceLink& windowLink, StartKind start, int watchSeconds) {
   if (!platform.AcquireSingleInstance(kSingleInstanceName)) return 0;
   auto ctx = std::make_unique<AppContext>();  // zero-filled
+  PrinterTurn turn;
+  ctx->link = &windowLink;
+  ctx->turn = &turn;
   // The platform for the run; afterwards the one before it again (none, or
   // the first program's when a test starts a second inside it).
   Platform* const before = PlatformInUse();
   UsePlatform(&platform);
   std::unique_ptr<PrinterWatch> watch;
   if (watchSeconds > 0) {
-    watch = std::make_unique<PrinterWatch>(watchSeconds);
+    watch = std::make_unique<PrinterWatch>(watchSeconds, windowLink.Backend(), turn, windowLink);
     ctx->watch = watch.get();
   }
   if (Window* main = platform.CreateModeless(kMainWindowTemplate, MainWindowProc, ctx.get())) {

@@ -2,6 +2,7 @@
 // behind its notification icon, and the message loop.
 #pragma once
 
+#include "device/device_link.h"
 #include "ui/dialog.h"
 
 inline constexpr char kSingleInstanceName[] = "OWN-PROGRAM";
@@ -13,5 +14,8 @@ enum class StartKind { ByUser, AtLogin };
 // hears of the start). Without a notification area the window opens at
 // start; started at login, the program waits a while for a notification
 // area instead and ends quietly when none comes. watchSeconds, when not 0,
-// starts the status watch with that period.
-int RunVantrel(Platform& platform, StartKind start = StartKind::ByUser, int watchSeconds = 0);
+// starts the status watch with that period, on a link of its own over the
+// same backend. The window's actions use windowLink, which the caller
+// owns: an action may leave it open, also past the program's end.
+int RunVantrel(Platform& platform, DeviceLink& windowLink, StartKind start = StartKind::ByUser,
+               int watchSeconds = 0);

@@ -259,6 +259,17 @@ class Platform {
   // nest); nothing by default.
   virtual void BeginWaitCursor() {}
   virtual void EndWaitCursor() {}
+  // Whether slow work (reading the printer for the watch) may run on a
+  // thread of its own; a platform that records what happens in order (the
+  // headless one) runs it in place. False by default.
+  virtual bool RunsWorkers() { return false; }
+  // What calls a function soon on owner's thread, from its message loop or
+  // any modal loop; safe to use from any thread, also once owner is gone
+  // (the call is then dropped). By default it calls at once.
+  using ThreadCaller = std::function<void(std::function<void()>)>;
+  virtual ThreadCaller WindowThreadCaller(Window& /*owner*/) {
+    return [](const std::function<void()>& call) { call(); };
+  }
 };
 
 Platform& CurrentPlatform();

@@ -11,8 +11,6 @@
 #include <utility>
 #include <vector>
 
-#include "device/device_backend.h"
-#include "device/device_link.h"
 #include "shell/vantrel.h"
 #include "sim/backend_sim.h"
 #include "sim/tarnlow_printer.h"
@@ -24,10 +22,7 @@ class HeadlessSession : public ::testing::Test {
   HeadlessSession() {
     printer.LoadDemoState();
     UsePlatform(&platform);
-    UseDeviceBackend(backend.Operations());
   }
-  // Closes the link before the backend goes.
-  ~HeadlessSession() override { UseDeviceBackend(nullptr); }
 
   // Queues one step of the run: a user action or a check at that moment.
   void Then(std::function<void()> step) { platform.Script(std::move(step)); }
@@ -49,7 +44,7 @@ class HeadlessSession : public ::testing::Test {
     Then([this, &at] { at = transcript.size(); });
   }
 
-  void Run() { RunVantrel(platform); }
+  void Run() { RunVantrel(platform, link); }
 
   // The transcript lines starting with `prefix` (without it), of the lines
   // from `from` up to, not including, `to`.
@@ -65,4 +60,5 @@ class HeadlessSession : public ::testing::Test {
   HeadlessPlatform platform{[this](const std::string& line) { transcript.push_back(line); }};
   TarnlowPrinter printer;
   SimulatedBackend backend{printer};
+  DeviceLink link{backend.Operations()};  // the window's, across runs
 };

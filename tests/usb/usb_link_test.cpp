@@ -8,6 +8,7 @@
 #include <array>
 #include <chrono>
 #include <future>
+#include <optional>
 #include <string>
 #include <thread>
 #include <utility>
@@ -33,46 +34,65 @@ std::string Text(const std::uint8_t* bytes, int count) {
 class UsbLinkTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    UseDeviceBackend(LibusbBackend());
     SetLibusbTransferTimeout(2000);
     printer_.LoadDemoState();
     device_ = TestBus().PlugIn(&printer_);
     ASSERT_GE(device_, 0);
     ASSERT_TRUE(WaitForPrinters(1));
-    ConfigurePrinterLink();
   }
 
   void TearDown() override {
-    CloseDeviceLink();
+    link_.Close();
     TestBus().Unplug(device_);
     EXPECT_TRUE(WaitForPrinters(0));
   }
 
+  // The request's failure kind; nothing when it succeeded.
+  std::optional<LinkErrorKind> Failure(int code, int wValue, int length, void* buffer) {
+    const LinkReply reply = link_.Request(code, wValue, length, buffer);
+    if (reply) return std::nullopt;
+    return reply.error->kind;
+  }
+
   TarnlowPrinter printer_;
   int device_ = -1;
+  DeviceLink link_{LibusbBackend()};
 };
 
 TEST_F(UsbLinkTest, OpensAndClosesWithoutTalkingToThePrinter) {
-  ASSERT_EQ(OpenDeviceLink(), 1);
-  const DeviceLink* link = GetDeviceLink();
-  EXPECT_NE(link->hPipeA, kInvalidDeviceHandle);
-  EXPECT_NE(link->hPipeB, kInvalidDeviceHandle);
-  EXPECT_STREQ(link->deviceId, kPrinterHardwareId);
-  EXPECT_EQ(OpenDeviceLink(), 1);  // opening again while open
+  ASSERT_EQ(OpenDeviceLink(link_), 1);
+  EXPECT_TRUE(link_.IsOpen());
+  EXPECT_EQ(OpenDeviceLink(link_), 1);  // opening again while open
 
-  EXPECT_EQ(CloseDeviceLink(), 1);
-  EXPECT_EQ(link->hPipeA, kInvalidDeviceHandle);
-  EXPECT_EQ(link->hPipeB, kInvalidDeviceHandle);
+  EXPECT_EQ(CloseDeviceLink(link_), 1);
+  EXPECT_FALSE(link_.IsOpen());
   std::uint8_t reply[4] = {};
-  EXPECT_EQ(SendVendorRequest(20, 0, 4, reply), 0);  // closed link
+  EXPECT_EQ(SendVendorRequest(link_, 20, 0, 4, reply), 0);  // closed link
+  EXPECT_EQ(Failure(20, 0, 4, reply), LinkErrorKind::NoDevice);
 
-  // Releasing the backend ends its libusb session and closes an open link;
-  // the next opening starts a new session.
-  ASSERT_EQ(OpenDeviceLink(), 1);
-  ReleaseDeviceBackend();
-  EXPECT_EQ(link->hPipeA, kInvalidDeviceHandle);
-  EXPECT_EQ(OpenDeviceLink(), 1);
-  CloseDeviceLink();
+  // Two links to one printer at once, each with its own handles; the
+  // backend's session ends once none is open, and the next opening starts
+  // a new one.
+  DeviceLink other(LibusbBackend());
+  ASSERT_TRUE(link_.Open());
+  ASSERT_TRUE(other.Open());
+  link_.Close();
+  other.Close();
+  ReleaseDeviceBackend(LibusbBackend());
+  EXPECT_EQ(OpenDeviceLink(link_), 1);
+  CloseDeviceLink(link_);
+
+  // The printer the command line lists opens again only while it is the
+  // same one: its vendor and product ID, and the serial number it had.
+  const auto present = ListPresentPrinters(LibusbBackend());
+  ASSERT_TRUE(present && present->size() == 1u);
+  EXPECT_TRUE(link_.OpenTo(present->front()));
+  PresentPrinter renamed = present->front();
+  renamed.serial = "not-" + renamed.serial;
+  EXPECT_FALSE(link_.OpenTo(renamed));
+  EXPECT_EQ(link_.OpenError().kind, LinkErrorKind::NoDevice);
+  EXPECT_EQ(link_.OpenError().step, LinkStep::Open);
+  EXPECT_NE(link_.OpenError().osText.find("is no longer"), std::string::npos);
 
   // Opening and closing send nothing to the device.
   EXPECT_TRUE(TestBus().TakeControlSetups(device_).empty());
@@ -80,11 +100,11 @@ TEST_F(UsbLinkTest, OpensAndClosesWithoutTalkingToThePrinter) {
 }
 
 TEST_F(UsbLinkTest, PutsTheDriversControlSetupOnTheWire) {
-  ASSERT_EQ(OpenDeviceLink(), 1);
+  ASSERT_EQ(OpenDeviceLink(link_), 1);
   std::uint8_t reply[4] = {};
-  ASSERT_EQ(SendVendorRequest(21, 0x0F00, 4, reply), 4);
+  ASSERT_EQ(SendVendorRequest(link_, 21, 0x0F00, 4, reply), 4);
   EXPECT_EQ(Text(reply, 3), std::string("OK\0", 3));
-  EXPECT_EQ(SendVendorRequest(256 + 20, 0, 65536 + 4, reply), 4);  // low bits only
+  EXPECT_EQ(SendVendorRequest(link_, 256 + 20, 0, 65536 + 4, reply), 4);  // low bits only
 
   std::vector<ControlSetup> wire = TestBus().TakeControlSetups(device_);
   ASSERT_EQ(wire.size(), 2u);
@@ -99,37 +119,45 @@ TEST_F(UsbLinkTest, PutsTheDriversControlSetupOnTheWire) {
 }
 
 TEST_F(UsbLinkTest, PassesFailuresAndOddRepliesToTheCaller) {
-  ASSERT_EQ(OpenDeviceLink(), 1);
+  ASSERT_EQ(OpenDeviceLink(link_), 1);
 
-  // A failed transfer writes nothing into the buffer.
+  // A failed transfer (the printer stalls it) writes nothing into the
+  // buffer, and says so in the library's words.
   printer_.SetFault(20, {Fault::FailTransfer, 0, {}});
   std::uint8_t marked[4] = {0xA5, 0xA5, 0xA5, 0xA5};
-  EXPECT_EQ(SendVendorRequest(20, 0, 4, marked), 0);
+  const LinkReply refused = link_.Request(20, 0, 4, marked);
+  ASSERT_FALSE(refused);
+  EXPECT_EQ(refused.error->kind, LinkErrorKind::Refused);
+  EXPECT_EQ(refused.error->request, 20);
+  EXPECT_EQ(refused.error->osCode, LIBUSB_ERROR_PIPE);
+  EXPECT_EQ(LinkErrorText(*refused.error),
+            "the printer refused request 20 (LIBUSB_ERROR_PIPE: Pipe error)");
   EXPECT_EQ(Text(marked, 4), std::string(4, '\xA5'));
 
+  // The transport passes a short reply on; a value read refuses it.
   printer_.SetValue(22, 0x01020304);
   printer_.SetFault(22, {Fault::ShortReply, 2, {}});
   std::uint8_t shortReply[4] = {};
-  EXPECT_EQ(SendVendorRequest(22, 0, 4, shortReply), 2);
+  EXPECT_EQ(SendVendorRequest(link_, 22, 0, 4, shortReply), 2);
   EXPECT_EQ(Text(shortReply, 4), std::string("\x04\x03\0\0", 4));
 
   std::vector<std::uint8_t> raw(1024, 'R');
   printer_.SetFault(9, {Fault::RawReply, 0, raw});
   std::array<std::uint8_t, 1024> text{};
-  EXPECT_EQ(SendVendorRequest(9, 0, 1024, text.data()), 1024);
+  EXPECT_EQ(SendVendorRequest(link_, 9, 0, 1024, text.data()), 1024);
   EXPECT_TRUE(std::equal(raw.begin(), raw.end(), text.begin()));
 }
 
 // One unanswered request costs one time-out: until the link is opened
 // again, the printer is taken as not answering and nothing more is sent.
 TEST_F(UsbLinkTest, GivesUpOnAnUnansweredPrinterUntilTheLinkIsOpenedAgain) {
-  ASSERT_EQ(OpenDeviceLink(), 1);
+  ASSERT_EQ(OpenDeviceLink(link_), 1);
   SetLibusbTransferTimeout(300);
   printer_.SetFault(20, {Fault::NeverAnswer, 0, {}});
 
   std::uint8_t reply[4] = {};
   auto start = Clock::now();
-  EXPECT_EQ(SendVendorRequest(20, 0, 4, reply), 0);
+  EXPECT_EQ(Failure(20, 0, 4, reply), LinkErrorKind::TimedOut);
   const auto waited = Clock::now() - start;
   EXPECT_GE(waited, 250ms);
   EXPECT_LT(waited, 2s);
@@ -139,26 +167,26 @@ TEST_F(UsbLinkTest, GivesUpOnAnUnansweredPrinterUntilTheLinkIsOpenedAgain) {
   printer_.ClearFault(20);
   printer_.SetValue(22, 6);
   std::int32_t value = 0;
-  EXPECT_EQ(SendVendorRequest(22, 0, 4, &value), 0) << "the same opening of the link";
+  EXPECT_EQ(Failure(22, 0, 4, &value), LinkErrorKind::TimedOut) << "the same opening of the link";
   EXPECT_EQ(value, 0);
   EXPECT_TRUE(printer_.TakeReceived().empty());
   EXPECT_EQ(TestBus().TakeControlSetups(device_).size(), 1u) << "only the one that timed out";
 
-  ASSERT_EQ(OpenDeviceLink(), 1);
-  EXPECT_EQ(SendVendorRequest(22, 0, 4, &value), 4);
+  ASSERT_EQ(OpenDeviceLink(link_), 1);
+  EXPECT_EQ(SendVendorRequest(link_, 22, 0, 4, &value), 4);
   EXPECT_EQ(value, 6);
 }
 
 TEST_F(UsbLinkTest, FailsOnceThePrinterIsUnplugged) {
-  ASSERT_EQ(OpenDeviceLink(), 1);
+  ASSERT_EQ(OpenDeviceLink(link_), 1);
 
   // A transfer in flight ends when the printer goes, not at its time-out.
   SetLibusbTransferTimeout(5000);
   printer_.SetFault(24, {Fault::NeverAnswer, 0, {}});
-  auto inFlight = std::async(std::launch::async, [] {
+  auto inFlight = std::async(std::launch::async, [this] {
     std::uint8_t reply[4] = {};
     const auto start = Clock::now();
-    int count = SendVendorRequest(24, 0, 4, reply);
+    int count = SendVendorRequest(link_, 24, 0, 4, reply);
     return std::make_pair(count, Clock::now() - start);
   });
   for (auto end = Clock::now() + 2s; printer_.TakeReceived().empty() && Clock::now() < end;)
@@ -170,15 +198,16 @@ TEST_F(UsbLinkTest, FailsOnceThePrinterIsUnplugged) {
   EXPECT_LT(waited, 2s);
 
   std::uint8_t reply[4] = {};
-  EXPECT_EQ(SendVendorRequest(20, 0, 4, reply), 0);  // the link is still "open"
+  EXPECT_EQ(Failure(20, 0, 4, reply), LinkErrorKind::NoDevice);  // the link is still "open"
   ASSERT_TRUE(WaitForPrinters(0));
-  EXPECT_EQ(OpenDeviceLink(), 0);
-  EXPECT_EQ(GetDeviceLink()->hPipeA, kInvalidDeviceHandle);
+  EXPECT_EQ(OpenDeviceLink(link_), 0);
+  EXPECT_FALSE(link_.IsOpen());
+  EXPECT_EQ(link_.OpenError().kind, LinkErrorKind::NoDevice);
+  EXPECT_EQ(LinkErrorText(link_.OpenError()), "no printer found");
 }
 
 // Devices that are not the Tarnlow, or not a printer, are left alone.
 TEST(UsbOtherDevicesTest, AreNotOpened) {
-  UseDeviceBackend(LibusbBackend());
   TarnlowPrinter model;
   const int devices[] = {
       TestBus().PlugIn(&model, {kPrinterVendorId, 0x7A72, 7}),
@@ -195,9 +224,20 @@ TEST(UsbOtherDevicesTest, AreNotOpened) {
   libusb_free_device_list(list, 1);
   libusb_exit(context);
 
-  ConfigurePrinterLink();
-  EXPECT_EQ(OpenDeviceLink(), 0);
-  EXPECT_EQ(GetDeviceLink()->hPipeA, kInvalidDeviceHandle);
+  DeviceLink link(LibusbBackend());
+  EXPECT_EQ(OpenDeviceLink(link), 0);
+  EXPECT_FALSE(link.IsOpen());
+
+  // Nor by the key of a printer found before: opening checks the IDs of
+  // what is there now.
+  std::vector<PresentPrinter> any;
+  ASSERT_TRUE(LibusbBackend().listPrinters(
+      LibusbBackend().context, [](const std::vector<std::string>&) { return true; }, any));
+  ASSERT_EQ(any.size(), 2u);
+  for (const PresentPrinter& printer : any) {
+    EXPECT_FALSE(link.OpenTo(printer)) << printer.location;
+    EXPECT_EQ(link.OpenError().kind, LinkErrorKind::NoDevice);
+  }
   EXPECT_TRUE(model.TakeReceived().empty());
 
   for (int device : devices) TestBus().Unplug(device);

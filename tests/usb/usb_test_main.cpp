@@ -23,9 +23,10 @@ bool WaitForPrinters(std::size_t count) {
        std::this_thread::sleep_for(std::chrono::milliseconds(5))) {
     std::size_t listed = 0;
     std::string key;
-    const DeviceBackend& backend = *LibusbBackend();
+    const DeviceBackend& backend = LibusbBackend();
     auto countEach = [&](const std::vector<std::string>&) { return ++listed, false; };
-    backend.findPrinter(backend.context, countEach, key);
+    LinkError error;
+    backend.findPrinter(backend.context, countEach, key, error);
     if (listed == count) return true;
   }
   return false;

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <optional>
 #include <set>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -254,13 +255,10 @@ class UsbprintBackendTest : public ::testing::Test {
   void SetUp() override {
     g_driver = &driver;
     driver.printer.LoadDemoState();
-    UseDeviceBackend(&backend);
-    ConfigurePrinterLink();
   }
   void TearDown() override {
-    CloseDeviceLink();
+    link.Close();
     ExpectAllReleased();
-    UseDeviceBackend(nullptr);
     g_driver = nullptr;
   }
   void ExpectAllReleased() {
@@ -274,11 +272,12 @@ class UsbprintBackendTest : public ::testing::Test {
     driver.interfaceIndexes.clear();
     driver.opened.clear();
     driver.openFlags.clear();
-    return OpenDeviceLink();
+    return OpenDeviceLink(link);
   }
 
   FakeDriver driver;
   DeviceBackend backend = UsbprintBackend(kFakePlatform);
+  DeviceLink link{backend};
 };
 
 TEST_F(UsbprintBackendTest, OpensTheFirstMatchingPrinterTwiceAndSendsThroughTheDriver) {
@@ -302,14 +301,14 @@ TEST_F(UsbprintBackendTest, OpensTheFirstMatchingPrinterTwiceAndSendsThroughTheD
   for (DWORD flags : driver.openFlags) EXPECT_TRUE(flags & FILE_FLAG_OVERLAPPED);
   EXPECT_EQ(driver.files.size(), 2u);
   EXPECT_TRUE(driver.lists.empty()) << "the list is gone once the printer is open";
-  EXPECT_NE(GetDeviceLink()->hPipeA, GetDeviceLink()->hPipeB);
+  EXPECT_TRUE(link.IsOpen());
 
   // Answered at once, and answered after a wait.
   for (bool later : {false, true}) {
     driver.completesLater = later;
     driver.transferSteps.clear();
     char reply[1024] = {};
-    int count = SendVendorRequest(REQ_READ_PANEL_STATUS, 0x0F00, sizeof reply, reply);
+    int count = SendVendorRequest(link, REQ_READ_PANEL_STATUS, 0x0F00, sizeof reply, reply);
     EXPECT_EQ(driver.ioControlCode, DWORD(0x22003C));
     EXPECT_EQ(driver.input, (std::vector<std::uint8_t>{REQ_READ_PANEL_STATUS, 0x00, 0x0F}));
     TarnlowPrinter::Answer expected = driver.printer.Handle(
@@ -353,7 +352,7 @@ TEST_F(UsbprintBackendTest, EveryFailedSearchReleasesWhatItTook) {
     driver.failingOpen = search.failingOpen;
     EXPECT_EQ(Open(), 0);
     EXPECT_EQ(driver.opened, search.opened);
-    EXPECT_EQ(GetDeviceLink()->hPipeA, kInvalidDeviceHandle);
+    EXPECT_FALSE(link.IsOpen());
     ExpectAllReleased();
   }
   // IDs that cannot be read after the printer found are not reached.
@@ -375,7 +374,7 @@ TEST_F(UsbprintBackendTest, ListsEveryPrinterWithItsSerialAndAccess) {
       {{kTarnlowId}, 0, {}, noSerialPath},
   };
   driver.failingOpen = 2;  // the second printer's open is refused
-  const std::optional<std::vector<PresentPrinter>> printers = ListPresentPrinters();
+  const std::optional<std::vector<PresentPrinter>> printers = ListPresentPrinters(backend);
   ASSERT_TRUE(printers.has_value());
   ASSERT_EQ(printers->size(), 2u);
   EXPECT_EQ((*printers)[0].serial, "TL5C0042817");
@@ -386,10 +385,15 @@ TEST_F(UsbprintBackendTest, ListsEveryPrinterWithItsSerialAndAccess) {
 
   driver.opened.clear();
   driver.failingOpen = 0;
-  ASSERT_EQ(OpenDeviceLinkTo((*printers)[0]), 1);
+  ASSERT_TRUE(link.OpenTo((*printers)[0]));
   EXPECT_EQ(driver.opened, (std::vector<std::wstring>{serialPath, serialPath}));
+  // Opened again only while the path is still the printer with that serial.
+  PresentPrinter other = (*printers)[0];
+  other.serial = "TL5C0000001";
+  EXPECT_FALSE(link.OpenTo(other));
+  EXPECT_EQ(link.OpenError().kind, LinkErrorKind::NoDevice);
   driver.listFails = true;
-  EXPECT_FALSE(ListPresentPrinters().has_value());
+  EXPECT_FALSE(ListPresentPrinters(backend).has_value());
 }
 
 TEST_F(UsbprintBackendTest, ATransferThatNeverCompletesIsCancelledAndAwaited) {
@@ -398,7 +402,9 @@ TEST_F(UsbprintBackendTest, ATransferThatNeverCompletesIsCancelledAndAwaited) {
   driver.printer.SetFault(REQ_READ_PANEL_STATUS, {TarnlowPrinter::Fault::NeverAnswer, 0, {}});
 
   char reply[1024] = {};
-  EXPECT_EQ(SendVendorRequest(REQ_READ_PANEL_STATUS, 0, sizeof reply, reply), 0);
+  const LinkReply hung = link.Request(REQ_READ_PANEL_STATUS, 0, sizeof reply, reply);
+  ASSERT_FALSE(hung);
+  EXPECT_EQ(hung.error->kind, LinkErrorKind::TimedOut);
   // Waited for the bound, cancelled, and the cancellation waited for: only
   // then may the buffer and the request's record go.
   EXPECT_EQ(driver.transferSteps,
@@ -409,7 +415,7 @@ TEST_F(UsbprintBackendTest, ATransferThatNeverCompletesIsCancelledAndAwaited) {
   // Reported as a time-out: the rest of the action does not reach the driver.
   driver.printer.ClearFaults();
   driver.transferSteps.clear();
-  EXPECT_EQ(SendVendorRequest(REQ_READ_PANEL_STATUS, 0, sizeof reply, reply), 0);
+  EXPECT_EQ(SendVendorRequest(link, REQ_READ_PANEL_STATUS, 0, sizeof reply, reply), 0);
   EXPECT_TRUE(driver.transferSteps.empty());
 }
 
@@ -430,9 +436,10 @@ BOOL WINAPI AwaitClient(HANDLE pipe, DWORD, LPVOID, DWORD, LPVOID, DWORD, LPDWOR
 }
 
 TEST(UsbprintOnTheSystem, NoPrinterIsFoundAndAHungRequestEndsAfterTheBound) {
-  UseDeviceBackend(PlatformDeviceBackend());
-  ConfigurePrinterLink();
-  EXPECT_EQ(OpenDeviceLink(), 0) << "Wine lists no printing-support devices";
+  {
+    DeviceLink system(PlatformDeviceBackend());
+    EXPECT_EQ(OpenDeviceLink(system), 0) << "Wine lists no printing-support devices";
+  }
 
   FakeDriver driver;
   g_driver = &driver;
@@ -447,17 +454,17 @@ TEST(UsbprintOnTheSystem, NoPrinterIsFoundAndAHungRequestEndsAfterTheBound) {
   pipes.createFile = CreatePipe_;
   pipes.deviceIoControl = AwaitClient;
   DeviceBackend backend = UsbprintBackend(pipes);
-  UseDeviceBackend(&backend);
-  ASSERT_EQ(OpenDeviceLink(), 1);
+  auto link = std::make_unique<DeviceLink>(backend);
+  ASSERT_EQ(OpenDeviceLink(*link), 1);
 
   char reply[16] = {};
   auto start = std::chrono::steady_clock::now();
-  EXPECT_EQ(SendVendorRequest(REQ_READ_PANEL_STATUS, 0, sizeof reply, reply), 0);
+  EXPECT_EQ(SendVendorRequest(*link, REQ_READ_PANEL_STATUS, 0, sizeof reply, reply), 0);
   auto waited = std::chrono::steady_clock::now() - start;
   EXPECT_GE(waited, std::chrono::milliseconds(kTransferTimeoutMs - 50));
   EXPECT_LT(waited, std::chrono::milliseconds(kTransferTimeoutMs + 2000));
 
-  UseDeviceBackend(nullptr);
+  link.reset();
   EXPECT_TRUE(driver.lists.empty());
   g_driver = nullptr;
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 class Script;
+class DeviceLink;
 
 class FrontEnd {
  public:
@@ -23,8 +24,8 @@ class FrontEnd {
 
   // Runs the program until it ends and returns what it returned; second: a
   // second instance started while the first runs; watchSeconds: the status
-  // watch's period, 0 for none.
-  virtual int Run(bool second, int watchSeconds) = 0;
+  // watch's period, 0 for none; windowLink: the window's link.
+  virtual int Run(bool second, int watchSeconds, DeviceLink& windowLink) = 0;
 
   // The user's actions. A window is named as in transcripts ("main",
   // "user service", ...), a control by its id. An action the user could not

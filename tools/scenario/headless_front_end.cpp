@@ -13,8 +13,8 @@ void HeadlessFrontEnd::Play(Script& script) {
 }
 
 // The second instance shares the platform and so finds the first one's guard.
-int HeadlessFrontEnd::Run(bool, int watchSeconds) {
-  return RunVantrel(ui_, StartKind::ByUser, watchSeconds);
+int HeadlessFrontEnd::Run(bool, int watchSeconds, DeviceLink& windowLink) {
+  return RunVantrel(ui_, windowLink, StartKind::ByUser, watchSeconds);
 }
 
 void HeadlessFrontEnd::Pick(const std::string& window, int id, const std::string& entry) {

@@ -10,7 +10,7 @@ class HeadlessFrontEnd final : public FrontEnd {
   explicit HeadlessFrontEnd(Transcript::Log log);
 
   void Play(Script& script) override;
-  int Run(bool second, int watchSeconds) override;
+  int Run(bool second, int watchSeconds, DeviceLink& windowLink) override;
   void Click(const std::string& window, int id) override { ui_.Click(window, id); }
   void Pick(const std::string& window, int id, const std::string& entry) override;
   void Slide(const std::string& window, int id, int scrollCode, int position) override {

@@ -20,12 +20,11 @@ PrinterCommands::PrinterCommands(Transcript& transcript) : transcript_(transcrip
     if (open == 0 && linkOpen_) transcript_.Line("link closed");
     linkOpen_ = open == 2 ? true : open == 0 ? false : linkOpen_;
   });
-  UseDeviceBackend(backend_.Operations());
 }
 
 PrinterCommands::~PrinterCommands() {
   backend_.OnHandlesChanged(nullptr);
-  UseDeviceBackend(nullptr);
+  windowLink_.Close();
 }
 
 std::function<void()> PrinterCommands::Parse(const std::vector<std::string>& w) {

@@ -7,16 +7,20 @@
 #include <string>
 #include <vector>
 
+#include "device/device_link.h"
 #include "sim/backend_sim.h"
 #include "sim/tarnlow_printer.h"
 #include "ui/headless/transcript.h"
 
 class PrinterCommands {
  public:
-  // Plugs the printer in as the program's device backend.
+  // Plugs the printer in, reached through the window's link.
   explicit PrinterCommands(Transcript& transcript);
   // Unplugs it: the link is closed, untold, before the printer goes.
   ~PrinterCommands();
+
+  // The link the program's window uses, run after run.
+  DeviceLink& WindowLink() { return windowLink_; }
 
   // The change a `printer ...` line makes; throws ParseError.
   std::function<void()> Parse(const std::vector<std::string>& words);
@@ -28,5 +32,6 @@ class PrinterCommands {
   Transcript& transcript_;
   TarnlowPrinter printer_;
   SimulatedBackend backend_{printer_};
+  DeviceLink windowLink_{backend_.Operations()};
   bool linkOpen_ = false;
 };

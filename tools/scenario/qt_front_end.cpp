@@ -78,13 +78,13 @@ void QtFrontEnd::Play(Script& script) {
   while (script.PlayNext(*this)) {}
 }
 
-int QtFrontEnd::Run(bool, int watchSeconds) {
+int QtFrontEnd::Run(bool, int watchSeconds, DeviceLink& windowLink) {
   // Another instance is another process: its own platform and lock, and
   // its loop takes the actions while it runs.
   ScenarioQtPlatform platform(transcript_);
   return runs_.Run(platform, [&] {
     Schedule();
-    return RunVantrel(platform, StartKind::ByUser, watchSeconds);
+    return RunVantrel(platform, windowLink, StartKind::ByUser, watchSeconds);
   });
 }
 

@@ -37,7 +37,7 @@ class QtFrontEnd final : public FrontEnd, private QtWindowWatcher, private QObje
   ~QtFrontEnd() override;
 
   void Play(Script& script) override;
-  int Run(bool second, int watchSeconds) override;
+  int Run(bool second, int watchSeconds, DeviceLink& windowLink) override;
   void Click(const std::string& window, int id) override;
   void Pick(const std::string& window, int id, const std::string& entry) override;
   void Slide(const std::string& window, int id, int scrollCode, int position) override;

@@ -85,8 +85,9 @@ Action Start(const Line& line) {
     throw ParseError{"'start' takes 'second' and '--watch[=SECONDS]', or nothing"};
   int watchSeconds = watch.seconds;
   Transcript& transcript = line.transcript;
-  return [&transcript, second, watchSeconds](FrontEnd& f) {
-    int code = f.Run(second, watchSeconds);
+  DeviceLink& windowLink = line.printer.WindowLink();
+  return [&transcript, &windowLink, second, watchSeconds](FrontEnd& f) {
+    int code = f.Run(second, watchSeconds, windowLink);
     transcript.Line(std::string(second ? "second instance" : "program") +
                     " ended: " + std::to_string(code));
   };

@@ -83,13 +83,13 @@ void Win32FrontEnd::Play(Script& script) {
   while (script.PlayNext(*this)) {}
 }
 
-int Win32FrontEnd::Run(bool, int watchSeconds) {
+int Win32FrontEnd::Run(bool, int watchSeconds, DeviceLink& windowLink) {
   // Another instance has its own platform; the lock is the system's, so a
   // second one finds the first's.
   ScenarioWin32Platform platform(transcript_);
   const int code = runs_.Run(platform, [&] {
     SetTimer(pump_, kPumpTimer, kPumpPeriodMs, nullptr);
-    const int ended = RunVantrel(platform, StartKind::ByUser, watchSeconds);
+    const int ended = RunVantrel(platform, windowLink, StartKind::ByUser, watchSeconds);
     // What the program left in the queue (its quit) is not the first's.
     MSG stale;
     while (PeekMessageW(&stale, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}

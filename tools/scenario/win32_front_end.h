@@ -34,7 +34,7 @@ class Win32FrontEnd final : public FrontEnd, private Win32WindowWatcher {
   ~Win32FrontEnd() override;
 
   void Play(Script& script) override;
-  int Run(bool second, int watchSeconds) override;
+  int Run(bool second, int watchSeconds, DeviceLink& windowLink) override;
   void Click(const std::string& window, int id) override;
   void Pick(const std::string& window, int id, const std::string& entry) override;
   void Slide(const std::string& window, int id, int scrollCode, int position) override;

@@ -95,7 +95,12 @@ int main(int argc, char** argv) {
                               QStringLiteral("WenQuanYi Micro Hei")});
   SetTextLanguage(UserLanguage());
   QtPlatform platform(ProgramIcon(), WatchIcons());
-  const int code = RunVantrel(platform, arguments.start, arguments.watchSeconds);
-  ReleaseDeviceBackend();  // the link and the libusb session
+  const DeviceBackend& backend = PlatformDeviceBackend();
+  int code = 0;
+  {
+    DeviceLink link(backend);
+    code = RunVantrel(platform, link, arguments.start, arguments.watchSeconds);
+  }
+  ReleaseDeviceBackend(backend);  // the libusb session
   return code;
 }

@@ -164,6 +164,13 @@ void QtPlatform::BeginWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCur
 
 void QtPlatform::EndWaitCursor() { QApplication::restoreOverrideCursor(); }
 
+Platform::ThreadCaller QtPlatform::WindowThreadCaller(Window&) {
+  return [](std::function<void()> call) {
+    if (QCoreApplication* app = QCoreApplication::instance())
+      QMetaObject::invokeMethod(app, std::move(call), Qt::QueuedConnection);
+  };
+}
+
 QIcon QtPlatform::IconFor(IconState state) const {
   if (state == IconState::kPlain) return icon_;
   const QIcon& icon = stateIcons_[static_cast<int>(state) - 1];

@@ -45,6 +45,8 @@ class QtPlatform final : public Platform {
   QSystemTrayIcon* TrayIcon() const { return tray_.get(); }
   void BeginWaitCursor() override;
   void EndWaitCursor() override;
+  bool RunsWorkers() override { return true; }
+  ThreadCaller WindowThreadCaller(Window& owner) override;
 
  private:
   QIcon IconFor(IconState state) const;

@@ -2,7 +2,9 @@
 
 #include <shellapi.h>
 
+#include <functional>
 #include <iterator>
+#include <utility>
 
 #include "common/string_table.h"
 #include "ui/win32/win32_keyboard.h"
@@ -213,6 +215,15 @@ void Win32Platform::DebugTrace(const char* text) { OutputDebugStringW(Wide(text)
 // cursor set here stays until the action gives it back.
 void Win32Platform::BeginWaitCursor() {
   if (waitCursorDepth_++ == 0) cursorBeforeWait_ = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+}
+
+Platform::ThreadCaller Win32Platform::WindowThreadCaller(Window& owner) {
+  return [hwnd = static_cast<Win32Window&>(owner).Handle()](std::function<void()> call) {
+    auto* posted = new std::function<void()>(std::move(call));
+    // A window already gone takes no more calls.
+    if (!PostMessageW(hwnd, kCallOnThreadMessage, 0, reinterpret_cast<LPARAM>(posted)))
+      delete posted;
+  };
 }
 
 void Win32Platform::EndWaitCursor() {

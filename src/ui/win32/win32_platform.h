@@ -36,6 +36,8 @@ class Win32Platform final : public Platform {
   void DebugTrace(const char* text) override;
   void BeginWaitCursor() override;
   void EndWaitCursor() override;
+  bool RunsWorkers() override { return true; }
+  ThreadCaller WindowThreadCaller(Window& owner) override;
 
  private:
   bool NotifyTray(DWORD action);

@@ -30,7 +30,7 @@ std::vector<std::string> ProgramArguments() {
 
 }  // namespace
 
-int RunWin32Program() {
+int RunWin32Program(const DeviceBackend& backend) {
   const WatchOption watch = FindWatchOption(ProgramArguments());
   if (!watch.error.empty()) {
     // A program without a console says it in a box.
@@ -42,7 +42,11 @@ int RunWin32Program() {
                                 ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
   Win32Platform platform(GetModuleHandleW(nullptr));
-  const int code = RunVantrel(platform, StartKind::ByUser, watch.seconds);
-  ReleaseDeviceBackend();  // the link and the driver's handles
+  int code = 0;
+  {
+    DeviceLink link(backend);
+    code = RunVantrel(platform, link, StartKind::ByUser, watch.seconds);
+  }
+  ReleaseDeviceBackend(backend);
   return code;
 }

@@ -3,4 +3,6 @@
 // program's) calls it with whatever device backend it has chosen.
 #pragma once
 
-int RunWin32Program();
+#include "device/device_backend.h"
+
+int RunWin32Program(const DeviceBackend& backend);

@@ -3,7 +3,9 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include <functional>
 #include <iterator>
+#include <memory>
 
 #include "ui/dialog_units.h"
 #include "ui/modal_loops.h"
@@ -225,6 +227,11 @@ INT_PTR CALLBACK Win32Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, 
   if (!window) return FALSE;
   if (message == kEndModalMessage) {
     ::EndDialog(hwnd, IDCANCEL);
+    return TRUE;
+  }
+  if (message == kCallOnThreadMessage) {
+    std::unique_ptr<std::function<void()>> call(reinterpret_cast<std::function<void()>*>(lParam));
+    (*call)();
     return TRUE;
   }
   if (message == WM_NCDESTROY) {

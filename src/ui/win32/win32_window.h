@@ -16,6 +16,9 @@
 
 // The notification icon's callback message.
 inline constexpr UINT kTrayCallbackMessage = 32769;
+// Posted with a heap-allocated std::function<void()> as lParam: the window
+// calls it on its thread and deletes it.
+inline constexpr UINT kCallOnThreadMessage = WM_APP + 0x102;
 
 class Win32Window;
 
