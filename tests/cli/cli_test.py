@@ -191,6 +191,20 @@ def failures_have_their_exit_status_and_no_half_output():
                            printer=("--set", "MACHINEENERGYSAVE=#%&", "--fail", "15", "--fail", "16",
                                     "--fail", "17", "--fail", "19"))
     check(status == 3 and out == "" and "give --energy-save" in err, f"unusable page: {status} {err}")
+    # A slow printer is read all the same; one that stops answering fails
+    # at the link's time-out. Times printed, only the delay asserted.
+    start = time.monotonic()
+    status, out, err = run("status", printer=("--delay", "300"))
+    seconds = time.monotonic() - start
+    print(f"status, every answer 300 ms late: {seconds:.2f} s")
+    with open(os.path.join(EXPECTED, "status.txt")) as expected:
+        check(status == 0 and out == expected.read() and seconds >= 0.3,
+              f"late answers: {status} {seconds:.2f} s {err}")
+    start = time.monotonic()
+    status, out, err = run("status", printer=("--hang", "9"))
+    print(f"status, the panel status read never answered: {time.monotonic() - start:.2f} s")
+    check(status == 1 and out == "" and "vantrel-cli: the printer did not answer\n" in err,
+          f"unanswered status read: {status} {err}")
     # Every number by one rule: digits only, no sign, no blank around it.
     for args in (["clean", "--format", "json"], ["defaults"], ["status", "--watch", "0"],
                  ["status", "--watch", " 5"], ["status", "--watch", "+5"], ["status", "--watch", "5 "],
