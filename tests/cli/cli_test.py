@@ -275,10 +275,24 @@ def several_printers_and_one_not_permitted():
     check(status == 2 and "OUTPUT TRAY FULL" in out, f"check --printer: {status} {out}")
     status, _, err = run("status", "--printer", "NOSUCH", printer=two)
     check(status == 1 and "NOSUCH" in err, f"--printer of none present: {status} {err}")
+    # A location before a serial number, also as lsusb writes it; a serial
+    # number that reads like a location or is on two printers chooses none.
+    with open(os.path.join(EXPECTED, "status.txt")) as expected:
+        first_status = expected.read()
+    first = location.get("TL5C0042817", "?")
+    lsusb_form = ":".join(f"{int(n):03}" for n in first.split(":")) if ":" in first else "?"
+    status, out, _ = run("status", "--printer", lsusb_form, printer=two)
+    check(status == 0 and out == first_status, f"--printer {lsusb_form}: {status} {out}")
+    status, out, _ = run("status", "--printer", first, printer=("--second", first))
+    check(status == 0 and out == first_status, f"--printer {first} with a serial {first}: {status} {out}")
+    status, out, err = run("status", "--printer", "TL5C0042817", printer=("--second", "TL5C0042817"))
+    check(status == 2 and out == "" and "more than one" in err and first in err.split("vantrel-cli: ")[-1],
+          f"--printer of a serial on two printers: {status} {err}")
     status, out, _ = run("config", "--format", "prometheus", "--printer", "all", printer=two)
     up = {s.labels["serial"]: s.value for f in classic_text(out) if f.name == "vantrel_up" for s in f.samples}
     check(status == 0 and up == {"TL5C0042817": 1, "TL5C0099999": 1}, f"metrics of all: {status} {up}")
-    for args in (["status", "--printer", "all"], ["check", "--printer", "all"], ["list", "--printer", "x"]):
+    for args in (["status", "--printer", "all"], ["check", "--printer", "all"], ["list", "--printer", "x"],
+                 ["status", "--printer", ""], ["check", "--printer", ""]):
         status, _, _ = run(*args, printer=two)
         check(status in (2, 3), f"bad usage {args}: {status}")
 
