@@ -5,7 +5,9 @@
 //   vantrel-demo-printer [OPTION]... [--] PROGRAM [ARGS...]
 //
 // --refuse CODE makes the printer answer request CODE with something other
-// than "OK"; --fail CODE makes that request's transfer fail (for tests).
+// than "OK"; --fail CODE makes that request's transfer fail, --hang CODE
+// leaves it unanswered until the program's time-out, --delay MS makes every
+// answer late (for tests).
 // --status CODES and --set KEY=VALUE give it another state; --second SERIAL
 // plugs in a second, ready printer; --no-access makes the first one's node
 // unopenable (tests of a host without the udev rule).
@@ -43,8 +45,9 @@ constexpr char kName[] = "vantrel-demo-printer";
 constexpr char kPreloadLibrary[] = "libumockdev-preload.so.0";
 constexpr int kUsageStatus = 2;
 constexpr int kSetupFailedStatus = 1;
-constexpr int kCannotStartStatus = 127;  // as a shell reports a missing command
-constexpr int kGraceSeconds = 5;         // SIGTERM to SIGKILL
+constexpr int kCannotStartStatus = 127;   // as a shell reports a missing command
+constexpr int kGraceSeconds = 5;          // SIGTERM to SIGKILL
+constexpr long kLongestDelayMs = 600000;  // far beyond any time-out of the program
 
 void PrintUsage(std::FILE* out) {
   std::fprintf(out,
@@ -53,6 +56,8 @@ void PrintUsage(std::FILE* out) {
                "and runs PROGRAM beside it; exits with PROGRAM's exit status.\n"
                "--refuse CODE: the printer answers request CODE with something other than OK.\n"
                "--fail CODE: the transfer of request CODE fails.\n"
+               "--hang CODE: the printer never answers request CODE (the transfer times out).\n"
+               "--delay MS: every answer comes MS milliseconds late.\n"
                "--status CODES: the status codes it reports, comma-separated.\n"
                "--set KEY=VALUE: a value of its information pages.\n"
                "--second SERIAL: a second printer, ready, with that serial number.\n"
@@ -68,6 +73,7 @@ struct DemoOptions {
   std::optional<std::vector<std::string>> status;
   std::vector<std::pair<std::string, std::string>> pageValues;
   std::string secondSerial;
+  int answerDelayMs = 0;
   bool noAccess = false;
 };
 
@@ -87,6 +93,21 @@ int RequestCodeOf(const char* text) {
   return *text && *end == '\0' && code >= 0 && code <= 255 ? int(code) : -1;
 }
 
+// A delay in milliseconds, 0..kLongestDelayMs; -1 for anything else.
+int MillisecondsOf(const char* text) {
+  char* end = nullptr;
+  const long milliseconds = std::strtol(text, &end, 10);
+  return *text >= '0' && *text <= '9' && *end == '\0' && milliseconds <= kLongestDelayMs
+             ? int(milliseconds)
+             : -1;
+}
+
+TarnlowPrinter::Fault::Kind FaultOf(const std::string& option) {
+  if (option == "--refuse") return TarnlowPrinter::Fault::Refuse;
+  if (option == "--hang") return TarnlowPrinter::Fault::NeverAnswer;
+  return TarnlowPrinter::Fault::FailTransfer;
+}
+
 // The index of PROGRAM in argv, 0 after printing the usage (exit status in
 // `status`).
 int ProgramIndex(int argc, char** argv, DemoOptions& options, int& status) {
@@ -102,8 +123,9 @@ int ProgramIndex(int argc, char** argv, DemoOptions& options, int& status) {
       options.noAccess = true;
       continue;
     }
-    const bool known = option == "--refuse" || option == "--fail" || option == "--status" ||
-                       option == "--set" || option == "--second";
+    const bool known = option == "--refuse" || option == "--fail" || option == "--hang" ||
+                       option == "--delay" || option == "--status" || option == "--set" ||
+                       option == "--second";
     if (!known || index + 1 >= argc) break;
     const std::string value = argv[++index];
     if (option == "--status") {
@@ -114,6 +136,14 @@ int ProgramIndex(int argc, char** argv, DemoOptions& options, int& status) {
           {value.substr(0, equals), equals == std::string::npos ? "" : value.substr(equals + 1)});
     } else if (option == "--second") {
       options.secondSerial = value;
+    } else if (option == "--delay") {
+      options.answerDelayMs = MillisecondsOf(value.c_str());
+      if (options.answerDelayMs < 0) {
+        std::fprintf(stderr, "%s: %s is no delay in milliseconds (0 to %ld)\n", kName,
+                     value.c_str(), kLongestDelayMs);
+        status = kUsageStatus;
+        return 0;
+      }
     } else {
       const int code = RequestCodeOf(value.c_str());
       if (code < 0) {
@@ -121,8 +151,7 @@ int ProgramIndex(int argc, char** argv, DemoOptions& options, int& status) {
         status = kUsageStatus;
         return 0;
       }
-      options.faults.push_back({code, option == "--refuse" ? TarnlowPrinter::Fault::Refuse
-                                                           : TarnlowPrinter::Fault::FailTransfer});
+      options.faults.push_back({code, FaultOf(option)});
     }
   }
   if (index < argc && std::strcmp(argv[index], "--") == 0)
@@ -262,6 +291,7 @@ int main(int argc, char** argv) {
   }
   if (options.status) printer.SetStatusCodes(*options.status);
   for (const auto& [key, value] : options.pageValues) printer.SetPageValue(key, value);
+  printer.SetAnswerDelay(options.answerDelayMs);
   TarnlowPrinter second;
   second.LoadDemoState();
   second.SetStatusCodes({"000000"});

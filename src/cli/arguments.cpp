@@ -104,6 +104,7 @@ class CommandLine {
 
   void TakeReadingCommand();
   void TakeActionCommand();
+  int TakePrinter();
   int TakeDefaults();
   int TakeCheck();
   int TakeList();
@@ -118,6 +119,7 @@ class CommandLine {
   std::string format_, watch_, tonerAction_, warning_, critical_;
   std::string tonerLow_, tonerOutStop_, energySave_, autoContinue_;
   CLI::Option* watchOption_ = nullptr;
+  CLI::Option* printerOption_ = nullptr;
   // The commands that only choose what is done.
   std::vector<std::pair<CLI::App*, ReadingCommand>> readings_;
   std::vector<std::pair<CLI::App*, Arguments::Action>> actions_;
@@ -153,10 +155,10 @@ CommandLine::CommandLine(Arguments& arguments) : arguments_(arguments) {
 void CommandLine::AddGlobalOptions() {
   app_.add_option("-f,--format", format_, "Output of the reading commands (default text)")
       ->check(CLI::IsMember({"text", "json", "prometheus", "openmetrics"}));
-  app_.add_option("-p,--printer", arguments_.printer,
-                  "The printer to use, by serial number or location (see list); 'all' for "
-                  "every one (metrics only); without it the first")
-      ->type_name("PRINTER");
+  printerOption_ = app_.add_option("-p,--printer", arguments_.printer,
+                                   "The printer to use, by location or serial number (see list); "
+                                   "'all' for every one (metrics only); without it the first")
+                       ->type_name("PRINTER");
   app_.add_flag("-y,--yes", arguments_.yes, "Send commands that change the printer without asking");
 }
 
@@ -229,6 +231,7 @@ int CommandLine::Parse(int argc, char** argv) {
         "toner, clean, calibrate or defaults");
   TakeReadingCommand();
   TakeActionCommand();
+  if (const int status = TakePrinter(); status != kGoOn) return status;
   if (const int status = TakeDefaults(); status != kGoOn) return status;
   if (const int status = TakeCheck(); status != kGoOn) return status;
   if (const int status = TakeList(); status != kGoOn) return status;
@@ -250,6 +253,14 @@ void CommandLine::TakeActionCommand() {
     if (command->parsed()) arguments_.action = action;
   if (arguments_.action == Arguments::Action::Toner)
     arguments_.toner = tonerAction_ == "eject" ? TonerOperation::EjectAll : TonerOperation::Change;
+}
+
+// An empty --printer is a mistake (an unset variable in a script), not a
+// request for the first printer, which leaving the option out is.
+int CommandLine::TakePrinter() {
+  if (printerOption_->count() == 0 || !arguments_.printer.empty()) return kGoOn;
+  const std::string message = "--printer: give a location or a serial number (see list)";
+  return check_->parsed() ? CheckUsage(message) : BadUsage(message);
 }
 
 int CommandLine::TakeDefaults() {

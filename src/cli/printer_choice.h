@@ -1,6 +1,7 @@
 // Which printers a run talks to, from --printer: none given, the first
-// present one (as the window takes it); a serial number or a location
-// ("1:2", bus and address) that one; "all" every one.
+// present one (as the window takes it); a location ("1:2", bus and address,
+// or lsusb's "001:002") that one, else the one printer with that serial
+// number; "all" every one.
 #pragma once
 
 #include <optional>
@@ -13,7 +14,8 @@ inline constexpr char kAllPrinters[] = "all";
 
 // The printers chosen, in the platform's order. An empty optional stands
 // for "the first printer the link finds" where the platform lists none.
-// CliFailure when none is there or the one asked for is not.
+// CliFailure when none is there or the one asked for is not, and a usage
+// failure when a serial number asked for is on more than one.
 std::vector<std::optional<PresentPrinter>> ChoosePrinters(const std::string& wanted);
 
 // The one printer of a run that talks to one.

@@ -191,6 +191,20 @@ def failures_have_their_exit_status_and_no_half_output():
                            printer=("--set", "MACHINEENERGYSAVE=#%&", "--fail", "15", "--fail", "16",
                                     "--fail", "17", "--fail", "19"))
     check(status == 3 and out == "" and "give --energy-save" in err, f"unusable page: {status} {err}")
+    # A slow printer is read all the same; one that stops answering fails
+    # at the link's time-out. Times printed, only the delay asserted.
+    start = time.monotonic()
+    status, out, err = run("status", printer=("--delay", "300"))
+    seconds = time.monotonic() - start
+    print(f"status, every answer 300 ms late: {seconds:.2f} s")
+    with open(os.path.join(EXPECTED, "status.txt")) as expected:
+        check(status == 0 and out == expected.read() and seconds >= 0.3,
+              f"late answers: {status} {seconds:.2f} s {err}")
+    start = time.monotonic()
+    status, out, err = run("status", printer=("--hang", "9"))
+    print(f"status, the panel status read never answered: {time.monotonic() - start:.2f} s")
+    check(status == 1 and out == "" and "vantrel-cli: the printer did not answer\n" in err,
+          f"unanswered status read: {status} {err}")
     # Every number by one rule: digits only, no sign, no blank around it.
     for args in (["clean", "--format", "json"], ["defaults"], ["status", "--watch", "0"],
                  ["status", "--watch", " 5"], ["status", "--watch", "+5"], ["status", "--watch", "5 "],
@@ -262,10 +276,24 @@ def several_printers_and_one_not_permitted():
     check(status == 2 and "OUTPUT TRAY FULL" in out, f"check --printer: {status} {out}")
     status, _, err = run("status", "--printer", "NOSUCH", printer=two)
     check(status == 1 and "NOSUCH" in err, f"--printer of none present: {status} {err}")
+    # A location before a serial number, also as lsusb writes it; a serial
+    # number that reads like a location or is on two printers chooses none.
+    with open(os.path.join(EXPECTED, "status.txt")) as expected:
+        first_status = expected.read()
+    first = location.get("TL5C0042817", "?")
+    lsusb_form = ":".join(f"{int(n):03}" for n in first.split(":")) if ":" in first else "?"
+    status, out, _ = run("status", "--printer", lsusb_form, printer=two)
+    check(status == 0 and out == first_status, f"--printer {lsusb_form}: {status} {out}")
+    status, out, _ = run("status", "--printer", first, printer=("--second", first))
+    check(status == 0 and out == first_status, f"--printer {first} with a serial {first}: {status} {out}")
+    status, out, err = run("status", "--printer", "TL5C0042817", printer=("--second", "TL5C0042817"))
+    check(status == 2 and out == "" and "more than one" in err and first in err.split("vantrel-cli: ")[-1],
+          f"--printer of a serial on two printers: {status} {err}")
     status, out, _ = run("config", "--format", "prometheus", "--printer", "all", printer=two)
     up = {s.labels["serial"]: s.value for f in classic_text(out) if f.name == "vantrel_up" for s in f.samples}
     check(status == 0 and up == {"TL5C0042817": 1, "TL5C0099999": 1}, f"metrics of all: {status} {up}")
-    for args in (["status", "--printer", "all"], ["check", "--printer", "all"], ["list", "--printer", "x"]):
+    for args in (["status", "--printer", "all"], ["check", "--printer", "all"], ["list", "--printer", "x"],
+                 ["status", "--printer", ""], ["check", "--printer", ""]):
         status, _, _ = run(*args, printer=two)
         check(status in (2, 3), f"bad usage {args}: {status}")
 
