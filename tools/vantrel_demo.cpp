@@ -6,7 +6,7 @@
 #include "device/device_backend.h"
 #include "sim/backend_sim.h"
 #include "sim/tarnlow_printer.h"
-#include "ui/win32/win32_program.h"
+#include "app/win32_program.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   static TarnlowPrinter printer;

@@ -40,6 +40,10 @@ struct AppContext {
 
   // The status watch asked for at start; null without it.
   PrinterWatch* watch;
+
+  // Opens the configuration window over `owner`: set by the shell, which
+  // knows the pages, so that a page never includes a sibling page.
+  void (*openConfiguration)(Window& owner, AppContext& ctx);
 };
 
 // The record a page is created with (Init's parameter), kept as the page's

@@ -1,7 +1,6 @@
 #include "panel/panel_page.h"
 
 #include "device/device_link.h"
-#include "info/configuration_window.h"
 #include "layouts/dialog_template.h"
 #include "page_helpers/app_context.h"
 #include "page_helpers/choice_list.h"
@@ -47,7 +46,7 @@ void OnCommand(Window& page, AppContext& ctx, int id) {
       break;
     case kPanelConfigButton:
       // Opens and closes the link itself, around its modal window.
-      OpenConfigurationWindow(page, ctx);
+      if (ctx.openConfiguration) ctx.openConfiguration(page, ctx);
       break;
     case kPanelRotateTonerButton: WithDeviceLink(page, [&] { RotateToner(page); }); break;
     case kPanelCleanUpButton:

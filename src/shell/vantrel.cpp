@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "info/configuration_window.h"
 #include "layouts/dialog_template.h"
 #include "page_helpers/app_context.h"
 #include "shell/main_window.h"
@@ -10,6 +11,7 @@
 int RunVantrel(Platform& platform, StartKind start, int watchSeconds) {
   if (!platform.AcquireSingleInstance(kSingleInstanceName)) return 0;
   auto ctx = std::make_unique<AppContext>();  // zero-filled
+  ctx->openConfiguration = OpenConfigurationWindow;
   // The platform for the run; afterwards the one before it again (none, or
   // the first program's when a test starts a second inside it).
   Platform* const before = PlatformInUse();
