@@ -19,6 +19,7 @@
 #include "common/win32/utf16.h"
 #include "fit/layout_checks.h"
 #include "layouts/control_ids.h"
+#include "info/configuration_controls.h"
 #include "printer/config_pages.h"
 #include "shell/about_box.h"
 #include "ui/win32/win32_platform.h"
