@@ -20,7 +20,8 @@ namespace {
 // The read values, as the model gives them, into the pages there are.
 void FillPages(const AppContext& ctx) {
   for (const ConfigFieldText& field : ConfigurationTexts(ctx.printer))
-    if (Window* page = ctx.configPages[field.page]) page->SetItemText(ValueControl(field), field.text);
+    if (Window* page = ctx.configPages[field.page])
+      page->SetItemText(ValueControl(field), field.text);
 }
 
 // The switch is the same field the user service page shows; a failed read

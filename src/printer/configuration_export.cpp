@@ -2,8 +2,8 @@
 
 #include <iterator>
 #include <map>
-#include <tuple>
 #include <string_view>
+#include <tuple>
 #include <utility>
 
 #include "common/string_table.h"
@@ -30,9 +30,9 @@ struct ValueRef {
 // others keep the section of the row before them. Rows with a fixed name
 // use it as both section and key, in every language.
 struct ExportRow {
-  int page;     // ConfigPageIndex
-  int section;  // string id; 0: the group's section continues
-  int key;      // string id
+  int page;            // ConfigPageIndex
+  int section;         // string id; 0: the group's section continues
+  int key;             // string id
   ValueRef values[3];  // joined by ", "
   int valueCount;
   bool endsGroup;  // the value ends in CR LF: an empty line follows

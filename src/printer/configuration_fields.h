@@ -19,8 +19,8 @@
 // One supply: a row of the supplies page, and page-1 fields of its state,
 // remaining percent and cartridge type.
 struct SupplyField {
-  const char* name;  // the command line's
-  int label;         // string id
+  const char* name;            // the command line's
+  int label;                   // string id
   int state, remaining, type;  // type kNoSupplyType: none
 };
 inline constexpr int kNoSupplyType = -1;

@@ -29,8 +29,7 @@ void AddSupplies(std::vector<ConfigFieldText>& texts, const PrinterState& ctx) {
       if (typed) set(ValueColumn::SupplyType, "-");
       continue;
     }
-    set(ValueColumn::SupplyRemaining,
-        PercentText(PageField(ctx, kTonerPageNumber, row.remaining)));
+    set(ValueColumn::SupplyRemaining, PercentText(PageField(ctx, kTonerPageNumber, row.remaining)));
     if (typed)
       set(ValueColumn::SupplyType, CartridgeTypeText(PageField(ctx, kTonerPageNumber, row.type)));
   }

@@ -140,7 +140,7 @@ std::string RefusalInTextLanguage(const StartArguments& arguments) {
     case Refusal::NeedsValue: reason = Filled(kTextOptionNeedsValue, {what}); break;
     case Refusal::WatchPeriod:
       reason = Filled(kTextWatchPeriodRefused, {std::to_string(kWatchShortestSeconds),
-                                                 std::to_string(kWatchLongestSeconds), what});
+                                                std::to_string(kWatchLongestSeconds), what});
       break;
     case Refusal::None: return "";
   }

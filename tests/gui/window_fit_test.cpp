@@ -26,9 +26,9 @@
 
 #include "common/string_table.h"
 #include "fit/layout_checks.h"
+#include "info/configuration_controls.h"
 #include "layouts/control_ids.h"
 #include "printer/config_conversions.h"
-#include "info/configuration_controls.h"
 #include "printer/config_pages.h"
 #include "printer/configuration_export.h"
 #include "printer/configuration_texts.h"
