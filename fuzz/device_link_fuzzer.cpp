@@ -84,7 +84,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   Open(link);
   char status[kStatusReplySize] = {};
-  ParseStatusReply(status, SendVendorRequest(link, REQ_READ_PANEL_STATUS, 0, kStatusReplySize, status));
+  ParseStatusReply(status,
+                   SendVendorRequest(link, REQ_READ_PANEL_STATUS, 0, kStatusReplySize, status));
 
   Open(link);
   AllocatePageBlocks(*printer);

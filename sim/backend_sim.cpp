@@ -10,12 +10,11 @@
 #include "sim/tarnlow_printer.h"
 
 SimulatedBackend::SimulatedBackend(TarnlowPrinter& printer)
-    : printer_(printer),
-      operations_{"simulated", this,          sizeof(Handle), FindPrinter, Open,
-                  Close,       VendorRequest, nullptr,        nullptr} {}
+    : printer_(printer), operations_{"simulated", this,          sizeof(Handle), FindPrinter, Open,
+                                     Close,       VendorRequest, nullptr,        nullptr} {}
 
-bool SimulatedBackend::FindPrinter(void* context, const HardwareIdMatch& matches,
-                                   std::string& key, LinkError& error) {
+bool SimulatedBackend::FindPrinter(void* context, const HardwareIdMatch& matches, std::string& key,
+                                   LinkError& error) {
   std::lock_guard<std::recursive_mutex> hold(Of(context).lock_);
   error = LinkError{LinkErrorKind::NoDevice, LinkStep::Open, 0, 0, ""};
   if (!Of(context).printer_.Plugged()) return false;

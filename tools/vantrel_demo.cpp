@@ -3,10 +3,10 @@
 // and for the tests under Wine.
 #include <windows.h>
 
+#include "app/win32_program.h"
 #include "device/device_backend.h"
 #include "sim/backend_sim.h"
 #include "sim/tarnlow_printer.h"
-#include "ui/win32/win32_program.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   static TarnlowPrinter printer;

@@ -55,13 +55,15 @@ std::vector<PresentPrinter> Those(const std::vector<PresentPrinter>& printers,
 }  // namespace
 
 std::vector<PresentPrinter> PresentPrinters() {
-  std::optional<std::vector<PresentPrinter>> printers = ListPresentPrinters(PlatformDeviceBackend());
+  std::optional<std::vector<PresentPrinter>> printers =
+      ListPresentPrinters(PlatformDeviceBackend());
   if (!printers) throw CliFailure(kExitNoPrinter, "the printers present could not be listed");
   return *printers;
 }
 
 std::vector<std::optional<PresentPrinter>> ChoosePrinters(const std::string& wanted) {
-  const std::optional<std::vector<PresentPrinter>> present = ListPresentPrinters(PlatformDeviceBackend());
+  const std::optional<std::vector<PresentPrinter>> present =
+      ListPresentPrinters(PlatformDeviceBackend());
   if (!present) {
     if (!wanted.empty())
       throw CliFailure(kExitUsage, "--printer: this system cannot list the printers present");

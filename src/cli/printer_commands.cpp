@@ -41,7 +41,8 @@ std::string SendDefaults(const Arguments& arguments) {
                              OnOff(defaults.tonerOutStop) + ", energy save " +
                              std::to_string(defaults.energySaveMinutes) +
                              " minutes, auto continue " + OnOff(defaults.autoContinue) + ")");
-  RequireAcknowledged(SendPanelDefaults(session.Link(), defaults), "one or more of the default settings");
+  RequireAcknowledged(SendPanelDefaults(session.Link(), defaults),
+                      "one or more of the default settings");
   return Said(kTextSetDefaultSent);
 }
 
@@ -61,7 +62,8 @@ std::string RunPrinterCommand(const Arguments& arguments) {
   PrinterSession session(ChosenPrinter(arguments.printer));
   switch (arguments.action) {
     case Action::Clean:
-      RequireAcknowledged(SendTonerOperation(session.Link(), TonerOperation::PrintHeadCleanUp), what);
+      RequireAcknowledged(SendTonerOperation(session.Link(), TonerOperation::PrintHeadCleanUp),
+                          what);
       return Said(kTextCommandSent);
     case Action::Calibrate:
       RequireAcknowledged(StartCalibration(session.Link()), what);

@@ -226,8 +226,8 @@ bool Open(void* context, const std::string& key, const ExpectedDevice& expected,
                SerialNumber(list[i], handle, descriptor.iSerialNumber) != expected.serial) {
       libusb_close(handle);
       handle = nullptr;
-      error.osText = "the printer at " + key.substr(0, key.rfind(':')) + " is no longer " +
-                     expected.serial;
+      error.osText =
+          "the printer at " + key.substr(0, key.rfind(':')) + " is no longer " + expected.serial;
     }
     break;
   }
@@ -257,9 +257,9 @@ int VendorRequest(void* context, void* storage, const std::uint8_t input[3], std
   return received;
 }
 
-const DeviceBackend kLibusbBackend = {"libusb", &g_state,      sizeof(OpenPrinter),
-                                      FindPrinter, Open,     Close,
-                                      VendorRequest, Release, ListPrinters};
+const DeviceBackend kLibusbBackend = {"libusb",      &g_state, sizeof(OpenPrinter),
+                                      FindPrinter,   Open,     Close,
+                                      VendorRequest, Release,  ListPrinters};
 
 }  // namespace
 

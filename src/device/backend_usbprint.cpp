@@ -10,8 +10,8 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
 #include <cstddef>
+#include <cstdio>
 #include <cwchar>
 #include <string>
 #include <string_view>
@@ -147,7 +147,8 @@ LinkError SystemError(DWORD code, LinkStep step) {
     error.osText = Utf8(words);
     LocalFree(text);
   }
-  error.osText = "error " + std::to_string(code) + (error.osText.empty() ? "" : ": " + error.osText);
+  error.osText =
+      "error " + std::to_string(code) + (error.osText.empty() ? "" : ": " + error.osText);
   return error;
 }
 
@@ -167,8 +168,10 @@ bool FindPrinter(void* context, const HardwareIdMatch& matches, std::string& key
     if (found) key = Utf8(std::wstring_view(path.data(), path.size()));
     return false;
   });
-  if (!walked) error = SystemError(GetLastError(), LinkStep::Open);
-  else if (!found) error = LinkError{LinkErrorKind::NoDevice, LinkStep::Open, 0, 0, ""};
+  if (!walked)
+    error = SystemError(GetLastError(), LinkStep::Open);
+  else if (!found)
+    error = LinkError{LinkErrorKind::NoDevice, LinkStep::Open, 0, 0, ""};
   return walked && found;
 }
 
@@ -239,7 +242,9 @@ bool Open(void* context, const std::string& key, const ExpectedDevice& expected,
   return true;
 }
 
-void Close(void* context, void* storage) { Os(context).closeHandle(*static_cast<HANDLE*>(storage)); }
+void Close(void* context, void* storage) {
+  Os(context).closeHandle(*static_cast<HANDLE*>(storage));
+}
 
 // The request is overlapped so that it can be bounded: after the time-out
 // it is cancelled, and the cancellation is waited for, because until the
@@ -317,10 +322,10 @@ const UsbprintPlatform& SystemUsbprintPlatform() {
 }
 
 DeviceBackend UsbprintBackend(const UsbprintPlatform& platform) {
-  return {"usbprint", const_cast<UsbprintPlatform*>(&platform),
+  return {"usbprint",     const_cast<UsbprintPlatform*>(&platform),
           sizeof(HANDLE), FindPrinter,
-          Open,       Close,
-          VendorRequest, nullptr,
+          Open,           Close,
+          VendorRequest,  nullptr,
           ListPrinters};
 }
 

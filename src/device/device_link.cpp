@@ -96,10 +96,9 @@ LinkReply DeviceLink::Request(int code, int wValue, int length, void* buffer) {
   LinkError error;
   error.step = LinkStep::Request;
   const auto start = std::chrono::steady_clock::now();
-  const int received =
-      backend_.vendorRequest(backend_.context, handleA_.get(), input,
-                             static_cast<std::uint8_t*>(buffer),
-                             static_cast<std::uint16_t>(length), error);
+  const int received = backend_.vendorRequest(backend_.context, handleA_.get(), input,
+                                              static_cast<std::uint8_t*>(buffer),
+                                              static_cast<std::uint16_t>(length), error);
   const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(
                         std::chrono::steady_clock::now() - start)
                         .count();

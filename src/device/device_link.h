@@ -81,7 +81,7 @@ class DeviceLink {
 };
 
 // The link's operations under their long-standing names.
-int OpenDeviceLink(DeviceLink& link);  // 1 opened, 0 not
+int OpenDeviceLink(DeviceLink& link);   // 1 opened, 0 not
 int CloseDeviceLink(DeviceLink& link);  // always 1
 // The count of reply bytes; 0 on any failure.
 int SendVendorRequest(DeviceLink& link, int code, int wValue, int length, void* buffer);

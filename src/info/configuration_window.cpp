@@ -3,6 +3,7 @@
 #include <string>
 
 #include "device/device_link.h"
+#include "info/configuration_controls.h"
 #include "info/ini_export.h"
 #include "layouts/dialog_template.h"
 #include "page_helpers/link_session.h"
@@ -19,7 +20,8 @@ namespace {
 // The read values, as the model gives them, into the pages there are.
 void FillPages(const AppContext& ctx) {
   for (const ConfigFieldText& field : ConfigurationTexts(ctx.printer))
-    if (Window* page = ctx.configPages[field.page]) page->SetItemText(field.fieldId, field.text);
+    if (Window* page = ctx.configPages[field.page])
+      page->SetItemText(ValueControl(field), field.text);
 }
 
 // The switch is the same field the user service page shows; a failed read

@@ -47,6 +47,10 @@ struct AppContext {
   // with the watch (page_helpers/link_session.h).
   DeviceLink* link;
   PrinterTurn* turn;
+
+  // Opens the configuration window over `owner`: set by the shell, which
+  // knows the pages, so that a page never includes a sibling page.
+  void (*openConfiguration)(Window& owner, AppContext& ctx);
 };
 
 // The record a page is created with (Init's parameter), kept as the page's

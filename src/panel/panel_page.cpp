@@ -1,7 +1,6 @@
 #include "panel/panel_page.h"
 
 #include "device/device_link.h"
-#include "info/configuration_window.h"
 #include "layouts/dialog_template.h"
 #include "page_helpers/app_context.h"
 #include "page_helpers/choice_list.h"
@@ -43,19 +42,19 @@ void RotateToner(Window& page, DeviceLink& link) {
 void OnCommand(Window& page, AppContext& ctx, int id) {
   switch (id) {
     case kPanelStatusButton:
-      WithDeviceLink(ctx, page, [&](DeviceLink& link) { ReadPanelStatus(page, link, ctx.printer); });
+      WithDeviceLink(ctx, page,
+                     [&](DeviceLink& link) { ReadPanelStatus(page, link, ctx.printer); });
       break;
     case kPanelConfigButton:
       // Opens and closes the link itself, around its modal window.
-      OpenConfigurationWindow(page, ctx);
+      if (ctx.openConfiguration) ctx.openConfiguration(page, ctx);
       break;
     case kPanelRotateTonerButton:
       WithDeviceLink(ctx, page, [&](DeviceLink& link) { RotateToner(page, link); });
       break;
     case kPanelCleanUpButton:
       WithDeviceLink(ctx, page, [&](DeviceLink& link) {
-        Report(page, SendTonerOperation(link, TonerOperation::PrintHeadCleanUp),
-               kTextCommandSent);
+        Report(page, SendTonerOperation(link, TonerOperation::PrintHeadCleanUp), kTextCommandSent);
       });
       break;
     case kPanelApplyButton:

@@ -1,5 +1,6 @@
-// The configuration's seven pages: their order, layouts and tab titles.
-// The window, the export and the command line's text all take them here.
+// The configuration's seven pages: their order and tab titles. The window,
+// the export and the command line's text all take them here (the window
+// its pages' layouts from info/configuration_controls.h).
 #pragma once
 
 // The pages in tab order: their index in the tab control and in the
@@ -15,7 +16,5 @@ enum ConfigPageIndex : int {
   kConfigPageCount,
 };
 
-// The layout (template id) and the tab title (string id) of each page, in
-// ConfigPageIndex order.
-extern const int kConfigPageTemplates[kConfigPageCount];
+// The tab title (string id) of each page, in ConfigPageIndex order.
 extern const int kConfigPageTitles[kConfigPageCount];

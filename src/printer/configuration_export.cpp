@@ -3,11 +3,10 @@
 #include <iterator>
 #include <map>
 #include <string_view>
+#include <tuple>
 #include <utility>
 
 #include "common/string_table.h"
-#include "layouts/control_ids.h"
-#include "layouts/dialog_template.h"
 #include "printer/config_pages.h"
 #include "printer/configuration_fields.h"
 #include "printer/configuration_texts.h"
@@ -21,65 +20,77 @@ namespace {
 // A field's text is read as through a 256-byte buffer.
 constexpr std::size_t kMaxFieldText = 255;
 
-// One entry of the export. A row that names a section field starts a group;
-// the others keep the section of the row before them. Rows with a fixed
-// name use it as both section and key, in every language.
+// One value of a row: which row of its table, and which of its values.
+struct ValueRef {
+  int row;
+  ValueColumn column;
+};
+
+// One entry of the export. A row that names a section starts a group; the
+// others keep the section of the row before them. Rows with a fixed name
+// use it as both section and key, in every language.
 struct ExportRow {
-  int page;          // ConfigPageIndex
-  int sectionField;  // 0: the group's section continues
-  int keyField;
-  int valueFields[3];  // joined by ", "; 0 ends the list
-  bool endsGroup;      // the value ends in CR LF: an empty line follows
+  int page;            // ConfigPageIndex
+  int section;         // string id; 0: the group's section continues
+  int key;             // string id
+  ValueRef values[3];  // joined by ", "
+  int valueCount;
+  bool endsGroup;  // the value ends in CR LF: an empty line follows
   const char* fixedName;
 };
 
 // The supplies, one group under the page's heading, then the other values.
 std::vector<ExportRow> ExportRows() {
   std::vector<ExportRow> rows;
-  for (const SupplyField& supply : kSupplyFields) {
-    const bool first = &supply == &kSupplyFields[0];
-    const bool last = &supply == &kSupplyFields[std::size(kSupplyFields) - 1];
+  const int supplies = static_cast<int>(std::size(kSupplyFields));
+  for (int index = 0; index < supplies; ++index) {
+    const SupplyField& supply = kSupplyFields[index];
     rows.push_back({kSuppliesPage,
-                    first ? kSuppliesHeading : 0,
+                    index == 0 ? kSuppliesHeadingText : 0,
                     supply.label,
-                    {supply.statusValue, supply.remainingValue, supply.typeValue},
-                    last,
+                    {{index, ValueColumn::SupplyStatus},
+                     {index, ValueColumn::SupplyRemaining},
+                     {index, ValueColumn::SupplyType}},
+                    supply.type == kNoSupplyType ? 2 : 3,
+                    index == supplies - 1,
                     nullptr});
   }
   bool afterNext = false;
-  for (const ConfigurationField& field : kConfigurationFields) {
-    const ExportRow row{field.page,    field.section,   field.label,
-                        {field.value}, field.endsGroup, field.label ? nullptr : field.name};
+  for (int index = 0; index < static_cast<int>(std::size(kConfigurationFields)); ++index) {
+    const ConfigurationField& field = kConfigurationFields[index];
+    const ExportRow row{field.page,
+                        field.section,
+                        field.label,
+                        {{index, ValueColumn::Value}},
+                        1,
+                        field.endsGroup,
+                        field.label ? nullptr : field.name};
     rows.insert(afterNext ? rows.end() - 1 : rows.end(), row);
     afterNext = field.exportedAfterNext;
   }
   return rows;
 }
 
-// What the pages show: the read values over the layouts' own texts.
+// What the pages show: the read values, and the texts of headings and
+// labels; a value not read shows nothing.
 class PageTexts {
  public:
   explicit PageTexts(const PrinterState& ctx) {
     for (ConfigFieldText& field : ConfigurationTexts(ctx))
-      values_[{field.page, field.fieldId}] = std::move(field.text);
+      values_[{field.page, field.row, field.column}] = std::move(field.text);
   }
 
-  std::string FieldText(int page, int fieldId) const {
-    if (fieldId == 0) return "";
-    return ShownText(page, fieldId).substr(0, kMaxFieldText);
+  std::string ValueText(int page, ValueRef value) const {
+    auto found = values_.find({page, value.row, value.column});
+    return found == values_.end() ? "" : found->second.substr(0, kMaxFieldText);
+  }
+
+  static std::string LabelText(int stringId) {
+    return stringId ? TextOrEmpty(stringId).substr(0, kMaxFieldText) : "";
   }
 
  private:
-  std::string ShownText(int page, int fieldId) const {
-    auto value = values_.find({page, fieldId});
-    if (value != values_.end()) return value->second;
-    const DialogTemplate* layout = FindDialogTemplate(kConfigPageTemplates[page]);
-    const ControlTemplate* control = layout ? FindControl(*layout, fieldId) : nullptr;
-    if (!control || control->stringId == kNoString) return "";
-    return TextOrEmpty(control->stringId);
-  }
-
-  std::map<std::pair<int, int>, std::string> values_;
+  std::map<std::tuple<int, int, ValueColumn>, std::string> values_;
 };
 
 // "<serial>.INI", with the characters no file name may hold made "_", so
@@ -112,12 +123,12 @@ std::vector<ConfigurationRow> ConfigurationRows(const PrinterState& ctx) {
       section = exportRow.fixedName;
       row.label = exportRow.fixedName;
     } else {
-      if (exportRow.sectionField) section = texts.FieldText(exportRow.page, exportRow.sectionField);
-      row.label = texts.FieldText(exportRow.page, exportRow.keyField);
+      if (exportRow.section) section = PageTexts::LabelText(exportRow.section);
+      row.label = PageTexts::LabelText(exportRow.key);
     }
     row.section = section;
-    for (int i = 0; i < 3 && exportRow.valueFields[i]; ++i)
-      row.values.push_back(texts.FieldText(exportRow.page, exportRow.valueFields[i]));
+    for (int i = 0; i < exportRow.valueCount; ++i)
+      row.values.push_back(texts.ValueText(exportRow.page, exportRow.values[i]));
     row.endsGroup = exportRow.endsGroup;
     rows.push_back(std::move(row));
   }

@@ -1,8 +1,9 @@
 // Every value the configuration shows, one row each: the information-page
-// field it comes from, the page, label and value field that show it, how
-// its text is made, the export's grouping and the command line's name.
-// The window, the export, the command line and the user service page all
-// take a field from here, so adding one is adding a row.
+// field it comes from, its page, heading and label texts, how its text is
+// made, the export's grouping and the command line's name. The window, the
+// export, the command line and the user service page all take a field from
+// here, so adding one is adding a row (and, for the window, its controls in
+// info/configuration_controls.h, a table of the same rows).
 #pragma once
 
 #include <cstdint>
@@ -10,34 +11,30 @@
 #include <string_view>
 
 #include "device/request_catalogue.h"
-#include "layouts/control_ids.h"
 #include "printer/config_pages.h"
 #include "printer/printer_info.h"
 #include "printer/user_settings.h"
+#include "string_ids.h"
 
 // One supply: a row of the supplies page, and page-1 fields of its state,
 // remaining percent and cartridge type.
 struct SupplyField {
-  const char* name;  // the command line's
-  int label;
-  int statusValue, remainingValue, typeValue;  // typeValue 0: no type field
-  int state, remaining, type;                  // type kNoSupplyType: none
+  const char* name;            // the command line's
+  int label;                   // string id
+  int state, remaining, type;  // type kNoSupplyType: none
 };
 inline constexpr int kNoSupplyType = -1;
 
 // The toner cartridges first, the imaging cartridge last; the export writes
-// them as one group under kSuppliesHeading.
+// them as one group under kSuppliesHeadingText.
+inline constexpr int kSuppliesHeadingText = kTextSuppliesHeading;
 inline constexpr SupplyField kSupplyFields[] = {
-    {"cyan", kSuppliesCyanLabel, kSuppliesCyanStatus, kSuppliesCyanRemaining, kSuppliesCyanType,
-     CONSUMETCSTATEC, CONSUMETCREMAINC, CONSUMETCTYPEC},
-    {"magenta", kSuppliesMagentaLabel, kSuppliesMagentaStatus, kSuppliesMagentaRemaining,
-     kSuppliesMagentaType, CONSUMETCSTATEM, CONSUMETCREMAINM, CONSUMETCTYPEM},
-    {"yellow", kSuppliesYellowLabel, kSuppliesYellowStatus, kSuppliesYellowRemaining,
-     kSuppliesYellowType, CONSUMETCSTATEY, CONSUMETCREMAINY, CONSUMETCTYPEY},
-    {"black", kSuppliesBlackLabel, kSuppliesBlackStatus, kSuppliesBlackRemaining,
-     kSuppliesBlackType, CONSUMETCSTATEK, CONSUMETCREMAINK, CONSUMETCTYPEK},
-    {"imaging_cartridge", kSuppliesImagingLabel, kSuppliesImagingStatus, kSuppliesImagingRemaining,
-     0, CONSUMEICSTATE, CONSUMEICREMAIN, kNoSupplyType},
+    {"cyan", kTextSuppliesCyanLabel, CONSUMETCSTATEC, CONSUMETCREMAINC, CONSUMETCTYPEC},
+    {"magenta", kTextSuppliesMagentaLabel, CONSUMETCSTATEM, CONSUMETCREMAINM, CONSUMETCTYPEM},
+    {"yellow", kTextSuppliesYellowLabel, CONSUMETCSTATEY, CONSUMETCREMAINY, CONSUMETCTYPEY},
+    {"black", kTextSuppliesBlackLabel, CONSUMETCSTATEK, CONSUMETCREMAINK, CONSUMETCTYPEK},
+    {"imaging_cartridge", kTextSuppliesImagingLabel, CONSUMEICSTATE, CONSUMEICREMAIN,
+     kNoSupplyType},
 };
 
 // How a value field's text is made from its source.
@@ -84,9 +81,8 @@ using UserSetting = std::int32_t UserSettings::*;
 
 struct ConfigurationField {
   int page;     // ConfigPageIndex
-  int section;  // the heading that starts an export group here; 0: the group goes on
-  int label;    // 0: `name` is the fixed section and key, in every language
-  int value;
+  int section;  // string id of the heading that starts an export group here; 0: the group goes on
+  int label;    // string id; 0: `name` is the fixed section and key, in every language
   InfoKey source;
   Shown shown;
   FieldGroup group;
@@ -100,143 +96,128 @@ struct ConfigurationField {
 // One row each, kept as rows (clang-format would give each member a line).
 // clang-format off
 inline constexpr ConfigurationField kConfigurationFields[] = {
-    {kCoveragePage, kCoverageFacesTitle, kCoverageColorFacesLabel, kCoverageColorFaces,
+    {kCoveragePage, kTextCoverageFacesTitle, kTextCoverageColorFacesLabel,
      {kTonerPageNumber, COVERAGETOTALCOLOR}, Shown::AsText, FieldGroup::NormalizedFaces, "colour",
      false},
-    {kCoveragePage, 0, kCoverageMonoFacesLabel, kCoverageMonoFaces,
-     {kTonerPageNumber, COVERAGETOTALMONO}, Shown::AsText, FieldGroup::NormalizedFaces,
-     "monochrome", false},
-    {kCoveragePage, 0, kCoverageTotalFacesLabel, kCoverageTotalFaces,
-     {kTonerPageNumber, COVERAGETOTAL}, Shown::AsText, FieldGroup::NormalizedFaces, "total", true},
-    {kCoveragePage, kCoverageTitle, kCoverageColorLabel, kCoverageColor,
-     {kTonerPageNumber, COVERAGECOLOR}, Shown::AsText, FieldGroup::NormalizedCoverage, "colour",
-     false},
-    {kCoveragePage, 0, kCoverageMonoLabel, kCoverageMono, {kTonerPageNumber, COVERAGEMONO},
-     Shown::AsText, FieldGroup::NormalizedCoverage, "monochrome", true},
-    {kCoveragePage, kCoverageCurrentTitle, kCoverageCurrentCyanLabel, kCoverageCurrentCyan,
+    {kCoveragePage, 0, kTextCoverageMonoFacesLabel, {kTonerPageNumber, COVERAGETOTALMONO},
+     Shown::AsText, FieldGroup::NormalizedFaces, "monochrome", false},
+    {kCoveragePage, 0, kTextCoverageTotalFacesLabel, {kTonerPageNumber, COVERAGETOTAL},
+     Shown::AsText, FieldGroup::NormalizedFaces, "total", true},
+    {kCoveragePage, kTextCoverageTitle, kTextCoverageColorLabel, {kTonerPageNumber, COVERAGECOLOR},
+     Shown::AsText, FieldGroup::NormalizedCoverage, "colour", false},
+    {kCoveragePage, 0, kTextCoverageMonoLabel, {kTonerPageNumber, COVERAGEMONO}, Shown::AsText,
+     FieldGroup::NormalizedCoverage, "monochrome", true},
+    {kCoveragePage, kTextCoverageCurrentTitle, kTextAverageCyanLabel,
      {kTonerPageNumber, COVERAGEAVERAGEC}, Shown::Percent, FieldGroup::AverageCoverage, "cyan",
      false},
-    {kCoveragePage, 0, kCoverageCurrentMagentaLabel, kCoverageCurrentMagenta,
-     {kTonerPageNumber, COVERAGEAVERAGEM}, Shown::Percent, FieldGroup::AverageCoverage, "magenta",
-     false},
-    {kCoveragePage, 0, kCoverageCurrentYellowLabel, kCoverageCurrentYellow,
-     {kTonerPageNumber, COVERAGEAVERAGEY}, Shown::Percent, FieldGroup::AverageCoverage, "yellow",
-     false},
-    {kCoveragePage, 0, kCoverageCurrentBlackLabel, kCoverageCurrentBlack,
-     {kTonerPageNumber, COVERAGEAVERAGEK}, Shown::Percent, FieldGroup::AverageCoverage, "black",
-     true},
-    {kCoveragePage, kCoverageLastJobTitle, kCoverageLastJobCyanLabel, kCoverageLastJobCyan,
+    {kCoveragePage, 0, kTextAverageMagentaLabel, {kTonerPageNumber, COVERAGEAVERAGEM},
+     Shown::Percent, FieldGroup::AverageCoverage, "magenta", false},
+    {kCoveragePage, 0, kTextAverageYellowLabel, {kTonerPageNumber, COVERAGEAVERAGEY},
+     Shown::Percent, FieldGroup::AverageCoverage, "yellow", false},
+    {kCoveragePage, 0, kTextAverageBlackLabel, {kTonerPageNumber, COVERAGEAVERAGEK}, Shown::Percent,
+     FieldGroup::AverageCoverage, "black", true},
+    {kCoveragePage, kTextCoverageLastJobTitle, kTextAverageCyanLabel,
      {kTonerPageNumber, COVERAGELASTC}, Shown::Percent, FieldGroup::LastJobCoverage, "cyan", false},
-    {kCoveragePage, 0, kCoverageLastJobMagentaLabel, kCoverageLastJobMagenta,
-     {kTonerPageNumber, COVERAGELASTM}, Shown::Percent, FieldGroup::LastJobCoverage, "magenta",
-     false},
-    {kCoveragePage, 0, kCoverageLastJobYellowLabel, kCoverageLastJobYellow,
-     {kTonerPageNumber, COVERAGELASTY}, Shown::Percent, FieldGroup::LastJobCoverage, "yellow",
-     false},
-    {kCoveragePage, 0, kCoverageLastJobBlackLabel, kCoverageLastJobBlack,
-     {kTonerPageNumber, COVERAGELASTK}, Shown::Percent, FieldGroup::LastJobCoverage, "black", true},
+    {kCoveragePage, 0, kTextAverageMagentaLabel, {kTonerPageNumber, COVERAGELASTM}, Shown::Percent,
+     FieldGroup::LastJobCoverage, "magenta", false},
+    {kCoveragePage, 0, kTextAverageYellowLabel, {kTonerPageNumber, COVERAGELASTY}, Shown::Percent,
+     FieldGroup::LastJobCoverage, "yellow", false},
+    {kCoveragePage, 0, kTextAverageBlackLabel, {kTonerPageNumber, COVERAGELASTK}, Shown::Percent,
+     FieldGroup::LastJobCoverage, "black", true},
 
-    {kCounterPage, kCounterHeading, kCounterTotalLabel, kCounterTotal,
-     {kCountPageNumber, COUNTTOTAL}, Shown::AsText, FieldGroup::FaceCounters, "total", false},
-    {kCounterPage, 0, kCounterColorLabel, kCounterColor, {kCountPageNumber, COUNTCOLORPRINT},
-     Shown::AsText, FieldGroup::FaceCounters, "colour", false},
-    {kCounterPage, 0, kCounterMonoLabel, kCounterMono, {kCountPageNumber, COUNTMONOPRINT},
-     Shown::AsText, FieldGroup::FaceCounters, "monochrome", true},
-    {kCounterPage, kCounterTrayTitle, kCounterTray1Label, kCounterTray1,
-     {kCountPageNumber, COUNTTRAY1}, Shown::AsText, FieldGroup::TraySheets, "tray1", true},
-    {kCounterPage, 0, 0, kCounterReplacements, {}, Shown::ReplacementRecord, FieldGroup::None,
-     "Replacement", true},
-    {kCounterPage, 0, 0, kCounterApplications, {}, Shown::ApplicationRecord, FieldGroup::None,
-     "Application Counter", true},
+    {kCounterPage, kTextCounterHeading, kTextCounterTotalLabel, {kCountPageNumber, COUNTTOTAL},
+     Shown::AsText, FieldGroup::FaceCounters, "total", false},
+    {kCounterPage, 0, kTextCounterColorLabel, {kCountPageNumber, COUNTCOLORPRINT}, Shown::AsText,
+     FieldGroup::FaceCounters, "colour", false},
+    {kCounterPage, 0, kTextCounterMonoLabel, {kCountPageNumber, COUNTMONOPRINT}, Shown::AsText,
+     FieldGroup::FaceCounters, "monochrome", true},
+    {kCounterPage, kTextCounterTrayTitle, kTextCounterTray1Label, {kCountPageNumber, COUNTTRAY1},
+     Shown::AsText, FieldGroup::TraySheets, "tray1", true},
+    {kCounterPage, 0, 0, {}, Shown::ReplacementRecord, FieldGroup::None, "Replacement", true},
+    {kCounterPage, 0, 0, {}, Shown::ApplicationRecord, FieldGroup::None, "Application Counter",
+     true},
 
-    {kPaperPage, kPaperSizeTitle, kPaperA4Label, kPaperA4, {kCountPageNumber, COUNTSIZEA4},
+    {kPaperPage, kTextPaperSizeTitle, kTextPaperA4Label, {kCountPageNumber, COUNTSIZEA4},
      Shown::AsText, FieldGroup::PaperSizes, "a4", false},
-    {kPaperPage, 0, kPaperB5Label, kPaperB5, {kCountPageNumber, COUNTSIZEB5}, Shown::AsText,
+    {kPaperPage, 0, kTextPaperB5Label, {kCountPageNumber, COUNTSIZEB5}, Shown::AsText,
      FieldGroup::PaperSizes, "b5_jis", false},
-    {kPaperPage, 0, kPaperA5Label, kPaperA5, {kCountPageNumber, COUNTSIZEA5}, Shown::AsText,
+    {kPaperPage, 0, kTextPaperA5Label, {kCountPageNumber, COUNTSIZEA5}, Shown::AsText,
      FieldGroup::PaperSizes, "a5", false},
-    {kPaperPage, 0, kPaperLegalLabel, kPaperLegal, {kCountPageNumber, COUNTSIZELEGAL},
-     Shown::AsText, FieldGroup::PaperSizes, "legal", false},
-    {kPaperPage, 0, kPaperLetterLabel, kPaperLetter, {kCountPageNumber, COUNTSIZELETTER},
-     Shown::AsText, FieldGroup::PaperSizes, "letter", false},
-    {kPaperPage, 0, kPaperOtherSizesLabel, kPaperOtherSizes, {kCountPageNumber, COUNTSIZEOTHERS},
-     Shown::AsText, FieldGroup::PaperSizes, "others", true},
-    {kPaperPage, kPaperTypeTitle, kPaperPlainLabel, kPaperPlain,
-     {kCountPageNumber, COUNTMEDIAPLAIN}, Shown::AsText, FieldGroup::PaperTypes, "plain", false},
-    {kPaperPage, 0, kPaperThick1Label, kPaperThick1, {kCountPageNumber, COUNTMEDIATHICK},
-     Shown::AsText, FieldGroup::PaperTypes, "thick1", false},
-    {kPaperPage, 0, kPaperThick2Label, kPaperThick2, {kCountPageNumber, COUNTMEDIATHICK2},
-     Shown::AsText, FieldGroup::PaperTypes, "thick2", false},
-    {kPaperPage, 0, kPaperEnvelopeLabel, kPaperEnvelope, {kCountPageNumber, COUNTMEDIAENVELOPE},
-     Shown::AsText, FieldGroup::PaperTypes, "envelope", false},
-    {kPaperPage, 0, kPaperLetterheadLabel, kPaperLetterhead,
-     {kCountPageNumber, COUNTMEDIALETTERHEAD}, Shown::AsText, FieldGroup::PaperTypes,
-     "letterhead", false},
-    {kPaperPage, 0, kPaperPostcardLabel, kPaperPostcard, {kCountPageNumber, COUNTMEDIAPOSTCARD},
-     Shown::AsText, FieldGroup::PaperTypes, "postcard", false},
-    {kPaperPage, 0, kPaperLabelsLabel, kPaperLabels, {kCountPageNumber, COUNTMEDIALABELS},
-     Shown::AsText, FieldGroup::PaperTypes, "labels", true},
+    {kPaperPage, 0, kTextPaperLegalLabel, {kCountPageNumber, COUNTSIZELEGAL}, Shown::AsText,
+     FieldGroup::PaperSizes, "legal", false},
+    {kPaperPage, 0, kTextPaperLetterLabel, {kCountPageNumber, COUNTSIZELETTER}, Shown::AsText,
+     FieldGroup::PaperSizes, "letter", false},
+    {kPaperPage, 0, kTextPaperOtherSizesLabel, {kCountPageNumber, COUNTSIZEOTHERS}, Shown::AsText,
+     FieldGroup::PaperSizes, "others", true},
+    {kPaperPage, kTextPaperTypeTitle, kTextPlainPaperLabel, {kCountPageNumber, COUNTMEDIAPLAIN},
+     Shown::AsText, FieldGroup::PaperTypes, "plain", false},
+    {kPaperPage, 0, kTextThick1Label, {kCountPageNumber, COUNTMEDIATHICK}, Shown::AsText,
+     FieldGroup::PaperTypes, "thick1", false},
+    {kPaperPage, 0, kTextThick2Label, {kCountPageNumber, COUNTMEDIATHICK2}, Shown::AsText,
+     FieldGroup::PaperTypes, "thick2", false},
+    {kPaperPage, 0, kTextEnvelopeLabel, {kCountPageNumber, COUNTMEDIAENVELOPE}, Shown::AsText,
+     FieldGroup::PaperTypes, "envelope", false},
+    {kPaperPage, 0, kTextPaperLetterheadLabel, {kCountPageNumber, COUNTMEDIALETTERHEAD},
+     Shown::AsText, FieldGroup::PaperTypes, "letterhead", false},
+    {kPaperPage, 0, kTextPostcardLabel, {kCountPageNumber, COUNTMEDIAPOSTCARD}, Shown::AsText,
+     FieldGroup::PaperTypes, "postcard", false},
+    {kPaperPage, 0, kTextLabelsLabel, {kCountPageNumber, COUNTMEDIALABELS}, Shown::AsText,
+     FieldGroup::PaperTypes, "labels", true},
 
     // The command line names the serial and the energy-save time itself.
-    {kMachineSettingPage, kMachineHeading, kMachineSerialLabel, kMachineSerial,
+    {kMachineSettingPage, kTextMachineHeading, kTextMachineSerialLabel,
      {kMachinePageNumber, MACHINESERIAL}, Shown::AsText, FieldGroup::None, nullptr, false},
-    {kMachineSettingPage, 0, kMachineEnergySaveLabel, kMachineEnergySave,
-     {kMachinePageNumber, MACHINEENERGYSAVE}, Shown::EnergySave, FieldGroup::None, nullptr,
-     false},
-    {kMachineSettingPage, 0, kMachineAutoContinueLabel, kMachineAutoContinue,
-     {kMachinePageNumber, MACHINEAUTOCONTO}, Shown::SwitchOff, FieldGroup::Switches,
-     "auto_continue", false},
-    {kMachineSettingPage, 0, kMachineTonerOutStopLabel, kMachineTonerOutStop,
-     {kMachinePageNumber, MACHINETONEREMPTY}, Shown::SwitchOff, FieldGroup::Switches,
-     "toner_out_stop", false},
-    {kMachineSettingPage, 0, kMachineTonerLowLabel, kMachineTonerLow,
-     {kTonerPageNumber, TONERLOWMSG}, Shown::SwitchZero, FieldGroup::Switches,
-     "toner_low_message", true},
+    {kMachineSettingPage, 0, kTextMachineEnergySaveLabel, {kMachinePageNumber, MACHINEENERGYSAVE},
+     Shown::EnergySave, FieldGroup::None, nullptr, false},
+    {kMachineSettingPage, 0, kTextMachineAutoContinueLabel, {kMachinePageNumber, MACHINEAUTOCONTO},
+     Shown::SwitchOff, FieldGroup::Switches, "auto_continue", false},
+    {kMachineSettingPage, 0, kTextMachineTonerOutStopLabel, {kMachinePageNumber, MACHINETONEREMPTY},
+     Shown::SwitchOff, FieldGroup::Switches, "toner_out_stop", false},
+    {kMachineSettingPage, 0, kTextMachineTonerLowLabel, {kTonerPageNumber, TONERLOWMSG},
+     Shown::SwitchZero, FieldGroup::Switches, "toner_low_message", true},
 
-    {kFirmwarePage, kFirmwareHeading, kFirmwareEngineLabel, kFirmwareEngine,
+    {kFirmwarePage, kTextFirmwareHeading, kTextFirmwareEngineLabel,
      {kMachinePageNumber, MACHINEVERSIONENGINE}, Shown::AsText, FieldGroup::Firmware, "engine",
      false},
-    {kFirmwarePage, 0, kFirmwareBootLabel, kFirmwareBoot, {kMachinePageNumber, MACHINEVERSIONBOOT},
+    {kFirmwarePage, 0, kTextFirmwareBootLabel, {kMachinePageNumber, MACHINEVERSIONBOOT},
      Shown::AsText, FieldGroup::Firmware, "boot", false},
-    {kFirmwarePage, 0, kFirmwareControllerLabel, kFirmwareController,
-     {kMachinePageNumber, MACHINEVERSIONFW}, Shown::AsText, FieldGroup::Firmware, "controller",
-     true},
+    {kFirmwarePage, 0, kTextFirmwareControllerLabel, {kMachinePageNumber, MACHINEVERSIONFW},
+     Shown::AsText, FieldGroup::Firmware, "controller", true},
 
-    {kAdjustmentPage, kAdjustTopTitle, kAdjustTopPlainLabel, kAdjustTopPlain,
-     {kAdjustPageNumber, ADJTOPPLAIN}, Shown::MinusTopLeftBias, FieldGroup::Adjustments,
-     "top_plain", false, &UserSettings::topAdjustPlain},
-    {kAdjustmentPage, 0, kAdjustTopThickLabel, kAdjustTopThick, {kAdjustPageNumber, ADJTOPTHICK},
+    {kAdjustmentPage, kTextAdjustTopTitle, kTextPlainPaperLabel, {kAdjustPageNumber, ADJTOPPLAIN},
+     Shown::MinusTopLeftBias, FieldGroup::Adjustments, "top_plain", false,
+     &UserSettings::topAdjustPlain},
+    {kAdjustmentPage, 0, kTextAdjustTopThickLabel, {kAdjustPageNumber, ADJTOPTHICK},
      Shown::MinusTopLeftBias, FieldGroup::Adjustments, "top_thick", false,
      &UserSettings::topAdjustThick},
-    {kAdjustmentPage, 0, kAdjustTopEnvelopeLabel, kAdjustTopEnvelope,
-     {kAdjustPageNumber, ADJTOPENVELOPE}, Shown::MinusTopLeftBias, FieldGroup::Adjustments,
-     "top_envelope", true, &UserSettings::topAdjustEnvelope},
+    {kAdjustmentPage, 0, kTextEnvelopeLabel, {kAdjustPageNumber, ADJTOPENVELOPE},
+     Shown::MinusTopLeftBias, FieldGroup::Adjustments, "top_envelope", true,
+     &UserSettings::topAdjustEnvelope},
     // The left adjustment and image sections end without an empty line.
-    {kAdjustmentPage, kAdjustLeftTitle, kAdjustLeftTray1Label, kAdjustLeftTray1,
+    {kAdjustmentPage, kTextAdjustLeftTitle, kTextAdjustLeftTray1Label,
      {kAdjustPageNumber, ADJLEFTFRONT}, Shown::MinusTopLeftBias, FieldGroup::Adjustments,
      "left_tray1", false, &UserSettings::leftAdjustTray1},
-    {kAdjustmentPage, kAdjustImageLabel, kAdjustImageLabel, kAdjustImage,
-     {kAdjustPageNumber, ADJIMAGE}, Shown::AsText, FieldGroup::Adjustments, "image_param", false,
-     &UserSettings::imageAdjParam},
-    {kAdjustmentPage, kAdjustTransferTitle, kAdjustTransferPlainLabel, kAdjustTransferPlain,
+    {kAdjustmentPage, kTextAdjustImageLabel, kTextAdjustImageLabel, {kAdjustPageNumber, ADJIMAGE},
+     Shown::AsText, FieldGroup::Adjustments, "image_param", false, &UserSettings::imageAdjParam},
+    {kAdjustmentPage, kTextAdjustTransferTitle, kTextPlainPaperLabel,
      {kAdjustPageNumber, ADJTRANSPLAINFRONT}, Shown::MinusTransferBias, FieldGroup::Adjustments,
      "transfer_plain", false, &UserSettings::transferPlain},
-    {kAdjustmentPage, 0, kAdjustTransferThick1Label, kAdjustTransferThick1,
-     {kAdjustPageNumber, ADJTRANSTHICK1}, Shown::MinusTransferBias, FieldGroup::Adjustments,
-     "transfer_thick1", false, &UserSettings::transferThick1},
-    {kAdjustmentPage, 0, kAdjustTransferThick2Label, kAdjustTransferThick2,
-     {kAdjustPageNumber, ADJTRANSTHICK2}, Shown::MinusTransferBias, FieldGroup::Adjustments,
-     "transfer_thick2", false, &UserSettings::transferThick2},
+    {kAdjustmentPage, 0, kTextThick1Label, {kAdjustPageNumber, ADJTRANSTHICK1},
+     Shown::MinusTransferBias, FieldGroup::Adjustments, "transfer_thick1", false,
+     &UserSettings::transferThick1},
+    {kAdjustmentPage, 0, kTextThick2Label, {kAdjustPageNumber, ADJTRANSTHICK2},
+     Shown::MinusTransferBias, FieldGroup::Adjustments, "transfer_thick2", false,
+     &UserSettings::transferThick2},
     // The export writes Envelope before Postcard, the reverse of the page.
-    {kAdjustmentPage, 0, kAdjustTransferPostcardLabel, kAdjustTransferPostcard,
-     {kAdjustPageNumber, ADJTRANSPOSTCARD}, Shown::MinusTransferBias, FieldGroup::Adjustments,
-     "transfer_postcard", false, &UserSettings::transferPostcard, true},
-    {kAdjustmentPage, 0, kAdjustTransferEnvelopeLabel, kAdjustTransferEnvelope,
-     {kAdjustPageNumber, ADJTRANSENVELOPE}, Shown::MinusTransferBias, FieldGroup::Adjustments,
-     "transfer_envelope", false, &UserSettings::transferEnvelope},
-    {kAdjustmentPage, 0, kAdjustTransferLabelsLabel, kAdjustTransferLabels,
-     {kAdjustPageNumber, ADJTRANSLABEL}, Shown::MinusTransferBias, FieldGroup::Adjustments,
-     "transfer_labels", true, &UserSettings::transferLabels},
+    {kAdjustmentPage, 0, kTextPostcardLabel, {kAdjustPageNumber, ADJTRANSPOSTCARD},
+     Shown::MinusTransferBias, FieldGroup::Adjustments, "transfer_postcard", false,
+     &UserSettings::transferPostcard, true},
+    {kAdjustmentPage, 0, kTextEnvelopeLabel, {kAdjustPageNumber, ADJTRANSENVELOPE},
+     Shown::MinusTransferBias, FieldGroup::Adjustments, "transfer_envelope", false,
+     &UserSettings::transferEnvelope},
+    {kAdjustmentPage, 0, kTextLabelsLabel, {kAdjustPageNumber, ADJTRANSLABEL},
+     Shown::MinusTransferBias, FieldGroup::Adjustments, "transfer_labels", true,
+     &UserSettings::transferLabels},
 };
 // clang-format on
 
@@ -248,14 +229,6 @@ constexpr bool PagesInOrder() {
     if (row.page < page || row.page >= kConfigPageCount) return false;
     page = row.page;
   }
-  return true;
-}
-
-// A value field shown by two rows would show whichever came last.
-constexpr bool ValuesOnce() {
-  for (const ConfigurationField& a : kConfigurationFields)
-    for (const ConfigurationField& b : kConfigurationFields)
-      if (&a != &b && a.page == b.page && a.value == b.value) return false;
   return true;
 }
 
@@ -296,7 +269,6 @@ constexpr bool SwapsStayInGroup() {
 }
 
 static_assert(PagesInOrder());
-static_assert(ValuesOnce());
 static_assert(NamesOnceInGroup());
 static_assert(SourcesOnTheirPage());
 static_assert(SwapsStayInGroup());

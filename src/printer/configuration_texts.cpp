@@ -1,6 +1,7 @@
 #include "printer/configuration_texts.h"
 
 #include <cstring>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <utility>
@@ -15,20 +16,22 @@ namespace {
 // A state "0" (not determined) shows "-" for remaining and type; a state
 // without a name leaves the status field as it is but shows the rest.
 void AddSupplies(std::vector<ConfigFieldText>& texts, const PrinterState& ctx) {
-  auto set = [&](int fieldId, std::string text) {
-    texts.push_back({kSuppliesPage, fieldId, std::move(text)});
-  };
-  for (const SupplyField& row : kSupplyFields) {
+  for (int index = 0; index < static_cast<int>(std::size(kSupplyFields)); ++index) {
+    const SupplyField& row = kSupplyFields[index];
+    auto set = [&](ValueColumn column, std::string text) {
+      texts.push_back({kSuppliesPage, index, column, std::move(text)});
+    };
+    const bool typed = row.type != kNoSupplyType;
     const char* state = PageField(ctx, kTonerPageNumber, row.state);
-    if (auto text = SupplyStateText(state)) set(row.statusValue, *text);
+    if (auto text = SupplyStateText(state)) set(ValueColumn::SupplyStatus, *text);
     if (std::strcmp(state, "0") == 0) {
-      set(row.remainingValue, "-");
-      if (row.typeValue) set(row.typeValue, "-");
+      set(ValueColumn::SupplyRemaining, "-");
+      if (typed) set(ValueColumn::SupplyType, "-");
       continue;
     }
-    set(row.remainingValue, PercentText(PageField(ctx, kTonerPageNumber, row.remaining)));
-    if (row.typeValue)
-      set(row.typeValue, CartridgeTypeText(PageField(ctx, kTonerPageNumber, row.type)));
+    set(ValueColumn::SupplyRemaining, PercentText(PageField(ctx, kTonerPageNumber, row.remaining)));
+    if (typed)
+      set(ValueColumn::SupplyType, CartridgeTypeText(PageField(ctx, kTonerPageNumber, row.type)));
   }
 }
 
@@ -62,8 +65,10 @@ std::optional<std::string> ShownText(const PrinterState& ctx, const Configuratio
 std::vector<ConfigFieldText> ConfigurationTexts(const PrinterState& ctx) {
   std::vector<ConfigFieldText> texts;
   AddSupplies(texts, ctx);
-  for (const ConfigurationField& row : kConfigurationFields)
+  for (int index = 0; index < static_cast<int>(std::size(kConfigurationFields)); ++index) {
+    const ConfigurationField& row = kConfigurationFields[index];
     if (std::optional<std::string> text = ShownText(ctx, row))
-      texts.push_back({row.page, row.value, std::move(*text)});
+      texts.push_back({row.page, index, ValueColumn::Value, std::move(*text)});
+  }
   return texts;
 }

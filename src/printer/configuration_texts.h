@@ -10,14 +10,19 @@
 #include "printer/configuration_fields.h"
 #include "printer/printer_state.h"
 
-// One value field of a page and its text (UTF-8, as the string table gives
-// texts; the printer's own bytes as sent).
+// Which value of its row a text is: a configuration row's one value, or a
+// supply's status, remaining percent or cartridge type.
+enum class ValueColumn { Value, SupplyStatus, SupplyRemaining, SupplyType };
+
+// One value of a page and its text (UTF-8, as the string table gives texts;
+// the printer's own bytes as sent).
 struct ConfigFieldText {
   int page;  // ConfigPageIndex
-  int fieldId;
+  int row;   // in kSupplyFields for a supply's columns, else in kConfigurationFields
+  ValueColumn column;
   std::string text;
 };
 
-// Every value field the read values set, in the order the window sets them.
-// A field not listed keeps its layout text (a supply state without a name).
+// Every value the read values set, in the order the window sets them.
+// A value not listed keeps what it shows (a supply state without a name).
 std::vector<ConfigFieldText> ConfigurationTexts(const PrinterState& ctx);

@@ -43,7 +43,8 @@ InfoPageRead ReadInfoPage(DeviceLink& link, PrinterState& state, int page) {
   InfoPageRead read;
   if (!FindInfoPageLayout(page) || !PageFields(state, page)) return read;
   char reply[kTextReplySize] = {};
-  const LinkReply sent = link.Request(REQ_READ_INFO_PAGE, PackInfoPage(page), kTextReplySize, reply);
+  const LinkReply sent =
+      link.Request(REQ_READ_INFO_PAGE, PackInfoPage(page), kTextReplySize, reply);
   if (!sent || sent.received == 0) {
     read.failure = sent.error ? *sent.error
                               : LinkError{LinkErrorKind::ShortReply, LinkStep::Request,

@@ -8,9 +8,9 @@
 
 // What became of one page's read.
 struct InfoPageRead {
-  bool received = false;    // the page's text came back
-  ReadFailure failure;      // why not, when it was asked for
-  bool compatible = true;   // false: a page of another kind (the parse stopped)
+  bool received = false;   // the page's text came back
+  ReadFailure failure;     // why not, when it was asked for
+  bool compatible = true;  // false: a page of another kind (the parse stopped)
   bool Failed() const { return failure.has_value() || !compatible; }
 };
 

@@ -38,12 +38,11 @@ bool IsEnergySaveTime(std::int32_t minutes) {
 
 CommandResult SendPanelDefaults(DeviceLink& link, const PanelDefaults& defaults) {
   CommandResult result{CommandOutcome::Acknowledged, std::nullopt};
-  result = Worse(result,
-                 SendCommand(link, REQ_SET_TONER_LOW_MESSAGE, Switch(defaults.tonerLowMessage)));
   result =
-      Worse(result, SendCommand(link, REQ_SET_TONER_OUT_STOP, Switch(defaults.tonerOutStop)));
-  result = Worse(result, SendCommand(link, REQ_SET_ENERGY_SAVE_TIME,
-                                     PackPlain(defaults.energySaveMinutes)));
+      Worse(result, SendCommand(link, REQ_SET_TONER_LOW_MESSAGE, Switch(defaults.tonerLowMessage)));
+  result = Worse(result, SendCommand(link, REQ_SET_TONER_OUT_STOP, Switch(defaults.tonerOutStop)));
+  result = Worse(
+      result, SendCommand(link, REQ_SET_ENERGY_SAVE_TIME, PackPlain(defaults.energySaveMinutes)));
   result = Worse(result, SendCommand(link, REQ_SET_AUTO_CONTINUE, Switch(defaults.autoContinue)));
   return result;
 }

@@ -22,9 +22,9 @@ ReadFailure ReadPrinterValue(DeviceLink& link, int code, std::int32_t& value) {
   const LinkReply read = link.Request(code, 0, kValueReplySize, reply);
   if (read.error) return read.error;
   if (read.received < kValueReplySize)
-    return LinkError{LinkErrorKind::ShortReply, LinkStep::Request, code & 0xFF, 0,
-                     std::to_string(read.received) + " of " + std::to_string(kValueReplySize) +
-                         " bytes"};
+    return LinkError{
+        LinkErrorKind::ShortReply, LinkStep::Request, code & 0xFF, 0,
+        std::to_string(read.received) + " of " + std::to_string(kValueReplySize) + " bytes"};
   value = ReplyValue(reply);
   return std::nullopt;
 }

@@ -105,15 +105,15 @@ void PrinterWatch::Beat(Window& mainWindow) {
   }
   reading_ = true;
   if (worker_.joinable()) worker_.join();  // the last one has handed over
-  worker_ = std::thread([this, &mainWindow, alive = alive_,
-                         handOver = platform.WindowThreadCaller(mainWindow)] {
-    Reading reading = ReadPrinter();
-    handOver([this, &mainWindow, alive, reading] {
-      if (!*alive) return;  // on the window's thread, as the watch's end
-      reading_ = false;
-      Show(mainWindow, reading);
-    });
-  });
+  worker_ = std::thread(
+      [this, &mainWindow, alive = alive_, handOver = platform.WindowThreadCaller(mainWindow)] {
+        Reading reading = ReadPrinter();
+        handOver([this, &mainWindow, alive, reading] {
+          if (!*alive) return;  // on the window's thread, as the watch's end
+          reading_ = false;
+          Show(mainWindow, reading);
+        });
+      });
 }
 
 void PrinterWatch::Show(Window& mainWindow, const Reading& reading) {

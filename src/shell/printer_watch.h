@@ -28,8 +28,7 @@ class PrinterWatch {
   // The watch's link uses backend; turn is the printer's, shared with the
   // window's actions; windowLink is the window's, which a beat closes when
   // it was left open (as the beat's own opening once did).
-  PrinterWatch(int seconds, const DeviceBackend& backend, PrinterTurn& turn,
-               DeviceLink& windowLink)
+  PrinterWatch(int seconds, const DeviceBackend& backend, PrinterTurn& turn, DeviceLink& windowLink)
       : seconds_(seconds), link_(backend), turn_(turn), windowLink_(windowLink) {}
   // Waits for a beat in flight.
   ~PrinterWatch();

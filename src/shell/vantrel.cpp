@@ -2,8 +2,9 @@
 
 #include <memory>
 
-#include "layouts/dialog_template.h"
 #include "device/device_link.h"
+#include "info/configuration_window.h"
+#include "layouts/dialog_template.h"
 #include "page_helpers/app_context.h"
 #include "page_helpers/link_session.h"
 #include "shell/main_window.h"
@@ -15,6 +16,7 @@ int RunVantrel(Platform& platform, DeviceLink& windowLink, StartKind start, int 
   PrinterTurn turn;
   ctx->link = &windowLink;
   ctx->turn = &turn;
+  ctx->openConfiguration = OpenConfigurationWindow;
   // The platform for the run; afterwards the one before it again (none, or
   // the first program's when a test starts a second inside it).
   Platform* const before = PlatformInUse();

@@ -26,6 +26,7 @@
 
 #include "common/string_table.h"
 #include "fit/layout_checks.h"
+#include "info/configuration_controls.h"
 #include "layouts/control_ids.h"
 #include "printer/config_conversions.h"
 #include "printer/config_pages.h"

@@ -47,8 +47,7 @@ ConfigurationRun OpenConfigurationWindow(TarnlowPrinter& printer, int delayMs) {
   Clock::time_point start;
   HeadlessPlatform platform([&](const std::string& line) {
     if (!watching) return;
-    if (line.rfind("message box", 0) == 0 || line == "show configuration")
-      run.seen.push_back(line);
+    if (line.rfind("message box", 0) == 0 || line == "show configuration") run.seen.push_back(line);
   });
   UsePlatform(&platform);
   platform.Script([&] { platform.TrayMouse(kMouseLeftDoubleClick); });

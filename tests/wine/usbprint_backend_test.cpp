@@ -9,9 +9,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <set>
-#include <memory>
 #include <string>
 #include <vector>
 

@@ -18,6 +18,7 @@
 #include "common/string_table.h"
 #include "common/win32/utf16.h"
 #include "fit/layout_checks.h"
+#include "info/configuration_controls.h"
 #include "layouts/control_ids.h"
 #include "printer/config_pages.h"
 #include "shell/about_box.h"

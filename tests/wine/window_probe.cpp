@@ -12,6 +12,7 @@
 //   tab WINDOW ID INDEX       selects a tab as the user does (TCM_SETCURFOCUS)
 //   type WINDOW ID TEXT       replaces a field's text
 //   text WINDOW ID            prints a control's text
+//   title WINDOW              prints the window's title
 //   answer                    presses OK in the open message box
 //   yes                       presses Yes in the open message box
 //   save-as PATH              gives the save prompt a file name and presses OK
@@ -126,8 +127,8 @@ void PrintCentre(HWND window) {
 }
 
 void PrintText(HWND window) {
-  wchar_t text[512] = {};
-  SendMessageW(window, WM_GETTEXT, 512, LPARAM(text));
+  wchar_t text[2048] = {};  // a message box may hold the program's usage
+  SendMessageW(window, WM_GETTEXT, 2048, LPARAM(text));
   std::printf("%s\n", Utf8(text).c_str());
 }
 
@@ -185,6 +186,11 @@ int wmain(int argc, wchar_t** argv) {
       GetWindowRect(tray, &r);
       const int icon = GetSystemMetrics(SM_CXSMICON) + 4;
       std::printf("%ld %ld\n", r.right - icon / 2, (r.top + r.bottom) / 2);
+    } else if (step == L"title") {
+      std::wstring name = next();
+      HWND window = shown(name);
+      if (!window) return Fail("not shown:", name);
+      PrintText(window);
     } else if (step == L"wait" || step == L"rect" || step == L"focus") {
       std::wstring name = next();
       HWND window = shown(name);

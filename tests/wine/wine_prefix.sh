@@ -20,7 +20,7 @@ start) ;;
 *) echo "usage: $0 start|stop PREFIX" >&2; exit 2 ;;
 esac
 
-if [ ! -f "$WINEPREFIX/.vantrel-ready-4" ]; then
+if [ ! -f "$WINEPREFIX/.vantrel-ready-5" ]; then
   rm -rf "$WINEPREFIX"
   mkdir -p "$WINEPREFIX"
   timeout -k 5 120 wineboot -i >/dev/null 2>&1 || true
@@ -41,6 +41,9 @@ REGEDIT4
 "Vantrel"="1280x800"
 
 [HKEY_CURRENT_USER\Software\Wine\AppDefaults\vantrel-demo.exe\Explorer]
+"Desktop"="Vantrel"
+
+[HKEY_CURRENT_USER\Software\Wine\AppDefaults\vantrel.exe\Explorer]
 "Desktop"="Vantrel"
 
 [HKEY_CURRENT_USER\Software\Wine\AppDefaults\window-probe.exe\Explorer]
@@ -68,7 +71,7 @@ REG
   rm -f "$reg"
   timeout -k 5 60 wineserver -w || true
   [ -d "$WINEPREFIX/drive_c/windows" ] || { echo "wine_prefix: wineboot made no prefix" >&2; exit 1; }
-  touch "$WINEPREFIX/.vantrel-ready-4"
+  touch "$WINEPREFIX/.vantrel-ready-5"
 fi
 # One warm wineserver for the whole run, with Wine's own services started
 # here: started by a test, they would keep its output pipe open after it ends.

@@ -9,7 +9,7 @@
 
 #include "common/string_table.h"
 #include "shell/main_window.h"
-#include "shell/watch_option.h"
+#include "shell/start_arguments.h"
 #include "string_ids.h"
 #include "ui/dialog.h"
 #include "words.h"
@@ -79,11 +79,11 @@ Action Start(const Line& line) {
   const std::vector<std::string>& w = line.words;
   bool second = w.size() >= 2 && w[1] == "second";
   const std::vector<std::string> options(w.begin() + (second ? 2 : 1), w.end());
-  const WatchOption watch = FindWatchOption(options);
-  if (!watch.error.empty()) throw ParseError{watch.error};
-  if (options.size() > 1 || (options.size() == 1 && watch.seconds == 0))
+  const StartArguments read = ReadStartArguments(options, {});
+  if (read.refusal == Refusal::WatchPeriod) throw ParseError{RefusalInEnglish(read)};
+  if (options.size() > 1 || (options.size() == 1 && read.watchSeconds == 0))
     throw ParseError{"'start' takes 'second' and '--watch[=SECONDS]', or nothing"};
-  int watchSeconds = watch.seconds;
+  int watchSeconds = read.watchSeconds;
   Transcript& transcript = line.transcript;
   DeviceLink& windowLink = line.printer.WindowLink();
   return [&transcript, &windowLink, second, watchSeconds](FrontEnd& f) {
