@@ -134,8 +134,9 @@ void Export(const Arguments& arguments) {
     parts.status = false;  // the window's export reads no status
     session.Read(parts, reading);
   }
-  if (!WriteConfigurationFile(reading.printer, file))
-    throw CliFailure(kExitNotWritten, "could not write " + file);
+  std::string reason;
+  if (!WriteConfigurationFile(reading.printer, file, &reason))
+    throw CliFailure(kExitNotWritten, "could not write " + file + ": " + reason);
 }
 
 // Whatever happens, one plugin line: a failure is UNKNOWN.

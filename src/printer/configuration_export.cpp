@@ -149,12 +149,12 @@ std::vector<IniEntry> CollectExportEntries(const PrinterState& ctx) {
   return entries;
 }
 
-bool WriteConfigurationFile(const PrinterState& ctx, const std::string& path) {
+bool WriteConfigurationFile(const PrinterState& ctx, const std::string& path, std::string* reason) {
   std::vector<IniEntry> entries = CollectExportEntries(ctx);
   for (IniEntry& entry : entries) {
     entry.section = ToProfileEncoding(entry.section);
     entry.key = ToProfileEncoding(entry.key);
     entry.value = ToProfileEncoding(entry.value);
   }
-  return ReplaceFileContents(path, ComposeIniFile(entries));
+  return ReplaceFileContents(path, ComposeIniFile(entries), reason);
 }

@@ -32,4 +32,5 @@ std::string ProposedExportName(const PrinterState& ctx);
 // Writes the export to path in the encoding of the platform's profile files
 // (printer/profile_encoding.h), replacing the whole file at once; false when
 // it could not be written (the old file then stays as it was).
-bool WriteConfigurationFile(const PrinterState& ctx, const std::string& path);
+bool WriteConfigurationFile(const PrinterState& ctx, const std::string& path,
+                            std::string* reason = nullptr);

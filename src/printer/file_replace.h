@@ -13,5 +13,7 @@
 // sticky folder. Any other link is followed and the file it leads to is
 // replaced under the same rules; on Windows a link or junction at path is
 // refused. Returns 1 on success; 0 on any failure, with the old file
-// untouched and no temporary file left behind.
-int ReplaceFileContents(const std::string& path, const std::string& bytes);
+// untouched and no temporary file left behind, and then, with reason, why
+// in the system's words where it gave one ("Permission denied").
+int ReplaceFileContents(const std::string& path, const std::string& bytes,
+                        std::string* reason = nullptr);

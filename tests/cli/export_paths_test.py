@@ -56,6 +56,18 @@ CASES = [
      "shared/printer.ini", False, lambda p: read(p) == "theirs"),
 ]
 
+# Why a refused export was refused, as its message ends.
+REASONS = {
+    "a read-only file": "the file is read-only",
+    "a dangling link": "a link that may not be followed or that leads nowhere",
+    "a loop of links": "a link that may not be followed or that leads nowhere",
+    "a pipe": "not a regular file",
+    "a folder": "not a regular file",
+    "a missing folder": "No such file or directory",
+    "their link in a shared folder": "a link that may not be followed or that leads nowhere",
+    "their file in a shared folder": "Permission denied",
+}
+
 
 def check(condition, what):
     if not condition:
@@ -112,7 +124,8 @@ def run(command):
 
 
 def export(path):
-    return run([DEMO, "--", CLI, "export", path]).returncode
+    done = run([DEMO, "--", CLI, "export", path])
+    return done.returncode, done.stderr.decode(errors="replace")
 
 
 def copy_programs():
@@ -145,8 +158,12 @@ for name, steps, target, written, holds in CASES:
         for step in steps:
             make(root, step)
         path = os.path.join(root, target)
-        status = export(path)
+        status, said = export(path)
         check(status == (0 if written else 4), f"{name}: exit status {status}")
+        if not written:
+            told = f"vantrel-cli: could not write {path}: {REASONS[name]}"
+            last = said.rstrip("\n").split("\n")[-1]  # after the demo printer's own line
+            check(last == told, f"{name}: said {last!r}, not {told!r}")
         listing = {folder: sorted(os.listdir(os.path.join(root, folder))) for folder in ("mine", "shared")}
         check(holds(path), f"{name}: {listing}")
         check(not any(n.endswith(".tmp") for names in listing.values() for n in names),

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -109,28 +110,46 @@ bool WriteAll(std::FILE* file, const std::string& bytes) {
 
 }  // namespace
 
-int ReplaceFileContents(const std::string& path, const std::string& bytes) {
+int ReplaceFileContents(const std::string& path, const std::string& bytes, std::string* reason) {
+  const auto refuse = [reason](const std::string& why) {
+    if (reason) *reason = why;
+    return 0;
+  };
+  const auto failed = [&refuse](int number) { return refuse(std::strerror(number)); };
   std::error_code error;
   fs::path target;
-  if (!ResolveTarget(PathFromUtf8(path), target)) return 0;
+  if (!ResolveTarget(PathFromUtf8(path), target))
+    return refuse("a link that may not be followed or that leads nowhere");
 
   // Only a file is replaced: renaming over a device or a pipe (/dev/null
   // as root) would put a plain file in its place. A file marked read-only,
   // or one the user may not write, is kept as it is.
   const fs::file_status existing = fs::status(target, error);
-  if (fs::exists(existing) && (!fs::is_regular_file(existing) || !Writable(target))) return 0;
+  if (fs::exists(existing)) {
+    if (!fs::is_regular_file(existing)) return refuse("not a regular file");
+    if ((static_cast<unsigned>(existing.permissions()) & 0222) == 0)
+      return refuse("the file is read-only");
+    if (!Writable(target)) return failed(EACCES);
+  }
 
   fs::path temporary;
+  errno = 0;
   std::FILE* file = CreateTemporaryIn(target.parent_path(), temporary);
-  if (!file) return 0;
+  if (!file) return failed(errno ? errno : EEXIST);
+  errno = 0;
   bool ok = WriteAll(file, bytes);
-
-  if (ok) {
-    if (fs::is_regular_file(existing)) fs::permissions(temporary, existing.permissions(), error);
-    error.clear();
-    fs::rename(temporary, target, error);
-    ok = !error;
+  if (!ok) {
+    const int number = errno ? errno : EIO;
+    fs::remove(temporary, error);
+    return failed(number);
   }
-  if (!ok) fs::remove(temporary, error);
-  return ok ? 1 : 0;
+  if (fs::is_regular_file(existing)) fs::permissions(temporary, existing.permissions(), error);
+  error.clear();
+  fs::rename(temporary, target, error);
+  if (error) {
+    const std::string why = error.message();
+    fs::remove(temporary, error);
+    return refuse(why);
+  }
+  return 1;
 }
