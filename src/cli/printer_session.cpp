@@ -32,11 +32,12 @@ void ThrowIfFailed(const InfoPageRead& read) {
 
 }  // namespace
 
-CliFailure CliFailureOf(const LinkError& error, const std::string& which) {
+CliFailure CliFailureOf(const LinkError& error, const std::string& chosen) {
   if (error.step == LinkStep::Open) {
+    const std::string which = chosen.empty() ? "the printer" : chosen;
     switch (error.kind) {
       case LinkErrorKind::NoDevice:
-        if (which == "the printer") return CliFailure(kExitNoPrinter, "no printer found");
+        if (chosen.empty()) return CliFailure(kExitNoPrinter, "no printer found");
         break;
       case LinkErrorKind::AccessDenied:
         return CliFailure(kExitNoAccess,

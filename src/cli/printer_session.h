@@ -53,8 +53,9 @@ class PrinterSession {
 };
 
 // The one mapping from a failure on the link to the command line's exit
-// status and message; which: the printer, for people ("the printer at 1:2").
-CliFailure CliFailureOf(const LinkError& error, const std::string& which = "the printer");
+// status and message; chosen: the printer asked for, for people ("the
+// printer at 1:2"), empty for the first one found.
+CliFailure CliFailureOf(const LinkError& error, const std::string& chosen = "");
 
 // CliFailure unless the printer acknowledged the command `what`.
 void RequireAcknowledged(const CommandResult& result, const char* what);

@@ -18,6 +18,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/win32/system_error_text.h"
 #include "common/win32/utf16.h"
 
 namespace {
@@ -121,9 +122,7 @@ LinkError SystemError(DWORD code, LinkStep step) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
     case ERROR_DEVICE_NOT_CONNECTED:
-    case ERROR_DEV_NOT_EXIST:
-    case ERROR_BAD_COMMAND:
-    case ERROR_GEN_FAILURE: kind = LinkErrorKind::NoDevice; break;
+    case ERROR_DEV_NOT_EXIST: kind = LinkErrorKind::NoDevice; break;
     case ERROR_ACCESS_DENIED: kind = LinkErrorKind::AccessDenied; break;
     case ERROR_SHARING_VIOLATION:
     case ERROR_BUSY: kind = LinkErrorKind::Busy; break;
@@ -135,20 +134,7 @@ LinkError SystemError(DWORD code, LinkStep step) {
   }
   LinkError error{kind, step, 0, int(code), ""};
   if (kind == LinkErrorKind::TimedOut) return error;
-  wchar_t* text = nullptr;
-  if (FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                         FORMAT_MESSAGE_IGNORE_INSERTS,
-                     nullptr, code, 0, reinterpret_cast<LPWSTR>(&text), 0, nullptr) &&
-      text) {
-    std::wstring_view words(text);
-    while (!words.empty() && (words.back() == L'\n' || words.back() == L'\r' ||
-                              words.back() == L' ' || words.back() == L'.'))
-      words.remove_suffix(1);
-    error.osText = Utf8(words);
-    LocalFree(text);
-  }
-  error.osText =
-      "error " + std::to_string(code) + (error.osText.empty() ? "" : ": " + error.osText);
+  error.osText = SystemErrorText(code);
   return error;
 }
 

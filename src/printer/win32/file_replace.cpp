@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <string>
 
+#include "common/win32/system_error_text.h"
 #include "common/win32/utf16.h"
 #include "printer/file_replace.h"
 
@@ -63,24 +64,6 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
   return CloseHandle(file) && ok;
 }
 
-// The system's own words for an error code, without the final full stop.
-std::string SystemText(DWORD code) {
-  wchar_t* text = nullptr;
-  std::string words = "error " + std::to_string(code);
-  if (FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                         FORMAT_MESSAGE_IGNORE_INSERTS,
-                     nullptr, code, 0, reinterpret_cast<LPWSTR>(&text), 0, nullptr) &&
-      text) {
-    std::wstring said(text);
-    LocalFree(text);
-    while (!said.empty() && (said.back() == L'\n' || said.back() == L'\r' || said.back() == L' ' ||
-                             said.back() == L'.'))
-      said.pop_back();
-    if (!said.empty()) words = Utf8(said);
-  }
-  return words;
-}
-
 // Whether path may be replaced: nothing there yet, or a plain file that is
 // not read-only. A link or junction is refused whatever it leads to: moving
 // over it would replace the link, and following it would write where its
@@ -116,14 +99,14 @@ int ReplaceFileContents(const std::string& path, const std::string& bytes, std::
         "a device)");
   std::wstring temporary;
   HANDLE file = CreateTemporaryIn(FolderOf(target), temporary);
-  if (file == INVALID_HANDLE_VALUE) return refuse(SystemText(GetLastError()));
+  if (file == INVALID_HANDLE_VALUE) return refuse(SystemErrorText(GetLastError()));
   bool ok =
       WriteAll(file, bytes) && MoveFileExW(temporary.c_str(), target.c_str(),
                                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
   if (!ok) {
     const DWORD error = GetLastError();
     DeleteFileW(temporary.c_str());
-    return refuse(SystemText(error));
+    return refuse(SystemErrorText(error));
   }
   return 1;
 }
