@@ -18,10 +18,11 @@ enum class AfterSession { CloseLink, LeaveLinkOpen };
 
 // Whose turn it is on the printer: the user's actions on the window's
 // thread (they nest: a modal box of one action may start another) or a
-// beat of the status watch on its worker. The two never send requests to
-// the printer at the same time: an action waits for a beat in flight to
-// end (at most one transfer time-out), a beat is skipped while an action
-// holds the printer.
+// beat of the status watch on its worker. Each opens the device with links
+// of its own (the printing-support driver, like usbfs, lets a device be
+// opened several times), but the two never send requests to the printer at
+// the same time: an action waits for a beat in flight to end (at most one
+// transfer time-out), a beat is skipped while an action holds the printer.
 class PrinterTurn {
  public:
   void TakeForAction() {
