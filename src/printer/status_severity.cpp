@@ -1,9 +1,27 @@
 #include "printer/status_severity.h"
 
+#include <string_view>
+
 #include "printer/status_messages.h"
+
+namespace {
+
+// The cautions that say a cartridge is empty: "TONER OUT x" and "I/C END".
+// An empty cartridge is an error however the printer files it.
+constexpr std::string_view kEmptyCartridgeCodes[] = {"3000", "307000"};
+
+bool SaysCartridgeEmpty(const char code[kStatusCodeLength]) {
+  const std::string_view text(code, kStatusCodeLength);
+  for (const std::string_view prefix : kEmptyCartridgeCodes)
+    if (text.substr(0, prefix.size()) == prefix) return true;
+  return false;
+}
+
+}  // namespace
 
 Severity SeverityOfCode(const char code[kStatusCodeLength]) {
   if (!LookupStatusMessage(code)) return Severity::kWarning;
+  if (SaysCartridgeEmpty(code)) return Severity::kError;
   switch (code[0]) {
     case '0': return Severity::kReady;
     case '1':

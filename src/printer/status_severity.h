@@ -10,8 +10,10 @@ enum class Severity { kReady = 0, kWarning = 1, kError = 2, kNoPrinter = 3 };
 
 // A known code by its first digit: "0" (states, operator actions) ready;
 // "1" (machine trouble) and "2" (paper, jam, cover, toner out) error; "3"
-// (low supplies, cautions) warning. A code the message table lacks is a
-// warning whatever its digit: the printer says something we cannot read.
+// (low supplies, cautions) warning, except its codes of an empty cartridge
+// (TONER OUT, I/C END), which are errors as the supply state "end" is. A
+// code the message table lacks is a warning whatever its digit: the
+// printer says something we cannot read.
 Severity SeverityOfCode(const char code[kStatusCodeLength]);
 
 // The most urgent severity of a list; kReady for a list without codes.

@@ -8,6 +8,8 @@
 #include <sstream>
 #include <string>
 
+#include "printer/printer_info.h"
+#include "printer/printer_severity.h"
 #include "printer/status_messages.h"
 
 namespace {
@@ -65,6 +67,44 @@ TEST(StatusSeverity, UnknownCodesAreWarningsAndTheWorstCodeLeads) {
   EXPECT_EQ(WorstSeverity(mixed), Severity::kError);
   EXPECT_EQ(MostSevereCodeIndex(mixed), 2);  // the first of the worst
   EXPECT_EQ(WorstSeverity(ListOf({"000000", "302002"})), Severity::kWarning);
+}
+
+TEST(StatusSeverity, EmptyCartridgeCodesAreErrorsWhateverTheirGroup) {
+  EXPECT_EQ(SeverityOfCode("300002"), Severity::kError);  // TONER OUT M
+  EXPECT_EQ(SeverityOfCode("30000F"), Severity::kError);
+  EXPECT_EQ(SeverityOfCode("307000"), Severity::kError);    // I/C END
+  EXPECT_EQ(SeverityOfCode("302002"), Severity::kWarning);  // TONER LOW M
+  EXPECT_EQ(SeverityOfCode("300000"), Severity::kWarning);  // not in the table
+}
+
+// The supplies' table in docs/status-severity.md, and the printer's
+// severity as the worst of its codes and its supplies.
+TEST(PrinterSeverity, SupplyStatesAndCodesTogether) {
+  EXPECT_EQ(SeverityOfSupplyState(SupplyState::Ready), Severity::kReady);
+  EXPECT_EQ(SeverityOfSupplyState(SupplyState::Low), Severity::kWarning);
+  EXPECT_EQ(SeverityOfSupplyState(SupplyState::End), Severity::kError);
+  EXPECT_EQ(SeverityOfSupplyState(SupplyState::LifeEnd), Severity::kError);
+  EXPECT_EQ(SeverityOfSupplyState(SupplyState::Unknown), Severity::kWarning);
+  EXPECT_EQ(SeverityOfSupplyState(std::nullopt), Severity::kWarning);
+
+  PrinterState printer;
+  printer.status = ListOf({"000000"});
+  ASSERT_EQ(AllocatePageBlocks(printer), 1);
+  EXPECT_TRUE(SupplySeverities(printer).empty());  // page 1 not read: the codes alone
+  EXPECT_EQ(SeverityOf(printer), Severity::kReady);
+  auto set = [&](const SupplyField& supply, const char* state) {
+    std::strcpy(PageFields(printer, kTonerPageNumber) + supply.state * kInfoFieldSize, state);
+  };
+  for (const SupplyField& supply : kSupplyFields) set(supply, "1");
+  EXPECT_EQ(SupplySeverities(printer).size(), std::size(kSupplyFields));
+  EXPECT_EQ(SeverityOf(printer), Severity::kReady);
+  set(kSupplyFields[3], "7");  // a state the printer does not explain
+  EXPECT_EQ(SeverityOf(printer), Severity::kWarning);
+  EXPECT_EQ(SupplySeverities(printer)[3].state, std::nullopt);
+  set(kSupplyFields[4], "3");  // the imaging cartridge empty
+  EXPECT_EQ(SeverityOf(printer), Severity::kError);
+  EXPECT_EQ(SeverityOfSupply(printer, kSupplyFields[4]), Severity::kError);
+  ReleasePrinterInfo(printer);
 }
 
 }  // namespace
