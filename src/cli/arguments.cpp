@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -57,23 +58,6 @@ int CheckUsage(const std::string& message) {
   return result.state;
 }
 
-// A threshold in percent, 0 to 100, by the same rule with an optional
-// fraction ("12.5"): digits on both sides of the point.
-std::optional<double> Percent(const std::string& text) {
-  const std::size_t point = text.find('.');
-  const std::optional<int> whole = WholeNumber(text.substr(0, point));
-  if (!whole) return std::nullopt;
-  double value = *whole;
-  if (point != std::string::npos) {
-    const std::string fraction = text.substr(point + 1);
-    const std::optional<int> digits = WholeNumber(fraction);
-    if (!digits) return std::nullopt;
-    value += *digits / std::pow(10.0, static_cast<double>(fraction.size()));
-  }
-  if (value > 100) return std::nullopt;
-  return value;
-}
-
 // The times the panel offers, as --energy-save takes them.
 std::vector<std::string> EnergySaveTimeTexts() {
   std::vector<std::string> texts;
@@ -116,10 +100,13 @@ class CommandLine {
       "The Tarnlow printer's status, supplies, counters and configuration, its "
       "INI export and its panel's commands.",
       "vantrel-cli"};
-  std::string format_, watch_, tonerAction_, warning_, critical_;
+  std::string format_, watch_, tonerAction_, warning_, critical_, timeout_;
   std::string tonerLow_, tonerOutStop_, energySave_, autoContinue_;
   CLI::Option* watchOption_ = nullptr;
   CLI::Option* printerOption_ = nullptr;
+  CLI::Option* warningOption_ = nullptr;
+  CLI::Option* criticalOption_ = nullptr;
+  CLI::Option* timeoutOption_ = nullptr;
   // The commands that only choose what is done.
   std::vector<std::pair<CLI::App*, ReadingCommand>> readings_;
   std::vector<std::pair<CLI::App*, Arguments::Action>> actions_;
@@ -131,7 +118,7 @@ class CommandLine {
 
 // The order of the options and commands is the order --help lists them in.
 CommandLine::CommandLine(Arguments& arguments) : arguments_(arguments) {
-  app_.set_version_flag("--version", "vantrel-cli " VANTREL_VERSION);
+  app_.set_version_flag("-V,--version", "vantrel-cli " VANTREL_VERSION);
   app_.footer(
       "Exit status: 0 done, 1 no printer or the link failed, 2 bad usage, 3 the printer "
       "refused, 4 the output or the file could not be written, 5 declined at the "
@@ -148,16 +135,18 @@ CommandLine::CommandLine(Arguments& arguments) : arguments_(arguments) {
   AddCheck();
   list_ = app_.add_subcommand("list",
                               "Every Tarnlow present: where, its serial number, "
-                              "whether this user may open it");
+                              "whether this user may open it (text or json)");
   AddDefaults();
 }
 
 void CommandLine::AddGlobalOptions() {
-  app_.add_option("-f,--format", format_, "Output of the reading commands (default text)")
+  app_.add_option("-f,--format", format_,
+                  "Output of the reading commands (default text); list: text or json")
       ->check(CLI::IsMember({"text", "json", "prometheus", "openmetrics"}));
   printerOption_ = app_.add_option("-p,--printer", arguments_.printer,
                                    "The printer to use, by location or serial number (see list); "
-                                   "'all' for every one (metrics only); without it the first")
+                                   "'all' for every one (metrics only); without it the first "
+                                   "(check: every one)")
                        ->type_name("PRINTER");
   app_.add_flag("-y,--yes", arguments_.yes, "Send commands that change the printer without asking");
 }
@@ -195,13 +184,21 @@ void CommandLine::AddActionCommands() {
 void CommandLine::AddCheck() {
   check_ = app_.add_subcommand(
       "check", "One line for monitoring systems; exit 0 OK, 1 WARNING, 2 CRITICAL, 3 UNKNOWN");
-  check_
-      ->add_option("-w,--warning", warning_,
-                   "Warn below this percent of toner or imaging "
-                   "cartridge left (default 20)")
-      ->type_name("PERCENT");
-  check_->add_option("-c,--critical", critical_, "Critical below this percent (default 5)")
-      ->type_name("PERCENT");
+  warningOption_ = check_
+                       ->add_option("-w,--warning", warning_,
+                                    "Warn when the percent of toner or imaging cartridge left "
+                                    "is outside this range (20: below 20, ~:10 above 10, "
+                                    "@10:20 inside; a plain number as N:; default 20)")
+                       ->type_name("RANGE");
+  criticalOption_ =
+      check_
+          ->add_option("-c,--critical", critical_, "Critical outside this range (default 5)")
+          ->type_name("RANGE");
+  timeoutOption_ =
+      check_
+          ->add_option("-t,--timeout", timeout_,
+                       "UNKNOWN when the check takes longer than SECONDS (1 to 3600)")
+          ->type_name("SECONDS");
 }
 
 void CommandLine::AddDefaults() {
@@ -279,17 +276,31 @@ int CommandLine::TakeDefaults() {
 int CommandLine::TakeCheck() {
   if (!check_->parsed()) return kGoOn;
   arguments_.action = Arguments::Action::Check;
-  if (arguments_.printer == kAllPrinters) return CheckUsage("check looks at one printer");
+  if (arguments_.printer == kAllPrinters)
+    return CheckUsage("check covers every printer when --printer is left out");
   if (!format_.empty()) return CheckUsage("check has one output; --format is not for it");
-  for (auto [text, threshold] : {std::pair{&warning_, &arguments_.thresholds.warning},
-                                 std::pair{&critical_, &arguments_.thresholds.critical}}) {
-    if (text->empty()) continue;
-    const std::optional<double> percent = Percent(*text);
-    if (!percent) return CheckUsage("a threshold is a percent from 0 to 100, not " + *text);
-    *threshold = *percent;
+  for (auto [option, text, threshold] :
+       {std::tuple{warningOption_, &warning_, &arguments_.thresholds.warning},
+        std::tuple{criticalOption_, &critical_, &arguments_.thresholds.critical}}) {
+    // An empty one is a mistake (an unset variable), not the default.
+    if (option->count() == 0) continue;
+    const std::optional<PluginRange> range = ParsePluginRange(*text);
+    if (!range)
+      return CheckUsage("a threshold is a percent from 0 to 100 or a range of them (20:, ~:10, "
+                        "@10:20), not '" + *text + "'");
+    *threshold = *range;
   }
-  if (arguments_.thresholds.critical > arguments_.thresholds.warning)
+  // Both "below" thresholds: critical must not alert where warning does not.
+  const CheckThresholds& given = arguments_.thresholds;
+  const auto below = [](const PluginRange& r) { return !r.inside && std::isinf(r.end); };
+  if (below(given.warning) && below(given.critical) && given.critical.start > given.warning.start)
     return CheckUsage("the critical threshold is above the warning threshold");
+  if (timeoutOption_->count() != 0) {
+    const std::optional<int> seconds = WholeNumber(timeout_);
+    if (!seconds || *seconds < 1 || *seconds > kLongestWatchSeconds)
+      return CheckUsage("-t/--timeout: SECONDS must be a whole number from 1 to 3600");
+    arguments_.timeoutSeconds = *seconds;
+  }
   return kGoOn;
 }
 
@@ -298,6 +309,9 @@ int CommandLine::TakeList() {
   arguments_.action = Arguments::Action::List;
   if (!arguments_.printer.empty())
     return BadUsage("list shows every printer; --printer is not for it");
+  if (!format_.empty() && format_ != "text" && format_ != "json")
+    return BadUsage("list prints text or json");
+  arguments_.format = format_ == "json" ? OutputFormat::Json : OutputFormat::Text;
   return kGoOn;
 }
 
@@ -308,8 +322,10 @@ int CommandLine::TakeFormat() {
     return BadUsage(
         "--printer all is for the metrics of the reading commands "
         "(--format prometheus or openmetrics)");
+  if (list_->parsed()) return kGoOn;  // its formats: TakeList
   if (!format_.empty() && !reading_)
-    return BadUsage("--format is for the reading commands (status, supplies, counters, config)");
+    return BadUsage(
+        "--format is for the reading commands (status, supplies, counters, config) and list");
   arguments_.format = format_ == "json"          ? OutputFormat::Json
                       : format_ == "prometheus"  ? OutputFormat::Prometheus
                       : format_ == "openmetrics" ? OutputFormat::OpenMetrics

@@ -16,13 +16,15 @@ struct Arguments {
   OutputFormat format = OutputFormat::Text;
   bool yes = false;
   std::string printer;              // --printer: serial number, location or "all"; empty the first
+                                    // (check: every one)
   std::optional<int> watchSeconds;  // status --watch
   std::string file;                 // export
   TonerOperation toner = TonerOperation::Change;
   // defaults: the settings given; the rest keep the printer's.
   std::optional<bool> tonerLowMessage, tonerOutStop, autoContinue;
   std::optional<int> energySaveMinutes;
-  CheckThresholds thresholds;  // check
+  CheckThresholds thresholds;        // check
+  std::optional<int> timeoutSeconds;  // check -t: UNKNOWN when the run takes longer
 };
 
 // Parses the command line into `arguments`. Returns -1 to go on, or the

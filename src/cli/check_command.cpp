@@ -6,6 +6,7 @@
 
 #include "cli/printer_values.h"
 #include "printer/printer_info.h"
+#include "printer/printer_severity.h"
 #include "printer/status_messages.h"
 #include "printer/status_severity.h"
 
@@ -31,6 +32,18 @@ PluginState StateOfSeverity(Severity severity) {
   return kPluginUnknown;
 }
 
+// The order in which several printers' states give the worst: a printer
+// that needs someone before one that cannot be read.
+int Urgency(PluginState state) {
+  switch (state) {
+    case kPluginOk: return 0;
+    case kPluginUnknown: return 1;
+    case kPluginWarning: return 2;
+    case kPluginCritical: return 3;
+  }
+  return 1;
+}
+
 // "|" would start the perfdata early; a line end would end the output.
 std::string PluginText(std::string text) {
   while (!text.empty() && text.back() == ' ') text.pop_back();
@@ -52,18 +65,32 @@ std::string CodeText(const StatusList& status, int i) {
 struct Gauge {
   std::string label;  // in the perfdata
   std::string name;   // in the text
-  std::optional<double> percent;
+  const TonerSlot* slot;
 };
 
-std::vector<Gauge> SupplyGauges(const PrinterState& printer) {
+std::vector<Gauge> SupplyGauges() {
   std::vector<Gauge> gauges;
   for (const TonerSlot& slot : TonerSlots())
-    gauges.push_back({std::string("toner_") + slot.name, std::string(slot.name) + " toner",
-                      RemainingPercent(printer, slot.stateField, slot.remainingField)});
-  const TonerSlot& imaging = ImagingCartridge();
-  gauges.push_back({imaging.name, "imaging cartridge",
-                    RemainingPercent(printer, imaging.stateField, imaging.remainingField)});
+    gauges.push_back({std::string("toner_") + slot.name, std::string(slot.name) + " toner", &slot});
+  gauges.push_back({ImagingCartridge().name, "imaging cartridge", &ImagingCartridge()});
   return gauges;
+}
+
+// What a supply's state adds to the text when it needs someone.
+std::string StateText(const std::optional<SupplyState>& state, const char* code) {
+  if (!state) return std::string("in unexplained state ") + code;
+  switch (*state) {
+    case SupplyState::End: return "empty";
+    case SupplyState::LifeEnd: return "at its life end";
+    case SupplyState::Unknown: return "in an unknown state";
+    default: return "";
+  }
+}
+
+std::string Joined(const std::vector<std::string>& parts) {
+  std::string text;
+  for (const std::string& part : parts) text += (text.empty() ? "" : ", ") + part;
+  return text;
 }
 
 }  // namespace
@@ -74,10 +101,17 @@ ReadParts CheckParts() {
   return parts;
 }
 
-PluginResult CheckPrinter(const PrinterReading& reading, const CheckThresholds& thresholds) {
+PrinterVerdict JudgePrinter(const PrinterReading& reading, const CheckThresholds& thresholds,
+                            const std::string& label) {
+  const PrinterState& printer = reading.printer;
+  // A value check sums up that the printer did not send: not "fine".
+  std::vector<std::string> missing = MissingSupplyValues(printer);
+  if (!FieldNumber(printer, FaceTotalField())) missing.push_back("faces total");
+  if (!missing.empty()) return UnknownVerdict("could not read " + Joined(missing));
+
   PluginState state = kPluginOk;
   std::vector<std::string> texts;
-  const StatusList& status = reading.printer.status;
+  const StatusList& status = printer.status;
   for (int i = 0; i < status.count; ++i) {
     const PluginState codeState = StateOfSeverity(SeverityOfCode(StatusCodeAt(status, i)));
     if (codeState == kPluginOk) continue;
@@ -86,33 +120,64 @@ PluginResult CheckPrinter(const PrinterReading& reading, const CheckThresholds& 
     if (std::find(texts.begin(), texts.end(), text) == texts.end()) texts.push_back(text);
   }
 
-  // Nagios ranges: "20:" alerts below 20.
   const std::string levels =
-      ";" + NumberText(thresholds.warning) + ":;" + NumberText(thresholds.critical) + ":;0;100";
+      ";" + thresholds.warning.Text() + ";" + thresholds.critical.Text() + ";0;100";
   std::string perfdata;
-  for (const Gauge& gauge : SupplyGauges(reading.printer)) {
-    if (!gauge.percent) continue;
-    const double percent = *gauge.percent;
-    PluginState gaugeState = percent < thresholds.critical  ? kPluginCritical
-                             : percent < thresholds.warning ? kPluginWarning
-                                                            : kPluginOk;
+  for (const Gauge& gauge : SupplyGauges()) {
+    const TonerSlot& slot = *gauge.slot;
+    const std::optional<SupplyState> supplyState = StateOf(printer, slot.stateField);
+    const std::optional<double> percent =
+        RemainingPercent(printer, slot.stateField, slot.remainingField);
+    // The supply by the one severity rule, its percent by the thresholds.
+    PluginState gaugeState = StateOfSeverity(SeverityOfSupplyState(supplyState));
+    if (percent)
+      gaugeState = std::max(gaugeState, thresholds.critical.Alerts(*percent)  ? kPluginCritical
+                                        : thresholds.warning.Alerts(*percent) ? kPluginWarning
+                                                                              : kPluginOk);
     if (gaugeState != kPluginOk) {
       state = std::max(state, gaugeState);
-      texts.push_back(gauge.name + " " + NumberText(percent) + "%");
+      const std::string why = StateText(
+          supplyState, PluginText(PageField(printer, kTonerPageNumber, slot.stateField)).c_str());
+      texts.push_back(gauge.name + " " +
+                      (!why.empty() ? why : percent ? NumberText(*percent) + "%" : "low"));
     }
-    perfdata += " '" + gauge.label + "'=" + NumberText(percent) + "%" + levels;
+    // "U": a value the printer does not give now, in the plugins' perfdata.
+    perfdata += " '" + label + gauge.label + "'=" + (percent ? NumberText(*percent) + "%" : "U") + levels;
   }
-  if (const std::optional<double> pages = FieldNumber(reading.printer, FaceTotalField()))
-    perfdata += " 'pages'=" + NumberText(*pages) + "c";
+  perfdata += " '" + label + "pages'=" + NumberText(*FieldNumber(printer, FaceTotalField())) + "c";
 
-  std::string text;
-  for (const std::string& part : texts) text += (text.empty() ? "" : ", ") + part;
+  std::string text = Joined(texts);
   if (text.empty()) text = "ready";
-  std::string line = std::string("TARNLOW ") + StateName(state) + " - " + text;
-  if (!perfdata.empty()) line += " |" + perfdata;
-  return {state, line};
+  return {state, text, perfdata};
+}
+
+PrinterVerdict UnknownVerdict(const std::string& why) {
+  return {kPluginUnknown, PluginText(why), ""};
+}
+
+PluginResult CheckPrinter(const PrinterReading& reading, const CheckThresholds& thresholds) {
+  return SinglePrinterResult(JudgePrinter(reading, thresholds));
+}
+
+PluginResult SinglePrinterResult(const PrinterVerdict& verdict) {
+  return {verdict.state, std::string("TARNLOW ") + StateName(verdict.state) + " - " +
+                             verdict.text + (verdict.perfdata.empty() ? "" : " |" + verdict.perfdata)};
 }
 
 PluginResult UnknownResult(const std::string& why) {
   return {kPluginUnknown, std::string("TARNLOW UNKNOWN - ") + PluginText(why)};
+}
+
+PluginResult SeveralPrintersResult(
+    const std::vector<std::pair<std::string, PrinterVerdict>>& printers) {
+  PluginState worst = kPluginOk;
+  std::string states, perfdata, lines;
+  for (const auto& [name, verdict] : printers) {
+    if (Urgency(verdict.state) > Urgency(worst)) worst = verdict.state;
+    states += (states.empty() ? "" : ", ") + PluginText(name) + " " + StateName(verdict.state);
+    perfdata += verdict.perfdata;
+    lines += "\n" + PluginText(name) + ": " + StateName(verdict.state) + " - " + verdict.text;
+  }
+  return {worst, std::string("TARNLOW ") + StateName(worst) + " - " + states +
+                     (perfdata.empty() ? "" : " |" + perfdata) + lines};
 }

@@ -4,7 +4,10 @@
 #pragma once
 
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "cli/plugin_range.h"
 #include "cli/printer_session.h"
 
 enum PluginState : int {
@@ -14,11 +17,11 @@ enum PluginState : int {
   kPluginUnknown = 3,
 };
 
-// Remaining toner and imaging-cartridge life, in percent, below which the
-// check warns or is critical.
+// Remaining toner and imaging-cartridge life, in percent: the ranges
+// outside which (or with "@" inside which) the check warns or is critical.
 struct CheckThresholds {
-  double warning = 20;
-  double critical = 5;
+  PluginRange warning{20};
+  PluginRange critical{5};
 };
 
 // What check reads from the printer.
@@ -26,12 +29,33 @@ ReadParts CheckParts();
 
 struct PluginResult {
   PluginState state = kPluginUnknown;
-  std::string line;  // without the line end
+  std::string line;  // its lines, without the last line end
 };
 
-// The status codes by their severity (warning, error critical) and the
-// supplies against the thresholds; the worst decides.
-PluginResult CheckPrinter(const PrinterReading& reading, const CheckThresholds& thresholds);
+// One printer's verdict: its state, what needs someone ("ready" when
+// nothing does) and its perfdata items, each after a blank.
+struct PrinterVerdict {
+  PluginState state = kPluginUnknown;
+  std::string text;
+  std::string perfdata;
+};
 
-// The line for a check that could not look at the printer.
+// The status codes and the supplies by their severity
+// (docs/status-severity.md: warning WARNING, error CRITICAL) and the
+// supplies' percent against the thresholds; the worst decides. UNKNOWN
+// naming the values the printer did not send. `label` goes before each
+// perfdata label.
+PrinterVerdict JudgePrinter(const PrinterReading& reading, const CheckThresholds& thresholds,
+                            const std::string& label = "");
+// A printer that could not be looked at: UNKNOWN with the reason.
+PrinterVerdict UnknownVerdict(const std::string& why);
+
+// The one line for one printer.
+PluginResult SinglePrinterResult(const PrinterVerdict& verdict);
+PluginResult CheckPrinter(const PrinterReading& reading, const CheckThresholds& thresholds);
 PluginResult UnknownResult(const std::string& why);
+
+// Several printers, by name: the worst state (CRITICAL, WARNING, UNKNOWN,
+// OK in that order) on the first line with every printer's state and
+// perfdata, then a line for each printer.
+PluginResult SeveralPrintersResult(const std::vector<std::pair<std::string, PrinterVerdict>>& printers);

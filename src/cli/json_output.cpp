@@ -5,6 +5,7 @@
 #include "cli/printer_values.h"
 #include "cli/valid_utf8.h"
 #include "printer/printer_info.h"
+#include "printer/printer_severity.h"
 #include "printer/status_messages.h"
 #include "printer/status_severity.h"
 
@@ -52,6 +53,7 @@ Json Supply(const PrinterState& ctx, const TonerSlot& slot) {
   const std::optional<SupplyState> state = StateOf(ctx, slot.stateField);
   Json supply = {
       {"state", state ? Json(SupplyStateName(*state)) : Json(nullptr)},
+      {"severity", SeverityName(SeverityOfSupplyState(state))},
       {"remaining_percent", Number(RemainingPercent(ctx, slot.stateField, slot.remainingField))}};
   if (slot.typeField >= 0) {
     const std::optional<CartridgeType> type =
@@ -109,6 +111,15 @@ Json Firmware(const PrinterState& printer) {
   return firmware;
 }
 
+const char* AccessName(PrinterAccess access) {
+  switch (access) {
+    case PrinterAccess::Granted: return "can_be_opened";
+    case PrinterAccess::Denied: return "no_permission";
+    case PrinterAccess::Failed: break;
+  }
+  return "cannot_be_opened";
+}
+
 // Every text as valid UTF-8: the printer's bytes need not be.
 void MakeTextsValid(Json& value) {
   if (value.is_string())
@@ -125,10 +136,12 @@ std::string JsonOutput(ReadingCommand command, const PrinterReading& reading, bo
   switch (command) {
     case ReadingCommand::Status:
       out["command"] = "status";
+      out["severity"] = SeverityName(SeverityOf(printer));
       out["status"] = Status(printer.status);
       break;
     case ReadingCommand::Supplies:
       out["command"] = "supplies";
+      out["severity"] = SeverityName(SeverityOf(printer));
       out["supplies"] = Supplies(printer);
       break;
     case ReadingCommand::Counters:
@@ -137,6 +150,7 @@ std::string JsonOutput(ReadingCommand command, const PrinterReading& reading, bo
       break;
     case ReadingCommand::Config:
       out["command"] = "config";
+      out["severity"] = SeverityName(SeverityOf(printer));
       out["status"] = Status(printer.status);
       out["supplies"] = Supplies(printer);
       out["coverage"] = Coverage(printer);
@@ -155,4 +169,15 @@ std::string JsonOutput(ReadingCommand command, const PrinterReading& reading, bo
 std::string JsonUnreadable(const std::string& reason) {
   const Json out = {{"schema", kJsonSchemaVersion}, {"command", "status"}, {"error", reason}};
   return out.dump(-1, ' ', false, Json::error_handler_t::replace) + "\n";
+}
+
+std::string JsonPrinterList(const std::vector<PresentPrinter>& printers) {
+  Json list = Json::array();
+  for (const PresentPrinter& printer : printers)
+    list.push_back({{"location", printer.location},
+                    {"serial", printer.serial},
+                    {"access", AccessName(printer.access)}});
+  Json out = {{"schema", kJsonSchemaVersion}, {"command", "list"}, {"printers", list}};
+  MakeTextsValid(out);
+  return out.dump(2) + "\n";
 }

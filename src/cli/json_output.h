@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include <vector>
+
 #include "cli/printer_session.h"
 #include "cli/reading_command.h"
 
@@ -15,3 +17,7 @@ std::string JsonOutput(ReadingCommand command, const PrinterReading& reading, bo
 // status --watch's object, on one line, for a printer it cannot read now:
 // "error" with the reason in place of "status".
 std::string JsonUnreadable(const std::string& reason);
+
+// list's object: every printer present with its location, serial number
+// and access ("can_be_opened", "no_permission", "cannot_be_opened").
+std::string JsonPrinterList(const std::vector<PresentPrinter>& printers);

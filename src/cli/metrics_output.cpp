@@ -8,6 +8,7 @@
 #include "cli/printer_values.h"
 #include "cli/valid_utf8.h"
 #include "printer/printer_info.h"
+#include "printer/printer_severity.h"
 #include "printer/status_severity.h"
 
 namespace {
@@ -109,7 +110,7 @@ void StatusCodes(Exposition& out, const Labels& printer, const PrinterReading& r
 }
 
 void StatusSeverity(Exposition& out, const Labels& printer, const PrinterReading& reading) {
-  out.Sample(printer, static_cast<int>(WorstSeverity(reading.printer.status)));
+  out.Sample(printer, static_cast<int>(SeverityOf(reading.printer)));
 }
 
 void TonerRemaining(Exposition& out, const Labels& printer, const PrinterReading& reading) {
@@ -219,7 +220,8 @@ constexpr Family kStatus[] = {
     {"vantrel_status_code", "gauge",
      "Status codes the printer reports now (1 each), with their severity.", nullptr, StatusCodes},
     {"vantrel_status_severity", "gauge",
-     "The most urgent severity of the printer's status codes: 0 ready, 1 warning, 2 error.",
+     "The most urgent severity of the printer's status codes and the supplies read: 0 ready, "
+     "1 warning, 2 error.",
      nullptr, StatusSeverity},
 };
 

@@ -23,11 +23,23 @@ void ThrowIfFailed(const ReadFailure& failure) {
   if (failure) throw CliFailureOf(*failure);
 }
 
-void ThrowIfFailed(const InfoPageRead& read) {
+// A page counts as read when it holds at least one of its keys: an answer
+// without any ("NG", bytes of no page) is a refusal, not a page of blanks.
+bool HoldsAnyValue(const PrinterState& state, int page) {
+  const InfoPageLayout* layout = FindInfoPageLayout(page);
+  for (std::size_t field = 0; layout && field < layout->keys.size(); ++field)
+    if (*PageField(state, page, static_cast<int>(field))) return true;
+  return false;
+}
+
+void ThrowIfFailed(const InfoPageRead& read, const PrinterState& state, int page) {
   ThrowIfFailed(read.failure);
   if (!read.compatible)
     throw CliFailure(kExitRefused, "the printer sent a page of another kind (" +
                                        TextOrEmpty(kTextNotCompatible) + ")");
+  if (!HoldsAnyValue(state, page))
+    throw CliFailure(kExitRefused, "the printer sent information page " + std::to_string(page) +
+                                       " without any of its values");
 }
 
 }  // namespace
@@ -70,13 +82,18 @@ PrinterSession::PrinterSession(const std::optional<PresentPrinter>& printer)
 void PrinterSession::Read(const ReadParts& parts, PrinterReading& reading) {
   PrinterState& state = reading.printer;
   reading.serial = serial_;
-  if (parts.status) ThrowIfFailed(ReadStatusList(link_, state.status));
+  if (parts.status) {
+    ThrowIfFailed(ReadStatusList(link_, state.status));
+    // The panel always shows a state: a reply without a code is garbled.
+    if (state.status.count == 0)
+      throw CliFailure(kExitRefused, "the printer sent a status reply without any status code");
+  }
   const bool pages[] = {parts.supplies, parts.counters, parts.machine, parts.adjustment};
   if (!AllocatePageBlocks(state) || (parts.counters && !AllocateCounterBlocks(state)))
     throw CliFailure(kExitInternal, "out of memory");
   for (int page = kTonerPageNumber; page <= kAdjustPageNumber; ++page) {
     if (!pages[page - kTonerPageNumber]) continue;
-    ThrowIfFailed(ReadInfoPage(link_, state, page));
+    ThrowIfFailed(ReadInfoPage(link_, state, page), state, page);
   }
   if (parts.counters) ThrowIfFailed(ReadCounterRecords(link_, state));
   if (parts.energySave) ThrowIfFailed(ReadEnergySaveSwitch(link_, state));

@@ -121,6 +121,31 @@ std::optional<double> RemainingPercent(const PrinterState& ctx, int stateField,
   return NumberOf(PageField(ctx, kTonerPageNumber, remainingField));
 }
 
+std::vector<std::string> MissingSupplyValues(const PrinterState& ctx) {
+  std::vector<std::string> missing;
+  auto need = [&](const std::string& supply, int stateField, int remainingField) {
+    if (!*PageField(ctx, kTonerPageNumber, stateField)) missing.push_back(supply + " state");
+    if (!*PageField(ctx, kTonerPageNumber, remainingField))
+      missing.push_back(supply + " remaining");
+  };
+  for (const TonerSlot& slot : TonerSlots())
+    need(std::string(slot.name) + " toner", slot.stateField, slot.remainingField);
+  need("imaging cartridge", kImagingCartridge.stateField, kImagingCartridge.remainingField);
+  return missing;
+}
+
+std::vector<std::string> MissingCounterValues(const PrinterState& ctx) {
+  std::vector<std::string> missing;
+  auto need = [&](const char* group, std::span<const NamedField> fields) {
+    for (const NamedField& field : fields)
+      if (!*PageField(ctx, field.page, field.field))
+        missing.push_back(std::string(group) + " " + field.name);
+  };
+  need("faces", kFaceCounters);
+  need("sheets", kTraySheets);
+  return missing;
+}
+
 const char* SupplyStateName(SupplyState state) {
   switch (state) {
     case SupplyState::Unknown: return "unknown";

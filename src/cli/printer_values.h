@@ -60,6 +60,13 @@ std::optional<SupplyState> StateOf(const PrinterState& ctx, int stateField);
 // state is not determined ("0") or the text is no number.
 std::optional<double> RemainingPercent(const PrinterState& ctx, int stateField, int remainingField);
 
+// The values the supplies and counters commands (and check) are about,
+// which a page must have held to be shown: each supply's state and
+// remaining percent; the faces printed and the sheets by tray. The names of
+// those the printer left out or sent empty ("black toner remaining").
+std::vector<std::string> MissingSupplyValues(const PrinterState& ctx);
+std::vector<std::string> MissingCounterValues(const PrinterState& ctx);
+
 // Lower-case names: "unknown", "ready", "low", "end", "life_end";
 // "starter", "standard", "high".
 const char* SupplyStateName(SupplyState state);

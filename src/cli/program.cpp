@@ -5,9 +5,11 @@
 // The exit status tells a script what happened (cli/exit_status.h).
 #include "cli/program.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +24,7 @@
 #include "cli/printer_values.h"
 #include "cli/status_watch.h"
 #include "cli/terminal_text.h"
+#include "cli/time_limit.h"
 #include "cli/text_output.h"
 #include "common/string_table.h"
 #include "device/device_backend.h"
@@ -94,6 +97,7 @@ std::string ReadAndFormat(const Arguments& arguments, bool watching) {
     PrinterSession session(ChosenPrinter(arguments.printer));
     session.Read(PartsFor(arguments.reading), reading);
   }
+  RequireShownValues(arguments.reading, reading.printer);
   return arguments.format == OutputFormat::Json
              ? JsonOutput(arguments.reading, reading, watching)
              : ForTerminal(TextOutput(arguments.reading, reading));
@@ -139,19 +143,80 @@ void Export(const Arguments& arguments) {
     throw CliFailure(kExitNotWritten, "could not write " + file + ": " + reason);
 }
 
-// Whatever happens, one plugin line: a failure is UNKNOWN.
-int Check(const Arguments& arguments) {
-  PluginResult result;
+// check without --printer covers every printer present; where the platform
+// lists none, the first the link finds.
+std::vector<std::optional<PresentPrinter>> CheckedPrinters(const std::string& wanted) {
+  if (!wanted.empty()) return ChoosePrinters(wanted);
+  const std::vector<std::optional<PresentPrinter>> first = ChoosePrinters("");
+  if (!first.front()) return first;
+  return ChoosePrinters(kAllPrinters);
+}
+
+PrinterVerdict CheckOne(const std::optional<PresentPrinter>& printer,
+                        const CheckThresholds& thresholds, const std::string& label) {
   try {
     PrinterReading reading;
     {
-      PrinterSession session(ChosenPrinter(arguments.printer));
+      PrinterSession session(printer);
       session.Read(CheckParts(), reading);
     }
-    result = CheckPrinter(reading, arguments.thresholds);
+    return JudgePrinter(reading, thresholds, label);
+  } catch (const std::exception& failure) {
+    return UnknownVerdict(failure.what());
+  }
+}
+
+// A printer among several: its serial number, or its location where it has
+// none or shares it with another.
+std::string NameAmong(const std::vector<std::optional<PresentPrinter>>& printers,
+                      const PresentPrinter& printer) {
+  const auto same = std::count_if(printers.begin(), printers.end(), [&](const auto& other) {
+    return other && other->serial == printer.serial;
+  });
+  return printer.serial.empty() || same > 1 ? printer.location : printer.serial;
+}
+
+PluginResult CheckPrinters(const Arguments& arguments) {
+  const std::vector<std::optional<PresentPrinter>> printers = CheckedPrinters(arguments.printer);
+  if (printers.size() == 1) {
+    return SinglePrinterResult(CheckOne(printers.front(), arguments.thresholds, ""));
+  }
+  std::vector<std::pair<std::string, PrinterVerdict>> verdicts;
+  for (const std::optional<PresentPrinter>& printer : printers) {
+    const std::string name = NameAmong(printers, *printer);
+    std::string label = name + " ";
+    for (char& c : label)
+      if (c == '\'' || c == '=') c = '_';  // the perfdata label's quote and end
+    verdicts.emplace_back(name, CheckOne(printer, arguments.thresholds, label));
+  }
+  return SeveralPrintersResult(verdicts);
+}
+
+// Whatever happens, one plugin line (and one a printer when there are
+// several): a failure is UNKNOWN, and so is a run past its -t.
+int Check(const Arguments& arguments) {
+  std::optional<TimeLimit> limit;
+  if (arguments.timeoutSeconds) {
+    const int seconds = *arguments.timeoutSeconds;
+    limit.emplace(
+        seconds,
+        [seconds] {
+          const std::string line = UnknownResult("no result within " + std::to_string(seconds) +
+                                                 " seconds (-t)")
+                                       .line +
+                                   "\n";
+          std::fwrite(line.data(), 1, line.size(), stdout);
+          std::fflush(stdout);
+        },
+        kPluginUnknown);
+  }
+  PluginResult result;
+  try {
+    result = CheckPrinters(arguments);
   } catch (const std::exception& failure) {
     result = UnknownResult(failure.what());
   }
+  if (limit) limit->Finish();
   Print(ForTerminal(result.line + "\n"));
   return result.state;
 }
@@ -169,7 +234,9 @@ int Run(const Arguments& arguments) {
     case Arguments::Action::Export: Export(arguments); return kExitDone;
     case Arguments::Action::Check: return Check(arguments);
     case Arguments::Action::List:
-      Print(ForTerminal(PrinterListText(PresentPrinters())));
+      Print(arguments.format == OutputFormat::Json
+                ? JsonPrinterList(PresentPrinters())
+                : ForTerminal(PrinterListText(PresentPrinters())));
       return kExitDone;
     default: Print(ForTerminal(RunPrinterCommand(arguments))); return kExitDone;
   }

@@ -1,5 +1,11 @@
 #include "cli/reading_command.h"
 
+#include <string>
+#include <vector>
+
+#include "cli/exit_status.h"
+#include "cli/printer_values.h"
+
 ReadParts PartsFor(ReadingCommand command) {
   ReadParts parts;
   switch (command) {
@@ -9,4 +15,16 @@ ReadParts PartsFor(ReadingCommand command) {
     case ReadingCommand::Config: parts = {true, true, true, true, true, true}; break;
   }
   return parts;
+}
+
+void RequireShownValues(ReadingCommand command, const PrinterState& printer) {
+  std::vector<std::string> missing;
+  if (command == ReadingCommand::Supplies || command == ReadingCommand::Config)
+    missing = MissingSupplyValues(printer);
+  if (command == ReadingCommand::Counters || command == ReadingCommand::Config)
+    for (const std::string& name : MissingCounterValues(printer)) missing.push_back(name);
+  if (missing.empty()) return;
+  std::string names;
+  for (const std::string& name : missing) names += (names.empty() ? "" : ", ") + name;
+  throw CliFailure(kExitRefused, "the printer's pages lack " + names);
 }

@@ -64,8 +64,18 @@ def json_follows_its_schema():
         except jsonschema.ValidationError as error:
             check(False, f"{command} json against its schema: {error.message}")
     cyan = documents["supplies"]["supplies"]["toner"]["cyan"]
-    check(cyan == {"state": "ready", "remaining_percent": 80, "cartridge_type": "standard"},
-          f"cyan toner: {cyan}")
+    check(cyan == {"state": "ready", "severity": "ready", "remaining_percent": 80,
+                   "cartridge_type": "standard"}, f"cyan toner: {cyan}")
+    check(documents["config"]["severity"] == "error" and documents["supplies"]["severity"] == "warning",
+          f"severity: {documents['config']['severity']} {documents['supplies']['severity']}")
+    status, out, err = run("list", "--format", "json")
+    try:
+        jsonschema.validate(json.loads(out), schema, cls=jsonschema.Draft202012Validator)
+        printers = json.loads(out)["printers"]
+        check(status == 0 and [(p["serial"], p["access"]) for p in printers]
+              == [("TL5C0042817", "can_be_opened")], f"list json: {out}")
+    except (ValueError, jsonschema.ValidationError) as error:
+        check(False, f"list json: {status} {error} {out} {err}")
     check(documents["status"]["status"][1] == {"code": "302002", "severity": "warning",
                                                "lines": ["TONER LOW M"]},
           f"status: {documents['status']}")
@@ -226,7 +236,8 @@ def failures_have_their_exit_status_and_no_half_output():
 def check_sums_up_each_state():
     """The monitoring plugin's line and exit status for each state of the
     printer (faults and states given to the emulated printer)."""
-    full = ("--set", "CONSUMETCREMAINM=50")  # no toner below the thresholds
+    # No toner below the thresholds, and none the printer calls low.
+    full = ("--set", "CONSUMETCREMAINM=50", "--set", "CONSUMETCSTATEM=1")
     cases = [  # printer, check's arguments, exit status, the line's start
         (("--status", "000000,001000") + full, (), 0, "TARNLOW OK - ready | 'toner_cyan'=80%;20:;5:;0;100 "),
         (("--status", "000000,302002") + full, (), 1, "TARNLOW WARNING - TONER LOW M |"),
@@ -236,8 +247,27 @@ def check_sums_up_each_state():
         (("--status", "000000"), (), 1, "TARNLOW WARNING - magenta toner 12% |"),
         (("--status", "000000"), ("-w", "50", "-c", "12.5"), 2,
          "TARNLOW CRITICAL - magenta toner 12%, black toner 45% |"),
-        (("--status", "000000"), ("--warning=12", "--critical=0"), 0, "TARNLOW OK - ready |"),
-        (("--status", "000000", "--set", "CONSUMEICSTATE=0"), ("-w", "12"), 0, "TARNLOW OK - ready |"),
+        # A supply the printer calls low is a warning whatever the thresholds.
+        (("--status", "000000"), ("--warning=12", "--critical=0"), 1, "TARNLOW WARNING - magenta toner 12% |"),
+        (("--status", "000000", "--set", "CONSUMEICSTATE=0"), ("-w", "12"), 1,
+         "TARNLOW WARNING - magenta toner 12%, imaging cartridge in an unknown state | "),
+        # One severity rule: an empty cartridge is critical at any percent.
+        (("--status", "000000,300002") + full, (), 2, "TARNLOW CRITICAL - TONER OUT M |"),
+        (("--status", "000000", "--set", "CONSUMETCSTATEK=3") + full, (), 2, "TARNLOW CRITICAL - black toner empty |"),
+        (("--status", "000000", "--set", "CONSUMETCSTATEC=7") + full, (), 1,
+         "TARNLOW WARNING - cyan toner in unexplained state 7 |"),
+        # Ranges: outside, above, inside.
+        (("--status", "000000") + full, ("-w", "10:60", "-c", "~:90"), 1, "TARNLOW WARNING - cyan toner 80%, yellow toner 64%, imaging cartridge 71% |"),
+        (("--status", "000000") + full, ("-w", "~:70", "-c", "~:79"), 2, "TARNLOW CRITICAL - cyan toner 80%, imaging cartridge 71% |"),
+        (("--status", "000000") + full, ("-w", "@40:50", "-c", "0"), 1, "TARNLOW WARNING - magenta toner 50%, black toner 45% |"),
+        # What could not be read is UNKNOWN, naming it.
+        (("--refuse", "13"), (), 3, "TARNLOW UNKNOWN - the printer sent information page 1 without any of its values\n"),
+        (("--refuse", "9"), (), 3, "TARNLOW UNKNOWN - the printer sent a status reply without any status code\n"),
+        (("--set", "CONSUMETCREMAINK=" + "4" * 30), (), 3, "TARNLOW UNKNOWN - could not read black toner remaining\n"),
+        (("--hang", "13"), ("-t", "1"), 3, "TARNLOW UNKNOWN - no result within 1 seconds (-t)\n"),
+        ((), ("-w", ""), 3, "TARNLOW UNKNOWN - bad usage: a threshold is a percent"),
+        ((), ("-w", "20:10"), 3, "TARNLOW UNKNOWN - bad usage: a threshold is a percent"),
+        ((), ("-t", "0"), 3, "TARNLOW UNKNOWN - bad usage: -t/--timeout"),
         (None, (), 3, "TARNLOW UNKNOWN - no printer found"),
         (("--fail", "9"), (), 3,
          "TARNLOW UNKNOWN - the printer refused request 9 (LIBUSB_ERROR_PIPE: Pipe error)"),
@@ -256,6 +286,25 @@ def check_sums_up_each_state():
     check(out.split(" | ")[1] == "'toner_cyan'=80%;30:;10:;0;100 'toner_magenta'=12%;30:;10:;0;100 "
           "'toner_yellow'=64%;30:;10:;0;100 'toner_black'=45%;30:;10:;0;100 "
           "'imaging_cartridge'=71%;30:;10:;0;100 'pages'=8642c\n", f"check perfdata: {out}")
+    _, out, _ = run("check", "-w", "@10:20.5", "-c", "~:99", printer=("--set", "CONSUMEICSTATE=0"))
+    check(out.split(" | ")[1].startswith("'toner_cyan'=80%;@10:20.5;~:99;0;100 ")
+          and "'imaging_cartridge'=U;@10:20.5;~:99;0;100 " in out, f"check perfdata of ranges: {out}")
+    # The time limit ends a hung run at once, well before the link's time-out.
+    start = time.monotonic()
+    run("check", "-t", "1", printer=("--hang", "9"))
+    seconds = time.monotonic() - start
+    print(f"check -t 1, the status read never answered: {seconds:.2f} s")
+    check(seconds < 4.5, f"check -t 1 took {seconds:.2f} s")
+    # The documented status for a page that could not be read, and no blanks.
+    for command in ("supplies", "counters", "config"):
+        status, out, err = run(command, printer=("--refuse", "13"))
+        check(status == 3 and out == "" and "without any of its values" in err, f"{command} of a refused page: {status} {out!r} {err}")
+    status, out, err = run("supplies", printer=("--set", "CONSUMETCREMAINK=" + "4" * 30))
+    check(status == 3 and out == "" and "black toner remaining" in err, f"supplies without a value: {status} {err}")
+    status, out, err = run("status", "--format", "json", printer=("--refuse", "9"))
+    check(status == 3 and out == "", f"a garbled status reply: {status} {out!r} {err}")
+    status, out, _ = run("-V", printer=None)
+    check(status == 0 and out.startswith("vantrel-cli "), f"-V: {status} {out}")
 
 
 def several_printers_and_one_not_permitted():
@@ -274,6 +323,17 @@ def several_printers_and_one_not_permitted():
         check(status == 0 and out == "READY\n", f"--printer {chosen}: {status} {out}")
     status, out, _ = run("--printer", "TL5C0042817", "check", printer=two)
     check(status == 2 and "OUTPUT TRAY FULL" in out, f"check --printer: {status} {out}")
+    # Without --printer, check covers both (in the platform's order): the
+    # worst first, a line each.
+    status, out, _ = run("check", printer=two)
+    lines = out.splitlines()
+    check(status == 2 and len(lines) == 3 and lines[0].startswith("TARNLOW CRITICAL - ")
+          and sorted(lines[0].split(" | ")[0][len("TARNLOW CRITICAL - "):].split(", "))
+          == ["TL5C0042817 CRITICAL", "TL5C0099999 WARNING"]
+          and "'TL5C0042817 toner_cyan'=80%" in lines[0] and "'TL5C0099999 pages'=" in lines[0]
+          and sorted(lines[1:]) == ["TL5C0042817: CRITICAL - TONER LOW M, OUTPUT TRAY FULL / REMOVE PAPER, "
+                                    "magenta toner 12%", "TL5C0099999: WARNING - magenta toner 12%"],
+          f"check of two: {status} {out}")
     status, _, err = run("status", "--printer", "NOSUCH", printer=two)
     check(status == 1 and "NOSUCH" in err, f"--printer of none present: {status} {err}")
     # A location before a serial number, also as lsusb writes it; a serial
