@@ -191,14 +191,12 @@ void CommandLine::AddCheck() {
                                     "@10:20 inside; a plain number as N:; default 20)")
                        ->type_name("RANGE");
   criticalOption_ =
-      check_
-          ->add_option("-c,--critical", critical_, "Critical outside this range (default 5)")
+      check_->add_option("-c,--critical", critical_, "Critical outside this range (default 5)")
           ->type_name("RANGE");
-  timeoutOption_ =
-      check_
-          ->add_option("-t,--timeout", timeout_,
-                       "UNKNOWN when the check takes longer than SECONDS (1 to 3600)")
-          ->type_name("SECONDS");
+  timeoutOption_ = check_
+                       ->add_option("-t,--timeout", timeout_,
+                                    "UNKNOWN when the check takes longer than SECONDS (1 to 3600)")
+                       ->type_name("SECONDS");
 }
 
 void CommandLine::AddDefaults() {
@@ -286,8 +284,10 @@ int CommandLine::TakeCheck() {
     if (option->count() == 0) continue;
     const std::optional<PluginRange> range = ParsePluginRange(*text);
     if (!range)
-      return CheckUsage("a threshold is a percent from 0 to 100 or a range of them (20:, ~:10, "
-                        "@10:20), not '" + *text + "'");
+      return CheckUsage(
+          "a threshold is a percent from 0 to 100 or a range of them (20:, ~:10, "
+          "@10:20), not '" +
+          *text + "'");
     *threshold = *range;
   }
   // Both "below" thresholds: critical must not alert where warning does not.

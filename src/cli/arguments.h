@@ -23,7 +23,7 @@ struct Arguments {
   // defaults: the settings given; the rest keep the printer's.
   std::optional<bool> tonerLowMessage, tonerOutStop, autoContinue;
   std::optional<int> energySaveMinutes;
-  CheckThresholds thresholds;        // check
+  CheckThresholds thresholds;         // check
   std::optional<int> timeoutSeconds;  // check -t: UNKNOWN when the run takes longer
 };
 

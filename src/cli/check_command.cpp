@@ -139,10 +139,13 @@ PrinterVerdict JudgePrinter(const PrinterReading& reading, const CheckThresholds
       const std::string why = StateText(
           supplyState, PluginText(PageField(printer, kTonerPageNumber, slot.stateField)).c_str());
       texts.push_back(gauge.name + " " +
-                      (!why.empty() ? why : percent ? NumberText(*percent) + "%" : "low"));
+                      (!why.empty() ? why
+                       : percent    ? NumberText(*percent) + "%"
+                                    : "low"));
     }
     // "U": a value the printer does not give now, in the plugins' perfdata.
-    perfdata += " '" + label + gauge.label + "'=" + (percent ? NumberText(*percent) + "%" : "U") + levels;
+    perfdata +=
+        " '" + label + gauge.label + "'=" + (percent ? NumberText(*percent) + "%" : "U") + levels;
   }
   perfdata += " '" + label + "pages'=" + NumberText(*FieldNumber(printer, FaceTotalField())) + "c";
 
@@ -160,8 +163,8 @@ PluginResult CheckPrinter(const PrinterReading& reading, const CheckThresholds& 
 }
 
 PluginResult SinglePrinterResult(const PrinterVerdict& verdict) {
-  return {verdict.state, std::string("TARNLOW ") + StateName(verdict.state) + " - " +
-                             verdict.text + (verdict.perfdata.empty() ? "" : " |" + verdict.perfdata)};
+  return {verdict.state, std::string("TARNLOW ") + StateName(verdict.state) + " - " + verdict.text +
+                             (verdict.perfdata.empty() ? "" : " |" + verdict.perfdata)};
 }
 
 PluginResult UnknownResult(const std::string& why) {

@@ -58,4 +58,5 @@ PluginResult UnknownResult(const std::string& why);
 // Several printers, by name: the worst state (CRITICAL, WARNING, UNKNOWN,
 // OK in that order) on the first line with every printer's state and
 // perfdata, then a line for each printer.
-PluginResult SeveralPrintersResult(const std::vector<std::pair<std::string, PrinterVerdict>>& printers);
+PluginResult SeveralPrintersResult(
+    const std::vector<std::pair<std::string, PrinterVerdict>>& printers);

@@ -24,8 +24,8 @@
 #include "cli/printer_values.h"
 #include "cli/status_watch.h"
 #include "cli/terminal_text.h"
-#include "cli/time_limit.h"
 #include "cli/text_output.h"
+#include "cli/time_limit.h"
 #include "common/string_table.h"
 #include "device/device_backend.h"
 #include "printer/configuration_export.h"
@@ -201,10 +201,9 @@ int Check(const Arguments& arguments) {
     limit.emplace(
         seconds,
         [seconds] {
-          const std::string line = UnknownResult("no result within " + std::to_string(seconds) +
-                                                 " seconds (-t)")
-                                       .line +
-                                   "\n";
+          const std::string line =
+              UnknownResult("no result within " + std::to_string(seconds) + " seconds (-t)").line +
+              "\n";
           std::fwrite(line.data(), 1, line.size(), stdout);
           std::fflush(stdout);
         },

@@ -26,9 +26,9 @@ std::vector<SupplySeverity> SupplySeverities(const PrinterState& printer) {
   std::vector<SupplySeverity> supplies;
   for (const SupplyField& supply : kSupplyFields)
     if (const std::optional<Severity> severity = SeverityOfSupply(printer, supply))
-      supplies.push_back(
-          {&supply, ParseSupplyState(PageField(printer, kTonerPageNumber, supply.state)),
-           *severity});
+      supplies.push_back({&supply,
+                          ParseSupplyState(PageField(printer, kTonerPageNumber, supply.state)),
+                          *severity});
   return supplies;
 }
 
