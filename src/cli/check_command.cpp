@@ -144,10 +144,11 @@ PrinterVerdict JudgePrinter(const PrinterReading& reading, const CheckThresholds
                                     : "low"));
     }
     // "U": a value the printer does not give now, in the plugins' perfdata.
-    perfdata +=
-        " '" + label + gauge.label + "'=" + (percent ? NumberText(*percent) + "%" : "U") + levels;
+    perfdata += " '" + label + gauge.label + "'=";
+    perfdata += (percent ? NumberText(*percent) + "%" : "U") + levels;
   }
-  perfdata += " '" + label + "pages'=" + NumberText(*FieldNumber(printer, FaceTotalField())) + "c";
+  perfdata += " '" + label + "pages'=";
+  perfdata += NumberText(*FieldNumber(printer, FaceTotalField())) + "c";
 
   std::string text = Joined(texts);
   if (text.empty()) text = "ready";

@@ -147,7 +147,7 @@ void Export(const Arguments& arguments) {
 // lists none, the first the link finds.
 std::vector<std::optional<PresentPrinter>> CheckedPrinters(const std::string& wanted) {
   if (!wanted.empty()) return ChoosePrinters(wanted);
-  const std::vector<std::optional<PresentPrinter>> first = ChoosePrinters("");
+  std::vector<std::optional<PresentPrinter>> first = ChoosePrinters("");
   if (!first.front()) return first;
   return ChoosePrinters(kAllPrinters);
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstring>
 #include <fstream>
 #include <map>
@@ -93,7 +94,9 @@ TEST(PrinterSeverity, SupplyStatesAndCodesTogether) {
   EXPECT_TRUE(SupplySeverities(printer).empty());  // page 1 not read: the codes alone
   EXPECT_EQ(SeverityOf(printer), Severity::kReady);
   auto set = [&](const SupplyField& supply, const char* state) {
-    std::strcpy(PageFields(printer, kTonerPageNumber) + supply.state * kInfoFieldSize, state);
+    std::strcpy(PageFields(printer, kTonerPageNumber) +
+                    static_cast<std::ptrdiff_t>(supply.state) * kInfoFieldSize,
+                state);
   };
   for (const SupplyField& supply : kSupplyFields) set(supply, "1");
   EXPECT_EQ(SupplySeverities(printer).size(), std::size(kSupplyFields));
