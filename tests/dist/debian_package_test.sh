@@ -199,6 +199,7 @@ left_files() {
 rules_package=vantrel
 [ -z "$cli_deb" ] || rules_package=vantrel-cli
 cp "$root/var/lib/dpkg/info/$rules_package.postrm" "$work/postrm" || fail "no postrm in $rules_package"
+[ -z "$cli_deb" ] || cp "$root/var/lib/dpkg/info/vantrel-cli.prerm" "$work/prerm" || fail "no prerm in vantrel-cli"
 rm -f "$work/udevadm.calls"
 # What the system metrics service leaves once enabled and run: its file, its
 # link in the node exporter's folder and the timer's enabling.
@@ -229,6 +230,16 @@ if [ -n "$(with_udev sh -c 'test -d /run/udev && echo yes')" ]; then
   cmp "$work/udevadm.calls" "$work/udevadm.expected" || fail "postrm ran $(cat "$work/udevadm.calls")"
 else
   [ ! -e "$work/udevadm.calls" ] || fail "postrm called udevadm without udev"
+fi
+# Where systemd runs the system, the removal first stops the metrics timer
+# and service, which an administrator may have enabled.
+if [ -n "$cli_deb" ] && unshare -rm true 2>/dev/null; then
+  # shellcheck disable=SC2016 # the inner shell expands it
+  PATH="$work/fake-bin:$PATH" unshare -rm sh -c \
+    'mount -t tmpfs none /run && mkdir -p /run/systemd/system && exec sh "$0" remove' "$work/prerm" ||
+    fail "prerm remove"
+  [ "$(cat "$work/systemd.calls")" = "deb-systemd-invoke stop vantrel-metrics.timer vantrel-metrics.service" ] ||
+    fail "prerm ran $(cat "$work/systemd.calls" 2>/dev/null)"
 fi
 # shellcheck disable=SC2086
 dpkg_root -P $packages >>"$work/dpkg.log" 2>&1 || { cat "$work/dpkg.log"; fail "dpkg -P"; }
