@@ -172,13 +172,18 @@ def item_value(prototype, macros, text):
     value = None
     for step in prototype.get("preprocessing", []):
         check(step["type"] == "PROMETHEUS_PATTERN", f"{prototype['key']}: a Prometheus pattern")
-        pattern, output, label = (substitute(p, macros) for p in step["parameters"])
+        pattern, output, argument = (substitute(p, macros) for p in step["parameters"])
         found = matching(pattern, text)
-        check(len(found) <= 1, f"{pattern} names one sample, not {len(found)}")
-        if found:
-            labels, sample = found[0]
-            value = labels.get(label) if output == "label" else sample
-        elif step.get("error_handler") == "CUSTOM_VALUE":
+        if output == "function":
+            check(argument == "count", f"{pattern}: the function count")
+            value = float(len(found)) if found else None
+        else:
+            check(len(found) <= 1, f"{pattern} names one sample, not {len(found)}")
+            if found:
+                labels, sample = found[0]
+                value = labels.get(argument) if output == "label" else sample
+        # Nothing matched: the step fails, and its error handler may give a value.
+        if not found and step.get("error_handler") == "CUSTOM_VALUE":
             value = float(step["error_handler_params"])
     return value
 
@@ -222,16 +227,34 @@ def discover(rule, text):
     return rows
 
 
+def host_triggers(template, text):
+    """The template's own items' values and the names of their triggers that fire."""
+    name = template["template"]
+    values = {item["key"]: item_value(item, {}, text) for item in template["items"]
+              if item.get("type") == "DEPENDENT"}
+    fired = {trigger["name"] for item in template["items"] for trigger in item.get("triggers", [])
+             if fires(trigger["expression"], name, values)}
+    return values, fired
+
+
 def evaluate(template, rule, rows, text):
-    """Every row's items and the names of its triggers that fire."""
+    """The names of the triggers of every row that fire, but for those whose
+    dependency (a trigger of the template's own items) fires."""
+    name = template["template"]
+    host_values, host_fired = host_triggers(template, text)
     fired = set()
     for macros in rows:
-        values = {}
+        values = dict(host_values)
         for prototype in rule["item_prototypes"]:
             values[substitute(prototype["key"], macros)] = item_value(prototype, macros, text)
         for prototype in rule["item_prototypes"]:
             for trigger in prototype.get("trigger_prototypes", []):
-                if fires(substitute(trigger["expression"], macros), template, values):
+                held_back = False
+                for dependency in trigger.get("dependencies", []):
+                    check(fires(dependency["expression"], name, values) == (dependency["name"] in host_fired),
+                          f"{dependency['name']}: the dependency names a trigger of the template")
+                    held_back |= dependency["name"] in host_fired
+                if fires(substitute(trigger["expression"], macros), name, values) and not held_back:
                     fired.add(substitute(trigger["name"], macros))
     return fired
 
@@ -289,19 +312,25 @@ def zabbix(demo, cli):
     print("supplies discovered:", json.dumps(found_supplies))
     check(len(found_supplies) == 10 and {"{#SERIAL}": "TL5C0042817", "{#SUPPLY}": "imaging_cartridge"}
           in found_supplies, "five supplies of each printer discovered")
-    fired = evaluate(name, printers, found, two) | evaluate(name, supplies, found_supplies, two)
+    fired = (host_triggers(template, two)[1] | evaluate(template, printers, found, two)
+             | evaluate(template, supplies, found_supplies, two))
     print("firing:", sorted(fired))
     # The first printer's status codes hold an error; both are low on magenta.
     check(fired == {"Printer TL5C0042817 reports an error", "Printer TL5C0042817: magenta is low",
                     "Printer TL5C0099999: magenta is low"}, "the triggers that fire with both printers")
 
-    # Both printers gone: the discovered printers' items stay, and say so.
+    # One printer gone: its discovered items stay, and say so.
+    one = agent_value(demo, cli, [])
+    fired = host_triggers(template, one)[1] | evaluate(template, printers, found, one)
+    print("firing with one of them:", sorted(fired))
+    check(fired == {"Printer TL5C0099999 cannot be read", "Printer TL5C0042817 reports an error"},
+          "a printer that went cannot be read")
+    # Both gone: one trigger for the host, which holds the printers' back.
     none = agent_value(demo, cli, None)
     check(discover(printers, none) == [], "no printer discovered without one")
-    fired = evaluate(name, printers, found, none)
+    fired = host_triggers(template, none)[1] | evaluate(template, printers, found, none)
     print("firing without a printer:", sorted(fired))
-    check(fired == {"Printer TL5C0099999 cannot be read", "Printer TL5C0042817 cannot be read"},
-          "a printer that went cannot be read")
+    check(fired == {"No Tarnlow printer answers on {HOST.NAME}"}, "no printer answers")
 
 
 shutil.rmtree(WORK, ignore_errors=True)
