@@ -9,7 +9,9 @@
 # The command-line program is a package of its own, vantrel-cli, which
 # vantrel depends on: installed alone first, with no Qt or X library among
 # its dependencies or its program's, its completion registered, its metrics
-# service naming the installed script, the program answering.
+# services naming the installed script, the system service's user made
+# (in the scratch root, as systemd-sysusers makes it in another root) and its
+# timer left disabled, the program answering.
 #
 # usage: debian_package_test.sh BUILD SOURCE [ABSENT]
 #   ABSENT: an extended regular expression of the README's package files
@@ -48,6 +50,12 @@ cat >"$work/fake-bin/udevadm" <<FAKE
 echo "udevadm \$*" >>"$work/udevadm.calls"
 FAKE
 chmod +x "$work/fake-bin/udevadm"
+# And systemd's tools, which no maintainer script may use to enable or start
+# the metrics timer.
+for tool in systemctl deb-systemd-invoke deb-systemd-helper; do
+  printf '#!/bin/sh\necho "%s $*" >>"%s"\n' "$tool" "$work/systemd.calls" >"$work/fake-bin/$tool"
+  chmod +x "$work/fake-bin/$tool"
+done
 if unshare -rm sh -c 'mount -t tmpfs none /run && mkdir /run/udev' 2>/dev/null; then
   with_udev() {
     PATH="$work/fake-bin:$PATH" unshare -rm sh -c \
@@ -62,7 +70,7 @@ fi
 # chroot with DPKG_ROOT set: that root is not the running system, and the
 # script leaves udev alone.
 root=$work/root
-mkdir -p "$root/var/lib/dpkg/info" "$root/var/lib/dpkg/updates"
+mkdir -p "$root/var/lib/dpkg/info" "$root/var/lib/dpkg/updates" "$root/etc"
 touch "$root/var/lib/dpkg/status" "$root/var/lib/dpkg/available"
 dpkg_root() {
   with_udev dpkg --root="$root" --log=/dev/null --force-not-root \
@@ -81,6 +89,13 @@ if [ -n "$cli_deb" ]; then
   ! objdump -p "$root/usr/bin/vantrel-cli" | grep -Ei 'NEEDED.*(qt|x11|xcb)' ||
     fail "the installed vantrel-cli needs a Qt or X library"
   [ ! -e "$root/usr/bin/vantrel" ] || fail "vantrel-cli installed the window's program"
+  # The system metrics service's user, made by the postinst; its timer
+  # neither enabled nor started.
+  grep -q '^vantrel-metrics:x:[0-9]*:[0-9]*:.*:/nonexistent:' "$root/etc/passwd" ||
+    fail "no user vantrel-metrics in the root: $(cat "$root/etc/passwd" 2>/dev/null)"
+  [ ! -e "$work/systemd.calls" ] || fail "the install ran $(cat "$work/systemd.calls")"
+  enabled=$(find "$root/etc" -name 'vantrel-metrics*' 2>/dev/null)
+  [ -z "$enabled" ] || fail "the install enabled $enabled"
 fi
 dpkg_root -i "$deb" >"$work/dpkg.log" 2>&1 || { cat "$work/dpkg.log"; fail "dpkg -i"; }
 [ ! -e "$work/udevadm.calls" ] || fail "installing into another root ran $(cat "$work/udevadm.calls")"
@@ -143,9 +158,11 @@ if [ -e "$root/usr/bin/vantrel-cli" ]; then
   bash -c 'source "$1" && complete -p vantrel-cli' sh \
     "$root/usr/share/bash-completion/completions/vantrel-cli" >/dev/null ||
     fail "the bash completion does not register vantrel-cli"
-  exec_start=$(sed -n 's/^ExecStart=//p' "$root/usr/lib/systemd/user/vantrel-metrics.service")
-  [ "${exec_start%% *}" = /usr/libexec/vantrel/vantrel-metrics ] && [ -x "$root${exec_start%% *}" ] ||
-    fail "the metrics service runs $exec_start"
+  for kind in user system; do
+    exec_start=$(sed -n 's/^ExecStart=//p' "$root/usr/lib/systemd/$kind/vantrel-metrics.service")
+    [ "${exec_start%% *}" = /usr/libexec/vantrel/vantrel-metrics ] && [ -x "$root${exec_start%% *}" ] ||
+      fail "the $kind metrics service runs $exec_start"
+  done
   # Every file of the package its manual page sends the reader to.
   named=$(zcat "$root/usr/share/man/man1/vantrel-cli.1.gz" | grep -o '/usr/share/doc/vantrel[a-z-]*/[A-Za-z0-9._-]*[A-Za-z0-9]' | sort -u)
   [ -n "$named" ] || fail "the manual page names no documentation"
@@ -170,18 +187,41 @@ else
   [ ! -e "$work/udevadm.calls" ] || fail "postinst called udevadm without udev"
 fi
 
-# Removed: only the conffile stays; purged: nothing.
+# Removed: only the conffile stays; purged: nothing. The root's account
+# files are the system's, not the packages': the user stays, as Debian's
+# packages leave theirs.
+left_files() {
+  (cd "$root" && find . -path ./var -prune -o -type f -print) |
+    grep -Ev '^\./etc/(passwd|group|shadow|gshadow|\.pwd\.lock)-?$' || true
+}
 # The postrm of the package holding the udev rule, kept to run below (a
 # package without conffiles leaves none behind once removed).
 rules_package=vantrel
 [ -z "$cli_deb" ] || rules_package=vantrel-cli
 cp "$root/var/lib/dpkg/info/$rules_package.postrm" "$work/postrm" || fail "no postrm in $rules_package"
+[ -z "$cli_deb" ] || cp "$root/var/lib/dpkg/info/vantrel-cli.prerm" "$work/prerm" || fail "no prerm in vantrel-cli"
 rm -f "$work/udevadm.calls"
+# What the system metrics service leaves once enabled and run: its file, its
+# link in the node exporter's folder and the timer's enabling.
+if [ -n "$cli_deb" ]; then
+  mkdir -p "$root/var/lib/vantrel" "$root/var/lib/prometheus/node-exporter" \
+    "$root/etc/systemd/system/timers.target.wants"
+  echo 'vantrel_up 0' >"$root/var/lib/vantrel/vantrel.prom"
+  ln -s /var/lib/vantrel/vantrel.prom "$root/var/lib/prometheus/node-exporter/vantrel.prom"
+  ln -s /usr/lib/systemd/system/vantrel-metrics.timer \
+    "$root/etc/systemd/system/timers.target.wants/vantrel-metrics.timer"
+fi
 # shellcheck disable=SC2086
 dpkg_root -r $packages >>"$work/dpkg.log" 2>&1 || { cat "$work/dpkg.log"; fail "dpkg -r"; }
 [ ! -e "$work/udevadm.calls" ] || fail "removing from another root ran $(cat "$work/udevadm.calls")"
-left=$(cd "$root" && find . -path ./var -prune -o -type f -print)
+[ ! -e "$work/systemd.calls" ] || fail "removing from another root ran $(cat "$work/systemd.calls")"
+left=$(left_files)
 [ "$left" = "./etc/xdg/autostart/vantrel.desktop" ] || fail "left after removal: $left"
+if [ -n "$cli_deb" ]; then
+  [ ! -L "$root/var/lib/prometheus/node-exporter/vantrel.prom" ] ||
+    fail "the removal left the metrics link in the node exporter's folder"
+  [ -e "$root/var/lib/vantrel/vantrel.prom" ] || fail "the removal took the metrics service's folder"
+fi
 
 # On the running system the removal reloads the rules as the install does,
 # and so the printer is no longer given to the seat's user.
@@ -191,8 +231,21 @@ if [ -n "$(with_udev sh -c 'test -d /run/udev && echo yes')" ]; then
 else
   [ ! -e "$work/udevadm.calls" ] || fail "postrm called udevadm without udev"
 fi
+# Where systemd runs the system, the removal first stops the metrics timer
+# and service, which an administrator may have enabled.
+if [ -n "$cli_deb" ] && unshare -rm true 2>/dev/null; then
+  # shellcheck disable=SC2016 # the inner shell expands it
+  PATH="$work/fake-bin:$PATH" unshare -rm sh -c \
+    'mount -t tmpfs none /run && mkdir -p /run/systemd/system && exec sh "$0" remove' "$work/prerm" ||
+    fail "prerm remove"
+  [ "$(cat "$work/systemd.calls")" = "deb-systemd-invoke stop vantrel-metrics.timer vantrel-metrics.service" ] ||
+    fail "prerm ran $(cat "$work/systemd.calls" 2>/dev/null)"
+fi
 # shellcheck disable=SC2086
 dpkg_root -P $packages >>"$work/dpkg.log" 2>&1 || { cat "$work/dpkg.log"; fail "dpkg -P"; }
-left=$(cd "$root" && find . -path ./var -prune -o -type f -print)
+left=$(left_files)
 [ -z "$left" ] || fail "left after purge: $left"
+[ ! -e "$root/var/lib/vantrel" ] || fail "the purge left /var/lib/vantrel"
+[ ! -L "$root/etc/systemd/system/timers.target.wants/vantrel-metrics.timer" ] ||
+  fail "the purge left the metrics timer enabled"
 echo "debian package test passed"
