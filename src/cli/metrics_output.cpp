@@ -303,25 +303,25 @@ std::set<std::string> SharedSerials(std::span<const PrinterMetrics> printers) {
   return shared;
 }
 
-std::string MetricsOutput(ReadingCommand command, std::span<const PrinterMetrics> metrics,
+std::string MetricsOutput(ReadingCommand command, std::span<const PrinterMetrics> printers,
                           MetricsFormat format) {
-  const std::vector<LabelledPrinter> printers = Labelled(metrics);
+  const std::vector<LabelledPrinter> labelled = Labelled(printers);
   Exposition out(format);
   out.Family("vantrel_up", "gauge", "1 when the printer answered, 0 when it could not be read.");
   // No printer at all: the host's own sample, so that the file still says so.
-  if (printers.empty()) out.Sample({}, 0);
-  for (const LabelledPrinter& printer : printers)
+  if (labelled.empty()) out.Sample({}, 0);
+  for (const LabelledPrinter& printer : labelled)
     out.Sample(printer.labels, printer.reading != nullptr);
   switch (command) {
-    case ReadingCommand::Status: Families(out, kStatus, printers); break;
-    case ReadingCommand::Supplies: Families(out, kSupplies, printers); break;
-    case ReadingCommand::Counters: Families(out, kCounters, printers); break;
+    case ReadingCommand::Status: Families(out, kStatus, labelled); break;
+    case ReadingCommand::Supplies: Families(out, kSupplies, labelled); break;
+    case ReadingCommand::Counters: Families(out, kCounters, labelled); break;
     case ReadingCommand::Config:
-      Families(out, kInfo, printers);
-      Families(out, kStatus, printers);
-      Families(out, kSupplies, printers);
-      Families(out, kCounters, printers);
-      Families(out, kConfigOnly, printers);
+      Families(out, kInfo, labelled);
+      Families(out, kStatus, labelled);
+      Families(out, kSupplies, labelled);
+      Families(out, kCounters, labelled);
+      Families(out, kConfigOnly, labelled);
       break;
   }
   return out.Finish();

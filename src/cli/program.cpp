@@ -81,6 +81,7 @@ void WarnOfSharedSerials(const std::vector<PrinterMetrics>& printers) {
 // but missing now are added as gone.
 void RememberPrinters(const std::string& file, std::vector<PrinterMetrics>& printers) {
   std::vector<KnownPrinter> present;
+  present.reserve(printers.size());
   for (const PrinterMetrics& printer : printers)
     present.push_back({printer.serial, printer.location});
   const std::vector<KnownPrinter> known = ReadKnownPrinters(file);
