@@ -76,6 +76,9 @@ def run_script(target, state, printer=None, without_rights_in=None):
     others' folders, running copies of the programs in that folder (the build
     may lie in a home of mode 0700)."""
     command, env = [SCRIPT, target, state], ENV
+    if state is None:  # the user's state folder, as the user units run it
+        command, env = [SCRIPT, target], dict(ENV, HOME=os.path.join(WORK, "home"))
+        env.pop("XDG_STATE_HOME", None)
     if without_rights_in and os.geteuid() == 0:
         script, cli = (shutil.copy2(program, without_rights_in) for program in (SCRIPT, CLI))
         command = ["setpriv", "--bounding-set=-dac_override,-dac_read_search", "--", script, target,
@@ -162,18 +165,19 @@ def the_script_never_lies():
     folder = os.path.join(WORK, "lies")
     os.makedirs(folder)
     target = os.path.join(folder, "vantrel.prom")
-    state = os.path.join(WORK, "lies-state", "known-printers")
     stale = os.path.join(folder, ".vantrel-metrics.killed")
     open(stale, "w").close()
     an_hour_ago = time.time() - 3600
     os.utime(stale, (an_hour_ago, an_hour_ago))
-    result = run_script(target, state)  # no printer at all, none ever seen
+    result = run_script(target, None)  # no printer at all, none ever seen
     with open(target) as written:
         text = written.read()
     check(result.returncode == 0 and "vantrel_up 0" in text.splitlines(),
           f"no printer: {result.returncode} {text}")
     promtool_check_metrics(text, "the file without a printer")
     check(os.listdir(folder) == ["vantrel.prom"], f"temporary files left: {os.listdir(folder)}")
+    check(os.path.isfile(os.path.join(WORK, "home", ".local", "state", "vantrel", "known-printers")),
+          "the state file in the user's state folder")
 
     # A folder the script may not write (as root: one it may pass): the old
     # file stays as it was, for its age to tell.
