@@ -12,7 +12,8 @@ RUN_PACKAGES := cmake g++ make pkg-config libusb-1.0-0-dev libumockdev-dev umock
                 libcli11-dev nlohmann-json3-dev
 # What the tests add (`make test`): googletest, the sanitizer build's clang,
 # the Windows build with Wine, the desktop tests' X server, tray and tools,
-# a CJK font, the checks of vantrel-cli's output; and the packages' tools:
+# a CJK font, the checks of vantrel-cli's output and of its alerting
+# examples (python3-yaml); and the packages' tools:
 # the Windows installer (wixl, msitools), the portable zip, the checks of
 # the Debian package and its desktop files; the format and clang-tidy checks;
 # the monitoring systems that load the integration files (icinga2-bin,
@@ -22,9 +23,9 @@ TEST_PACKAGES := googletest libgtest-dev libgmock-dev clang libclang-rt-14-dev c
                  binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix wine wine64 fonts-wine \
                  xvfb xauth trayer xdotool imagemagick x11-utils procps fonts-wqy-microhei \
                  dbus-daemon python3-dbus python3-gi at-spi2-core python3-pyatspi \
-                 python3-prometheus-client python3-jsonschema prometheus prometheus-node-exporter \
-                 wixl msitools zip unzip lintian appstream desktop-file-utils \
-                 icinga2-bin nagios4-core zabbix-agent python3-yaml
+                 python3-prometheus-client python3-jsonschema python3-yaml prometheus \
+                 prometheus-node-exporter wixl msitools zip unzip lintian appstream desktop-file-utils \
+                 icinga2-bin nagios4-core zabbix-agent
 PACKAGES := $(RUN_PACKAGES) $(TEST_PACKAGES)
 # `make run` and what it builds install only the first list.
 run: NEEDED_PACKAGES = $(RUN_PACKAGES)

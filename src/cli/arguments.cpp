@@ -92,6 +92,7 @@ class CommandLine {
   int TakeDefaults();
   int TakeCheck();
   int TakeList();
+  int TakeState();
   int TakeFormat();
   int TakeWatch();
 
@@ -107,11 +108,13 @@ class CommandLine {
   CLI::Option* warningOption_ = nullptr;
   CLI::Option* criticalOption_ = nullptr;
   CLI::Option* timeoutOption_ = nullptr;
+  CLI::Option* stateOption_ = nullptr;
   // The commands that only choose what is done.
   std::vector<std::pair<CLI::App*, ReadingCommand>> readings_;
   std::vector<std::pair<CLI::App*, Arguments::Action>> actions_;
   CLI::App* check_ = nullptr;
   CLI::App* list_ = nullptr;
+  CLI::App* forget_ = nullptr;
   CLI::App* defaults_ = nullptr;
   bool reading_ = false;  // one of the reading commands was given
 };
@@ -137,6 +140,9 @@ CommandLine::CommandLine(Arguments& arguments) : arguments_(arguments) {
                               "Every Tarnlow present: where, its serial number, "
                               "whether this user may open it (text or json)");
   AddDefaults();
+  forget_ = app_.add_subcommand(
+      "forget", "Stop writing a printer that is gone into the metrics (see --state)");
+  forget_->add_option("SERIAL", arguments_.serial, "Its serial number")->required();
 }
 
 void CommandLine::AddGlobalOptions() {
@@ -149,6 +155,11 @@ void CommandLine::AddGlobalOptions() {
                                    "(check: every one)")
                        ->type_name("PRINTER");
   app_.add_flag("-y,--yes", arguments_.yes, "Send commands that change the printer without asking");
+  stateOption_ =
+      app_.add_option("--state", arguments_.stateFile,
+                      "Remember the printers seen in FILE: one missing later stays in the "
+                      "metrics of --printer all with vantrel_up 0 until forgotten")
+          ->type_name("FILE");
 }
 
 void CommandLine::AddReadingCommands() {
@@ -223,13 +234,14 @@ int CommandLine::Parse(int argc, char** argv) {
   if (app_.get_subcommands().empty())
     return BadUsage(
         "give a command: status, supplies, counters, config, check, list, export, "
-        "toner, clean, calibrate or defaults");
+        "toner, clean, calibrate, defaults or forget");
   TakeReadingCommand();
   TakeActionCommand();
   if (const int status = TakePrinter(); status != kGoOn) return status;
   if (const int status = TakeDefaults(); status != kGoOn) return status;
   if (const int status = TakeCheck(); status != kGoOn) return status;
   if (const int status = TakeList(); status != kGoOn) return status;
+  if (const int status = TakeState(); status != kGoOn) return status;
   if (const int status = TakeFormat(); status != kGoOn) return status;
   return TakeWatch();
 }
@@ -312,6 +324,23 @@ int CommandLine::TakeList() {
   if (!format_.empty() && format_ != "text" && format_ != "json")
     return BadUsage("list prints text or json");
   arguments_.format = format_ == "json" ? OutputFormat::Json : OutputFormat::Text;
+  return kGoOn;
+}
+
+// The state file is read and written by the metrics of every printer and by
+// forget alone.
+int CommandLine::TakeState() {
+  if (stateOption_->count() > 0 && arguments_.stateFile.empty())
+    return BadUsage("--state: give the state file");
+  if (forget_->parsed()) {
+    arguments_.action = Arguments::Action::Forget;
+    if (arguments_.stateFile.empty()) return BadUsage("forget: give the state file with --state");
+    if (!arguments_.printer.empty()) return BadUsage("forget: --printer is not for it");
+    return kGoOn;
+  }
+  const bool metrics = format_ == "prometheus" || format_ == "openmetrics";
+  if (!arguments_.stateFile.empty() && !(arguments_.printer == kAllPrinters && metrics))
+    return BadUsage("--state is for the metrics of --printer all, and for forget");
   return kGoOn;
 }
 

@@ -10,7 +10,7 @@
 #include "printer/panel_commands.h"
 
 struct Arguments {
-  enum class Action { Read, Export, Toner, Clean, Calibrate, Defaults, Check, List };
+  enum class Action { Read, Export, Toner, Clean, Calibrate, Defaults, Check, List, Forget };
   Action action = Action::Read;
   ReadingCommand reading = ReadingCommand::Status;
   OutputFormat format = OutputFormat::Text;
@@ -25,6 +25,8 @@ struct Arguments {
   std::optional<int> energySaveMinutes;
   CheckThresholds thresholds;         // check
   std::optional<int> timeoutSeconds;  // check -t: UNKNOWN when the run takes longer
+  std::string stateFile;              // --state: the printers the metrics have seen
+  std::string serial;                 // forget
 };
 
 // Parses the command line into `arguments`. Returns -1 to go on, or the

@@ -267,33 +267,63 @@ constexpr Family kInfo[] = {
      Info},
 };
 
+// A printer's labels: its serial number, and its location where that alone
+// does not tell it apart.
+struct LabelledPrinter {
+  Labels labels;
+  const PrinterReading* reading;
+};
+
+std::vector<LabelledPrinter> Labelled(std::span<const PrinterMetrics> printers) {
+  const std::set<std::string> shared = SharedSerials(printers);
+  std::vector<LabelledPrinter> labelled;
+  for (const PrinterMetrics& printer : printers) {
+    Labels labels{{"serial", printer.serial}};
+    const bool ambiguous = printer.serial.empty() || shared.contains(printer.serial);
+    if ((ambiguous || printer.gone) && !printer.location.empty())
+      labels.emplace_back("location", printer.location);
+    labelled.push_back({std::move(labels), printer.reading});
+  }
+  return labelled;
+}
+
 void Families(Exposition& out, std::span<const Family> families,
-              std::span<const PrinterMetrics> printers) {
+              std::span<const LabelledPrinter> printers) {
   for (const Family& family : families) {
     out.Family(family.name, family.type, family.help, family.unit);
-    for (const PrinterMetrics& printer : printers)
-      if (printer.reading) family.samples(out, {{"serial", printer.serial}}, *printer.reading);
+    for (const LabelledPrinter& printer : printers)
+      if (printer.reading) family.samples(out, printer.labels, *printer.reading);
   }
 }
 
 }  // namespace
 
+std::set<std::string> SharedSerials(std::span<const PrinterMetrics> printers) {
+  std::set<std::string> seen, shared;
+  for (const PrinterMetrics& printer : printers)
+    if (!printer.gone && !seen.insert(printer.serial).second) shared.insert(printer.serial);
+  return shared;
+}
+
 std::string MetricsOutput(ReadingCommand command, std::span<const PrinterMetrics> printers,
                           MetricsFormat format) {
+  const std::vector<LabelledPrinter> labelled = Labelled(printers);
   Exposition out(format);
   out.Family("vantrel_up", "gauge", "1 when the printer answered, 0 when it could not be read.");
-  for (const PrinterMetrics& printer : printers)
-    out.Sample({{"serial", printer.serial}}, printer.reading != nullptr);
+  // No printer at all: the host's own sample, so that the file still says so.
+  if (labelled.empty()) out.Sample({}, 0);
+  for (const LabelledPrinter& printer : labelled)
+    out.Sample(printer.labels, printer.reading != nullptr);
   switch (command) {
-    case ReadingCommand::Status: Families(out, kStatus, printers); break;
-    case ReadingCommand::Supplies: Families(out, kSupplies, printers); break;
-    case ReadingCommand::Counters: Families(out, kCounters, printers); break;
+    case ReadingCommand::Status: Families(out, kStatus, labelled); break;
+    case ReadingCommand::Supplies: Families(out, kSupplies, labelled); break;
+    case ReadingCommand::Counters: Families(out, kCounters, labelled); break;
     case ReadingCommand::Config:
-      Families(out, kInfo, printers);
-      Families(out, kStatus, printers);
-      Families(out, kSupplies, printers);
-      Families(out, kCounters, printers);
-      Families(out, kConfigOnly, printers);
+      Families(out, kInfo, labelled);
+      Families(out, kStatus, labelled);
+      Families(out, kSupplies, labelled);
+      Families(out, kCounters, labelled);
+      Families(out, kConfigOnly, labelled);
       break;
   }
   return out.Finish();

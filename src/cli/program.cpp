@@ -17,6 +17,7 @@
 #include "cli/check_command.h"
 #include "cli/exit_status.h"
 #include "cli/json_output.h"
+#include "cli/known_printers.h"
 #include "cli/metrics_output.h"
 #include "cli/printer_choice.h"
 #include "cli/printer_commands.h"
@@ -63,13 +64,53 @@ std::string SerialOf(const PrinterReading& reading) {
   return FieldText(reading.printer, kMachinePageNumber, MACHINESERIAL).value_or("");
 }
 
+// Tells on the standard error which printers the metrics tell apart by
+// their location, their serial number being no use for it.
+void WarnOfSharedSerials(const std::vector<PrinterMetrics>& printers) {
+  for (const std::string& serial : SharedSerials(printers)) {
+    std::string locations;
+    for (const PrinterMetrics& printer : printers)
+      if (!printer.gone && printer.serial == serial)
+        locations += (locations.empty() ? "" : ", ") + printer.location;
+    std::fprintf(
+        stderr, "vantrel-cli: the printers at %s %s; their metrics carry their location\n",
+        locations.c_str(),
+        serial.empty() ? "give no serial number" : ("share the serial number " + serial).c_str());
+  }
+}
+
+// With --state: the printers present are remembered, and those remembered
+// but missing now are added as gone.
+void RememberPrinters(const std::string& file, std::vector<PrinterMetrics>& printers) {
+  std::vector<KnownPrinter> present;
+  present.reserve(printers.size());
+  for (const PrinterMetrics& printer : printers)
+    present.push_back({printer.serial, printer.location});
+  const std::vector<KnownPrinter> known = ReadKnownPrinters(file);
+  for (const KnownPrinter& printer : known)
+    if (std::none_of(present.begin(), present.end(),
+                     [&](const KnownPrinter& p) { return p.serial == printer.serial; }))
+      printers.push_back({printer.serial, printer.location, nullptr, true});
+  WriteKnownPrinters(file, Remember(known, present));
+}
+
 // Metrics for each printer chosen; with all of them, one that cannot be
-// read is told on the standard error and has vantrel_up 0 in the output.
+// read is told on the standard error and has vantrel_up 0 in the output,
+// and with --state so has one that was there before, or when none ever was,
+// the host (vantrel_up 0 without labels).
 std::string ReadMetrics(const Arguments& arguments, MetricsFormat format) {
-  const std::vector<std::optional<PresentPrinter>> chosen = ChoosePrinters(arguments.printer);
+  const bool remembering = !arguments.stateFile.empty();
+  std::vector<std::optional<PresentPrinter>> chosen;
+  try {
+    chosen = ChoosePrinters(arguments.printer);
+  } catch (const CliFailure& failure) {
+    if (!remembering || failure.status() != kExitNoPrinter) throw;
+    std::fprintf(stderr, "vantrel-cli: %s\n", failure.what());
+  }
   std::vector<std::unique_ptr<PrinterReading>> readings;
   std::vector<PrinterMetrics> printers;
   for (const std::optional<PresentPrinter>& printer : chosen) {
+    const std::string location = printer ? printer->location : "";
     auto reading = std::make_unique<PrinterReading>();
     try {
       PrinterSession session(printer);
@@ -77,12 +118,14 @@ std::string ReadMetrics(const Arguments& arguments, MetricsFormat format) {
     } catch (const CliFailure& failure) {
       if (arguments.printer != kAllPrinters) throw;
       std::fprintf(stderr, "vantrel-cli: %s\n", failure.what());
-      printers.push_back({printer ? printer->serial : "", nullptr});
+      printers.push_back({printer ? printer->serial : "", location, nullptr, false});
       continue;
     }
-    printers.push_back({SerialOf(*reading), reading.get()});
+    printers.push_back({SerialOf(*reading), location, reading.get(), false});
     readings.push_back(std::move(reading));
   }
+  WarnOfSharedSerials(printers);
+  if (remembering) RememberPrinters(arguments.stateFile, printers);
   return MetricsOutput(arguments.reading, printers, format);
 }
 
@@ -106,7 +149,7 @@ std::string ReadAndFormat(const Arguments& arguments, bool watching) {
 // The metrics of a printer the watch cannot read now: its vantrel_up, 0.
 std::string MetricsUnreadable(const Arguments& arguments, MetricsFormat format) {
   const std::string serial = arguments.printer == kAllPrinters ? "" : arguments.printer;
-  const PrinterMetrics printer{serial, nullptr};
+  const PrinterMetrics printer{serial, "", nullptr, false};
   return MetricsOutput(arguments.reading, {&printer, 1}, format);
 }
 
@@ -232,6 +275,9 @@ int Run(const Arguments& arguments) {
       return kExitDone;
     case Arguments::Action::Export: Export(arguments); return kExitDone;
     case Arguments::Action::Check: return Check(arguments);
+    case Arguments::Action::Forget:
+      ForgetPrinter(arguments.stateFile, arguments.serial);
+      return kExitDone;
     case Arguments::Action::List:
       Print(arguments.format == OutputFormat::Json
                 ? JsonPrinterList(PresentPrinters())

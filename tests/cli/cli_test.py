@@ -353,7 +353,10 @@ def several_printers_and_one_not_permitted():
     up = {s.labels["serial"]: s.value for f in classic_text(out) if f.name == "vantrel_up" for s in f.samples}
     check(status == 0 and up == {"TL5C0042817": 1, "TL5C0099999": 1}, f"metrics of all: {status} {up}")
     for args in (["status", "--printer", "all"], ["check", "--printer", "all"], ["list", "--printer", "x"],
-                 ["status", "--printer", ""], ["check", "--printer", ""]):
+                 ["status", "--printer", ""], ["check", "--printer", ""], ["forget", "TL5C0042817"],
+                 ["--state", "known", "status"], ["--state", "known", "--printer", "all", "status"],
+                 ["--state", "", "--printer", "all", "--format", "prometheus", "status"],
+                 ["--state", "known", "--printer", "TL5C0042817", "forget", "TL5C0042817"]):
         status, _, _ = run(*args, printer=two)
         check(status in (2, 3), f"bad usage {args}: {status}")
 

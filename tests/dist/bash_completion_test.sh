@@ -30,7 +30,7 @@ expect() {
   fi
 }
 
-expect 'calibrate check clean config counters defaults export list status supplies toner' vantrel-cli ''
+expect 'calibrate check clean config counters defaults export forget list status supplies toner' vantrel-cli ''
 expect 'supplies' vantrel-cli sup
 expect 'status' vantrel-cli -f json sta
 expect 'text json prometheus openmetrics' vantrel-cli --format ''
@@ -62,6 +62,9 @@ cd "$work" || exit 1
 expect 'reports tarnlow.ini' vantrel-cli export ''
 expect 'tarnlow.ini' vantrel-cli export t
 expect '' vantrel-cli export tarnlow.ini ''
+expect 'tarnlow.ini' vantrel-cli --state t
+expect '--state' vantrel-cli --state tarnlow.ini forget --s
+expect '' vantrel-cli --state tarnlow.ini forget TL5C0042817 ''
 touch "other file.ini"
 COMP_WORDS=(vantrel-cli export o) COMP_CWORD=2
 _vantrel_cli
