@@ -37,7 +37,7 @@ failed=0
 for run in 96 120 144 168 192 placed; do
   [ "$run" = placed ] && echo "192 dpi on 1920x1080:"
   tr -d '\r' <"$work/$run.out" | grep -v ' dpi$' | tail -30
-  grep -q 'findings$' "$work/$run.out" || echo "window-fit did not finish ($run)"
+  tr -d '\r' <"$work/$run.out" | grep -q 'findings$' || echo "window-fit did not finish ($run)"
   [ "$(cat "$work/$run.status")" = 0 ] || failed=1
 done
 for shot in "$work"/*.bmp; do
