@@ -35,8 +35,9 @@ void CenterWindow(Window& window) {
   const Size screen = platform.ScreenSize();
   const Rect work = platform.WorkArea();
   const Rect frame = window.WindowRect();
-  window.MoveTo(Within((screen.width - frame.Width()) / 2, frame.Width(), work.left, work.right),
-                Within((screen.height - frame.Height()) / 2, frame.Height(), work.top, work.bottom));
+  window.MoveTo(
+      Within((screen.width - frame.Width()) / 2, frame.Width(), work.left, work.right),
+      Within((screen.height - frame.Height()) / 2, frame.Height(), work.top, work.bottom));
 }
 
 Window* AddTabPage(Window& owner, int tabId, int templateId, int titleStringId, int index,

@@ -195,8 +195,8 @@ void CheckPlacement(Win32Window& window, const char* name) {
   const Size screen = CurrentPlatform().ScreenSize();
   const Rect area = CurrentPlatform().WorkArea();
   const Rect r = window.WindowRect();
-  const Box frame{r.left, r.top, r.right, r.bottom}, work{area.left, area.top, area.right,
-                                                          area.bottom};
+  const Box frame{r.left, r.top, r.right, r.bottom};
+  const Box work{area.left, area.top, area.right, area.bottom};
   const int x = (screen.width - r.Width()) / 2, y = (screen.height - r.Height()) / 2;
   const Box centred{x, y, x + r.Width(), y + r.Height()};
   const std::string where = std::string(name) + " " + std::to_string(r.Width()) + "x" +
@@ -347,8 +347,8 @@ int wmain(int argc, wchar_t** argv) {
       "others, %d texts too large, %d thumbs away from their value, %d windows off the work "
       "area; %d findings\n",
       dpi, windows, int(TextLanguages().size()), count(" outside "), count(" covers "),
-      count(" needs "), count(" thumb at "), count(" leaves the work area ") + count(" fits centred "),
-      int(findings.size()));
+      count(" needs "), count(" thumb at "),
+      count(" leaves the work area ") + count(" fits centred "), int(findings.size()));
   std::fflush(stdout);
   return findings.empty() ? 0 : 1;
 }
