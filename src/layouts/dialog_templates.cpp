@@ -84,7 +84,9 @@ constexpr ControlTemplate kPanelControls[] = {
     NextRadio(kPanelAutoContinueOff, 11, 223, 200, 65, 10),
     Group(1020, 15, 7, 220, 326, 30),
     Button(kPanelCalibrationButton, 16, 10, 230, 50, 14),
-    Text(kPanelCalibrationNote, 1199, 67, 230, 220, 16),
+    // Two lines with room to spare: the page shrinks to fit its tab at
+    // some resolutions, and two lines' bare 16 units then cut the second.
+    Text(kPanelCalibrationNote, 1199, 67, 230, 220, 18),
 };
 
 // ---------------------------------------------------------------------------

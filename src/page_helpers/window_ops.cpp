@@ -1,5 +1,6 @@
 #include "page_helpers/window_ops.h"
 
+#include <algorithm>
 #include <string>
 
 #include "common/string_table.h"
@@ -19,10 +20,24 @@ void LoadTemplateTexts(Window& window, int exceptId) {
   }
 }
 
+namespace {
+
+// The start of a span of length size placed at want, moved into
+// [low, high); where it is longer, it starts at low.
+int Within(int want, int size, int low, int high) {
+  return std::max(low, std::min(want, high - size));
+}
+
+}  // namespace
+
 void CenterWindow(Window& window) {
-  Size screen = CurrentPlatform().ScreenSize();
-  Rect frame = window.WindowRect();
-  window.MoveTo((screen.width - frame.Width()) / 2, (screen.height - frame.Height()) / 2);
+  Platform& platform = CurrentPlatform();
+  const Size screen = platform.ScreenSize();
+  const Rect work = platform.WorkArea();
+  const Rect frame = window.WindowRect();
+  window.MoveTo(
+      Within((screen.width - frame.Width()) / 2, frame.Width(), work.left, work.right),
+      Within((screen.height - frame.Height()) / 2, frame.Height(), work.top, work.bottom));
 }
 
 Window* AddTabPage(Window& owner, int tabId, int templateId, int titleStringId, int index,

@@ -12,7 +12,9 @@ void LoadWindowText(Window& window, int stringId);
 // Sets every control of the window's template that names a string to that
 // string, but for exceptId (a control whose text the window sets itself).
 void LoadTemplateTexts(Window& window, int exceptId = kNoId);
-// Moves the window, its size unchanged, to the middle of the screen.
+// Moves the window, its size unchanged, to the middle of the screen, then as
+// little as needs be to lie within the work area; a window larger than the
+// work area keeps its top left corner (and title bar) inside it.
 void CenterWindow(Window& window);
 // Inserts a tab titled with a string and creates its page, hidden.
 Window* AddTabPage(Window& owner, int tabId, int templateId, int titleStringId, int index,

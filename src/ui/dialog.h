@@ -251,6 +251,12 @@ class Platform {
   // when one comes); the program then opens its window at start.
   virtual bool NotificationAreaAvailable() { return true; }
   virtual Size ScreenSize() = 0;
+  // The part of the screen a window may cover (without task bars and
+  // panels), in screen coordinates; the whole screen by default.
+  virtual Rect WorkArea() {
+    const Size screen = ScreenSize();
+    return {0, 0, screen.width, screen.height};
+  }
   virtual void DebugTrace(const char* text) = 0;
   // A file the program has just written in full (the export), for the
   // platform's own record; nothing by default.

@@ -175,7 +175,8 @@ TEST_F(QtBackendTest, TheSavePromptProposesTheNameAndAsksBeforeReplacing) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
+  // Offscreen always; its options (a screen of another size) pass through.
+  if (!qgetenv("QT_QPA_PLATFORM").startsWith("offscreen")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   QFont::insertSubstitutions("Tahoma", {"DejaVu Sans"});
   ::testing::InitGoogleTest(&argc, argv);

@@ -1,9 +1,11 @@
 // Every window whole and every text of every language fitting the control
 // that shows it, at the scaling this process runs at (QT_SCALE_FACTOR; make
-// test runs it at 1, 1.25, 1.5 and 2): each window and page built and
-// filled as the program does, in the dialog font (DejaVu Sans in Tahoma's
-// place, CJK from the fontconfig fallback); its controls measured against
-// what shows of it, each text the way its widget draws it. Runs offscreen.
+// test runs it at 1, 1.25, 1.5 and 2, the scaled runs on a 1920x1080
+// screen): each window and page built and filled as the program does, in
+// the dialog font (DejaVu Sans in Tahoma's place, CJK from the fontconfig
+// fallback); its controls measured against what shows of it, each text the
+// way its widget draws it; each top-level window placed on the screen as
+// the program places it. Runs offscreen.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -33,6 +35,7 @@
 #include "printer/configuration_export.h"
 #include "printer/configuration_texts.h"
 #include "shell/about_box.h"
+#include "ui/qt/qt_platform.h"
 #include "ui/qt/qt_window.h"
 
 namespace {
@@ -389,6 +392,50 @@ TEST(TextFit, TabTitlesStandSideBySide) {
 TEST(WindowFit, EveryControlShowsWithinItsPageInEveryLanguage) {
   const std::vector<std::string>& misplaced = EveryWindow().misplaced;
   EXPECT_TRUE(misplaced.empty()) << Report(misplaced);
+}
+
+// Each top-level window opens within the screen's work area, where the
+// program puts it; one that fits there stays centred on the screen as it
+// always was.
+TEST(WindowFit, EveryWindowOpensWithinTheWorkArea) {
+  QtPlatform platform{QIcon()};
+  UsePlatform(&platform);
+  const Size screen = platform.ScreenSize();
+  const Rect area = platform.WorkArea();
+  const Box work{area.left, area.top, area.right, area.bottom};
+  std::vector<std::string> findings;
+  auto place = [&](QtWindow& window, const char* name) {
+    window.Show(true);
+    CenterWindow(window);
+    const Rect r = window.WindowRect();
+    const Box frame{r.left, r.top, r.right, r.bottom};
+    const Box centred{(screen.width - r.Width()) / 2, (screen.height - r.Height()) / 2,
+                      (screen.width - r.Width()) / 2 + r.Width(),
+                      (screen.height - r.Height()) / 2 + r.Height()};
+    const std::string where = std::string(name) + " " + std::to_string(r.Width()) + "x" +
+                              std::to_string(r.Height()) + " at " + frame.Text();
+    if (!frame.Inside(work))
+      findings.push_back(where + " outside the work area " + work.Text());
+    else if (centred.Inside(work) && (frame.left != centred.left || frame.top != centred.top))
+      findings.push_back(where + " fits centred at " + centred.Text());
+    window.Show(false);
+  };
+  AppContext ctx{};
+  QtWindow main(*FindDialogTemplate(kMainWindowTemplate), Ignore, nullptr, nullptr);
+  LoadTemplateTexts(main);
+  AddMainPages(main, ctx);
+  place(main, "main window");
+  QtWindow config(*FindDialogTemplate(kConfigWindowTemplate), Ignore, nullptr, nullptr);
+  LoadTemplateTexts(config);
+  for (int i = 0; i < kConfigPageCount; ++i)
+    AddTabPage(config, kConfigTabControl, kConfigPageTemplates[i], kConfigPageTitles[i], i, nullptr,
+               &ctx);
+  place(config, "configuration window");
+  QtWindow about(*FindDialogTemplate(kAboutTemplate), Ignore, nullptr, nullptr);
+  place(about, "About box");
+  UsePlatform(nullptr);
+  EXPECT_TRUE(findings.empty()) << "on a " << screen.width << "x" << screen.height
+                                << " screen: " << Report(findings);
 }
 
 }  // namespace

@@ -3,12 +3,16 @@
 // measures what a user would see cut off: a control outside the visible
 // part of its page or window, a control over another that the template
 // keeps apart, a text wider than its control, a slider's thumb away from
-// its value. Prints one line per finding and a count; status 1 when there
-// is any. With --shots DIR it also saves the main window's three pages in
-// English, German and Japanese as DIR/LANGUAGE_PAGE.bmp.
+// its value, a top-level window opened off the screen's work area (one
+// larger than it at least with its title bar inside). Prints
+// one line per finding and a count; status 1 when there is any. With
+// --shots DIR it also saves the main window's three pages in English,
+// German and Japanese as DIR/LANGUAGE_PAGE.bmp; with --placement it only
+// opens each window where the program opens it (a run on a small screen).
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cwchar>
 #include <set>
@@ -36,6 +40,7 @@ int Scaled(int pixelsAt96) {
 
 std::set<std::string> findings;  // a page measured twice says it once
 int language = kEnglish;
+bool placementOnly = false;
 
 void Finding(const DialogTemplate& dialog, const ControlTemplate& c, const std::string& what) {
   findings.insert("language " + std::to_string(language) + " template " +
@@ -99,11 +104,10 @@ void CheckText(const DialogTemplate& dialog, const ControlTemplate& c, HWND cont
         check(text, Extent(control, text).cx, width);
         break;
       }
-      // Wrapped: every line shows, the last at least by its greater part.
+      // Wrapped: every line shows whole, descenders too.
       const SIZE wrapped = Extent(control, text, UINT(width));
-      const int line = Extent(control, L"Ag").cy;
       check(text, wrapped.cx, width);
-      if (wrapped.cy - line / 2 > height)
+      if (wrapped.cy > height)
         Finding(dialog, c,
                 "\"" + Utf8(text) + "\" needs " + std::to_string(wrapped.cy) +
                     " px of height, has " + std::to_string(height));
@@ -167,6 +171,7 @@ Box ScreenBox(HWND window, bool client) {
 // Every control of one window or page within what shows of it: its client
 // area, cut by every window it lies in.
 void Measure(Win32Window& window) {
+  if (placementOnly) return;
   const DialogTemplate& dialog = *FindDialogTemplate(window.TemplateId());
   HWND hwnd = window.Handle();
   Box visible = ScreenBox(hwnd, true);
@@ -183,6 +188,39 @@ void Measure(Win32Window& window) {
               "language " + std::to_string(language) + " template " + std::to_string(dialog.id),
               places);
   findings.insert(places.begin(), places.end());
+}
+
+// A top-level window where the program left it: within the work area, and
+// centred on the screen as always wherever it fits there that way. The
+// first language's run says where each window went.
+void CheckPlacement(Win32Window& window, const char* name) {
+  const Size screen = CurrentPlatform().ScreenSize();
+  const Rect area = CurrentPlatform().WorkArea();
+  const Rect r = window.WindowRect();
+  const Box frame{r.left, r.top, r.right, r.bottom};
+  const Box work{area.left, area.top, area.right, area.bottom};
+  const int x = (screen.width - r.Width()) / 2, y = (screen.height - r.Height()) / 2;
+  const Box centred{x, y, x + r.Width(), y + r.Height()};
+  const std::string where = std::string(name) + " " + std::to_string(r.Width()) + "x" +
+                            std::to_string(r.Height()) + " at " + frame.Text();
+  if (language == TextLanguages().front())
+    std::printf("%s (centred %s, work area %s)\n", where.c_str(), centred.Text().c_str(),
+                work.Text().c_str());
+  const bool fits = r.Width() <= work.right - work.left && r.Height() <= work.bottom - work.top;
+  if (fits && !frame.Inside(work)) {
+    findings.insert(where + " leaves the work area " + work.Text());
+  } else if (!fits) {
+    // Larger than the work area: at least its title bar and left edge
+    // stay inside. What hangs over is told, not yet a finding.
+    if (frame.top != work.top || frame.left < work.left)
+      findings.insert(where + " leaves the work area " + work.Text());
+    else if (language == TextLanguages().front())
+      std::printf("%s is larger than the work area: %d px hang over its bottom, %d its right\n",
+                  name, std::max(0, frame.bottom - work.bottom),
+                  std::max(0, frame.right - work.right));
+  } else if (centred.Inside(work) && (frame.left != x || frame.top != y)) {
+    findings.insert(where + " fits centred at " + centred.Text());
+  }
 }
 
 void Pump() {
@@ -240,6 +278,7 @@ int wmain(int argc, wchar_t** argv) {
   INITCOMMONCONTROLSEX common{sizeof common, ICC_TAB_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&common);
   const std::wstring shots = argc > 2 && std::wcscmp(argv[1], L"--shots") == 0 ? argv[2] : L"";
+  placementOnly = argc > 1 && std::wcscmp(argv[1], L"--placement") == 0;
   Win32Platform platform(GetModuleHandleW(nullptr));
   UsePlatform(&platform);
   {
@@ -261,6 +300,9 @@ int wmain(int argc, wchar_t** argv) {
     // Each page shown and painted as the user sees it: a trackbar places its
     // thumb when it paints.
     const bool shoot = !shots.empty() && ShotName(id);
+    main.Show(true);
+    CenterWindow(main);  // as the program opens it
+    CheckPlacement(main, "main window");
     main.MoveTo(0, 0);
     main.Show(true);
     Measure(main);
@@ -296,10 +338,13 @@ int wmain(int argc, wchar_t** argv) {
       Measure(*static_cast<Win32Window*>(page));
       ++windows;
     }
+    CenterWindow(config);
+    CheckPlacement(config, "configuration window");
     config.Destroy();
 
     auto& about =
         *static_cast<Win32Window*>(platform.CreateModeless(kAboutTemplate, AboutBoxProc, &ctx));
+    CheckPlacement(about, "About box");  // its procedure places it
     Measure(about);
     about.Destroy();
     windows += 3;
@@ -312,9 +357,11 @@ int wmain(int argc, wchar_t** argv) {
   };
   std::printf(
       "%d dpi: %d windows and pages in %d languages: %d controls outside, %d covering "
-      "others, %d texts too large, %d thumbs away from their value; %d findings\n",
+      "others, %d texts too large, %d thumbs away from their value, %d windows off the work "
+      "area; %d findings\n",
       dpi, windows, int(TextLanguages().size()), count(" outside "), count(" covers "),
-      count(" needs "), count(" thumb at "), int(findings.size()));
+      count(" needs "), count(" thumb at "),
+      count(" leaves the work area ") + count(" fits centred "), int(findings.size()));
   std::fflush(stdout);
   return findings.empty() ? 0 : 1;
 }

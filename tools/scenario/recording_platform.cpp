@@ -48,6 +48,8 @@ int RecordingPlatform::TrackMenu(Window& owner, const std::vector<MenuItem>& ite
 
 Size RecordingPlatform::ScreenSize() { return Toolkit().ScreenSize(); }
 
+Rect RecordingPlatform::WorkArea() { return Toolkit().WorkArea(); }
+
 void RecordingPlatform::DebugTrace(const char* text) {
   Toolkit().DebugTrace(text);
   transcript_.DebugTrace(text);

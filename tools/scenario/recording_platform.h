@@ -33,6 +33,7 @@ class RecordingPlatform : public Platform {
   // the toolkit shows no icons (Qt offscreen): the runner clicks it.
   bool NotificationAreaAvailable() override { return true; }
   Size ScreenSize() override;
+  Rect WorkArea() override;
   void DebugTrace(const char* text) override;
   void FileWritten(const std::string& path) override;
 

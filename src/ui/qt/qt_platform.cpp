@@ -153,6 +153,12 @@ Size QtPlatform::ScreenSize() {
   return {r.width(), r.height()};
 }
 
+Rect QtPlatform::WorkArea() {
+  QScreen* screen = QGuiApplication::primaryScreen();
+  QRect r = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+  return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
 void QtPlatform::DebugTrace(const char* text) {
   qCDebug(traceCategory).noquote() << QString::fromUtf8(text);
 }

@@ -39,6 +39,7 @@ class QtPlatform final : public Platform {
               const std::string& text) override;
   int TrackMenu(Window& owner, const std::vector<MenuItem>& items) override;
   Size ScreenSize() override;
+  Rect WorkArea() override;
   void DebugTrace(const char* text) override;
   bool NotificationAreaAvailable() override;
   // The icon, for a driver that plays a user's clicks on it; null when none.

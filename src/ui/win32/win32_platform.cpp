@@ -209,6 +209,13 @@ Size Win32Platform::ScreenSize() {
   return size;
 }
 
+// The primary monitor's, where ScreenSize measures too.
+Rect Win32Platform::WorkArea() {
+  RECT r{};
+  if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0)) return Platform::WorkArea();
+  return {int(r.left), int(r.top), int(r.right), int(r.bottom)};
+}
+
 void Win32Platform::DebugTrace(const char* text) { OutputDebugStringW(Wide(text).c_str()); }
 
 // The action runs on this thread and no message is handled meanwhile, so the

@@ -33,6 +33,7 @@ class Win32Platform final : public Platform {
               const std::string& text) override;
   int TrackMenu(Window& owner, const std::vector<MenuItem>& items) override;
   Size ScreenSize() override;
+  Rect WorkArea() override;
   void DebugTrace(const char* text) override;
   void BeginWaitCursor() override;
   void EndWaitCursor() override;
