@@ -16,8 +16,8 @@ namespace {
 
 constexpr char kNoAccessAdvice[] =
     " Install the udev rule 60-vantrel.rules (the package does) and use the printer from the "
-    "local seat; without a seat, give the rule GROUP=\"lp\", MODE=\"0660\" and add the user "
-    "to the group lp.";
+    "local seat; without a seat, add the user to the group the rule gives the printer to "
+    "(sudo adduser USER vantrel-metrics).";
 
 void ThrowIfFailed(const ReadFailure& failure) {
   if (failure) throw CliFailureOf(*failure);
