@@ -27,8 +27,12 @@ if ! command -v prometheus-node-exporter >/dev/null || ! id prometheus >/dev/nul
 fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-# The service's user passes through it to the installed program.
+# The service's user passes through it to the installed program, and runs
+# a copy of the demo printer: the build may lie where only root may enter.
 chmod 755 "$work"
+mkdir -m 755 "$work/bin"
+cp "$demo" "$work/bin/"
+demo=$work/bin/$(basename "$demo")
 root=$work/root
 DESTDIR=$root cmake --install "$build" --component cli --prefix /usr >"$work/install.log" 2>&1 ||
   { cat "$work/install.log"; fail "cmake --install"; }
