@@ -36,7 +36,14 @@ export WINEPREFIX=$2
 # No menu entries for the host's desktop from Wine's Start menu.
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 fail() { printf "FAILED: %s\n" "$*"; exit 1; }
-wine_() { timeout -k 5 120 wine "$@"; }
+# A Wine command that fails says which, with its status: under set -e a
+# failure would otherwise end the story without a word.
+wine_() {
+  status=0
+  timeout -k 5 120 wine "$@" || status=$?
+  [ "$status" = 0 ] || printf 'wine %s: exit status %s\n' "$*" "$status" >&2
+  return "$status"
+}
 # window-probe.exe's answer, without the CRs of Windows' text mode.
 probe() {
   answer=$(wine_ "$probe" "$@") || { printf "window-probe %s: %s\n" "$*" "$answer"; return 1; }
@@ -44,8 +51,15 @@ probe() {
 }
 [ -n "${DISPLAY:-}" ] || fail "no X server (run it through tests/wine/on_xvfb.sh)"
 work=$(mktemp -d)
-cleanup() {
+# Ends the prefix's session and waits for its server to have saved the
+# registry: a command started while it goes would meet it half gone, and the
+# next story removes the prefix it is still writing into.
+end_session() {
   timeout -k 5 20 wineserver -k 2>/dev/null || true
+  timeout -k 5 30 wineserver -w 2>/dev/null || true
+}
+cleanup() {
+  end_session
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -93,12 +107,14 @@ entries() {
 }
 # The prefix's files (but the temporary ones and the system's installer
 # cache folder, which Windows always has) and what in its registry names
-# Vantrel or its installer's UpgradeCode (plain and packed).
+# Vantrel or its installer's UpgradeCode (plain and packed). The registry is
+# read from the files the server saves as the session ends: an export by
+# reg.exe fails now and then, when the wineboot --init every new session
+# starts writes beside it.
 snapshot() {
+  end_session
   (cd "$c" && find . | grep -v -i -e '/temp$' -e '/temp/' -e '^\./windows/Installer$' | sort) >"$1.files"
-  wine_ reg export HKLM "$work/hklm.reg" /y >/dev/null
-  wine_ reg export HKCU "$work/hkcu.reg" /y >/dev/null
-  cat "$work/hklm.reg" "$work/hkcu.reg" | iconv -f UTF-16 -t UTF-8 | tr -d '\r' |
+  cat "$WINEPREFIX/system.reg" "$WINEPREFIX/user.reg" |
     grep -i -e vantrel -e 3584B998 -e 899B4853 >"$1.registry" || true
   # Without the empty elements Wine's msiexec leaves where it removed one.
   machine_path | grep -v '^$' >"$1.path" || true
@@ -193,7 +209,7 @@ install)
   printf '%s\n' "installed: $folder/vantrel.exe, $link, Run $run, entry $entry, icon $icon"
 
   # A new session (what a login is to Wine) starts what the Run key names.
-  timeout -k 5 20 wineserver -k || true
+  end_session
   start_and_exit wineboot
   start_and_exit start "$(wine_ winepath -w "$link" | tr -d '\r')"
   wine_ msiexec /x "$product" /qn || fail "msiexec /x $product"
@@ -246,7 +262,7 @@ options)
   if [ -n "$cli" ]; then
     [ "$(on_path)" = 1 ] || fail "ADDCLIPATH=1: the folder is $(on_path) times on the PATH"
     # A new session reads the machine's PATH again.
-    timeout -k 5 20 wineserver -k || true
+    end_session
     said=$(wine_ cmd /c vantrel-cli --version | tr -d '\r') || fail "vantrel-cli by name: $said"
     [ "$said" = "vantrel-cli $version" ] || fail "vantrel-cli by name said: $said"
     echo "on the PATH: vantrel-cli --version: $said"

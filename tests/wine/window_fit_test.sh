@@ -4,18 +4,31 @@
 # a program starts, so the runs start one after the other and then measure
 # side by side. The one at 144 also saves the three pages in English, German
 # and Japanese as SHOTS/fit150_LANGUAGE_PAGE.png. Then, at 192 on a desktop
-# of 1920x1080, where the program opens each window. The prefix is left at 96.
+# of 1920x1080, where the program opens each window.
+# It runs in a copy of the test prefix, removed afterwards: the resolution it
+# sets would reach every program started in the prefix, and the other tests
+# run beside it.
 #
 # usage: window_fit_test.sh PROBE SHOTS   (on an X server: on_xvfb.sh)
 set -u
 probe=$1 shots=$2
-export WINEPREFIX="${VANTREL_WINEPREFIX:?VANTREL_WINEPREFIX names the test prefix}"
+shared="${VANTREL_WINEPREFIX:?VANTREL_WINEPREFIX names the test prefix}"
+export WINEPREFIX="$shared-fit"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 mkdir -p "$shots"
 work=$(mktemp -d)
 reg_add() { timeout -k 5 30 wine reg add "$@" /f >/dev/null 2>&1; }
 resolution() { reg_add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1"; }
-trap 'resolution 96; rm -rf "$work"' EXIT
+end() {
+  timeout -k 5 20 wineserver -k 2>/dev/null || true
+  timeout -k 5 30 wineserver -w 2>/dev/null || true
+  rm -rf "$work" "$WINEPREFIX"
+}
+trap end EXIT
+# The server saves the registry to a new file and renames it: a copy made
+# while it runs is whole.
+rm -rf "$WINEPREFIX"
+cp -a "$shared" "$WINEPREFIX" || exit 1
 # A virtual desktop of its own, large enough for the main window at 200 %.
 reg_add 'HKCU\Software\Wine\AppDefaults\window-fit.exe\Explorer' /v Desktop /d Fit
 reg_add 'HKCU\Software\Wine\Explorer\Desktops' /v Fit /d 2560x1600
