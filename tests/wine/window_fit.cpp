@@ -3,8 +3,8 @@
 // measures what a user would see cut off: a control outside the visible
 // part of its page or window, a control over another that the template
 // keeps apart, a text wider than its control, a slider's thumb away from
-// its value, a top-level window opened off the screen's work area (one
-// larger than it at least with its title bar inside). Prints
+// its value, a top-level window opened off the screen's work area (the
+// program shrinks a window's font until it fits). Prints
 // one line per finding and a count; status 1 when there is any. With
 // --shots DIR it also saves the main window's three pages in English,
 // German and Japanese as DIR/LANGUAGE_PAGE.bmp; with --placement it only
@@ -206,18 +206,8 @@ void CheckPlacement(Win32Window& window, const char* name) {
   if (language == TextLanguages().front())
     std::printf("%s (centred %s, work area %s)\n", where.c_str(), centred.Text().c_str(),
                 work.Text().c_str());
-  const bool fits = r.Width() <= work.right - work.left && r.Height() <= work.bottom - work.top;
-  if (fits && !frame.Inside(work)) {
+  if (!frame.Inside(work)) {
     findings.insert(where + " leaves the work area " + work.Text());
-  } else if (!fits) {
-    // Larger than the work area: at least its title bar and left edge
-    // stay inside. What hangs over is told, not yet a finding.
-    if (frame.top != work.top || frame.left < work.left)
-      findings.insert(where + " leaves the work area " + work.Text());
-    else if (language == TextLanguages().front())
-      std::printf("%s is larger than the work area: %d px hang over its bottom, %d its right\n",
-                  name, std::max(0, frame.bottom - work.bottom),
-                  std::max(0, frame.right - work.right));
   } else if (centred.Inside(work) && (frame.left != x || frame.top != y)) {
     findings.insert(where + " fits centred at " + centred.Text());
   }

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <string>
 #include <string_view>
 
 namespace {
@@ -101,7 +102,49 @@ void WriteClass(TemplateWriter& out, ControlKind kind) {
 
 }  // namespace
 
-std::vector<std::uint32_t> BuildWin32DialogTemplate(const DialogTemplate& dialog) {
+// Never smaller than this, however small the screen.
+constexpr int kSmallestPointSize = 6;
+
+int FittingPointSizeDrop(const DialogTemplate& dialog) {
+  if (dialog.style & kChildPage) return 0;
+  RECT work{};
+  if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)) return 0;
+  HDC screen = GetDC(nullptr);
+  if (!screen) return 0;
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  std::wstring face;
+  for (const char c : std::string_view(dialog.fontFace))
+    face += wchar_t(static_cast<unsigned char>(c));
+  int drop = 0;
+  for (; dialog.pointSize - drop > kSmallestPointSize; ++drop) {
+    HFONT font = CreateFontW(-MulDiv(dialog.pointSize - drop, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE,
+                             FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                             DEFAULT_QUALITY, DEFAULT_PITCH, face.c_str());
+    if (!font) break;
+    HGDIOBJ before = SelectObject(screen, font);
+    // The dialog base units of a dialog in that font, as the dialog manager
+    // works them out: the average width of the Latin letters, the height.
+    TEXTMETRICW metrics{};
+    SIZE letters{};
+    const wchar_t kLetters[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    const bool measured =
+        GetTextMetricsW(screen, &metrics) && GetTextExtentPoint32W(screen, kLetters, 52, &letters);
+    SelectObject(screen, before);
+    DeleteObject(font);
+    if (!measured) break;
+    const int unitX = (letters.cx / 26 + 1) / 2;
+    RECT frame{0, 0, MulDiv(dialog.cx, unitX, 4), MulDiv(dialog.cy, metrics.tmHeight, kOneLine)};
+    AdjustWindowRectEx(&frame, DialogStyle(dialog), FALSE, 0);
+    if (frame.right - frame.left <= work.right - work.left &&
+        frame.bottom - frame.top <= work.bottom - work.top)
+      break;
+  }
+  ReleaseDC(nullptr, screen);
+  return drop;
+}
+
+std::vector<std::uint32_t> BuildWin32DialogTemplate(const DialogTemplate& dialog,
+                                                    int pointSizeDrop) {
   TemplateWriter out;
   out.Word(1);       // dlgVer
   out.Word(0xFFFF);  // signature: the extended template
@@ -116,7 +159,7 @@ std::vector<std::uint32_t> BuildWin32DialogTemplate(const DialogTemplate& dialog
   out.Word(0);  // no menu
   out.Word(0);  // the dialog class
   out.Word(0);  // no title: titles come from the string table
-  out.Word(static_cast<std::uint16_t>(dialog.pointSize));
+  out.Word(static_cast<std::uint16_t>(dialog.pointSize - pointSizeDrop));
   out.Word(FW_NORMAL);
   out.Word(DEFAULT_CHARSET << 8);  // not italic (low byte), the character set (high byte)
   out.String(dialog.fontFace);

@@ -197,7 +197,13 @@ void Win32Window::AfterModalLoops(std::function<void()> action) {
 void Win32Window::Watch(Win32WindowWatcher* w) { watcher = w; }
 
 Win32Window::Win32Window(const DialogTemplate& dialog, DialogProc proc)
-    : TemplateWindow(dialog), template_(BuildWin32DialogTemplate(dialog)), proc_(proc) {}
+    : Win32Window(dialog, proc, FittingPointSizeDrop(dialog)) {}
+
+Win32Window::Win32Window(const DialogTemplate& dialog, DialogProc proc, int pointSizeDrop)
+    : TemplateWindow(dialog),
+      pointSizeDrop_(pointSizeDrop),
+      template_(BuildWin32DialogTemplate(dialog, pointSizeDrop)),
+      proc_(proc) {}
 
 Win32Window::~Win32Window() {
   pages_.clear();
@@ -407,7 +413,7 @@ Window* Win32Window::CreateTabPage(int tabId, int templateId, DialogProc proc, v
   HWND tab = Item(tabId);
   const DialogTemplate* dialog = FindDialogTemplate(templateId);
   if (!tab || !dialog) return nullptr;
-  auto page = std::make_unique<Win32Window>(*dialog, proc);
+  auto page = std::make_unique<Win32Window>(*dialog, proc, pointSizeDrop_);
   if (!page->CreateModeless(tab, proc ? param : nullptr)) return nullptr;
   RECT client, item{};
   GetClientRect(tab, &client);

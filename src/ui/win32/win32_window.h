@@ -42,7 +42,10 @@ class Win32WindowWatcher {
 
 class Win32Window final : public TemplateWindow {
  public:
+  // A top-level window's font is made smaller where the window would not
+  // fit the screen's work area (FittingPointSizeDrop); its pages' by as much.
   Win32Window(const DialogTemplate& dialog, DialogProc proc);
+  Win32Window(const DialogTemplate& dialog, DialogProc proc, int pointSizeDrop);
   ~Win32Window() override;
 
   static void Watch(Win32WindowWatcher* watcher);
@@ -114,6 +117,7 @@ class Win32Window final : public TemplateWindow {
   // Places the controls in these units.
   void LayOut(const DialogBaseUnits& units);
 
+  int pointSizeDrop_;
   std::vector<std::uint32_t> template_;
   DialogProc proc_;
   HWND hwnd_ = nullptr;
