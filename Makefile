@@ -70,21 +70,30 @@ windows: build
 	@cmake --build $(WINBUILD) -j $(JOBS)
 
 # Every test: the native build's, the source's format and clang-tidy's
-# checks, then the Windows build's tests under Wine, then the sanitizer
-# build's. No test is tried twice: one that fails, fails the run.
+# checks, then the Windows build's tests under Wine, which spend most of
+# their time waiting on it, while the sanitizer build compiles; then the
+# sanitizer build's. No test is tried twice: one that fails, fails the run.
 test: build windows
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
-	@$(MAKE) --no-print-directory style
-	@cd $(WINBUILD) && ctest --output-on-failure -j $(JOBS)
-	@$(MAKE) --no-print-directory sanitizers
+	$(style_checks)
+	@(cd $(WINBUILD) && ctest --output-on-failure -j $(JOBS) >wine-tests.log 2>&1; \
+	  echo $$? >wine-tests.status) & \
+	built=0; $(MAKE) --no-print-directory asan-build || built=$$?; wait; \
+	cat $(WINBUILD)/wine-tests.log; \
+	[ "$$(cat $(WINBUILD)/wine-tests.status)" = 0 ] && [ $$built = 0 ]
+	@$(run_sanitizer_tests)
 
 # The source's format and clang-tidy's checks on the native build's files,
 # then on the files only the Windows build compiles and the Windows branches
 # of those both compile, parsed as mingw-w64 sees them.
+define style_checks
+@tests/style/source_format.sh "$(CURDIR)"
+@tests/style/source_tidy.sh "$(CURDIR)" $(BUILD) $(JOBS)
+@tests/style/source_tidy.sh "$(CURDIR)" $(WINBUILD) $(JOBS) $(BUILD)
+endef
+
 style: build windows
-	@tests/style/source_format.sh "$(CURDIR)"
-	@tests/style/source_tidy.sh "$(CURDIR)" $(BUILD) $(JOBS)
-	@tests/style/source_tidy.sh "$(CURDIR)" $(WINBUILD) $(JOBS) $(BUILD)
+	$(style_checks)
 
 # The sanitizer build (no Qt: its tests are the in-process and USB ones),
 # with assertions on (no NDEBUG): an unknown control or string id stops it.
@@ -102,9 +111,11 @@ asan-build: deps
 # files, the README's commands): those run in the native build.
 SANITIZER_SKIP := ^(cli_commands|cli_severity_table|cli_export_paths|debian_.*|integration_.*|metrics_through_node_exporter|alert_rules|readme_commands|bash_completion)$$|^SlowPrinterTest\.
 
-sanitizers: asan-build
-	@cd $(ASAN_BUILD) && UBSAN_OPTIONS=print_stacktrace=1 \
+run_sanitizer_tests = cd $(ASAN_BUILD) && UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --output-on-failure -j $(JOBS) -L 'unit|usb' -E '$(SANITIZER_SKIP)'
+
+sanitizers: asan-build
+	@$(run_sanitizer_tests)
 
 # Each fuzz target for FUZZ_SECONDS from its seed corpus (grown in a copy, so
 # the tree's corpora stay small); prints executions and findings per target.
