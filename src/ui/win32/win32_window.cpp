@@ -317,6 +317,12 @@ int Win32Window::Dpi() const {
   return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
 }
 
+int Win32Window::DrawingDpi() const {
+  const int size = Template().pointSize;
+  return pointSizeDrop_ > 0 && size > pointSizeDrop_ ? ::MulDiv(Dpi(), size - pointSizeDrop_, size)
+                                                     : Dpi();
+}
+
 void Win32Window::SetTitle(const std::string& text) {
   if (hwnd_) SetWindowTextW(hwnd_, Wide(text).c_str());
 }
@@ -458,7 +464,7 @@ Rect Win32Window::ItemRect(int id) const {
     MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&r), 2);
   }
   // In pixels at 96 dots per inch, as the drawing surface takes them.
-  const int dpi = Dpi();
+  const int dpi = DrawingDpi();
   auto unscale = [dpi](LONG v) { return ::MulDiv(int(v), USER_DEFAULT_SCREEN_DPI, dpi); };
   return {unscale(r.left), unscale(r.top), unscale(r.right), unscale(r.bottom)};
 }
@@ -478,7 +484,7 @@ void Win32Window::Draw(const std::function<void(Surface&)>& drawing) {
   const bool painting = paintDc_ != nullptr;
   HDC dc = painting ? paintDc_ : GetDC(hwnd_);
   {
-    GdiSurface surface(dc, Dpi());
+    GdiSurface surface(dc, DrawingDpi());
     WatchedSurface watched(surface);
     drawing(watched);
     if (watcher) watcher->Drawn(*this, watched.Texts(), painting);

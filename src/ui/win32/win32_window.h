@@ -112,6 +112,9 @@ class Win32Window final : public TemplateWindow {
   }
   LRESULT SendItem(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
   int Dpi() const;
+  // The resolution drawings are scaled to: the window's, less as much as
+  // its font was made smaller to fit the screen.
+  int DrawingDpi() const;
   // The base units of the window's font at its resolution.
   DialogBaseUnits BaseUnits() const;
   // Places the controls in these units.
