@@ -7,8 +7,7 @@
 // program shrinks a window's font until it fits). Prints
 // one line per finding and a count; status 1 when there is any. With
 // --shots DIR it also saves the main window's three pages in English,
-// German and Japanese as DIR/LANGUAGE_PAGE.bmp; with --placement it only
-// opens each window where the program opens it (a run on a small screen).
+// German and Japanese as DIR/LANGUAGE_PAGE.bmp.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -40,7 +39,6 @@ int Scaled(int pixelsAt96) {
 
 std::set<std::string> findings;  // a page measured twice says it once
 int language = kEnglish;
-bool placementOnly = false;
 
 void Finding(const DialogTemplate& dialog, const ControlTemplate& c, const std::string& what) {
   findings.insert("language " + std::to_string(language) + " template " +
@@ -171,7 +169,6 @@ Box ScreenBox(HWND window, bool client) {
 // Every control of one window or page within what shows of it: its client
 // area, cut by every window it lies in.
 void Measure(Win32Window& window) {
-  if (placementOnly) return;
   const DialogTemplate& dialog = *FindDialogTemplate(window.TemplateId());
   HWND hwnd = window.Handle();
   Box visible = ScreenBox(hwnd, true);
@@ -268,7 +265,6 @@ int wmain(int argc, wchar_t** argv) {
   INITCOMMONCONTROLSEX common{sizeof common, ICC_TAB_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&common);
   const std::wstring shots = argc > 2 && std::wcscmp(argv[1], L"--shots") == 0 ? argv[2] : L"";
-  placementOnly = argc > 1 && std::wcscmp(argv[1], L"--placement") == 0;
   Win32Platform platform(GetModuleHandleW(nullptr));
   UsePlatform(&platform);
   {

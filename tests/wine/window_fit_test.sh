@@ -3,8 +3,9 @@
 # in one run each. Wine reads the resolution from the user's LogPixels when
 # a program starts, so the runs start one after the other and then measure
 # side by side. The one at 144 also saves the three pages in English, German
-# and Japanese as SHOTS/fit150_LANGUAGE_PAGE.png. Then, at 192 on a desktop
-# of 1920x1080, where the program opens each window.
+# and Japanese as SHOTS/fit150_LANGUAGE_PAGE.png. Then all again at 192 on a
+# desktop of 1920x1080, where the program makes the larger windows' font
+# smaller to fit, and where it opens each window.
 # It runs in a copy of the test prefix, removed afterwards: the resolution it
 # sets would reach every program started in the prefix, and the other tests
 # run beside it.
@@ -44,7 +45,7 @@ wait
 reg_add 'HKCU\Software\Wine\AppDefaults\window-fit.exe\Explorer' /v Desktop /d Fit1080
 reg_add 'HKCU\Software\Wine\Explorer\Desktops' /v Fit1080 /d 1920x1080
 resolution 192
-timeout -k 5 300 wine "$probe" --placement >"$work/placed.out" 2>&1
+timeout -k 5 300 wine "$probe" >"$work/placed.out" 2>&1
 echo $? >"$work/placed.status"
 failed=0
 for run in 96 120 144 168 192 placed; do
