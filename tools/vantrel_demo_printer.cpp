@@ -10,7 +10,10 @@
 // answer late (for tests).
 // --status CODES and --set KEY=VALUE give it another state; --second SERIAL
 // plugs in a second, ready printer; --no-access makes the first one's node
-// unopenable (tests of a host without the udev rule).
+// unopenable (tests of a host without the udev rule). --control FIFO
+// changes the first printer while PROGRAM runs, a line of the named pipe
+// at a time: "status CODES", "set KEY=VALUE", "hang CODE", "answer CODE"
+// (the fault on CODE taken off).
 //
 // The process re-executes itself under the umockdev preload, creates the
 // testbed with the printer, and starts PROGRAM with the same environment
@@ -19,6 +22,7 @@
 // SIGINT, SIGTERM and SIGHUP end PROGRAM with SIGTERM (SIGKILL when it is
 // still running after a few seconds, or at a second signal).
 #include <dlfcn.h>
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -31,6 +35,7 @@
 #include <ctime>
 #include <optional>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -63,6 +68,8 @@ void PrintUsage(std::FILE* out) {
                "--second SERIAL: a second printer, ready, with that serial number.\n"
                "--no-access: the printer's device node cannot be opened without\n"
                "  CAP_DAC_OVERRIDE (as without the udev rule).\n"
+               "--control FIFO: change the printer while PROGRAM runs, one line of the\n"
+               "  named pipe at a time: status CODES, set KEY=VALUE, hang CODE, answer CODE.\n"
                "Example: %s build/bin/vantrel\n",
                kName, kName);
 }
@@ -73,6 +80,7 @@ struct DemoOptions {
   std::optional<std::vector<std::string>> status;
   std::vector<std::pair<std::string, std::string>> pageValues;
   std::string secondSerial;
+  std::string control;  // the named pipe of --control
   int answerDelayMs = 0;
   bool noAccess = false;
 };
@@ -125,7 +133,7 @@ int ProgramIndex(int argc, char** argv, DemoOptions& options, int& status) {
     }
     const bool known = option == "--refuse" || option == "--fail" || option == "--hang" ||
                        option == "--delay" || option == "--status" || option == "--set" ||
-                       option == "--second";
+                       option == "--second" || option == "--control";
     if (!known || index + 1 >= argc) break;
     const std::string value = argv[++index];
     if (option == "--status") {
@@ -136,6 +144,8 @@ int ProgramIndex(int argc, char** argv, DemoOptions& options, int& status) {
           {value.substr(0, equals), equals == std::string::npos ? "" : value.substr(equals + 1)});
     } else if (option == "--second") {
       options.secondSerial = value;
+    } else if (option == "--control") {
+      options.control = value;
     } else if (option == "--delay") {
       options.answerDelayMs = MillisecondsOf(value.c_str());
       if (options.answerDelayMs < 0) {
@@ -177,6 +187,55 @@ void LoadDemoPrinter(TarnlowPrinter& printer) {
       "302002",  // magenta toner low (the demo cartridge is at 12 %)
       "207000",  // OUTPUT TRAY FULL / REMOVE PAPER
   });
+}
+
+// One line of --control applied to the printer; false for a line it does
+// not know.
+bool ApplyControlLine(TarnlowPrinter& printer, const std::string& line) {
+  const std::size_t blank = line.find(' ');
+  const std::string word = line.substr(0, blank);
+  const std::string value = blank == std::string::npos ? "" : line.substr(blank + 1);
+  if (word == "status") {
+    printer.SetStatusCodes(SplitAtCommas(value));
+    return true;
+  }
+  if (word == "set") {
+    const std::size_t equals = value.find('=');
+    return equals != std::string::npos &&
+           printer.SetPageValue(value.substr(0, equals), value.substr(equals + 1));
+  }
+  const int code = RequestCodeOf(value.c_str());
+  if (code < 0) return false;
+  if (word == "hang") {
+    TarnlowPrinter::Fault fault;
+    fault.kind = TarnlowPrinter::Fault::NeverAnswer;
+    printer.SetFault(code, fault);
+    return true;
+  }
+  if (word != "answer") return false;
+  printer.ClearFault(code);
+  return true;
+}
+
+// Reads the named pipe for the program's whole run. Opened for writing too,
+// so that a writer closing it is no end and the opening never waits.
+bool FollowControl(const std::string& path, TarnlowPrinter& printer) {
+  const int fd = open(path.c_str(), O_RDWR | O_CLOEXEC);
+  std::FILE* pipe = fd < 0 ? nullptr : fdopen(fd, "r");
+  if (!pipe) {
+    std::fprintf(stderr, "%s: cannot open %s: %s\n", kName, path.c_str(), std::strerror(errno));
+    return false;
+  }
+  std::thread([pipe, &printer] {
+    char buffer[1024];
+    while (std::fgets(buffer, sizeof buffer, pipe)) {
+      std::string line(buffer);
+      while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+      if (!line.empty() && !ApplyControlLine(printer, line))
+        std::fprintf(stderr, "%s: --control: cannot apply '%s'\n", kName, line.c_str());
+    }
+  }).detach();
+  return true;
 }
 
 // The loader only warns when a preload library is missing and runs the
@@ -308,6 +367,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s: could not plug the emulated printer in\n", kName);
     return kSetupFailedStatus;
   }
+  if (!options.control.empty() && !FollowControl(options.control, printer))
+    return kSetupFailedStatus;
   std::fprintf(stderr, "%s: Tarnlow %04x:%04x emulated at %s; starting %s\n", kName,
                kPrinterVendorId, kPrinterProductId, bus.DeviceNode().c_str(), argv[program]);
 
