@@ -1,6 +1,7 @@
 #include "cli/snmp_tree.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <set>
 
@@ -142,7 +143,7 @@ void Supplies(TreeWriter& out, std::uint32_t device, const PrinterState* printer
       if (state.levelFromPercent)
         if (const std::optional<double> percent =
                 RemainingPercent(*printer, field.state, field.remaining))
-          level = static_cast<int>(*percent + 0.5);
+          level = static_cast<int>(std::lround(*percent));
     }
     if (supply.colorant) ++colorant;
     out.Integer(kSuppliesEntry, 2, {device, index}, kMarker);

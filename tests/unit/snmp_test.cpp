@@ -227,7 +227,7 @@ TEST(SnmpTree, RowsOfAReadPrinterAndOfOneThatDoesNotAnswer) {
 std::string Conversation(const std::string& input, const SnmpTree& tree) {
   std::istringstream in(input);
   std::ostringstream out;
-  const auto shared = std::make_shared<const SnmpTree>(tree);
+  auto shared = std::make_shared<const SnmpTree>(tree);
   ServePassPersist(in, out, [&] { return shared; });
   return out.str();
 }
