@@ -13,7 +13,8 @@
 // unopenable (tests of a host without the udev rule). --control FIFO
 // changes the first printer while PROGRAM runs, a line of the named pipe
 // at a time: "status CODES", "set KEY=VALUE", "hang CODE", "answer CODE"
-// (the fault on CODE taken off).
+// (the fault on CODE taken off); "unplug" and "plug" pull the second
+// printer out and plug it in again.
 //
 // The process re-executes itself under the umockdev preload, creates the
 // testbed with the printer, and starts PROGRAM with the same environment
@@ -69,7 +70,8 @@ void PrintUsage(std::FILE* out) {
                "--no-access: the printer's device node cannot be opened without\n"
                "  CAP_DAC_OVERRIDE (as without the udev rule).\n"
                "--control FIFO: change the printer while PROGRAM runs, one line of the\n"
-               "  named pipe at a time: status CODES, set KEY=VALUE, hang CODE, answer CODE.\n"
+               "  named pipe at a time: status CODES, set KEY=VALUE, hang CODE, answer CODE;\n"
+               "  unplug and plug the second printer.\n"
                "Example: %s build/bin/vantrel\n",
                kName, kName);
 }
@@ -189,9 +191,30 @@ void LoadDemoPrinter(TarnlowPrinter& printer) {
   });
 }
 
-// One line of --control applied to the printer; false for a line it does
-// not know.
-bool ApplyControlLine(TarnlowPrinter& printer, const std::string& line) {
+// What --control changes: the first printer, and the second on the bus.
+struct ControlTarget {
+  TarnlowPrinter& printer;
+  EmulatedUsbBus& bus;
+  TarnlowPrinter& second;
+  EmulatedDeviceIds secondIds;
+  int secondDevice;  // -1 while it is not plugged in
+};
+
+// One line of --control applied; false for a line it does not know or
+// cannot apply.
+bool ApplyControlLine(ControlTarget& target, const std::string& line) {
+  TarnlowPrinter& printer = target.printer;
+  if (line == "unplug" || line == "plug") {
+    const bool plugged = target.secondDevice >= 0;
+    if ((line == "unplug") != plugged || target.secondIds.serial.empty()) return false;
+    if (plugged) {
+      target.bus.Unplug(target.secondDevice);
+      target.secondDevice = -1;
+    } else {
+      target.secondDevice = target.bus.PlugIn(&target.second, target.secondIds);
+    }
+    return true;
+  }
   const std::size_t blank = line.find(' ');
   const std::string word = line.substr(0, blank);
   const std::string value = blank == std::string::npos ? "" : line.substr(blank + 1);
@@ -219,19 +242,19 @@ bool ApplyControlLine(TarnlowPrinter& printer, const std::string& line) {
 
 // Reads the named pipe for the program's whole run. Opened for writing too,
 // so that a writer closing it is no end and the opening never waits.
-bool FollowControl(const std::string& path, TarnlowPrinter& printer) {
+bool FollowControl(const std::string& path, ControlTarget& target) {
   const int fd = open(path.c_str(), O_RDWR | O_CLOEXEC);
   std::FILE* pipe = fd < 0 ? nullptr : fdopen(fd, "r");
   if (!pipe) {
     std::fprintf(stderr, "%s: cannot open %s: %s\n", kName, path.c_str(), std::strerror(errno));
     return false;
   }
-  std::thread([pipe, &printer] {
+  std::thread([pipe, &target] {
     char buffer[1024];
     while (std::fgets(buffer, sizeof buffer, pipe)) {
       std::string line(buffer);
       while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
-      if (!line.empty() && !ApplyControlLine(printer, line))
+      if (!line.empty() && !ApplyControlLine(target, line))
         std::fprintf(stderr, "%s: --control: cannot apply '%s'\n", kName, line.c_str());
     }
   }).detach();
@@ -362,12 +385,14 @@ int main(int argc, char** argv) {
   }
   EmulatedDeviceIds secondIds;
   secondIds.serial = options.secondSerial;
+  int secondDevice = -1;
   if (bus.PlugIn(&printer) < 0 || (options.noAccess && !bus.DenyAccess(0)) ||
-      (!options.secondSerial.empty() && bus.PlugIn(&second, secondIds) < 0)) {
+      (!options.secondSerial.empty() && (secondDevice = bus.PlugIn(&second, secondIds)) < 0)) {
     std::fprintf(stderr, "%s: could not plug the emulated printer in\n", kName);
     return kSetupFailedStatus;
   }
-  if (!options.control.empty() && !FollowControl(options.control, printer))
+  ControlTarget control{printer, bus, second, secondIds, secondDevice};
+  if (!options.control.empty() && !FollowControl(options.control, control))
     return kSetupFailedStatus;
   std::fprintf(stderr, "%s: Tarnlow %04x:%04x emulated at %s; starting %s\n", kName,
                kPrinterVendorId, kPrinterProductId, bus.DeviceNode().c_str(), argv[program]);

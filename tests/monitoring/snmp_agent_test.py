@@ -7,7 +7,8 @@ emulated printers. snmpwalk and snmpget read every supply's level and
 capacity, the alerts, hrPrinterDetectedErrorState (decoded by RFC 2790's own
 definition), the panel's lines; then the first printer jams, then it stops
 answering, and snmpget must never take a second meanwhile. The agent's own
-hrSystem and hrStorage answer throughout.
+hrSystem and hrStorage answer throughout. The second printer, pulled out
+and plugged in again, leaves and comes back without a restart of snmpd.
 
 Usage: snmp_agent_test.py DEMO_PRINTER CLI SHIPPED_CONF WORKDIR
 """
@@ -125,12 +126,18 @@ includeFile {included}
     return config
 
 
+def device_of(oid):
+    """The hrDeviceIndex of a Printer-MIB object: every table served has an
+    entry of three arcs, then the column, then the device."""
+    return int(oid[len(PRINTER_MIB) + 1:].split(".")[4])
+
+
 def supplies_and_capacities():
     walk, _, result = snmp("snmpwalk", PRINTER_MIB)
     check(result.returncode == 0, f"snmpwalk: {result.returncode} {result.stderr}")
     print(f"snmpwalk {PRINTER_MIB}: {len(walk)} objects; the first printer's:")
     for oid, (kind, text) in walk.items():
-        if re.match(r"\.1\.3\.6\.1\.2\.1\.43\.[0-9.]+\.1(\.[0-9]+)?$", oid):
+        if device_of(oid) == 1:
             print(f"  {oid} = {kind}: {text}")
     levels = {"1": ["80", "12", "64", "45", "71"], "2": ["80", "12", "64", "45", "71"]}
     for device, expected in levels.items():
@@ -185,14 +192,17 @@ def agent_keeps_its_own():
           f"a set is refused: {result.returncode} {result.stdout} {result.stderr}")
 
 
-def a_jam(control):
-    control.write("status 000000,200100\n")
+def a_jam_and_the_second_printer_gone(control):
+    control.write("status 000000,200100\nunplug\n")
     control.flush()
-    # Each of the two processes reads on its own beat: both must have seen it.
-    took = wait_for("the jam in hrPrinterDetectedErrorState and the alerts",
+    # Each process reads on its own beat: all must have seen both.
+    took = wait_for("the jam in hrPrinterDetectedErrorState and the alerts, the second printer gone",
                     lambda: conditions(get(f"{HR_PRINTER}.2.1") or "") == {"jammed", "lowToner"}
-                    and get(f"{PRINTER_MIB}.18.1.1.7.1.1") == "8", 15)
-    print(f"The jam showed after {took} s")
+                    and get(f"{PRINTER_MIB}.18.1.1.7.1.1") == "8" and get(f"{HR_PRINTER}.1.2") is None
+                    and get(f"{HR_PRINTER}.2.2") is None and get(f"{PRINTER_MIB}.5.1.1.17.2") is None, 15)
+    print(f"The jam and the second printer's going showed after {took} s")
+    walk, _, _ = snmp("snmpwalk", PRINTER_MIB)
+    check(walk and not [oid for oid in walk if device_of(oid) == 2], "no row of the second printer left")
     walk, _, _ = snmp("snmpwalk", f"{PRINTER_MIB}.18.1.1")
     row = [walk.get(f"{PRINTER_MIB}.18.1.1.{c}.1.1", (None, None))[1] for c in (2, 3, 4, 7, 8)]
     check(row == ["3", "4", "13", "8", "TRANSFER JAM / OPEN TOP COVER"], f"the jam's alert: {row}")
@@ -201,8 +211,8 @@ def a_jam(control):
     check(console == ["TRANSFER JAM", "OPEN TOP COVER"], f"the console lines after the jam: {console}")
 
 
-def a_hanging_printer(control):
-    control.write("hang 9\n")  # the status request is never answered
+def a_hanging_printer_and_the_second_back(control):
+    control.write("hang 9\nplug\n")  # the status request is never answered
     control.flush()
     slowest, asked, start = 0.0, 0, time.monotonic()
     gone = None
@@ -211,18 +221,20 @@ def a_hanging_printer(control):
             values, seconds, _ = snmp("snmpget", oid)
             slowest, asked = max(slowest, seconds), asked + 1
             if (oid == f"{HR_PRINTER}.1.1" and values.get(oid, (0, 0))[1] == "2"
-                    and (get(f"{PRINTER_MIB}.18.1.1.8.1.1") or "").startswith("the printer does not answer")):
+                    and (get(f"{PRINTER_MIB}.18.1.1.8.1.1") or "").startswith("the printer does not answer")
+                    and get(f"{PRINTER_MIB}.11.1.1.9.2.1") == "80" and get(f"{HR_PRINTER}.2.2") == "2000"):
                 gone = time.monotonic() - start
         time.sleep(0.1)
-    print(f"The hanging printer said so after {gone} s; {asked} snmpget meanwhile, the slowest {slowest:.3f} s")
-    check(gone is not None, "the hanging printer's hrPrinterStatus became unknown")
+    print(f"The hanging printer said so, and the second printer was back, after {gone} s; "
+          f"{asked} snmpget meanwhile, the slowest {slowest:.3f} s")
+    check(gone is not None, "the hanging printer's hrPrinterStatus unknown, the second printer back")
     check(slowest < 1, f"snmpget took {slowest:.3f} s beside a hanging printer")
     row = [get(f"{PRINTER_MIB}.18.1.1.{c}.1.1") for c in (2, 8)]
     check(row[0] == "3" and (row[1] or "").startswith("the printer does not answer"), f"its alert: {row}")
     check(conditions(get(f"{HR_PRINTER}.2.1") or "") == {"offline"}, "its condition: offline")
     check(get(f"{PRINTER_MIB}.11.1.1.9.1.1") == "-2", "its levels: unknown")
     check(get(f"{PRINTER_MIB}.5.1.1.17.1") == "TL5C0042817", "its serial number stays")
-    check(get(f"{PRINTER_MIB}.11.1.1.9.2.1") == "80", "the other printer's rows stay")
+    check(get(f"{PRINTER_MIB}.5.1.1.17.2") == "TL5C0099999", "the second printer back at index 2")
 
 
 shutil.rmtree(WORK, ignore_errors=True)
@@ -249,8 +261,8 @@ try:
         print(f"The first rows after {took} s")
         demo_state(supplies_and_capacities())
         agent_keeps_its_own()
-        a_jam(control)
-        a_hanging_printer(control)
+        a_jam_and_the_second_printer_gone(control)
+        a_hanging_printer_and_the_second_back(control)
         agent_keeps_its_own()
 finally:
     agent.send_signal(signal.SIGTERM)
