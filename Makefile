@@ -17,15 +17,16 @@ RUN_PACKAGES := cmake g++ make pkg-config libusb-1.0-0-dev libumockdev-dev umock
 # the Windows installer (wixl, msitools), the portable zip, the checks of
 # the Debian package and its desktop files; the format and clang-tidy checks;
 # the monitoring systems that load the integration files (icinga2-bin,
-# nagios4-core, zabbix-agent: about 40 MB, no daemon started by a test) and
-# the YAML parser that reads the Zabbix template (python3-yaml).
+# nagios4-core, zabbix-agent: about 40 MB, no daemon started by a test), the
+# YAML parser that reads the Zabbix template (python3-yaml), and net-snmp's
+# agent and tools (snmpd, snmp), which the SNMP test runs on a private port.
 TEST_PACKAGES := googletest libgtest-dev libgmock-dev clang libclang-rt-14-dev clang-format clang-tidy \
                  binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix wine wine64 fonts-wine \
                  xvfb xauth trayer xdotool imagemagick x11-utils procps fonts-wqy-microhei \
                  dbus-daemon python3-dbus python3-gi at-spi2-core python3-pyatspi \
                  python3-prometheus-client python3-jsonschema python3-yaml prometheus \
                  prometheus-node-exporter wixl msitools zip unzip lintian appstream desktop-file-utils \
-                 icinga2-bin nagios4-core zabbix-agent
+                 icinga2-bin nagios4-core zabbix-agent snmpd snmp
 PACKAGES := $(RUN_PACKAGES) $(TEST_PACKAGES)
 # `make run` and what it builds install only the first list.
 run: NEEDED_PACKAGES = $(RUN_PACKAGES)
@@ -109,7 +110,7 @@ asan-build: deps
 # corpora; not the tests that spend their time in Python or waiting on a
 # slow printer (vantrel-cli's command tests, its packages and monitoring
 # files, the README's commands): those run in the native build.
-SANITIZER_SKIP := ^(cli_commands|cli_severity_table|cli_export_paths|debian_.*|integration_.*|metrics_through_node_exporter|alert_rules|readme_commands|bash_completion)$$|^SlowPrinterTest\.
+SANITIZER_SKIP := ^(cli_commands|cli_severity_table|cli_export_paths|debian_.*|integration_.*|metrics_through_node_exporter|snmp_through_snmpd|alert_rules|readme_commands|bash_completion)$$|^SlowPrinterTest\.
 
 run_sanitizer_tests = cd $(ASAN_BUILD) && UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --output-on-failure -j $(JOBS) -L 'unit|usb' -E '$(SANITIZER_SKIP)'

@@ -10,7 +10,11 @@
 // answer late (for tests).
 // --status CODES and --set KEY=VALUE give it another state; --second SERIAL
 // plugs in a second, ready printer; --no-access makes the first one's node
-// unopenable (tests of a host without the udev rule).
+// unopenable (tests of a host without the udev rule). --control FIFO
+// changes the first printer while PROGRAM runs, a line of the named pipe
+// at a time: "status CODES", "set KEY=VALUE", "hang CODE", "answer CODE"
+// (the fault on CODE taken off); "unplug" and "plug" pull the second
+// printer out and plug it in again.
 //
 // The process re-executes itself under the umockdev preload, creates the
 // testbed with the printer, and starts PROGRAM with the same environment
@@ -19,6 +23,7 @@
 // SIGINT, SIGTERM and SIGHUP end PROGRAM with SIGTERM (SIGKILL when it is
 // still running after a few seconds, or at a second signal).
 #include <dlfcn.h>
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -31,6 +36,7 @@
 #include <ctime>
 #include <optional>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -63,6 +69,9 @@ void PrintUsage(std::FILE* out) {
                "--second SERIAL: a second printer, ready, with that serial number.\n"
                "--no-access: the printer's device node cannot be opened without\n"
                "  CAP_DAC_OVERRIDE (as without the udev rule).\n"
+               "--control FIFO: change the printer while PROGRAM runs, one line of the\n"
+               "  named pipe at a time: status CODES, set KEY=VALUE, hang CODE, answer CODE;\n"
+               "  unplug and plug the second printer.\n"
                "Example: %s build/bin/vantrel\n",
                kName, kName);
 }
@@ -73,6 +82,7 @@ struct DemoOptions {
   std::optional<std::vector<std::string>> status;
   std::vector<std::pair<std::string, std::string>> pageValues;
   std::string secondSerial;
+  std::string control;  // the named pipe of --control
   int answerDelayMs = 0;
   bool noAccess = false;
 };
@@ -125,7 +135,7 @@ int ProgramIndex(int argc, char** argv, DemoOptions& options, int& status) {
     }
     const bool known = option == "--refuse" || option == "--fail" || option == "--hang" ||
                        option == "--delay" || option == "--status" || option == "--set" ||
-                       option == "--second";
+                       option == "--second" || option == "--control";
     if (!known || index + 1 >= argc) break;
     const std::string value = argv[++index];
     if (option == "--status") {
@@ -136,6 +146,8 @@ int ProgramIndex(int argc, char** argv, DemoOptions& options, int& status) {
           {value.substr(0, equals), equals == std::string::npos ? "" : value.substr(equals + 1)});
     } else if (option == "--second") {
       options.secondSerial = value;
+    } else if (option == "--control") {
+      options.control = value;
     } else if (option == "--delay") {
       options.answerDelayMs = MillisecondsOf(value.c_str());
       if (options.answerDelayMs < 0) {
@@ -177,6 +189,76 @@ void LoadDemoPrinter(TarnlowPrinter& printer) {
       "302002",  // magenta toner low (the demo cartridge is at 12 %)
       "207000",  // OUTPUT TRAY FULL / REMOVE PAPER
   });
+}
+
+// What --control changes: the first printer, and the second on the bus.
+struct ControlTarget {
+  TarnlowPrinter& printer;
+  EmulatedUsbBus& bus;
+  TarnlowPrinter& second;
+  EmulatedDeviceIds secondIds;
+  int secondDevice;  // -1 while it is not plugged in
+};
+
+// One line of --control applied; false for a line it does not know or
+// cannot apply.
+bool ApplyControlLine(ControlTarget& target, const std::string& line) {
+  TarnlowPrinter& printer = target.printer;
+  if (line == "unplug" || line == "plug") {
+    const bool plugged = target.secondDevice >= 0;
+    if ((line == "unplug") != plugged || target.secondIds.serial.empty()) return false;
+    if (plugged) {
+      target.bus.Unplug(target.secondDevice);
+      target.secondDevice = -1;
+    } else {
+      target.secondDevice = target.bus.PlugIn(&target.second, target.secondIds);
+    }
+    return true;
+  }
+  const std::size_t blank = line.find(' ');
+  const std::string word = line.substr(0, blank);
+  const std::string value = blank == std::string::npos ? "" : line.substr(blank + 1);
+  if (word == "status") {
+    printer.SetStatusCodes(SplitAtCommas(value));
+    return true;
+  }
+  if (word == "set") {
+    const std::size_t equals = value.find('=');
+    return equals != std::string::npos &&
+           printer.SetPageValue(value.substr(0, equals), value.substr(equals + 1));
+  }
+  const int code = RequestCodeOf(value.c_str());
+  if (code < 0) return false;
+  if (word == "hang") {
+    TarnlowPrinter::Fault fault;
+    fault.kind = TarnlowPrinter::Fault::NeverAnswer;
+    printer.SetFault(code, fault);
+    return true;
+  }
+  if (word != "answer") return false;
+  printer.ClearFault(code);
+  return true;
+}
+
+// Reads the named pipe for the program's whole run. Opened for writing too,
+// so that a writer closing it is no end and the opening never waits.
+bool FollowControl(const std::string& path, ControlTarget& target) {
+  const int fd = open(path.c_str(), O_RDWR | O_CLOEXEC);
+  std::FILE* pipe = fd < 0 ? nullptr : fdopen(fd, "r");
+  if (!pipe) {
+    std::fprintf(stderr, "%s: cannot open %s: %s\n", kName, path.c_str(), std::strerror(errno));
+    return false;
+  }
+  std::thread([pipe, &target] {
+    char buffer[1024];
+    while (std::fgets(buffer, sizeof buffer, pipe)) {
+      std::string line(buffer);
+      while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+      if (!line.empty() && !ApplyControlLine(target, line))
+        std::fprintf(stderr, "%s: --control: cannot apply '%s'\n", kName, line.c_str());
+    }
+  }).detach();
+  return true;
 }
 
 // The loader only warns when a preload library is missing and runs the
@@ -303,11 +385,15 @@ int main(int argc, char** argv) {
   }
   EmulatedDeviceIds secondIds;
   secondIds.serial = options.secondSerial;
+  int secondDevice = -1;
   if (bus.PlugIn(&printer) < 0 || (options.noAccess && !bus.DenyAccess(0)) ||
-      (!options.secondSerial.empty() && bus.PlugIn(&second, secondIds) < 0)) {
+      (!options.secondSerial.empty() && (secondDevice = bus.PlugIn(&second, secondIds)) < 0)) {
     std::fprintf(stderr, "%s: could not plug the emulated printer in\n", kName);
     return kSetupFailedStatus;
   }
+  ControlTarget control{printer, bus, second, secondIds, secondDevice};
+  if (!options.control.empty() && !FollowControl(options.control, control))
+    return kSetupFailedStatus;
   std::fprintf(stderr, "%s: Tarnlow %04x:%04x emulated at %s; starting %s\n", kName,
                kPrinterVendorId, kPrinterProductId, bus.DeviceNode().c_str(), argv[program]);
 

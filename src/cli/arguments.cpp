@@ -12,6 +12,7 @@
 #include "cli/exit_status.h"
 #include "cli/printer_choice.h"
 #include "cli/printer_values.h"
+#include "cli/snmp_agent.h"
 
 #ifndef VANTREL_VERSION
 #define VANTREL_VERSION "unknown"
@@ -85,6 +86,7 @@ class CommandLine {
   void AddActionCommands();
   void AddCheck();
   void AddDefaults();
+  void AddSnmp();
 
   void TakeReadingCommand();
   void TakeActionCommand();
@@ -95,6 +97,7 @@ class CommandLine {
   int TakeState();
   int TakeFormat();
   int TakeWatch();
+  int TakeSnmp();
 
   Arguments& arguments_;
   CLI::App app_{
@@ -102,7 +105,7 @@ class CommandLine {
       "INI export and its panel's commands.",
       "vantrel-cli"};
   std::string format_, watch_, tonerAction_, warning_, critical_, timeout_;
-  std::string tonerLow_, tonerOutStop_, energySave_, autoContinue_;
+  std::string tonerLow_, tonerOutStop_, energySave_, autoContinue_, period_;
   CLI::Option* watchOption_ = nullptr;
   CLI::Option* printerOption_ = nullptr;
   CLI::Option* warningOption_ = nullptr;
@@ -116,6 +119,8 @@ class CommandLine {
   CLI::App* list_ = nullptr;
   CLI::App* forget_ = nullptr;
   CLI::App* defaults_ = nullptr;
+  CLI::App* snmp_ = nullptr;
+  CLI::Option* periodOption_ = nullptr;
   bool reading_ = false;  // one of the reading commands was given
 };
 
@@ -143,6 +148,7 @@ CommandLine::CommandLine(Arguments& arguments) : arguments_(arguments) {
   forget_ = app_.add_subcommand(
       "forget", "Stop writing a printer that is gone into the metrics (see --state)");
   forget_->add_option("SERIAL", arguments_.serial, "Its serial number")->required();
+  AddSnmp();
 }
 
 void CommandLine::AddGlobalOptions() {
@@ -221,6 +227,16 @@ void CommandLine::AddDefaults() {
   defaults_->add_option("--auto-continue", autoContinue_, "Auto continue")->check(onOff);
 }
 
+void CommandLine::AddSnmp() {
+  snmp_ = app_.add_subcommand("snmp",
+                              "Serve every printer as the Printer-MIB to snmpd, which starts it "
+                              "(its pass_persist protocol on the standard input and output)");
+  periodOption_ =
+      snmp_
+          ->add_option("--period", period_, "Read the printers every SECONDS (5 to 60, default 30)")
+          ->type_name("SECONDS");
+}
+
 int CommandLine::Parse(int argc, char** argv) {
   try {
     app_.parse(argc, argv);
@@ -234,13 +250,14 @@ int CommandLine::Parse(int argc, char** argv) {
   if (app_.get_subcommands().empty())
     return BadUsage(
         "give a command: status, supplies, counters, config, check, list, export, "
-        "toner, clean, calibrate, defaults or forget");
+        "toner, clean, calibrate, defaults, forget or snmp");
   TakeReadingCommand();
   TakeActionCommand();
   if (const int status = TakePrinter(); status != kGoOn) return status;
   if (const int status = TakeDefaults(); status != kGoOn) return status;
   if (const int status = TakeCheck(); status != kGoOn) return status;
   if (const int status = TakeList(); status != kGoOn) return status;
+  if (const int status = TakeSnmp(); status != kGoOn) return status;
   if (const int status = TakeState(); status != kGoOn) return status;
   if (const int status = TakeFormat(); status != kGoOn) return status;
   return TakeWatch();
@@ -359,6 +376,22 @@ int CommandLine::TakeFormat() {
                       : format_ == "prometheus"  ? OutputFormat::Prometheus
                       : format_ == "openmetrics" ? OutputFormat::OpenMetrics
                                                  : OutputFormat::Text;
+  return kGoOn;
+}
+
+// snmp serves every printer present, in its own protocol.
+int CommandLine::TakeSnmp() {
+  if (!snmp_->parsed()) return kGoOn;
+  arguments_.action = Arguments::Action::Snmp;
+  if (!arguments_.printer.empty())
+    return BadUsage("snmp serves every printer; --printer is not for it");
+  arguments_.snmpPeriodSeconds = kDefaultSnmpPeriodSeconds;
+  if (periodOption_->count() != 0) {
+    const std::optional<int> seconds = WholeNumber(period_);
+    if (!seconds || *seconds < kShortestSnmpPeriodSeconds || *seconds > kLongestSnmpPeriodSeconds)
+      return BadUsage("--period: SECONDS must be a whole number from 5 to 60");
+    arguments_.snmpPeriodSeconds = *seconds;
+  }
   return kGoOn;
 }
 

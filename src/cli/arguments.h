@@ -10,7 +10,7 @@
 #include "printer/panel_commands.h"
 
 struct Arguments {
-  enum class Action { Read, Export, Toner, Clean, Calibrate, Defaults, Check, List, Forget };
+  enum class Action { Read, Export, Toner, Clean, Calibrate, Defaults, Check, List, Forget, Snmp };
   Action action = Action::Read;
   ReadingCommand reading = ReadingCommand::Status;
   OutputFormat format = OutputFormat::Text;
@@ -27,6 +27,7 @@ struct Arguments {
   std::optional<int> timeoutSeconds;  // check -t: UNKNOWN when the run takes longer
   std::string stateFile;              // --state: the printers the metrics have seen
   std::string serial;                 // forget
+  int snmpPeriodSeconds = 0;          // snmp --period
 };
 
 // Parses the command line into `arguments`. Returns -1 to go on, or the

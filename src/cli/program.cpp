@@ -1,7 +1,8 @@
 // vantrel-cli: the printer's status, supplies, counters and configuration
 // as text, JSON or metrics; its INI export; its panel's commands; the check
-// for monitoring systems and the list of printers present. Built
-// on the device link and the printer model alone, never the windows.
+// for monitoring systems, the list of printers present and the rows snmpd
+// serves. Built on the device link and the printer model alone, never the
+// windows.
 // The exit status tells a script what happened (cli/exit_status.h).
 #include "cli/program.h"
 
@@ -23,6 +24,7 @@
 #include "cli/printer_commands.h"
 #include "cli/printer_session.h"
 #include "cli/printer_values.h"
+#include "cli/snmp_agent.h"
 #include "cli/status_watch.h"
 #include "cli/terminal_text.h"
 #include "cli/text_output.h"
@@ -275,6 +277,7 @@ int Run(const Arguments& arguments) {
       return kExitDone;
     case Arguments::Action::Export: Export(arguments); return kExitDone;
     case Arguments::Action::Check: return Check(arguments);
+    case Arguments::Action::Snmp: return ServeSnmp(arguments.snmpPeriodSeconds);
     case Arguments::Action::Forget:
       ForgetPrinter(arguments.stateFile, arguments.serial);
       return kExitDone;

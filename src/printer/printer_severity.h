@@ -1,6 +1,7 @@
 // The one rule for how urgently the printer needs someone, from its status
 // codes and its supplies together. Every output that sums the printer up
-// takes it from here: the watch's icon, check, JSON, the metrics.
+// takes it from here: the watch's icon, check, JSON, the metrics, the SNMP
+// rows (mib_mapping.h).
 #pragma once
 
 #include <optional>

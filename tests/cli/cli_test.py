@@ -219,7 +219,8 @@ def failures_have_their_exit_status_and_no_half_output():
     for args in (["clean", "--format", "json"], ["defaults"], ["status", "--watch", "0"],
                  ["status", "--watch", " 5"], ["status", "--watch", "+5"], ["status", "--watch", "5 "],
                  ["defaults", "--energy-save", "+5"], ["defaults", "--energy-save", "5 "],
-                 ["toner", "spin"], ["supplies", "extra"], []):
+                 ["toner", "spin"], ["supplies", "extra"], ["snmp", "--period", "4"],
+                 ["snmp", "--period", "61"], ["--printer", "all", "snmp"], []):
         status, out, _ = run(*args)
         check(status == 2 and out == "", f"bad usage {args}: {status}")
     # Where an export is refused: export_paths_test.py.

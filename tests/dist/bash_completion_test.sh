@@ -30,7 +30,7 @@ expect() {
   fi
 }
 
-expect 'calibrate check clean config counters defaults export forget list status supplies toner' vantrel-cli ''
+expect 'calibrate check clean config counters defaults export forget list snmp status supplies toner' vantrel-cli ''
 expect 'supplies' vantrel-cli sup
 expect 'status' vantrel-cli -f json sta
 expect 'text json prometheus openmetrics' vantrel-cli --format ''
@@ -65,6 +65,8 @@ expect '' vantrel-cli export tarnlow.ini ''
 expect 'tarnlow.ini' vantrel-cli --state t
 expect '--state' vantrel-cli --state tarnlow.ini forget --s
 expect '' vantrel-cli --state tarnlow.ini forget TL5C0042817 ''
+expect '--period' vantrel-cli snmp --p
+expect '' vantrel-cli snmp --period ''
 touch "other file.ini"
 COMP_WORDS=(vantrel-cli export o) COMP_CWORD=2
 _vantrel_cli
