@@ -1,17 +1,21 @@
 // The panel-status reply and the messages of its codes: the first byte picks
 // the language, the rest is the reply. Every code must give display lines of
-// at most the panel's width, drawn without trouble.
+// at most the panel's width, drawn without trouble, and the watch's
+// notification of them no control byte but its line breaks.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "common/string_table.h"
 #include "fuzz_input.h"
 #include "panel/panel_display.h"
 #include "printer/status_list.h"
 #include "printer/status_messages.h"
+#include "printer/status_notification.h"
 
 namespace {
 
@@ -54,6 +58,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     DrawPanelDisplay(surface, code, Rect{0, 0, 400, 100});
   }
+  std::vector<std::string_view> codes;
+  for (int i = 0; i < list->count; ++i) codes.push_back(StatusCodeText(*list, i));
+  for (const unsigned char c : NotificationOfCodes(codes).text)
+    if ((c < 0x20 && c != '\n') || c == 0x7F) std::abort();
   SetTextLanguage(kEnglish);
   return 0;
 }

@@ -6,7 +6,7 @@
 #include "common/string_table.h"
 #include "device/device_link.h"
 #include "page_helpers/link_session.h"
-#include "printer/status_messages.h"
+#include "printer/status_notification.h"
 #include "printer/status_read.h"
 #include "printer/status_severity.h"
 #include "shell/tray_icon.h"
@@ -14,33 +14,10 @@
 
 namespace {
 
-std::string_view CodeAt(const StatusList& list, int index) {
-  std::string_view code(StatusCodeAt(list, index), kStatusCodeLength);
-  return code.substr(0, code.find('\0'));
-}
-
 bool Contains(const StatusList& list, std::string_view code) {
   for (int i = 0; i < list.count; ++i)
-    if (CodeAt(list, i) == code) return true;
+    if (StatusCodeText(list, i) == code) return true;
   return false;
-}
-
-// A panel line without the blanks some texts end in for the display.
-std::string TrimmedLine(const PanelLine& line) {
-  std::string text = ComposePanelLine(line);
-  text.erase(text.find_last_not_of(' ') + 1);
-  return text;
-}
-
-// The printer's state in one word, in the user's language.
-int SeverityText(Severity severity) {
-  switch (severity) {
-    case Severity::kReady: return kTextPrinterReady;
-    case Severity::kWarning: return kTextPrinterWarning;
-    case Severity::kError: return kTextPrinterError;
-    case Severity::kNoPrinter: return kTextPrinterNotAnswering;
-  }
-  return kTextPrinterNotAnswering;
 }
 
 IconState IconOf(Severity severity) {
@@ -58,27 +35,6 @@ NotificationKind KindOf(Severity severity) {
   return severity == Severity::kError     ? NotificationKind::kError
          : severity == Severity::kWarning ? NotificationKind::kWarning
                                           : NotificationKind::kInfo;
-}
-
-// The panel lines of a code; a code the program cannot read stands for
-// itself (printable characters only: it comes from the device).
-std::vector<std::string> LinesOf(std::string_view code) {
-  const auto message = LookupStatusMessage(code.data());
-  if (!message || code.size() < kStatusCodeLength) {
-    std::string shown;
-    for (char c : code) shown += c > ' ' && c < 0x7F ? c : '?';
-    return {shown};
-  }
-  std::vector<std::string> lines = {TrimmedLine(message->line1)};
-  if (message->line2.stringId != 0) lines.push_back(TrimmedLine(message->line2));
-  return lines;
-}
-
-std::string JoinedLines(const std::vector<std::string_view>& codes) {
-  std::string text;
-  for (std::string_view code : codes)
-    for (const std::string& line : LinesOf(code)) text += (text.empty() ? "" : "\n") + line;
-  return text;
 }
 
 }  // namespace
@@ -150,8 +106,9 @@ void PrinterWatch::ShowState(Window& mainWindow, const Reading& reading) {
   if (severity == Severity::kNoPrinter) {
     tip += "\n" + TextOrEmpty(kTextPrinterNotAnswering);
   } else if (severity != Severity::kReady) {
-    const std::string first = LinesOf(CodeAt(reading.list, MostSevereCodeIndex(reading.list)))[0];
-    tip += "\n" + (first.empty() ? TextOrEmpty(SeverityText(severity)) : first);
+    const int index = MostSevereCodeIndex(reading.list);
+    const std::string first = StatusCodeLines(StatusCodeText(reading.list, index))[0];
+    tip += "\n" + (first.empty() ? TextOrEmpty(SeverityTextId(severity)) : first);
   }
   const IconState state = IconOf(severity);
   if (state == shownState_ && tip == shownTip_) return;
@@ -172,18 +129,15 @@ void PrinterWatch::NotifyChange(Window& mainWindow, const Reading& reading) {
   }
   const bool back = !answeredBefore_ && everAnswered_;
   std::vector<std::string_view> codes;
-  Severity worst = Severity::kReady;
   for (int i = 0; i < reading.list.count; ++i) {
-    const std::string_view code = CodeAt(reading.list, i);
+    const std::string_view code = StatusCodeText(reading.list, i);
     const Severity severity = SeverityOfCode(StatusCodeAt(reading.list, i));
     // Back again, the printer's whole list is news.
     const bool news = back || (severity != Severity::kReady && !Contains(last_, code));
-    if (!news) continue;
-    codes.push_back(code);
-    if (severity > worst) worst = severity;
+    if (news) codes.push_back(code);
   }
   if (codes.empty() && !back) return;
-  std::string text = JoinedLines(codes);
-  if (text.empty()) text = TextOrEmpty(SeverityText(worst));
-  platform.Notify(mainWindow, kTrayIconId, KindOf(worst), TextOrEmpty(SeverityText(worst)), text);
+  const StatusNotification notification = NotificationOfCodes(codes);
+  platform.Notify(mainWindow, kTrayIconId, KindOf(notification.severity), notification.title,
+                  notification.text);
 }

@@ -1,9 +1,10 @@
 #!/usr/bin/python3
 # A stand-in for the desktop's notification service on the session bus:
 # writes each notification's summary and body to the file named on its
-# command line, one "summary / body" line each, and clicks it (its
-# "default" action) when the notification offers one, after the seconds
-# given second (0.5 without).
+# command line, one "summary / body" line each, its icon and desktop entry
+# to that file's name with ".icon" added ("icon entry" lines), and clicks it
+# (its "default" action) when the notification offers one, after the
+# seconds given second (0.5 without).
 import sys
 
 import dbus
@@ -24,6 +25,8 @@ class Notifications(dbus.service.Object):
     @dbus.service.method(NAME, in_signature="susssasa{sv}i", out_signature="u")
     def Notify(self, app, replaces, icon, summary, body, actions, hints, timeout):
         self.last += 1
+        with open(self.log + ".icon", "a", encoding="utf-8") as out:
+            out.write(f"{icon} {hints.get('desktop-entry', '')}\n")
         with open(self.log, "a", encoding="utf-8") as out:
             out.write(f"{summary} / {body}\n")
         if "default" in actions[::2]:

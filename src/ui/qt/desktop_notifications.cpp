@@ -35,6 +35,8 @@ void DesktopNotifications::Show(const QString& title, const QString& text, bool 
       QDBusMessage::createMethodCall(kService, kPath, kService, QStringLiteral("Notify"));
   QVariantMap hints;
   hints.insert(QStringLiteral("urgency"), QVariant::fromValue(uchar(urgent ? 2 : 1)));
+  // The desktop files its notifications under the program's menu entry.
+  hints.insert(QStringLiteral("desktop-entry"), QStringLiteral("vantrel"));
   // The "default" action is a click on the notification itself.
   call << QStringLiteral("Vantrel") << 0u << QStringLiteral("vantrel") << title << PlainBody(text)
        << QStringList{QStringLiteral("default"), title} << hints << -1;

@@ -1,6 +1,6 @@
 // The desktop's notification service (org.freedesktop.Notifications on the
-// session bus): where the program's notifications go when there is no
-// notification area to show them.
+// session bus): where the program's notifications go whenever it runs, and
+// when there is no notification area to show them.
 #pragma once
 
 #include <QObject>

@@ -26,6 +26,14 @@ bool StatusNotifierHost() {
   return bus && bus->isServiceRegistered(QStringLiteral("org.kde.StatusNotifierWatcher"));
 }
 
+// The desktop's notification service keeps what it shows (a history, do
+// not disturb); Qt's own balloon on an XEmbed tray keeps nothing. Asked at
+// each notification: a service that starts after the program is used.
+bool NotificationServiceRunning() {
+  QDBusConnectionInterface* bus = QDBusConnection::sessionBus().interface();
+  return bus && bus->isServiceRegistered(QStringLiteral("org.freedesktop.Notifications"));
+}
+
 }  // namespace
 
 QtPlatform::QtPlatform(QIcon icon, std::array<QIcon, 4> stateIcons)
@@ -193,7 +201,8 @@ void QtPlatform::SetTrayIconState(Window&, int, IconState state, const std::stri
 
 void QtPlatform::Notify(Window& owner, int iconId, NotificationKind kind, const std::string& title,
                         const std::string& text) {
-  if (tray_ && QSystemTrayIcon::isSystemTrayAvailable() && QSystemTrayIcon::supportsMessages()) {
+  if (tray_ && QSystemTrayIcon::isSystemTrayAvailable() && QSystemTrayIcon::supportsMessages() &&
+      !NotificationServiceRunning()) {
     const auto icon = kind == NotificationKind::kError     ? QSystemTrayIcon::Critical
                       : kind == NotificationKind::kWarning ? QSystemTrayIcon::Warning
                                                            : QSystemTrayIcon::Information;

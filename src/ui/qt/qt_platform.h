@@ -33,8 +33,9 @@ class QtPlatform final : public Platform {
   void RemoveTrayIcon(Window& owner, int iconId) override;
   void SetTrayIconState(Window& owner, int iconId, IconState state,
                         const std::string& tip) override;
-  // The icon's message; with no notification area, the desktop's
-  // notification service (org.freedesktop.Notifications).
+  // The desktop's notification service (org.freedesktop.Notifications)
+  // whenever it runs, and without a notification area; the icon's message
+  // only on a notification area without the service.
   void Notify(Window& owner, int iconId, NotificationKind kind, const std::string& title,
               const std::string& text) override;
   int TrackMenu(Window& owner, const std::vector<MenuItem>& items) override;
