@@ -59,7 +59,7 @@ std::string CodeText(const StatusList& status, int i) {
   if (const std::optional<PanelMessage> message = LookupStatusMessage(StatusCodeAt(status, i)))
     for (const PanelLine& line : {message->line1, message->line2})
       if (line.stringId) text += (text.empty() ? "" : " / ") + PluginText(ComposePanelLine(line));
-  return text.empty() ? "status " + StatusCode(status, i) : text;
+  return text.empty() ? "status " + std::string(StatusCodeText(status, i)) : text;
 }
 
 struct Gauge {

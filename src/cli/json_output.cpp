@@ -42,7 +42,7 @@ Json Status(const StatusList& status) {
     if (const std::optional<PanelMessage> message = LookupStatusMessage(code))
       for (const PanelLine& line : {message->line1, message->line2})
         if (line.stringId) lines.push_back(ComposePanelLine(line));
-    codes.push_back({{"code", StatusCode(status, i)},
+    codes.push_back({{"code", std::string(StatusCodeText(status, i))},
                      {"severity", SeverityName(SeverityOfCode(code))},
                      {"lines", lines}});
   }

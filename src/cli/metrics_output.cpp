@@ -102,7 +102,7 @@ void StatusCodes(Exposition& out, const Labels& printer, const PrinterReading& r
   const StatusList& status = reading.printer.status;
   std::set<std::string> seen;  // a code reported twice is one sample
   for (int i = 0; i < status.count; ++i) {
-    const std::string code = StatusCode(status, i);
+    const std::string code(StatusCodeText(status, i));
     if (!seen.insert(code).second) continue;
     const Severity severity = SeverityOfCode(StatusCodeAt(status, i));
     out.Sample(With(printer, {{"code", code}, {"severity", SeverityName(severity)}}), 1);

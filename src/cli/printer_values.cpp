@@ -182,13 +182,6 @@ std::optional<double> EnergySaveMinutes(const PrinterState& ctx) {
   return NumberOf(PageField(ctx, kMachinePageNumber, MACHINEENERGYSAVE));
 }
 
-std::string StatusCode(const StatusList& status, int i) {
-  const char* code = StatusCodeAt(status, i);
-  std::size_t length = 0;
-  while (length < kStatusCodeLength && code[length]) ++length;
-  return std::string(code, length);
-}
-
 std::string NumberText(double value) {
   char buffer[64];
   const bool whole =

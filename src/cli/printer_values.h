@@ -86,7 +86,3 @@ std::optional<double> EnergySaveMinutes(const PrinterState& ctx);
 // A number in the shortest text that reads back as it: a whole number as
 // digits (a page counter of 1000000, not 1e+06), others to the last digit.
 std::string NumberText(double value);
-
-// Entry i of the status list as text: six characters, fewer when the code
-// was shorter (its zero padding left off).
-std::string StatusCode(const StatusList& status, int i);

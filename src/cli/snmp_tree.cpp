@@ -104,7 +104,7 @@ void Alerts(TreeWriter& out, std::uint32_t device, const PrinterState& printer) 
   for (int i = 0; i < printer.status.count; ++i) {
     const char* code = StatusCodeAt(printer.status, i);
     const std::optional<int> severity = AlertSeverityOf(SeverityOfCode(code));
-    if (!severity || !seen.insert(StatusCode(printer.status, i)).second) continue;
+    if (!severity || !seen.insert(std::string(StatusCodeText(printer.status, i))).second) continue;
     const StatusCodeMapping& family = MappingOfCode(code);
     ++index;
     out.Integer(kAlertEntry, 2, {device, index}, *severity);

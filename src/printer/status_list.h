@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 inline constexpr int kStatusEntries = 170;
 inline constexpr int kStatusCodeLength = 6;
@@ -25,6 +26,12 @@ inline const char* StatusCodeAt(const StatusList& list, int index) {
 }
 inline char* StatusCodeAt(StatusList& list, int index) {
   return list.codes + static_cast<std::ptrdiff_t>(index) * kStatusCodeLength;
+}
+// The index-th code as text: fewer than six characters where the printer
+// sent a shorter one (the zeros that pad it left off).
+inline std::string_view StatusCodeText(const StatusList& list, int index) {
+  const std::string_view code(StatusCodeAt(list, index), kStatusCodeLength);
+  return code.substr(0, code.find('\0'));
 }
 
 // The codes of a status reply of `length` received bytes. The reply is text up to its first zero

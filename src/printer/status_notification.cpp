@@ -71,11 +71,6 @@ std::string Joined(const std::vector<std::string>& lines) {
 
 }  // namespace
 
-std::string_view StatusCodeText(const StatusList& list, int index) {
-  const std::string_view code(StatusCodeAt(list, index), kStatusCodeLength);
-  return code.substr(0, code.find('\0'));
-}
-
 int SeverityTextId(Severity severity) {
   switch (severity) {
     case Severity::kReady: return kTextPrinterReady;

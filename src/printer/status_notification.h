@@ -13,9 +13,6 @@
 #include "printer/status_list.h"
 #include "printer/status_severity.h"
 
-// The index-th code of the list without the zeros that pad it.
-std::string_view StatusCodeText(const StatusList& list, int index);
-
 // The printer's state in one word ("Printer warning"): a string id.
 int SeverityTextId(Severity severity);
 
