@@ -65,6 +65,10 @@ void CheckPassword(Window& window, AppContext& ctx, int notification) {
 // Without a notification area nothing but the window reaches the program.
 bool WindowIsTheProgram() { return !CurrentPlatform().NotificationAreaAvailable(); }
 
+// Closing the only way in ends the program, unless the watch runs: it goes
+// on notifying until the session ends or a later start asks it to end.
+bool ClosingEnds(const AppContext& ctx) { return WindowIsTheProgram() && !ctx.watch; }
+
 void ExitProgram(Window& window, AppContext& ctx) {
   ctx.panelVisible = 0;
   SetTrayIcon(window, TrayAction::Remove);
@@ -73,7 +77,7 @@ void ExitProgram(Window& window, AppContext& ctx) {
 }
 
 void HideMainWindow(Window& window, AppContext& ctx) {
-  if (WindowIsTheProgram()) {
+  if (ClosingEnds(ctx)) {
     ExitProgram(window, ctx);
     return;
   }
@@ -131,7 +135,7 @@ void OpenMainWindow(Window& window, AppContext& ctx) {
   while (!link.Open()) {
     if (window.ShowMessageBox(TextOrEmpty(WindowMessageOf(link.OpenError())),
                               MessageButtons::RetryCancel) != kIdRetry) {
-      if (WindowIsTheProgram()) ExitProgram(window, ctx);
+      if (ClosingEnds(ctx)) ExitProgram(window, ctx);
       return;
     }
   }

@@ -22,5 +22,6 @@ void MainWindowProc(Window& window, const DialogMessage& message);
 // Opens the link, reads the machine kind and shows the window (building
 // its tabs the first time). Does nothing while the window is shown.
 // Without a notification area the window is the program: cancelling the
-// open, or closing the window, ends it.
+// open, or closing the window, ends it; with the watch running it is only
+// hidden, and the program goes on notifying.
 void OpenMainWindow(Window& window, AppContext& ctx);
