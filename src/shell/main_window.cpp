@@ -17,6 +17,7 @@
 #include "shell/about_box.h"
 #include "shell/printer_watch.h"
 #include "shell/tray_icon.h"
+#include "shell/vantrel.h"
 #include "string_ids.h"
 
 namespace {
@@ -85,10 +86,15 @@ void HideMainWindow(Window& window, AppContext& ctx) {
   ctx.panelVisible = 0;
 }
 
-// Another start: behind an icon it ends silently; without one this window
-// is the program, and comes to the front.
-void OnLaterStart(Window& window, AppContext& ctx) {
-  if (!WindowIsTheProgram()) return;
+// Another start: a plain one behind an icon ends silently; without one this
+// window is the program, and comes to the front. One asking for the window
+// brings it as the icon does; one asking the program to end ends it.
+void OnLaterStart(Window& window, AppContext& ctx, int request) {
+  if (request == static_cast<int>(StartRequest::Quit)) {
+    ExitProgram(window, ctx);
+    return;
+  }
+  if (request != static_cast<int>(StartRequest::Show) && !WindowIsTheProgram()) return;
   window.KillTimer(kNotificationAreaWaitTimer);
   if (ctx.panelVisible)
     window.Show(true);
@@ -120,7 +126,7 @@ void OnCommand(Window& window, AppContext& ctx, int id, int notification) {
     case kPasswordField: CheckPassword(window, ctx, notification); break;
     case kCommandOpenPanel: OpenMainWindow(window, ctx); break;
     case kCommandExit: ExitProgram(window, ctx); break;
-    case kCommandLaterStart: OnLaterStart(window, ctx); break;
+    case kCommandLaterStart: OnLaterStart(window, ctx, notification); break;
     default: break;
   }
 }

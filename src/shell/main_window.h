@@ -9,7 +9,8 @@
 
 struct AppContext;
 
-inline constexpr int kCommandLaterStart = 32772;  // the program was started again
+// The program was started again; the code is the start's StartRequest.
+inline constexpr int kCommandLaterStart = 32772;
 // Timers of the main window: the opening at start without a notification
 // area, and the wait for one at login.
 inline constexpr int kOpenAtStartTimer = 1;
