@@ -43,10 +43,12 @@ class InPlacePlatform final : public Platform {
   }
   int RunMessageLoop() override { return qt_.RunMessageLoop(); }
   void Quit(int code) override { qt_.Quit(code); }
-  bool AcquireSingleInstance(const char* name) override { return qt_.AcquireSingleInstance(name); }
+  bool AcquireSingleInstance(const char* name, int request) override {
+    return qt_.AcquireSingleInstance(name, request);
+  }
   void ReleaseSingleInstance() override { qt_.ReleaseSingleInstance(); }
-  void ListenForLaterStarts(Window& owner, int command) override {
-    qt_.ListenForLaterStarts(owner, command);
+  void ListenForLaterStarts(Window& owner, int command, int endRequest) override {
+    qt_.ListenForLaterStarts(owner, command, endRequest);
   }
   void AddTrayIcon(Window& owner, int iconId, const char* tip) override {
     qt_.AddTrayIcon(owner, iconId, tip);

@@ -1,6 +1,7 @@
 // Vantrel on Linux: the Qt front end over the libusb link.
 #include <QApplication>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -49,8 +50,9 @@ int main(int argc, char** argv) {
   int code = 0;
   {
     DeviceLink link(backend);
-    code = RunVantrel(platform, link, arguments.start, arguments.watchSeconds);
+    code = RunVantrel(platform, link, arguments.start, arguments.watchSeconds, arguments.request);
   }
   ReleaseDeviceBackend(backend);  // the libusb session
+  if (code == kExitNotRunning) std::fprintf(stderr, "%s\n", NotRunningInEnglish());
   return code;
 }

@@ -5,10 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "common/string_table.h"
 #include "device/device_backend.h"
 #include "device/device_link.h"
 #include "shell/start_arguments.h"
 #include "shell/vantrel.h"
+#include "string_ids.h"
 #include "ui/win32/win32_platform.h"
 #include "ui/win32/win32_start.h"
 
@@ -49,8 +51,10 @@ int RunWin32Program(const DeviceBackend& backend) {
   int code = 0;
   {
     DeviceLink link(backend);
-    code = RunVantrel(platform, link, arguments.start, arguments.watchSeconds);
+    code = RunVantrel(platform, link, arguments.start, arguments.watchSeconds, arguments.request);
   }
   ReleaseDeviceBackend(backend);
+  if (code == kExitNotRunning)
+    ShowProgramMessage(TextOrEmpty(kTextNotRunning), ProgramMessageKind::Information);
   return code;
 }

@@ -17,6 +17,7 @@
 #include "shell/about_box.h"
 #include "shell/printer_watch.h"
 #include "shell/tray_icon.h"
+#include "shell/vantrel.h"
 #include "string_ids.h"
 
 namespace {
@@ -65,6 +66,10 @@ void CheckPassword(Window& window, AppContext& ctx, int notification) {
 // Without a notification area nothing but the window reaches the program.
 bool WindowIsTheProgram() { return !CurrentPlatform().NotificationAreaAvailable(); }
 
+// Closing the only way in ends the program, unless the watch runs: it goes
+// on notifying until the session ends or a later start asks it to end.
+bool ClosingEnds(const AppContext& ctx) { return WindowIsTheProgram() && !ctx.watch; }
+
 void ExitProgram(Window& window, AppContext& ctx) {
   ctx.panelVisible = 0;
   SetTrayIcon(window, TrayAction::Remove);
@@ -73,7 +78,7 @@ void ExitProgram(Window& window, AppContext& ctx) {
 }
 
 void HideMainWindow(Window& window, AppContext& ctx) {
-  if (WindowIsTheProgram()) {
+  if (ClosingEnds(ctx)) {
     ExitProgram(window, ctx);
     return;
   }
@@ -81,10 +86,15 @@ void HideMainWindow(Window& window, AppContext& ctx) {
   ctx.panelVisible = 0;
 }
 
-// Another start: behind an icon it ends silently; without one this window
-// is the program, and comes to the front.
-void OnLaterStart(Window& window, AppContext& ctx) {
-  if (!WindowIsTheProgram()) return;
+// Another start: a plain one behind an icon ends silently; without one this
+// window is the program, and comes to the front. One asking for the window
+// brings it as the icon does; one asking the program to end ends it.
+void OnLaterStart(Window& window, AppContext& ctx, int request) {
+  if (request == static_cast<int>(StartRequest::Quit)) {
+    ExitProgram(window, ctx);
+    return;
+  }
+  if (request != static_cast<int>(StartRequest::Show) && !WindowIsTheProgram()) return;
   window.KillTimer(kNotificationAreaWaitTimer);
   if (ctx.panelVisible)
     window.Show(true);
@@ -116,7 +126,7 @@ void OnCommand(Window& window, AppContext& ctx, int id, int notification) {
     case kPasswordField: CheckPassword(window, ctx, notification); break;
     case kCommandOpenPanel: OpenMainWindow(window, ctx); break;
     case kCommandExit: ExitProgram(window, ctx); break;
-    case kCommandLaterStart: OnLaterStart(window, ctx); break;
+    case kCommandLaterStart: OnLaterStart(window, ctx, notification); break;
     default: break;
   }
 }
@@ -131,7 +141,7 @@ void OpenMainWindow(Window& window, AppContext& ctx) {
   while (!link.Open()) {
     if (window.ShowMessageBox(TextOrEmpty(WindowMessageOf(link.OpenError())),
                               MessageButtons::RetryCancel) != kIdRetry) {
-      if (WindowIsTheProgram()) ExitProgram(window, ctx);
+      if (ClosingEnds(ctx)) ExitProgram(window, ctx);
       return;
     }
   }

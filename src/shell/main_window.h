@@ -9,7 +9,8 @@
 
 struct AppContext;
 
-inline constexpr int kCommandLaterStart = 32772;  // the program was started again
+// The program was started again; the code is the start's StartRequest.
+inline constexpr int kCommandLaterStart = 32772;
 // Timers of the main window: the opening at start without a notification
 // area, and the wait for one at login.
 inline constexpr int kOpenAtStartTimer = 1;
@@ -22,5 +23,6 @@ void MainWindowProc(Window& window, const DialogMessage& message);
 // Opens the link, reads the machine kind and shows the window (building
 // its tabs the first time). Does nothing while the window is shown.
 // Without a notification area the window is the program: cancelling the
-// open, or closing the window, ends it.
+// open, or closing the window, ends it; with the watch running it is only
+// hidden, and the program goes on notifying.
 void OpenMainWindow(Window& window, AppContext& ctx);

@@ -13,7 +13,7 @@
 namespace {
 
 constexpr char kUsage[] =
-    "Usage: vantrel [--at-login] [--watch[=SECONDS]]\n"
+    "Usage: vantrel [--at-login] [--watch[=SECONDS]] [--show | --quit]\n"
     "The Tarnlow printer's operator panel: an icon in the notification area,\n"
     "its window opened from the icon.\n"
     "\n"
@@ -21,11 +21,18 @@ constexpr char kUsage[] =
     "              area, wait ten seconds for one and end quietly if none comes\n"
     "  --watch[=SECONDS]\n"
     "              read the printer's status every SECONDS (10 to 3600, 60\n"
-    "              without a value) and show it in the icon and notifications\n"
+    "              without a value) and show it in the icon and notifications;\n"
+    "              without a notification area the program then stays when\n"
+    "              its window closes\n"
+    "  --show      open the running instance's window; with none running, start\n"
+    "              as at login and open the window\n"
+    "  --quit      end the running instance (status 1 when none is running)\n"
     "  --help      show this help and exit\n"
     "  --version   show the version and exit\n";
 
 constexpr char kWatchOption[] = "--watch";
+constexpr char kShowOption[] = "--show";
+constexpr char kQuitOption[] = "--quit";
 
 StartArguments Refused(Refusal why, std::string what) {
   StartArguments refused;
@@ -77,20 +84,25 @@ std::string Filled(int stringId, const std::vector<std::string>& values) {
 StartArguments ReadStartArguments(const std::vector<std::string>& arguments,
                                   const std::vector<ToolkitOption>& toolkitOptions) {
   StartArguments read;
-  bool help = false, version = false;
+  bool help = false, version = false, show = false, quit = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
     const std::size_t equals = argument.find('=');
     const std::string name = argument.substr(0, equals);
     const bool hasValue = equals != std::string::npos;
-    if (name == "--help" || name == "--version" || name == "--at-login") {
+    if (name == "--help" || name == "--version" || name == "--at-login" || name == kShowOption ||
+        name == kQuitOption) {
       if (hasValue) return Refused(Refusal::TakesNoValue, name);
       if (name == "--help")
         help = true;
       else if (name == "--version")
         version = true;
-      else
+      else if (name == "--at-login")
         read.start = StartKind::AtLogin;
+      else if (name == kShowOption)
+        show = true;
+      else
+        quit = true;
     } else if (name == kWatchOption) {
       read.watchSeconds = WatchSeconds(argument);
       if (read.watchSeconds == 0)
@@ -104,6 +116,9 @@ StartArguments ReadStartArguments(const std::vector<std::string>& arguments,
       return Refused(Refusal::UnexpectedArgument, argument);
     }
   }
+  // One running instance cannot both open its window and end.
+  if (show && quit) return Refused(Refusal::Exclusive, kShowOption);
+  read.request = quit ? StartRequest::Quit : show ? StartRequest::Show : StartRequest::Run;
   if (help)
     read.action = StartArguments::Action::Help;
   else if (version)
@@ -125,6 +140,7 @@ std::string RefusalInEnglish(const StartArguments& arguments) {
     case Refusal::WatchPeriod:
       return "--watch takes a number of seconds from " + std::to_string(kWatchShortestSeconds) +
              " to " + std::to_string(kWatchLongestSeconds) + ", not \"" + what + "\"";
+    case Refusal::Exclusive: return "options '--show' and '--quit' exclude each other";
     case Refusal::None: break;
   }
   return "";
@@ -142,10 +158,15 @@ std::string RefusalInTextLanguage(const StartArguments& arguments) {
       reason = Filled(kTextWatchPeriodRefused, {std::to_string(kWatchShortestSeconds),
                                                 std::to_string(kWatchLongestSeconds), what});
       break;
+    case Refusal::Exclusive:
+      reason = Filled(kTextOptionsExclusive, {kShowOption, kQuitOption});
+      break;
     case Refusal::None: return "";
   }
   return reason + "\n" + TextOrEmpty(kTextSeeUsage);
 }
+
+const char* NotRunningInEnglish() { return "vantrel: no instance is running"; }
 
 int AnswerWithoutRunning(const StartArguments& arguments) {
   switch (arguments.action) {

@@ -1,5 +1,6 @@
 // The program's command line: --at-login (the session's autostart entry),
-// --watch[=SECONDS] (the status watch),
+// --watch[=SECONDS] (the status watch), --show and --quit (what a start
+// asks of a running instance),
 // --help and --version, which are answered without any window or display,
 // and the toolkit's own options, left to it. Anything else is refused.
 // Both programs read it here; each answers in its own way (a terminal's
@@ -25,12 +26,14 @@ enum class Refusal {
   TakesNoValue,        // --help=..., --version=..., --at-login=...
   NeedsValue,          // a toolkit option last, without its value
   WatchPeriod,         // --watch=SECONDS out of range or not a number
+  Exclusive,           // --show and --quit together
 };
 
 struct StartArguments {
   enum class Action { Run, Help, Version, Refuse } action = Action::Run;
   StartKind start = StartKind::ByUser;
-  int watchSeconds = 0;  // --watch[=SECONDS]; 0: no watch
+  int watchSeconds = 0;                      // --watch[=SECONDS]; 0: no watch
+  StartRequest request = StartRequest::Run;  // --show, --quit
   Refusal refusal = Refusal::None;
   // What the refusal names: the option as typed (its name without the
   // value for TakesNoValue), or the printable part of a refused period.
@@ -53,5 +56,8 @@ std::string RefusalInTextLanguage(const StartArguments& arguments);
 // Answers Help and Version on standard output and a refusal on standard
 // error; returns the exit status (0, or kExitBadUsage for a refusal).
 int AnswerWithoutRunning(const StartArguments& arguments);
+
+// What --quit says on a terminal when no instance is running.
+const char* NotRunningInEnglish();
 
 inline constexpr int kExitBadUsage = 2;

@@ -10,8 +10,13 @@
 #include "shell/main_window.h"
 #include "shell/printer_watch.h"
 
-int RunVantrel(Platform& platform, DeviceLink& windowLink, StartKind start, int watchSeconds) {
-  if (!platform.AcquireSingleInstance(kSingleInstanceName)) return 0;
+int RunVantrel(Platform& platform, DeviceLink& windowLink, StartKind start, int watchSeconds,
+               StartRequest request) {
+  if (!platform.AcquireSingleInstance(kSingleInstanceName, static_cast<int>(request))) return 0;
+  if (request == StartRequest::Quit) {
+    platform.ReleaseSingleInstance();
+    return kExitNotRunning;
+  }
   auto ctx = std::make_unique<AppContext>();  // zero-filled
   PrinterTurn turn;
   ctx->link = &windowLink;
@@ -27,11 +32,16 @@ int RunVantrel(Platform& platform, DeviceLink& windowLink, StartKind start, int 
     ctx->watch = watch.get();
   }
   if (Window* main = platform.CreateModeless(kMainWindowTemplate, MainWindowProc, ctx.get())) {
-    platform.ListenForLaterStarts(*main, kCommandLaterStart);
+    platform.ListenForLaterStarts(*main, kCommandLaterStart, static_cast<int>(StartRequest::Quit));
     // Without a notification area the icon cannot be reached: the window
     // opens once the loop runs (so that cancelling it can end the program).
     // At login a notification area often comes a little after the programs.
-    if (!platform.NotificationAreaAvailable()) {
+    // Asked for the window with none running: the start at login's, the
+    // window opened at once (no wait for a notification area: the window
+    // is there to reach).
+    if (request == StartRequest::Show) {
+      main->SetTimer(kOpenAtStartTimer, 0);
+    } else if (!platform.NotificationAreaAvailable()) {
       if (start == StartKind::AtLogin)
         main->SetTimer(kNotificationAreaWaitTimer, kNotificationAreaWaitMs);
       else

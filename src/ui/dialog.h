@@ -226,12 +226,16 @@ class Platform {
   virtual int RunMessageLoop() = 0;
   virtual void Quit(int code) = 0;
   // False when another instance holds the guard; that instance then hears
-  // of this start (ListenForLaterStarts).
-  virtual bool AcquireSingleInstance(const char* name) = 0;
+  // of this start and of its request, a number the program gives meaning
+  // to (ListenForLaterStarts).
+  virtual bool AcquireSingleInstance(const char* name, int request) = 0;
   virtual void ReleaseSingleInstance() = 0;
   // A later start of the program, while this instance holds the guard,
-  // reaches owner as this command; nothing by default.
-  virtual void ListenForLaterStarts(Window& /*owner*/, int /*command*/) {}
+  // reaches owner as this command, its request the notification code. While
+  // a modal window is open a later start brings that window to the front
+  // instead, but for endRequest, which reaches owner once the modal loops
+  // have ended. Nothing by default.
+  virtual void ListenForLaterStarts(Window& /*owner*/, int /*command*/, int /*endRequest*/) {}
   // The notification icon: its messages reach the owner's procedure as
   // DialogEvent::TrayIcon.
   virtual void AddTrayIcon(Window& owner, int iconId, const char* tip) = 0;

@@ -278,9 +278,55 @@ void WithoutNotificationArea(const QString& demo, const QString& program, const 
   }
   Check(Ends(first, 8000), "Escape from a page closes the window, which ends the program with 0");
 
+  // With the watch the program outlives its window: at login --show opens
+  // it, Close and Escape only hide it, and past the wait for a notification
+  // area the program still runs; --quit ends it, and says so when nothing
+  // runs.
+  first.start(demo, {program, "--at-login", "--watch=10"});
+  first.waitForStarted();
+  // Running: not ended within the time (a process ended before is seen too).
+  auto runs = [&first] {
+    return !first.waitForFinished(1000) && first.state() == QProcess::Running;
+  };
+  QThread::msleep(1500);
+  Check(ProgramWindowIds().isEmpty(), "at login with the watch nothing is shown");
+  QProcess later;
+  later.start(program, {"--show"});
+  Check(Ends(later, 10000), "--show ends with 0");
+  main.reset();
+  Check(WaitFor([&] { return (main = WindowAt(kMainWindowTemplate)).has_value(); }, 10000),
+        "--show opens the running instance's window");
+  if (main) ClickAt(*main + ControlRect(kMainWindowTemplate, kMainCloseButton).center());
+  Check(WaitFor([] { return ProgramWindowIds().isEmpty(); }, 5000), "Close hides the window");
+  QThread::msleep(10000);  // past the wait
+  Check(runs(), "with the watch the program still runs after Close, past the wait");
+  later.start(program, {"--show"});
+  Check(Ends(later, 10000), "--show again ends with 0");
+  QString again;
+  WaitFor([&] { return !(again = ProgramWindowIds().value(0)).isEmpty(); }, 10000);
+  Check(!again.isEmpty(), "--show opens the window again");
+  if (!again.isEmpty()) {
+    Xdotool({"windowfocus", "--sync", again});
+    Xdotool({"key", "Escape"});
+  }
+  Check(WaitFor([] { return ProgramWindowIds().isEmpty(); }, 5000) && runs(),
+        "Escape hides the window; the program still runs");
+  later.start(program, {"--quit"});
+  Check(Ends(later, 10000), "--quit ends with 0");
+  Check(Ends(first, 8000), "--quit ends the running program with 0");
+  later.start(program, {"--quit"});
+  later.waitForFinished(10000);
+  const QString said = QString::fromUtf8(later.readAllStandardError());
+  Check(later.exitStatus() == QProcess::NormalExit && later.exitCode() == 1 &&
+            said.endsWith("vantrel: no instance is running\n"),
+        "with nothing running --quit says so and ends with 1");
+  std::printf("  vantrel --quit (nothing running): status %d, said: %s", later.exitCode(),
+              qPrintable(said));
+
   // At login, a notification area that comes within the wait gets the icon;
-  // the program stays, and a second start then ends silently.
-  first.start(program, {"--at-login"});
+  // the program stays, and a second start then ends silently. (Beside the
+  // printer: --show then opens the window itself.)
+  first.start(demo, {program, "--at-login"});
   QThread::msleep(1500);
   QProcess tray;
   tray.start("trayer", {"--edge", "top", "--align", "right", "--widthtype", "request", "--height",
@@ -293,6 +339,11 @@ void WithoutNotificationArea(const QString& demo, const QString& program, const 
   QThread::msleep(10000);  // past the wait
   Check(!first.waitForFinished(100) && ProgramWindowIds().size() == 1,
         "past the wait the program stays behind its icon, no window shown");
+  // Behind an icon too, --show opens the window as a double-click does.
+  second.start(program, {"--show"});
+  Check(Ends(second, 10000), "--show ends with 0");
+  Check(WaitFor([] { return WindowAt(kMainWindowTemplate).has_value(); }, 10000),
+        "behind an icon --show opens the first instance's window");
   if (auto now = TrayIcon()) ChooseExit(*now);
   Check(Ends(first, 8000), "Exit in the icon's menu ends it with 0");
   tray.terminate();

@@ -3,7 +3,8 @@
 # build, checked by lintian (no errors), installed with dpkg into a scratch
 # root, its files exactly those the README promises, the udev rule where udev
 # reads it, the autostart entry a conffile, the desktop entry and software
-# centre entry valid, the maintainer scripts' effects right; then removed
+# centre entry valid, the menu entry asking for the window with the start at
+# login's watch, the maintainer scripts' effects right; then removed
 # (the conffile stays, the rules reloaded) and purged (nothing stays).
 #
 # The command-line program is a package of its own, vantrel-cli, which
@@ -149,6 +150,12 @@ echo "$conffiles" | grep -q '^ /etc/xdg/autostart/vantrel.desktop [0-9a-f]\{32\}
 # The desktop files and the software centre entry, as installed.
 desktop-file-validate "$root/usr/share/applications/vantrel.desktop" \
   "$root/etc/xdg/autostart/vantrel.desktop" || fail "desktop-file-validate"
+# The menu entry opens the running program's window, or starts it with the
+# watch the start at login has.
+menu=$(sed -n 's/^Exec=//p' "$root/usr/share/applications/vantrel.desktop")
+login=$(sed -n 's/^Exec=//p' "$root/etc/xdg/autostart/vantrel.desktop")
+[ "$menu" = "vantrel --show --watch" ] && [ "$login" = "vantrel --at-login --watch" ] ||
+  fail "the menu entry runs \"$menu\", the autostart entry \"$login\""
 appstreamcli validate-tree --no-net --pedantic "$root" || fail "appstreamcli validate-tree"
 
 # The command-line program: bash completes it from where bash-completion

@@ -3,15 +3,17 @@
 # meets it (on an X server of the test's own, tests/wine/on_xvfb.sh, in a
 # Wine desktop with a task bar and notification area).
 #
-#   install  installed silently; the program, the Start menu entry, the start
-#            at login (with --watch; without it under WATCH=0) and the
-#            installed-programs entry checked; Vantrel
-#            started at a new login, and again from its Start menu entry:
-#            each time a double-click on its icon answered ("Open USB is
-#            failed": no printer here) and "Exit" chosen from its menu;
-#            uninstalled, and nothing of it left. Then the portable
-#            program unpacked, started and ended the same way, leaving
-#            nothing either.
+#   install  installed silently; the program, the Start menu entry (with
+#            --show --watch), the start at login (with --watch; both without
+#            it under WATCH=0) and the installed-programs entry checked;
+#            Vantrel started at a new login: a double-click on its icon
+#            answered ("Open USB is failed": no printer here) and "Exit"
+#            chosen from its menu; started from its Start menu entry, which
+#            opens the window at once (the same answer); each time "Exit"
+#            from its menu; uninstalled, and nothing of it left. Then the
+#            portable program unpacked and started: a later start with
+#            --show opens its window, one with --quit ends it, and nothing
+#            is left either.
 #            The installed programs carry the versions the package's File
 #            table names, and the entry names the folder and the home page.
 #   upgrade  an older-numbered installer, then this one: one Vantrel left, of
@@ -144,15 +146,18 @@ entry_value() {
 }
 product_of() { printf '%s\n' "$1" | sed -n 's/.*MsiExec.exe \/X\({[0-9A-F-]*}\)$/\1/p'; }
 
-# The program from START... (a command for wine) in the notification area: a
-# double-click on its icon answered, then "Exit" from its menu.
+# The program from START... (a command for wine) in the notification area:
+# its window opened (clicked: by a double-click on its icon; shown: by
+# itself, as --show does) and answered, then "Exit" from its menu.
 start_and_exit() {
+  how=$1
+  shift
   wine_ "$@" >/dev/null 2>&1 &
   started=$!
   at=$(probe tray) || fail "no notification icon: $at"
   set -- $at
-  xdotool mousemove "$1" "$2" click --repeat 2 --delay 100 1
-  said=$(probe text message 65535) || fail "no answer to a double-click: $said"
+  [ "$how" = shown ] || xdotool mousemove "$1" "$2" click --repeat 2 --delay 100 1
+  said=$(probe text message 65535) || fail "no answer to the window's opening ($how): $said"
   [ "$said" = "Open USB is failed" ] || fail "the program said: $said"
   probe answer >/dev/null || fail "the message stays"
   xdotool mousemove "$1" "$2" click 3
@@ -161,6 +166,25 @@ start_and_exit() {
   xdotool mousemove "$1" "$2" click 1
   probe gone || fail "the program did not end after Exit"
   wait "$started"
+}
+
+# The program EXE in the notification area: a later start with --show opens
+# its window (answered), one with --quit ends it; both end with 0.
+show_and_quit() {
+  wine_ "$1" >/dev/null 2>&1 &
+  started=$!
+  probe tray >/dev/null || fail "no notification icon"
+  wine_ "$1" --show || fail "a later start with --show"
+  said=$(probe text message 65535) || fail "no answer to --show: $said"
+  [ "$said" = "Open USB is failed" ] || fail "the program said: $said"
+  probe answer >/dev/null || fail "the message stays"
+  wine_ "$1" --quit || fail "a later start with --quit"
+  probe gone || fail "the program did not end after --quit"
+  wait "$started"
+}
+# The Start menu entry's arguments (the link's text without its NULs).
+shortcut_arguments() {
+  tr -d '\0' <"$1" | grep -a -o -e '--show --watch' -e '--show' | head -n 1
 }
 
 snapshot "$work/before"
@@ -180,6 +204,8 @@ install)
   [ "$(printf '%s\n' "$link" | grep -c .)" = 1 ] || fail "Start menu entries: $link"
   tr -d '\0' <"$link" | grep -q -F 'C:\Program Files\Vantrel\vantrel.exe' ||
     fail "the Start menu entry does not start the installed program"
+  [ "$(shortcut_arguments "$link")" = "--show --watch" ] ||
+    fail "the Start menu entry's arguments: $(shortcut_arguments "$link")"
   run=$(run_value)
   [ "$run" = '"C:\Program Files\Vantrel\vantrel.exe" --watch' ] || fail "the Run value: $run"
   entry=$(entries)
@@ -210,8 +236,8 @@ install)
 
   # A new session (what a login is to Wine) starts what the Run key names.
   end_session
-  start_and_exit wineboot
-  start_and_exit start "$(wine_ winepath -w "$link" | tr -d '\r')"
+  start_and_exit clicked wineboot
+  start_and_exit shown start "$(wine_ winepath -w "$link" | tr -d '\r')"
   wine_ msiexec /x "$product" /qn || fail "msiexec /x $product"
   unchanged_since "$work/before" "after uninstalling"
   echo "uninstalled: nothing left"
@@ -219,19 +245,21 @@ install)
   wine_ msiexec /i "$msi" WATCH=0 /qn || fail "msiexec /i $msi WATCH=0"
   [ "$(run_value)" = '"C:\Program Files\Vantrel\vantrel.exe"' ] ||
     fail "the Run value with WATCH=0: $(run_value)"
+  [ "$(shortcut_arguments "$(shortcuts)")" = "--show" ] ||
+    fail "the Start menu entry's arguments with WATCH=0: $(shortcut_arguments "$(shortcuts)")"
   wine_ msiexec /x "$product" /qn || fail "msiexec /x $product after WATCH=0"
   unchanged_since "$work/before" "after uninstalling the one with WATCH=0"
-  echo "WATCH=0: the Run value without --watch, nothing left after uninstalling"
+  echo "WATCH=0: the Run value and the Start menu entry without --watch, nothing left after uninstalling"
 
   mkdir "$work/portable"
   (cd "$work/portable" && unzip -q "$zip")
   [ "$(cd "$work/portable" && find . -type f | sort | tr '\n' ' ')" = \
     "./vantrel-$version-win64/LICENSE.txt $(printf "./vantrel-$version-win64/%s " $programs)" ] ||
     fail "the zip holds: $(cd "$work/portable" && find . -type f)"
-  start_and_exit "$work/portable/vantrel-$version-win64/vantrel.exe"
+  show_and_quit "$work/portable/vantrel-$version-win64/vantrel.exe"
   rm -rf "$work/portable"
   unchanged_since "$work/before" "after the portable program"
-  echo "portable program: started, ended, nothing left"
+  echo "portable program: started, its window opened by --show, ended by --quit, nothing left"
   ;;
 upgrade)
   install_msi "$old_msi"

@@ -1,7 +1,7 @@
 # vantrel's command line without a display (cmake -P, with PROGRAM and
 # VERSION set): --help and --version answer and exit 0, Qt's own options are
-# let through, anything else (a watch period out of range too) is refused
-# with status 2 and a message that names it.
+# let through, anything else (a watch period out of range, --show with
+# --quit too) is refused with status 2 and a message that names it.
 set(ENV{DISPLAY} "")
 set(ENV{WAYLAND_DISPLAY} "")
 unset(ENV{QT_QPA_PLATFORM})
@@ -26,7 +26,10 @@ function(expect status out_text err_text)
   endforeach()
 endfunction()
 
-expect(0 "Usage: vantrel [--at-login]" "" --help)
+expect(0 "Usage: vantrel [--at-login] [--watch[=SECONDS]] [--show | --quit]\n" "" --help)
+expect(0 "  --show      open the running instance's window" "" --help)
+expect(0 "  --quit      end the running instance" "" --help)
+expect(0 "vantrel ${VERSION}\n" "" --show --watch=30 --version)
 expect(0 "vantrel ${VERSION}\n" "" --version)
 expect(0 "vantrel ${VERSION}\n" "" -platform offscreen --version)
 expect(2 "" "vantrel: unknown option '--bogus'\nRun 'vantrel --help'" --help --bogus)
@@ -34,3 +37,7 @@ expect(2 "" "vantrel: unexpected argument 'extra'" extra)
 expect(2 "" "vantrel: option '--at-login' takes no value" --at-login=yes)
 expect(2 "" "vantrel: option '-platform' needs a value" -platform)
 expect(2 "" "vantrel: --watch takes a number of seconds from 10 to 3600, not \"3601\"\n" --watch=3601)
+expect(2 "" "vantrel: option '--show' takes no value" --show=yes)
+expect(2 "" "vantrel: option '--quit' takes no value" --quit=now)
+expect(2 "" "vantrel: options '--show' and '--quit' exclude each other\n" --quit --show)
+expect(2 "" "vantrel: options '--show' and '--quit' exclude each other\n" --show --watch --quit)

@@ -8,8 +8,8 @@ int RecordingPlatform::RunMessageLoop() { return Toolkit().RunMessageLoop(); }
 
 void RecordingPlatform::Quit(int code) { Toolkit().Quit(code); }
 
-bool RecordingPlatform::AcquireSingleInstance(const char* name) {
-  return Toolkit().AcquireSingleInstance(name);
+bool RecordingPlatform::AcquireSingleInstance(const char* name, int request) {
+  return Toolkit().AcquireSingleInstance(name, request);
 }
 
 void RecordingPlatform::ReleaseSingleInstance() { Toolkit().ReleaseSingleInstance(); }

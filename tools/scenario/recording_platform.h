@@ -20,7 +20,7 @@ class RecordingPlatform : public Platform {
   Window* CreateModeless(int templateId, DialogProc proc, void* param) override;
   int RunMessageLoop() override;
   void Quit(int code) override;
-  bool AcquireSingleInstance(const char* name) override;
+  bool AcquireSingleInstance(const char* name, int request) override;
   void ReleaseSingleInstance() override;
   void AddTrayIcon(Window& owner, int iconId, const char* tip) override;
   void RemoveTrayIcon(Window& owner, int iconId) override;

@@ -561,16 +561,31 @@ void HeadlessPlatform::Quit(int code) {
   quitCode_ = code;
 }
 
-bool HeadlessPlatform::AcquireSingleInstance(const char* name) {
-  if (!guards_.insert(name).second) return false;
-  heldGuards_.push_back(name);
-  return true;
+bool HeadlessPlatform::AcquireSingleInstance(const char* name, int request) {
+  if (guards_.insert(name).second) {
+    heldGuards_.push_back(name);
+    return true;
+  }
+  if (HeadlessWindow* owner = laterStarts_.owner) {
+    const DialogMessage heard{DialogEvent::Command, laterStarts_.command, request};
+    // Under a modal window only the request to end is heard, once it closes.
+    if (!modalLoops_.Running())
+      owner->Send(heard);
+    else if (request == laterStarts_.endRequest)
+      modalLoops_.After([owner, heard] { owner->Send(heard); });
+  }
+  return false;
 }
 
 void HeadlessPlatform::ReleaseSingleInstance() {
   if (heldGuards_.empty()) return;
   guards_.erase(heldGuards_.back());
   heldGuards_.pop_back();
+  laterStarts_ = {};
+}
+
+void HeadlessPlatform::ListenForLaterStarts(Window& owner, int command, int endRequest) {
+  laterStarts_ = {static_cast<HeadlessWindow*>(&owner), command, endRequest};
 }
 
 void HeadlessPlatform::AddTrayIcon(Window& owner, int iconId, const char* tip) {

@@ -146,8 +146,11 @@ class HeadlessPlatform final : public Platform {
   Window* CreateModeless(int templateId, DialogProc proc, void* param) override;
   int RunMessageLoop() override;
   void Quit(int code) override;
-  bool AcquireSingleInstance(const char* name) override;
+  // A later start runs nested in the first one's script, and its request
+  // reaches the first one at once.
+  bool AcquireSingleInstance(const char* name, int request) override;
   void ReleaseSingleInstance() override;
+  void ListenForLaterStarts(Window& owner, int command, int endRequest) override;
   void AddTrayIcon(Window& owner, int iconId, const char* tip) override;
   void RemoveTrayIcon(Window& owner, int iconId) override;
   void SetTrayIconState(Window& owner, int iconId, IconState state,
@@ -192,6 +195,11 @@ class HeadlessPlatform final : public Platform {
   int quitCode_ = 0;
   std::set<std::string> guards_;
   std::vector<std::string> heldGuards_;
+  struct LaterStarts {
+    HeadlessWindow* owner = nullptr;
+    int command = 0;
+    int endRequest = 0;
+  } laterStarts_;  // of the instance holding the guard
   HeadlessWindow* trayOwner_ = nullptr;
   int trayIconId_ = 0;
   int waitCursor_ = 0;

@@ -12,6 +12,8 @@
 #include <QStandardPaths>
 #include <QTimer>
 
+#include <memory>
+
 #include "common/string_table.h"
 
 namespace {
@@ -62,7 +64,7 @@ void QtPlatform::Quit(int code) {
     QApplication::exit(code);
 }
 
-bool QtPlatform::AcquireSingleInstance(const char* name) {
+bool QtPlatform::AcquireSingleInstance(const char* name, int request) {
   // A lock file in the user's runtime folder: a lock left by a killed
   // instance is taken over, since its process is gone.
   QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
@@ -79,10 +81,18 @@ bool QtPlatform::AcquireSingleInstance(const char* name) {
     return true;
   }
   lock_.reset();
-  // Knock: the connection itself is the message.
+  // Knock: the connection is the message, and what it carries before it
+  // ends the request (nothing for a plain start).
   QLocalSocket knock;
   knock.connectToServer(path + QStringLiteral(".socket"));
-  if (knock.waitForConnected(2000)) knock.disconnectFromServer();
+  if (knock.waitForConnected(2000)) {
+    if (request != 0) {
+      knock.write(QByteArray::number(request));
+      knock.waitForBytesWritten(2000);
+    }
+    knock.disconnectFromServer();
+    if (knock.state() != QLocalSocket::UnconnectedState) knock.waitForDisconnected(2000);
+  }
   return false;
 }
 
@@ -91,12 +101,19 @@ void QtPlatform::ReleaseSingleInstance() {
   lock_.reset();
 }
 
-void QtPlatform::ListenForLaterStarts(Window& owner, int command) {
+void QtPlatform::ListenForLaterStarts(Window& owner, int command, int endRequest) {
   if (!laterStarts_) return;
   auto* window = static_cast<QtWindow*>(&owner);
   QLocalServer* server = laterStarts_.get();
-  auto knocked = [server, window, command] {
-    while (QLocalSocket* knock = server->nextPendingConnection()) knock->deleteLater();
+  // Heard once the later start has hung up, with all it wrote.
+  auto heard = [window, command, endRequest](const QByteArray& said) {
+    const int request = said.toInt();  // 0 when empty
+    if (request == endRequest && QtWindow::ModalLoopsRunning()) {
+      QtWindow::AfterModalLoops([window, command, request] {
+        window->Send({DialogEvent::Command, command, request});
+      });
+      return;
+    }
     // A modal box open (a message, the configuration window) answers by
     // coming to the front; the window hears of the start otherwise.
     if (QWidget* modal = QApplication::activeModalWidget()) {
@@ -104,7 +121,24 @@ void QtPlatform::ListenForLaterStarts(Window& owner, int command) {
       modal->activateWindow();
       return;
     }
-    window->Send({DialogEvent::Command, command, 0});
+    window->Send({DialogEvent::Command, command, request});
+  };
+  auto knocked = [server, heard] {
+    while (QLocalSocket* knock = server->nextPendingConnection()) {
+      auto said = std::make_shared<QByteArray>(knock->readAll());
+      if (knock->state() == QLocalSocket::UnconnectedState) {
+        knock->deleteLater();
+        heard(*said);
+        continue;
+      }
+      QObject::connect(knock, &QLocalSocket::readyRead, knock,
+                       [knock, said] { *said += knock->readAll(); });
+      QObject::connect(knock, &QLocalSocket::disconnected, knock, [knock, said, heard] {
+        *said += knock->readAll();
+        knock->deleteLater();
+        heard(*said);
+      });
+    }
   };
   QObject::connect(server, &QLocalServer::newConnection, window->widget(), knocked);
 }

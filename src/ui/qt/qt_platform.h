@@ -26,9 +26,9 @@ class QtPlatform final : public Platform {
   Window* CreateModeless(int templateId, DialogProc proc, void* param) override;
   int RunMessageLoop() override;
   void Quit(int code) override;
-  bool AcquireSingleInstance(const char* name) override;
+  bool AcquireSingleInstance(const char* name, int request) override;
   void ReleaseSingleInstance() override;
-  void ListenForLaterStarts(Window& owner, int command) override;
+  void ListenForLaterStarts(Window& owner, int command, int endRequest) override;
   void AddTrayIcon(Window& owner, int iconId, const char* tip) override;
   void RemoveTrayIcon(Window& owner, int iconId) override;
   void SetTrayIconState(Window& owner, int iconId, IconState state,

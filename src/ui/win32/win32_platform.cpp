@@ -31,6 +31,19 @@ std::wstring CutText(std::wstring text, std::size_t units) {
 // Icons 131 to 134: the program's icon with the watch's badges.
 constexpr int kStateIconBase = 131;
 
+// A later start's word to the running instance (wParam: its request), sent
+// to a message-only window whose class is named for the guard.
+constexpr UINT kLaterStartMessage = WM_APP + 1;
+
+std::wstring LaterStartsClass(const std::string& guard) { return Wide(guard) + L".later-starts"; }
+
+LRESULT CALLBACK LaterStartsProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != kLaterStartMessage) return DefWindowProcW(hwnd, message, wParam, lParam);
+  const LONG_PTR heard = GetWindowLongPtrW(hwnd, GWLP_USERDATA);
+  if (heard) (*reinterpret_cast<const std::function<void(int)>*>(heard))(int(wParam));
+  return 0;
+}
+
 }  // namespace
 
 Win32Platform::Win32Platform(HINSTANCE instance)
@@ -83,19 +96,61 @@ void Win32Platform::Quit(int code) {
     PostQuitMessage(code);
 }
 
-bool Win32Platform::AcquireSingleInstance(const char* name) {
+bool Win32Platform::AcquireSingleInstance(const char* name, int request) {
+  guard_ = name;
   mutex_ = CreateMutexW(nullptr, FALSE, Wide(name).c_str());
   if (mutex_ && GetLastError() == ERROR_ALREADY_EXISTS) {
     CloseHandle(mutex_);
     mutex_ = nullptr;
+    if (HWND listener =
+            FindWindowExW(HWND_MESSAGE, nullptr, LaterStartsClass(guard_).c_str(), nullptr)) {
+      // The user started this one: the running instance may then bring its
+      // window to the front.
+      DWORD process = 0;
+      GetWindowThreadProcessId(listener, &process);
+      AllowSetForegroundWindow(process);
+      PostMessageW(listener, kLaterStartMessage, WPARAM(request), 0);
+    }
     return false;
   }
   return true;
 }
 
 void Win32Platform::ReleaseSingleInstance() {
+  if (laterStarts_) DestroyWindow(laterStarts_);
+  laterStarts_ = nullptr;
   if (mutex_) CloseHandle(mutex_);
   mutex_ = nullptr;
+}
+
+void Win32Platform::ListenForLaterStarts(Window& owner, int command, int endRequest) {
+  if (!mutex_ || laterStarts_) return;
+  const std::wstring className = LaterStartsClass(guard_);
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = LaterStartsProcedure;
+  windowClass.hInstance = instance_;
+  windowClass.lpszClassName = className.c_str();
+  RegisterClassW(&windowClass);  // fails harmlessly for a run after the first in a process
+  laterStarts_ = CreateWindowExW(0, className.c_str(), L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                 instance_, nullptr);
+  if (!laterStarts_) return;
+  HWND window = static_cast<Win32Window&>(owner).Handle();
+  heardLaterStart_ = [window, command, endRequest](int request) {
+    const WPARAM heard = MAKEWPARAM(command, request);
+    if (Win32Window::ModalLoopsRunning()) {
+      if (request == endRequest) {
+        Win32Window::AfterModalLoops(
+            [window, heard] { PostMessageW(window, WM_COMMAND, heard, 0); });
+        return;
+      }
+      // A modal window open (a message, the configuration window) answers
+      // by coming to the front.
+      SetForegroundWindow(GetLastActivePopup(window));
+      return;
+    }
+    PostMessageW(window, WM_COMMAND, heard, 0);
+  };
+  SetWindowLongPtrW(laterStarts_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&heardLaterStart_));
 }
 
 bool Win32Platform::NotifyTray(DWORD action) {

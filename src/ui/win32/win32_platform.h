@@ -1,9 +1,12 @@
 // The Win32 platform: the message loop with the dialog keyboard handling,
-// the notification icon and its menu, the single-instance mutex, the screen.
+// the notification icon and its menu, the single-instance mutex (with a
+// message-only window beside it that later starts post their request to),
+// the screen.
 #pragma once
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,8 +23,9 @@ class Win32Platform final : public Platform {
   Window* CreateModeless(int templateId, DialogProc proc, void* param) override;
   int RunMessageLoop() override;
   void Quit(int code) override;
-  bool AcquireSingleInstance(const char* name) override;
+  bool AcquireSingleInstance(const char* name, int request) override;
   void ReleaseSingleInstance() override;
+  void ListenForLaterStarts(Window& owner, int command, int endRequest) override;
   void AddTrayIcon(Window& owner, int iconId, const char* tip) override;
   void RemoveTrayIcon(Window& owner, int iconId) override;
   // The state's icon (resources 131 to 134) and the tip, cut to what the
@@ -46,6 +50,9 @@ class Win32Platform final : public Platform {
 
   HINSTANCE instance_;
   HANDLE mutex_ = nullptr;
+  std::string guard_;           // the single-instance name
+  HWND laterStarts_ = nullptr;  // the message-only window later starts post to
+  std::function<void(int)> heardLaterStart_;
   UINT taskbarCreated_;
   std::vector<std::unique_ptr<Win32Window>> windows_;
   HWND trayOwner_ = nullptr;
