@@ -430,6 +430,7 @@ void QtWindow::CreateControls() {
     if (naming.empty()) continue;
     if (auto* radio = dynamic_cast<WholeRectRadio*>(controls_[c.id])) {
       std::vector<QPointer<QWidget>> labels;
+      labels.reserve(naming.size());
       for (int id : naming) labels.emplace_back(controls_[id]);
       radio->SetNamedBy(std::move(labels));
     }
