@@ -28,6 +28,9 @@ enum : unsigned {
   kAlignCenter = 1u << 3,  // static text, centred
   kBorder = 1u << 4,       // edit: bordered
   kAutoScroll = 1u << 5,   // edit: scrolls horizontally as typed
+  // The window's own drawing (kDrawsItself) is read right after this
+  // control by a screen reader.
+  kDrawingReadAfter = 1u << 6,
 };
 
 // Dialog styles.
@@ -96,3 +99,9 @@ inline void ExpectControl([[maybe_unused]] const DialogTemplate& dialog, [[maybe
 // The radio buttons of the group that holds control id: a group runs from a
 // control with the group flag to the next one, as Windows groups them.
 std::vector<int> RadioGroupOf(const DialogTemplate& dialog, int id);
+
+// The controls whose texts a screen reader needs before a control's own to
+// know what it sets: for a radio button, the label of its row (the static
+// text just before its group); for a slider, the group box around it and
+// its label. Empty for any other control, or one with neither.
+std::vector<int> NamingControls(const DialogTemplate& dialog, int id);

@@ -60,7 +60,9 @@ constexpr ControlTemplate List(int id, int x, int y, int cx, int cy) {
 
 constexpr ControlTemplate kPanelControls[] = {
     Group(kPanelDisplayGroup, 1, 7, 5, 326, 120),  // holds the panel display
-    Button(kPanelStatusButton, 2, 10, 15, 50, 14),
+    // The display reads right after Status, the button that fills it.
+    {ControlKind::PushButton, kPanelStatusButton, 2, 10, 15, 50, 14, kTabStop | kDrawingReadAfter,
+     0},
     Button(kPanelConfigButton, 3, 10, 58, 140, 14),
     Group(kNoId, kNoString, 10, 71, 160, 50),
     Button(kPanelRotateTonerButton, 6, 15, 78, 75, 14),
@@ -577,4 +579,47 @@ std::vector<int> RadioGroupOf(const DialogTemplate& dialog, int id) {
   for (auto it = first; it != last; ++it)
     if (it->kind == ControlKind::RadioButton && it->id != kNoId) group.push_back(it->id);
   return group;
+}
+
+namespace {
+
+// A text of the template's own that names something: a label or group title
+// with a string.
+bool IsNamingText(const ControlTemplate& c) {
+  return c.id != kNoId && c.stringId != kNoString &&
+         (c.kind == ControlKind::Static || c.kind == ControlKind::GroupBox);
+}
+
+bool Inside(const ControlTemplate& inner, const ControlTemplate& outer) {
+  return inner.x >= outer.x && inner.y >= outer.y && inner.x + inner.cx <= outer.x + outer.cx &&
+         inner.y + inner.cy <= outer.y + outer.cy;
+}
+
+}  // namespace
+
+std::vector<int> NamingControls(const DialogTemplate& dialog, int id) {
+  const auto& controls = dialog.controls;
+  auto self = std::find_if(controls.begin(), controls.end(),
+                           [id](const ControlTemplate& c) { return c.id == id; });
+  if (id == kNoId || self == controls.end()) return {};
+  auto labelBefore = [&controls](auto control) {
+    return control != controls.begin() && (control - 1)->kind == ControlKind::Static &&
+           IsNamingText(*(control - 1));
+  };
+  std::vector<int> naming;
+  if (self->kind == ControlKind::RadioButton) {
+    auto first = self;
+    while (first != controls.begin() && !(first->style & kGroupStart)) --first;
+    if (labelBefore(first)) naming.push_back((first - 1)->id);
+  } else if (self->kind == ControlKind::Trackbar) {
+    // The innermost group: the last one before the slider that holds it.
+    for (auto it = std::make_reverse_iterator(self); it != controls.rend(); ++it) {
+      if (it->kind == ControlKind::GroupBox && Inside(*self, *it)) {
+        if (IsNamingText(*it)) naming.push_back(it->id);
+        break;
+      }
+    }
+    if (labelBefore(self)) naming.push_back((self - 1)->id);
+  }
+  return naming;
 }

@@ -1,6 +1,9 @@
 """What a screen reader finds in the running program over AT-SPI: the main
-window's buttons and tabs by name, and the panel display's lines after
-"Status", "READY" among them. Ends the program with its Close button.
+window's buttons and tabs by name; the panel display's lines, "READY" among
+them, read right after "Status"; radio buttons as radio buttons, named with
+the setting of their row and labelled by it; sliders named with their group
+and labelled by their label; no group named "0". Prints what it finds of the
+radios, sliders and groups. Ends the program with its Close button.
 
 usage: accessibility_check.py   (with the program running on the
 accessibility bus of the session)
@@ -38,6 +41,15 @@ def named(app, role, name, seconds=10.0):
     return None
 
 
+def labels_of(node):
+    """The names of the labels that label node (AT-SPI's labelled-by)."""
+    labels = []
+    for relation in node.getRelationSet():
+        if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY:
+            labels += [relation.getTarget(i).name for i in range(relation.getNTargets())]
+    return labels
+
+
 app = program()
 missing = [f"{role} {name!r}" for role, name in
            [("push button", "Status"), ("push button", "Display Configuration Page"),
@@ -59,4 +71,48 @@ if display is None:
 if display.getRoleName() != "label":
     sys.exit(f"the display is a {display.getRoleName()!r}, not text, to a screen reader")
 print(f"the display reads {display.name!r} ({display.getRoleName()})")
+status = named(app, "push button", "Status")
+print(f"the display is read at {display.getIndexInParent()}, Status at "
+      f"{status.getIndexInParent()}; the display's attributes: {display.getAttributes()}")
+faults = []
+if display.parent != status.parent or \
+        display.getIndexInParent() != status.getIndexInParent() + 1:
+    faults.append("the display is not read right after Status")
+
+nodes = list(walk(app))
+for node in nodes:
+    if node.getRoleName() in ("radio button", "check box", "slider", "panel"):
+        state = " checked" if node.getState().contains(pyatspi.STATE_CHECKED) else ""
+        print(f"{node.getRoleName()}{state} {node.name!r} labelled by {labels_of(node)}")
+
+for row in ("Toner Low Message", "Toner Out Stop", "Auto Continue"):
+    for setting in ("On", "Off"):
+        radio = next((node for node in nodes if node.name == f"{row}: {setting}"), None)
+        if radio is None:
+            faults.append(f"no control named {row + ': ' + setting!r}")
+        elif radio.getRoleName() != "radio button":
+            faults.append(f"{radio.name!r} is a {radio.getRoleName()!r}, not a radio button")
+        elif row not in labels_of(radio):
+            faults.append(f"{radio.name!r} is not labelled by {row!r}")
+for name in ("Change Toner", "Eject All Toner"):
+    if not any(n.getRoleName() == "radio button" and n.name == name for n in nodes):
+        faults.append(f"no radio button {name!r}")
+for group in ("Top Adjustment", "Transfer Power"):
+    for label in ("Plain Paper", "Envelope"):
+        slider = next((node for node in nodes if node.name == f"{group}: {label}"), None)
+        if slider is None:
+            faults.append(f"no control named {group + ': ' + label!r}")
+        elif slider.getRoleName() != "slider":
+            faults.append(f"{slider.name!r} is a {slider.getRoleName()!r}, not a slider")
+        elif label not in labels_of(slider):
+            faults.append(f"{slider.name!r} is not labelled by {label!r}")
+for group in ("Top Adjustment", "Transfer Power", "Left Adjustment", "Service's Choice"):
+    if not any(n.getRoleName() == "panel" and n.name == group for n in nodes):
+        faults.append(f"no group {group!r}")
+# A value may read 0: a label that shows it, a list's entry, and a list (Qt
+# names a list by its selection on Linux, its label labels it).
+faults += [f"a {node.getRoleName()!r} is named '0'" for node in nodes
+           if node.name == "0" and node.getRoleName() not in ("label", "combo box", "list item")]
+if faults:
+    sys.exit("\n".join(faults))
 named(app, "push button", "Close").queryAction().doAction(0)

@@ -4,7 +4,8 @@
 # xdotool, "Status" pressed, the display checked on the screen and as a
 # screen reader reads it, the User Service tab reached and Download pressed
 # with keys alone, every window shot, "Exit" chosen from the icon's menu.
-# Screenshots land in SHOTS/NAME_*.png.
+# Radio buttons and sliders are named with their row or group as a screen
+# reader reads them. Screenshots land in SHOTS/NAME_*.png.
 #
 # usage: desktop_test.sh PROBE DEMO SHOTS NAME   (LC_ALL chooses the language)
 set -eu
@@ -73,11 +74,32 @@ for _ in $(seq 40); do
 done
 [ -n "$said" ] && [ "$said" = "${ready:-$said}" ] ||
   { echo "a screen reader never reads ${ready:-a text} on the display (last: $said)"; exit 1; }
-for control in 1023 1025 1001 1003; do
+# Buttons are named with their texts (the About button shares its id, 1025,
+# with a radio button "Off" of the panel, which the probe finds first).
+for control in 1023 1001 1003 1021; do
   named=$(probe name main $control | tr -d '\r')
   text=$(probe text main $control | tr -d '\r')
   [ -n "$named" ] && [ "$named" = "$text" ] ||
     { echo "control $control is named \"$named\" for a screen reader, its text is \"$text\""; exit 1; }
+done
+# A control is named with two texts that say what it sets, in that order:
+# named_with ID FIRST-ID SECOND-ID (ID itself may be the second, its own text).
+# Its role is printed, not checked: Wine's oleacc calls every standard
+# control a "client" (10).
+named_with() {
+  named=$(probe name main "$1" | tr -d '\r')
+  role=$(probe role main "$1" | tr -d '\r')
+  echo "MSAA: control $1, role $role, named \"$named\""
+  first=$(probe text main "$2" | tr -d '\r')
+  second=$(probe text main "$3" | tr -d '\r')
+  case $named in
+    *"$first"*"$second"*) ;;
+    *) echo "control $1 is named \"$named\", not with \"$first\" and \"$second\""; exit 1 ;;
+  esac
+}
+# Radio buttons with their row: Toner Out Stop and Auto Continue, On and Off.
+for row in 1011:1012 1011:1013 1017:1018 1017:1019; do
+  named_with "${row#*:}" "${row%:*}" "${row#*:}"
 done
 
 # The keyboard alone: Ctrl+Tab to the User Service tab (the focus leaves the
@@ -86,6 +108,11 @@ done
 # thick paper (2).
 xdotool key ctrl+Tab
 [ "$(probe selected main 1024 | tr -d '\r')" = 1 ] || { echo "Ctrl+Tab did not switch tabs"; exit 1; }
+# The sliders of Plain Paper and Envelope with their group, each in two.
+for slider in 1036:1043:1037 1036:1045:1041 1046:1047:1048 1046:1059:1060; do
+  group=${slider%%:*} rest=${slider#*:}
+  named_with "${rest#*:}" "$group" "${rest%:*}"
+done
 xdotool key --delay 50 $(for _ in $(seq 18); do printf 'Tab '; done)
 focus=$(probe focus main | tr -d '\r')
 [ "$focus" = 1083 ] || { echo "18 Tabs from the tabs reached control $focus, not Download"; exit 1; }

@@ -27,6 +27,8 @@
 //   focus WINDOW              the control id that has the keyboard focus
 //   name WINDOW ID            a control's name as a screen reader reads it
 //                             (MSAA)
+//   role WINDOW ID            a control's role as a screen reader reads it:
+//                             its number, then its text (MSAA)
 //   display-name              the panel display's text, as a screen reader
 //                             reads it (the panel page's name)
 //
@@ -150,6 +152,29 @@ std::string AccessibleName(HWND window) {
   return text;
 }
 
+// What MSAA says a window is: its role's number and text.
+std::string AccessibleRole(HWND window) {
+  IAccessible* accessible = nullptr;
+  const HRESULT found = AccessibleObjectFromWindow(window, DWORD(OBJID_CLIENT), IID_IAccessible,
+                                                   reinterpret_cast<void**>(&accessible));
+  if (FAILED(found) || !accessible) return "(no accessible object: " + std::to_string(found) + ")";
+  VARIANT self;
+  VariantInit(&self);
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  VARIANT role;
+  VariantInit(&role);
+  std::string text = "(no role)";
+  if (SUCCEEDED(accessible->get_accRole(self, &role)) && role.vt == VT_I4) {
+    wchar_t name[128] = {};
+    GetRoleTextW(DWORD(role.lVal), name, 128);
+    text = std::to_string(role.lVal) + " " + Utf8(name);
+  }
+  VariantClear(&role);
+  accessible->Release();
+  return text;
+}
+
 int Fail(const char* what, const std::wstring& detail = L"") {
   std::printf("window-probe: %s %s\n", what, Utf8(detail).c_str());
   return 1;
@@ -208,7 +233,7 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("%d\n", info.hwndFocus ? GetDlgCtrlID(info.hwndFocus) : 0);
       }
     } else if (step == L"where" || step == L"click" || step == L"text" || step == L"type" ||
-               step == L"tab" || step == L"selected" || step == L"name") {
+               step == L"tab" || step == L"selected" || step == L"name" || step == L"role") {
       std::wstring name = next();
       int id = _wtoi(next().c_str());
       HWND window = shown(name);
@@ -219,6 +244,7 @@ int wmain(int argc, wchar_t** argv) {
       if (step == L"type") SendMessageW(control, WM_SETTEXT, 0, LPARAM(next().c_str()));
       if (step == L"text") PrintText(control);
       if (step == L"name") std::printf("%s\n", AccessibleName(control).c_str());
+      if (step == L"role") std::printf("%s\n", AccessibleRole(control).c_str());
       if (step == L"selected") std::printf("%d\n", int(SendMessageW(control, TCM_GETCURSEL, 0, 0)));
       if (step == L"tab") {
         SendMessageW(control, TCM_SETCURFOCUS, _wtoi(next().c_str()), 0);

@@ -4,9 +4,13 @@
 
 #include <QCheckBox>
 #include <QFont>
+#include <QPointer>
 #include <QRadioButton>
 #include <QTabBar>
 #include <QWidget>
+
+#include <utility>
+#include <vector>
 
 #include "layouts/dialog_template.h"
 #include "ui/dialog.h"
@@ -29,10 +33,22 @@ QFont DialogFont(const DialogTemplate& dialog);
 class WholeRectRadio : public QRadioButton {
  public:
   using QRadioButton::QRadioButton;
+  // The labels whose texts say what the button sets (its row's), for a
+  // screen reader.
+  void SetNamedBy(std::vector<QPointer<QWidget>> labels) { namedBy_ = std::move(labels); }
+  std::vector<QWidget*> NamedBy() const {
+    std::vector<QWidget*> labels;
+    for (const QPointer<QWidget>& label : namedBy_)
+      if (label) labels.push_back(label);
+    return labels;
+  }
 
  protected:
   bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
   void nextCheckState() override { setChecked(true); }
+
+ private:
+  std::vector<QPointer<QWidget>> namedBy_;
 };
 
 class WholeRectCheck : public QCheckBox {

@@ -1,8 +1,6 @@
 #include "ui/qt/qt_window.h"
 
 #include <qdrawutil.h>
-#include <QAccessible>
-#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -18,7 +16,9 @@
 #include <QSlider>
 #include <QStringDecoder>
 #include <QStringList>
+#include <QToolButton>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -30,7 +30,9 @@
 
 #include "common/string_table.h"
 #include "string_ids.h"
+#include "ui/accessible_name.h"
 #include "ui/modal_loops.h"
+#include "ui/qt/qt_accessible.h"
 
 namespace {
 
@@ -208,20 +210,8 @@ Qt::WindowFlags FlagsOf(const DialogTemplate& dialog, bool topLevel) {
 DialogWidget::DialogWidget(QtWindow& window, QWidget* parent, Qt::WindowFlags flags)
     : QDialog(parent, flags), window_(window) {}
 
-namespace {
-
-// A screen reader takes the drawing for static text: its lines are its name.
-QAccessibleInterface* DrawingAsText(const QString&, QObject* object) {
-  auto* overlay = dynamic_cast<DrawingOverlay*>(object);
-  return overlay ? new QAccessibleWidget(overlay, QAccessible::StaticText) : nullptr;
-}
-
-}  // namespace
-
 DrawingOverlay::DrawingOverlay(QtWindow& window, QWidget* dialog)
     : QWidget(dialog), window_(window) {
-  static const bool factory = (QAccessible::installFactory(DrawingAsText), true);
-  (void)factory;
   setAttribute(Qt::WA_TransparentForMouseEvents);
   setAttribute(Qt::WA_NoSystemBackground);
   setGeometry(dialog->rect());
@@ -301,6 +291,7 @@ QtWindow::QtWindow(const DialogTemplate& dialog, DialogProc proc, QWidget* paren
     widget_->setFixedSize(units_.X(dialog.cx), units_.Y(dialog.cy));
   }
   widget_->hide();
+  InstallAccessibleInterfaces();
   CreateControls();
 }
 
@@ -379,16 +370,28 @@ void QtWindow::CreateControls() {
         w = slider;
         break;
       }
-      case ControlKind::TabControl: w = new TabControl(widget_); break;
+      case ControlKind::TabControl: {
+        auto* tab = new TabControl(widget_);
+        // Qt's own buttons for tabs too many for the row, named in the
+        // program's language (Qt names them in English).
+        if (auto* left = tab->bar()->findChild<QToolButton*>(QStringLiteral("ScrollLeftButton")))
+          left->setAccessibleName(Text(kTextScrollTabsLeft, "Scroll Left"));
+        if (auto* right = tab->bar()->findChild<QToolButton*>(QStringLiteral("ScrollRightButton")))
+          right->setAccessibleName(Text(kTextScrollTabsRight, "Scroll Right"));
+        w = tab;
+        break;
+      }
     }
     w->setGeometry(rect);
     // A tab control takes the focus on its row of tabs.
     QWidget* stop = dynamic_cast<TabControl*>(w) ? static_cast<TabControl*>(w)->bar() : w;
     if (c.style & kTabStop)
       stop->setFocusPolicy(Qt::FocusPolicy(stop->focusPolicy() | Qt::TabFocus));
-    // A static text's mnemonic moves the focus to the next control.
+    // A static text's mnemonic moves the focus to the next control, and a
+    // screen reader hears it as that control's label; a group box, which
+    // takes no focus, keeps its own title as its name.
     if (pendingBuddy) {
-      pendingBuddy->setBuddy(w);
+      if (c.kind != ControlKind::GroupBox) pendingBuddy->setBuddy(w);
       pendingBuddy = nullptr;
     }
     if (auto* label = qobject_cast<QLabel*>(w); label && c.id != kNoId) pendingBuddy = label;
@@ -401,10 +404,51 @@ void QtWindow::CreateControls() {
   if (widget_->isWindow())
     for (QWidget* w : ordered_)
       if (auto* tab = dynamic_cast<TabControl*>(w)) AddTabKeys(tab);
-  // Pages with a drawing of their own (the panel display) draw on top.
+  // Pages with a drawing of their own (the panel display) draw on top. A
+  // screen reader reads the widgets in stacking order: the drawing comes
+  // right after the control it follows (no control after it overlaps it).
   if (Template().style & kDrawsItself) {
     overlay_ = new DrawingOverlay(*this, widget_);
     overlay_->raise();
+    const auto& controls = Template().controls;
+    const auto after = std::find_if(controls.begin(), controls.end(), [](const ControlTemplate& c) {
+      return (c.style & kDrawingReadAfter) != 0;
+    });
+    const QObjectList& children = widget_->children();
+    const auto at = after != controls.end() ? children.indexOf(ordered_[after - controls.begin()])
+                                            : qsizetype{-1};
+    for (auto next = at + 1; at >= 0 && next < children.size(); ++next) {
+      auto* sibling = qobject_cast<QWidget*>(children[next]);
+      if (sibling && sibling != overlay_) {
+        overlay_->stackUnder(sibling);
+        break;
+      }
+    }
+  }
+  for (const ControlTemplate& c : Template().controls) {
+    std::vector<int> naming = NamingControls(Template(), c.id);
+    if (naming.empty()) continue;
+    if (auto* radio = dynamic_cast<WholeRectRadio*>(controls_[c.id])) {
+      std::vector<QPointer<QWidget>> labels;
+      labels.reserve(naming.size());
+      for (int id : naming) labels.emplace_back(controls_[id]);
+      radio->SetNamedBy(std::move(labels));
+    }
+    named_.emplace_back(c.id, std::move(naming));
+  }
+  NameForScreenReaders(kNoId);
+}
+
+// The names of the controls that the texts of others name (all of them for
+// kNoId), from the texts the window now shows.
+void QtWindow::NameForScreenReaders(int changed) {
+  for (const auto& [id, naming] : named_) {
+    if (changed != kNoId && changed != id &&
+        std::find(naming.begin(), naming.end(), changed) == naming.end())
+      continue;
+    const std::string name =
+        AccessibleName(Template(), id, [this](int other) { return ItemText(other); });
+    controls_[id]->setAccessibleName(Q(name));
   }
 }
 
@@ -533,6 +577,7 @@ void QtWindow::SetItemText(int id, const std::string& text) {
   } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
     edit->setText(t);
   }
+  NameForScreenReaders(id);
 }
 
 std::string QtWindow::ItemText(int id) const {

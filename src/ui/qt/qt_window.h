@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "layouts/dialog_template.h"
@@ -132,6 +133,7 @@ class QtWindow final : public TemplateWindow {
  private:
   void CreateControls();
   void CheckRadioInGroup(int id);
+  void NameForScreenReaders(int changed);
   void Connect(const ControlTemplate& control, QWidget* widget);
   void AddTabKeys(TabControl* tab);
 
@@ -143,6 +145,9 @@ class QtWindow final : public TemplateWindow {
   bool painting_ = false;
   std::map<int, QWidget*> controls_;
   std::vector<QWidget*> ordered_;
+  // Controls a screen reader names with other controls' texts: each with
+  // those controls (NamingControls).
+  std::vector<std::pair<int, std::vector<int>>> named_;
   std::map<int, QTimer*> timers_;
   std::vector<std::function<void(QPainter&)>> drawing_;
   QRect drawingBounds_;

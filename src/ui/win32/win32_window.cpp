@@ -7,8 +7,10 @@
 #include <iterator>
 #include <memory>
 
+#include "ui/accessible_name.h"
 #include "ui/dialog_units.h"
 #include "ui/modal_loops.h"
+#include "ui/win32/win32_accessible_names.h"
 #include "ui/win32/win32_dialog_template.h"
 #include "ui/win32/win32_text.h"
 
@@ -258,6 +260,7 @@ bool Win32Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   if (hook_ && hook_(message, wParam, lParam)) return true;
   switch (message) {
     case WM_INITDIALOG:
+      NameControlsForScreenReaders();
       Send({DialogEvent::Init, 0, 0, initParam_});
       return true;  // the default focus
     case WM_COMMAND: Send({DialogEvent::Command, LOWORD(wParam), HIWORD(wParam)}); break;
@@ -284,6 +287,21 @@ bool Win32Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     default: break;
   }
   return false;
+}
+
+// A control whose own text says too little (a radio button "On") is named
+// for a screen reader with the texts of the controls that say what it sets,
+// as the window shows them when it is asked.
+void Win32Window::NameControlsForScreenReaders() {
+  for (const ControlTemplate& c : Template().controls) {
+    if (NamingControls(Template(), c.id).empty()) continue;
+    HWND control = GetDlgItem(hwnd_, c.id);
+    if (!control) continue;
+    NameForScreenReaders(control, [dialog = &Template(), window = hwnd_, id = c.id] {
+      return Wide(AccessibleName(
+          *dialog, id, [window](int other) { return WindowTextOf(GetDlgItem(window, other)); }));
+    });
+  }
 }
 
 void Win32Window::Send(const DialogMessage& message) {

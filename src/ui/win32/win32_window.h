@@ -104,6 +104,7 @@ class Win32Window final : public TemplateWindow {
   static INT_PTR CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   bool Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void Send(const DialogMessage& message);
+  void NameControlsForScreenReaders();
   void Paint();
   void SayDrawnTexts(const DrawnTexts& texts);
   HWND Item(int id) const {

@@ -1,0 +1,212 @@
+#include "ui/win32/win32_accessible_names.h"
+
+#include <commctrl.h>
+#include <oleacc.h>
+
+#include <atomic>
+#include <memory>
+#include <utility>
+
+namespace {
+
+// oleacc and COM are loaded when a screen reader first asks, not at start;
+// from the system folder only.
+struct Accessibility {
+  HRESULT(WINAPI* createStandard)(HWND, LONG, REFIID, void**) = nullptr;
+  LRESULT(WINAPI* resultFromObject)(REFIID, WPARAM, LPUNKNOWN) = nullptr;
+  BSTR(WINAPI* allocString)(const OLECHAR*) = nullptr;
+};
+
+template <typename Function>
+void Find(HMODULE module, const char* name, Function& function) {
+  function = module
+                 ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)))
+                 : nullptr;
+}
+
+const Accessibility* LoadAccessibility() {
+  static const Accessibility loaded = [] {
+    auto load = [](const wchar_t* name) {
+      return LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    };
+    Accessibility a;
+    HMODULE oleacc = load(L"oleacc.dll");
+    HMODULE ole32 = load(L"ole32.dll");
+    Find(oleacc, "CreateStdAccessibleObject", a.createStandard);
+    Find(oleacc, "LresultFromObject", a.resultFromObject);
+    Find(load(L"oleaut32.dll"), "SysAllocString", a.allocString);
+    // The object is handed to the screen reader's process through COM, in
+    // this thread's apartment.
+    HRESULT(WINAPI * initialize)(void*, DWORD) = nullptr;
+    Find(ole32, "CoInitializeEx", initialize);
+    if (initialize) initialize(nullptr, COINIT_APARTMENTTHREADED);
+    return a;
+  }();
+  return loaded.createStandard && loaded.resultFromObject && loaded.allocString ? &loaded : nullptr;
+}
+
+using NameSource = std::function<std::wstring()>;
+
+bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
+
+// The system's object for the control, answering everything itself but the
+// control's own name.
+class NamedAccessible final : public IAccessible {
+ public:
+  NamedAccessible(IAccessible* standard, std::shared_ptr<const NameSource> name,
+                  const Accessibility& functions)
+      : standard_(standard), name_(std::move(name)), functions_(functions) {}
+  NamedAccessible(const NamedAccessible&) = delete;
+  NamedAccessible& operator=(const NamedAccessible&) = delete;
+
+  // IUnknown
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    if (!object) return E_POINTER;
+    if (iid == __uuidof(IUnknown) || iid == __uuidof(IDispatch) || iid == __uuidof(IAccessible)) {
+      *object = static_cast<IAccessible*>(this);
+      AddRef();
+      return S_OK;
+    }
+    // What else the system's object offers: its window, its children.
+    return standard_->QueryInterface(iid, object);
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const ULONG left = --references_;
+    if (left == 0) delete this;
+    return left;
+  }
+
+  // IDispatch
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+    return standard_->GetTypeInfoCount(count);
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override {
+    return standard_->GetTypeInfo(index, locale, info);
+  }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale,
+                                          DISPID* ids) override {
+    return standard_->GetIDsOfNames(iid, names, count, locale, ids);
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags,
+                                   DISPPARAMS* parameters, VARIANT* result, EXCEPINFO* exception,
+                                   UINT* argumentError) override {
+    return standard_->Invoke(id, iid, locale, flags, parameters, result, exception, argumentError);
+  }
+
+  // IAccessible: the name, then what the system's object answers.
+  HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
+    if (name && IsSelf(child)) {
+      const std::wstring own = (*name_)();
+      if (!own.empty()) {
+        *name = functions_.allocString(own.c_str());
+        return *name ? S_OK : E_OUTOFMEMORY;
+      }
+    }
+    return standard_->get_accName(child, name);
+  }
+  HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
+    return standard_->get_accParent(parent);
+  }
+  HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override {
+    return standard_->get_accChildCount(count);
+  }
+  HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override {
+    return standard_->get_accChild(child, object);
+  }
+  HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
+    return standard_->get_accValue(child, value);
+  }
+  HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override {
+    return standard_->get_accDescription(child, description);
+  }
+  HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
+    return standard_->get_accRole(child, role);
+  }
+  HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
+    return standard_->get_accState(child, state);
+  }
+  HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override {
+    return standard_->get_accHelp(child, help);
+  }
+  HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) override {
+    return standard_->get_accHelpTopic(file, child, topic);
+  }
+  HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override {
+    return standard_->get_accKeyboardShortcut(child, shortcut);
+  }
+  HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* child) override {
+    return standard_->get_accFocus(child);
+  }
+  HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* children) override {
+    return standard_->get_accSelection(children);
+  }
+  HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
+    return standard_->get_accDefaultAction(child, action);
+  }
+  HRESULT STDMETHODCALLTYPE accSelect(LONG how, VARIANT child) override {
+    return standard_->accSelect(how, child);
+  }
+  HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height,
+                                        VARIANT child) override {
+    return standard_->accLocation(left, top, width, height, child);
+  }
+  HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT* end) override {
+    return standard_->accNavigate(direction, start, end);
+  }
+  HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* child) override {
+    return standard_->accHitTest(x, y, child);
+  }
+  HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
+    return standard_->accDoDefaultAction(child);
+  }
+  HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override {
+    return standard_->put_accName(child, name);
+  }
+  HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override {
+    return standard_->put_accValue(child, value);
+  }
+
+ private:
+  ~NamedAccessible() { standard_->Release(); }
+
+  IAccessible* standard_;
+  std::shared_ptr<const NameSource> name_;
+  const Accessibility& functions_;
+  std::atomic<ULONG> references_{1};
+};
+
+constexpr UINT_PTR kNamingSubclass = 1;
+
+LRESULT CALLBACK NamingProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                                 UINT_PTR subclass, DWORD_PTR data) {
+  auto* name = reinterpret_cast<std::shared_ptr<const NameSource>*>(data);
+  if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT) {
+    const Accessibility* functions = LoadAccessibility();
+    IAccessible* standard = nullptr;
+    if (functions &&
+        SUCCEEDED(functions->createStandard(control, OBJID_CLIENT, __uuidof(IAccessible),
+                                            reinterpret_cast<void**>(&standard))) &&
+        standard) {
+      auto* named = new NamedAccessible(standard, *name, *functions);
+      const LRESULT result = functions->resultFromObject(__uuidof(IAccessible), wParam, named);
+      named->Release();
+      // Not handed over: the system answers as it would have.
+      if (SUCCEEDED(static_cast<HRESULT>(result))) return result;
+    }
+  } else if (message == WM_NCDESTROY) {
+    RemoveWindowSubclass(control, NamingProcedure, subclass);
+    delete name;
+  }
+  return DefSubclassProc(control, message, wParam, lParam);
+}
+
+}  // namespace
+
+void NameForScreenReaders(HWND control, std::function<std::wstring()> name) {
+  auto* source =
+      new std::shared_ptr<const NameSource>(std::make_shared<const NameSource>(std::move(name)));
+  if (!SetWindowSubclass(control, NamingProcedure, kNamingSubclass,
+                         reinterpret_cast<DWORD_PTR>(source)))
+    delete source;
+}
