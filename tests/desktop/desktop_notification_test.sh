@@ -8,6 +8,8 @@
 # - with a tray (trayer), the printer listing TONER LOW MK 42 times and a
 #   terminal's colour alone: the service gets each message once and no
 #   control byte, and the tray shows no balloon of its own.
+# Without a tray, Escape then hides the window the click opened, and the
+# watch goes on: a jam brings the next notification.
 #   desktop_notification_test.sh DEMO_PRINTER PROGRAM
 set -u
 
@@ -36,7 +38,8 @@ if [ "${1:-}" = --story ]; then
 The printer reports a status that Vantrel cannot read."
     click=2
   else
-    set --  # the demo printer as it starts
+    mkfifo "$work/control"
+    set -- --control "$work/control"  # the demo printer as it starts
     expected="Printer error / TONER LOW M
 OUTPUT TRAY FULL
 REMOVE PAPER"
@@ -73,6 +76,16 @@ REMOVE PAPER"
   for _ in $(seq 150); do window_shown && break; sleep 0.1; done
   window_shown || fail "a click on the notification did not open the window"
   echo "$tray: the notification reached the service, and its click opened the window"
+  [ "$tray" = tray ] && exit 0
+  xdotool key --window "$(xdotool search --onlyvisible --name "^Vantrel Utility\$" | head -1)" Escape
+  for _ in $(seq 50); do window_shown || break; sleep 0.1; done
+  window_shown && fail "Escape did not close the window"
+  echo "status 302002,200100" >"$work/control"
+  for _ in $(seq 150); do grep -q "TRANSFER JAM" "$work/notifications" && break; sleep 0.1; done
+  kill -0 $vantrel 2>/dev/null || fail "the program ended with its window"
+  [ "$(tail -n 2 "$work/notifications")" = "Printer error / TRANSFER JAM
+OPEN TOP COVER" ] || fail "after the window closed the service received: $(cat "$work/notifications")"
+  echo "$tray: with its window closed the program went on and notified the jam"
   exit 0
 fi
 
