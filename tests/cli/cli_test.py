@@ -19,10 +19,11 @@ import jsonschema
 from prometheus_client.openmetrics.parser import text_string_to_metric_families as openmetrics
 from prometheus_client.parser import text_string_to_metric_families as classic_text
 
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+from checks import C_LOCALE as ENV, check, finish  # tests/checks.py
+
 DEMO, CLI, SCHEMA, EXPECTED = sys.argv[1:5]
-ENV = dict(os.environ, LC_ALL="C", LANG="", LC_MESSAGES="")
 READING = ["status", "supplies", "counters", "config"]
-failures = []
 
 
 def run(*args, printer=(), stdin=subprocess.DEVNULL, env=ENV, wrapper=()):
@@ -32,12 +33,6 @@ def run(*args, printer=(), stdin=subprocess.DEVNULL, env=ENV, wrapper=()):
     result = subprocess.run(command, stdin=stdin, capture_output=True, env=env, timeout=60)
     # Bytes that are no UTF-8 (another character set) kept for encode().
     return result.returncode, result.stdout.decode(errors="surrogateescape"), result.stderr.decode()
-
-
-def check(condition, what):
-    if not condition:
-        failures.append(what)
-        print("FAILED:", what)
 
 
 def reading_commands_print_what_the_printer_reports():
@@ -400,5 +395,4 @@ for test in (reading_commands_print_what_the_printer_reports, json_follows_its_s
              several_printers_and_one_not_permitted,
              watch_prints_changes_until_stopped):
     test()
-print(f"{len(failures)} failure(s)")
-sys.exit(1 if failures else 0)
+finish()

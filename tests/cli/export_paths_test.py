@@ -16,11 +16,13 @@ import subprocess
 import sys
 import tempfile
 
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+from checks import check, finish  # tests/checks.py
+
 DEMO, CLI = sys.argv[1:3]
 AS_ROOT = os.geteuid() == 0
 UIDS = {"me": 61001, "other": 61002} if AS_ROOT else {"me": None}  # no accounts needed
 SKIPPED = 77  # the test's SKIP_RETURN_CODE
-failures = []
 # Every case's folder and the programs' copies: reachable by all users.
 TOP = tempfile.mkdtemp(prefix="vantrel-export-paths-")
 os.chmod(TOP, 0o755)
@@ -67,12 +69,6 @@ REASONS = {
     "their link in a shared folder": "a link that may not be followed or that leads nowhere",
     "their file in a shared folder": "Permission denied",
 }
-
-
-def check(condition, what):
-    if not condition:
-        failures.append(what)
-        print("FAILED:", what)
 
 
 def read(path):
@@ -171,5 +167,4 @@ for name, steps, target, written, holds in CASES:
     finally:
         shutil.rmtree(root)
 shutil.rmtree(TOP)
-print(f"{len(failures)} failure(s)")
-sys.exit(1 if failures else 0)
+finish()

@@ -16,14 +16,10 @@ import shutil
 import subprocess
 import sys
 
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+from checks import check, finish  # tests/checks.py
+
 SYSTEM, INTEGRATION, WORK = sys.argv[1:4]
-failures = []
-
-
-def check(condition, what):
-    if not condition:
-        failures.append(what)
-        print("FAILED:", what)
 
 
 def run(command, **options):
@@ -345,5 +341,4 @@ elif SYSTEM == "zabbix":
     zabbix(*sys.argv[4:6])
 else:
     sys.exit(f"unknown system {SYSTEM}")
-print(f"{len(failures)} failure(s)")
-sys.exit(1 if failures else 0)
+finish()

@@ -8,6 +8,7 @@ installed, it checks the file too.
 
 Usage: alertmanager_config_test.py RULES ALERTMANAGER_CONFIG RULE_TESTS
 """
+import os
 import re
 import shutil
 import subprocess
@@ -15,14 +16,10 @@ import sys
 
 import yaml
 
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+from checks import check, finish  # tests/checks.py
+
 RULES, CONFIG, RULE_TESTS = sys.argv[1:4]
-failures = []
-
-
-def check(condition, what):
-    if not condition:
-        failures.append(what)
-        print("FAILED:", what)
 
 
 MATCHER = re.compile(r'^\s*([A-Za-z_][A-Za-z0-9_]*)\s*(=~|!~|!=|=)\s*(.*?)\s*$')
@@ -142,5 +139,4 @@ if amtool:
     check(result.returncode == 0, f"amtool check-config: {result.stdout} {result.stderr}")
 else:
     print("amtool missing (prometheus-alertmanager): the file is read by this test alone")
-print(f"{len(failures)} failure(s)")
-sys.exit(1 if failures else 0)
+finish()

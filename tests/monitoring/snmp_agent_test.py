@@ -22,12 +22,14 @@ import sys
 import tempfile
 import time
 
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+from checks import check, failures, finish  # tests/checks.py
+
 DEMO, CLI, SHIPPED, WORK = sys.argv[1:5]
 ENV = dict(os.environ, LC_ALL="C", LANG="", LC_MESSAGES="", LANGUAGE="", MIBS="",
            PATH=os.environ.get("PATH", "") + os.pathsep + "/usr/sbin")
 PRINTER_MIB = ".1.3.6.1.2.1.43"
 HR_PRINTER = ".1.3.6.1.2.1.25.3.5.1"
-failures = []
 
 # RFC 2790, hrPrinterDetectedErrorState: "bits are numbered starting with the
 # most significant bit of the first byte being bit 0, the least significant
@@ -43,12 +45,6 @@ def conditions(hex_string):
     octets = bytes.fromhex(hex_string)
     return {name for number, name in enumerate(RFC2790_BITS)
             if number // 8 < len(octets) and octets[number // 8] & (0x80 >> (number % 8))}
-
-
-def check(condition, what):
-    if not condition:
-        failures.append(what)
-        print("FAILED:", what)
 
 
 def free_udp_port():
@@ -278,5 +274,4 @@ finally:
                      "Expected", "Unknown Object")
             print("The agent's log:", *[line for line in log.read().splitlines()
                                         if line and not line.startswith(noise)], sep="\n")
-print(f"{time.monotonic() - began:.1f} s, {len(failures)} failure(s)")
-sys.exit(1 if failures else 0)
+finish(f"{time.monotonic() - began:.1f} s, ")
