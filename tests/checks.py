@@ -2,6 +2,7 @@
 run reports every failure, and the exit status ctest reads.
 
 A test under tests/ imports it from its parent folder:
+    sys.dont_write_bytecode = True
     sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 """
 import os

@@ -15,6 +15,7 @@ import tempfile
 
 from prometheus_client.parser import text_string_to_metric_families as classic_text
 
+sys.dont_write_bytecode = True  # no __pycache__ left in the source tree
 sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 from checks import C_LOCALE as ENV, check, finish  # tests/checks.py
 

@@ -16,6 +16,7 @@ import sys
 
 import yaml
 
+sys.dont_write_bytecode = True  # no __pycache__ left in the source tree
 sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 from checks import check, finish  # tests/checks.py
 
