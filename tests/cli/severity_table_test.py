@@ -34,6 +34,7 @@ TABLE = [  # what, status codes, page values, severity
     ("TONER OUT M", "000000,300002", [], "error"),
     ("I/C END", "000000,307000", [], "error"),
     # Supply states, whatever the percent next to them.
+    ("magenta toner low at 50 %", "000000", ["CONSUMETCSTATEM=2"], "warning"),
     ("black toner end at 45 %", "000000", ["CONSUMETCSTATEK=3"], "error"),
     ("imaging cartridge life end", "000000", ["CONSUMEICSTATE=4"], "error"),
     ("imaging cartridge state unknown", "000000", ["CONSUMEICSTATE=0"], "warning"),
