@@ -19,10 +19,12 @@ import jsonschema
 from prometheus_client.openmetrics.parser import text_string_to_metric_families as openmetrics
 from prometheus_client.parser import text_string_to_metric_families as classic_text
 
+sys.dont_write_bytecode = True  # no __pycache__ left in the source tree
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+from checks import C_LOCALE as ENV, check, finish  # tests/checks.py
+
 DEMO, CLI, SCHEMA, EXPECTED = sys.argv[1:5]
-ENV = dict(os.environ, LC_ALL="C", LANG="", LC_MESSAGES="")
 READING = ["status", "supplies", "counters", "config"]
-failures = []
 
 
 def run(*args, printer=(), stdin=subprocess.DEVNULL, env=ENV, wrapper=()):
@@ -32,12 +34,6 @@ def run(*args, printer=(), stdin=subprocess.DEVNULL, env=ENV, wrapper=()):
     result = subprocess.run(command, stdin=stdin, capture_output=True, env=env, timeout=60)
     # Bytes that are no UTF-8 (another character set) kept for encode().
     return result.returncode, result.stdout.decode(errors="surrogateescape"), result.stderr.decode()
-
-
-def check(condition, what):
-    if not condition:
-        failures.append(what)
-        print("FAILED:", what)
 
 
 def reading_commands_print_what_the_printer_reports():
@@ -150,7 +146,6 @@ def metrics_are_read_by_real_parsers():
     check(toner == {"cyan": 0.8, "magenta": 0.12, "yellow": 0.64, "black": 0.45}, f"toner: {toner}")
     codes = {s.labels["code"]: s.labels["severity"] for s in whole["vantrel_status_code"].samples}
     check(codes == {"000000": "ready", "302002": "warning", "207000": "error"}, f"codes: {codes}")
-    check([s.value for s in whole["vantrel_status_severity"].samples] == [2], "worst severity")
     info = whole["vantrel_info"].samples[0].labels
     check(info["machine_serial"] == "TL5C0042817" and info["firmware"] == "2.07.3", f"info: {info}")
     pages = {s.labels["kind"]: s.value for s in whole["vantrel_pages"].samples if s.name.endswith("_total")}
@@ -400,5 +395,4 @@ for test in (reading_commands_print_what_the_printer_reports, json_follows_its_s
              several_printers_and_one_not_permitted,
              watch_prints_changes_until_stopped):
     test()
-print(f"{len(failures)} failure(s)")
-sys.exit(1 if failures else 0)
+finish()

@@ -16,14 +16,11 @@ import shutil
 import subprocess
 import sys
 
+sys.dont_write_bytecode = True  # no __pycache__ left in the source tree
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+from checks import check, finish  # tests/checks.py
+
 SYSTEM, INTEGRATION, WORK = sys.argv[1:4]
-failures = []
-
-
-def check(condition, what):
-    if not condition:
-        failures.append(what)
-        print("FAILED:", what)
 
 
 def run(command, **options):
@@ -41,18 +38,14 @@ def icinga2():
         out.write(f'include <itl>\ninclude "{INTEGRATION}/icinga2/vantrel.conf"\n'
                   'object Host "printer-host" { check_command = "dummy" }\n'
                   'object Service "tarnlow-printers" {\n'
-                  '  host_name = "printer-host"\n  check_command = "vantrel"\n}\n'
-                  'object Service "tarnlow-one" {\n'
-                  '  host_name = "printer-host"\n  check_command = "vantrel"\n'
-                  '  vars.vantrel_printer = "TL5C0042817"\n  vars.vantrel_warning = "30:"\n'
-                  '  vars.vantrel_critical = "10:"\n  vars.vantrel_timeout = 20\n}\n')
+                  '  host_name = "printer-host"\n  check_command = "vantrel"\n}\n')
     status, output = run(["icinga2", "daemon", "-C", "-c", config, "-DRunAsUser=" + user(),
                           "-DRunAsGroup=" + group(), "-DCacheDir=" + folders["cache"],
                           "-DDataDir=" + folders["data"], "-DLogDir=" + folders["log"],
                           "-DInitRunDir=" + folders["run"]])
     print(output)
     check(status == 0, f"icinga2 daemon -C: status {status}")
-    check("Instantiated 2 Services." in output, "icinga2 made both services")
+    check("Instantiated 1 Service." in output, "icinga2 made the service")
     check(not re.search(r"warning/|critical/", output), "icinga2 gave no warning")
 
 
@@ -94,15 +87,6 @@ define service {
     contacts                admin
     notification_period     always
 }
-define service {
-    use                     vantrel-printer
-    host_name               printer-host
-    service_description     Tarnlow TL5C0042817
-    check_command           check_vantrel!--printer TL5C0042817 -w 30: -c 10:
-    check_period            always
-    contacts                admin
-    notification_period     always
-}
 """)
     config = os.path.join(WORK, "nagios.cfg")
     with open(config, "w") as out:
@@ -119,7 +103,7 @@ define service {
     status, output = run(["nagios4", "-v", config])
     print(output)
     check(status == 0, f"nagios4 -v: status {status}")
-    check("Checked 2 services." in output, "nagios checked both services")
+    check("Checked 1 services." in output, "nagios checked the service")
     check("Total Warnings: 0" in output and "Total Errors:   0" in output, "nagios found nothing wrong")
 
 
@@ -345,5 +329,4 @@ elif SYSTEM == "zabbix":
     zabbix(*sys.argv[4:6])
 else:
     sys.exit(f"unknown system {SYSTEM}")
-print(f"{len(failures)} failure(s)")
-sys.exit(1 if failures else 0)
+finish()

@@ -19,18 +19,15 @@ import tempfile
 import time
 import urllib.request
 
+sys.dont_write_bytecode = True  # no __pycache__ left in the source tree
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+from checks import check, finish  # tests/checks.py
+
 DEMO, CLI, SCRIPT, WORK = sys.argv[1:5]
 ENV = dict(os.environ, LC_ALL="C", LANG="", LC_MESSAGES="",
            PATH=os.path.dirname(os.path.abspath(CLI)) + os.pathsep + os.environ["PATH"])
 # The printer's own bytes, not UTF-8: an overlong NUL and a surrogate.
 BAD_FIRMWARE = b"2.07\xc0\x80\xed\xa0\x80"
-failures = []
-
-
-def check(condition, what):
-    if not condition:
-        failures.append(what)
-        print("FAILED:", what)
 
 
 def promtool_check_metrics(text, what):
@@ -210,5 +207,4 @@ two_printers_through_the_node_exporter(TARGET, STATE)
 one_unplugged_stays_until_forgotten(TARGET, STATE)
 one_serial_on_two_printers(TARGET, os.path.join(WORK, "state-shared", "known-printers"))
 the_script_never_lies()
-print(f"{len(failures)} failure(s)")
-sys.exit(1 if failures else 0)
+finish()
