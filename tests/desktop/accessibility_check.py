@@ -1,6 +1,7 @@
 """What a screen reader finds in the running program over AT-SPI: the main
 window's buttons and tabs by name; the panel display's lines, "READY" among
-them, read right after "Status"; radio buttons as radio buttons, named with
+them, read right after "Status", each change of them told to the reader
+(Qt 6.4 gives no live-region attribute to mark it with); radio buttons as radio buttons, named with
 the setting of their row and labelled by it; sliders named with their group
 and labelled by their label; no group named "0". Prints what it finds of the
 radios, sliders and groups. Ends the program with its Close button.
@@ -12,6 +13,7 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 
 def walk(node):
@@ -59,7 +61,22 @@ missing = [f"{role} {name!r}" for role, name in
 if missing:
     sys.exit("not found by name: " + ", ".join(missing))
 
+# What the reader hears while the display fills: its name changes.
+heard = []
+def heard_name(event):
+    if event.source.getRoleName() == "label":
+        heard.append(event.source.name)
+pyatspi.Registry.registerEventListener(heard_name, "object:property-change:accessible-name")
 named(app, "push button", "Status").queryAction().doAction(0)
+listening_until = time.time() + 8
+def heard_enough():
+    if "READY" in heard or time.time() > listening_until:
+        pyatspi.Registry.stop()
+        return False
+    return True
+GLib.timeout_add(100, heard_enough)
+pyatspi.Registry.start()
+pyatspi.Registry.deregisterEventListener(heard_name, "object:property-change:accessible-name")
 # The display shows each status code for a second, one after the other.
 display = None
 deadline = time.time() + 8
@@ -68,6 +85,9 @@ while display is None and time.time() < deadline:
     time.sleep(0.1)
 if display is None:
     sys.exit("the panel display never says READY to a screen reader")
+print(f"the reader heard the display change to {heard!r}")
+if "READY" not in heard:
+    sys.exit("the reader was not told that the display changed to READY")
 if display.getRoleName() != "label":
     sys.exit(f"the display is a {display.getRoleName()!r}, not text, to a screen reader")
 print(f"the display reads {display.name!r} ({display.getRoleName()})")
