@@ -66,7 +66,9 @@ class RadioAccessible final : public QAccessibleWidget {
 };
 
 QAccessibleInterface* ProgramInterface(const QString&, QObject* object) {
-  // A screen reader takes the drawing for static text: its lines are its name.
+  // A screen reader takes the drawing for static text: its lines are its
+  // name, and each change of them is told. Qt 6.4's bridge gives no object
+  // attributes, so it cannot be marked a live region as well.
   if (auto* overlay = dynamic_cast<DrawingOverlay*>(object))
     return new QAccessibleWidget(overlay, QAccessible::StaticText);
   if (auto* radio = dynamic_cast<WholeRectRadio*>(object)) return new RadioAccessible(radio);
