@@ -38,6 +38,7 @@
 //                             right after the Status button
 //   display-role              that child's role (number and text) and its
 //                             window class
+//   display-rect              that child's rectangle on the screen: "WxH+X+Y"
 //   live-events SECONDS       how many live region changes a screen reader
 //                             hears from that child within SECONDS (a
 //                             WinEvent hook out of context); stops at the first
@@ -339,13 +340,19 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("%s, %s: %s\n", AccessibleRole(child).c_str(), ClassOf(child).c_str(),
                     name.c_str());
       }
-    } else if (step == L"display-name" || step == L"display-role" || step == L"live-events") {
+    } else if (step == L"display-name" || step == L"display-role" || step == L"display-rect" ||
+               step == L"live-events") {
       HWND main = shown(L"main");
       HWND display = main ? DisplayAsRead(main) : nullptr;
       if (!display) return Fail("nothing read after the Status button");
       if (step == L"display-name") std::printf("%s\n", AccessibleName(display).c_str());
       if (step == L"display-role")
         std::printf("%s, %s\n", AccessibleRole(display).c_str(), ClassOf(display).c_str());
+      if (step == L"display-rect") {
+        RECT r;
+        GetWindowRect(display, &r);
+        PrintGeometry(r);
+      }
       if (step == L"live-events") {
         const int seconds = _wtoi(next().c_str());
         DWORD process = 0;
