@@ -144,13 +144,16 @@ void CheckText(const DialogTemplate& dialog, const ControlTemplate& c, HWND cont
   }
 }
 
-// The controls of a window in template order, as the dialog manager made them.
-std::vector<HWND> Controls(HWND window) {
+// The controls of a window in template order, as the dialog manager made them;
+// pages are measured apart, and the text that reads the drawing is none.
+std::vector<HWND> Controls(const Win32Window& window) {
   std::vector<HWND> controls;
-  for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+  for (HWND child = GetWindow(window.Handle(), GW_CHILD); child;
+       child = GetWindow(child, GW_HWNDNEXT)) {
     wchar_t cls[32] = {};
     GetClassNameW(child, cls, 32);
-    if (std::wcscmp(cls, L"#32770") != 0) controls.push_back(child);  // pages are measured apart
+    if (std::wcscmp(cls, L"#32770") != 0 && child != window.DrawingText())
+      controls.push_back(child);
   }
   return controls;
 }
@@ -174,7 +177,7 @@ void Measure(Win32Window& window) {
   Box visible = ScreenBox(hwnd, true);
   for (HWND outer = GetParent(hwnd); outer; outer = GetParent(outer))
     visible = visible.Cut(ScreenBox(outer, true));
-  const std::vector<HWND> controls = Controls(hwnd);
+  const std::vector<HWND> controls = Controls(window);
   std::vector<Box> boxes;
   for (size_t i = 0; i < controls.size() && i < dialog.controls.size(); ++i) {
     boxes.push_back(ScreenBox(controls[i], false));

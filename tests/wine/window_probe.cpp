@@ -29,8 +29,19 @@
 //                             (MSAA)
 //   role WINDOW ID            a control's role as a screen reader reads it:
 //                             its number, then its text (MSAA)
+//   page-children             the panel page's children in the order a
+//                             screen reader walks them (MSAA), one a line:
+//                             role number, role text, window class and name
+//                             (a new line in it written \n)
 //   display-name              the panel display's text, as a screen reader
-//                             reads it (the panel page's name)
+//                             reads it: the name of the page's child read
+//                             right after the Status button
+//   display-role              that child's role (number and text) and its
+//                             window class
+//   display-rect              that child's rectangle on the screen: "WxH+X+Y"
+//   live-events SECONDS       how many live region changes a screen reader
+//                             hears from that child within SECONDS (a
+//                             WinEvent hook out of context); stops at the first
 //
 // WINDOW: main, config, about, message, save or menu.
 #include <windows.h>
@@ -175,6 +186,64 @@ std::string AccessibleRole(HWND window) {
   return text;
 }
 
+std::string ClassOf(HWND window) {
+  wchar_t cls[64] = {};
+  GetClassNameW(window, cls, 64);
+  return Utf8(cls);
+}
+
+// A window's children in the order a screen reader walks them (MSAA): the
+// system's objects for their windows, which say the windows they are of.
+std::vector<HWND> ChildrenAsRead(HWND window) {
+  std::vector<HWND> windows;
+  IAccessible* accessible = nullptr;
+  if (FAILED(AccessibleObjectFromWindow(window, DWORD(OBJID_CLIENT), IID_IAccessible,
+                                        reinterpret_cast<void**>(&accessible))) ||
+      !accessible)
+    return windows;
+  LONG count = 0;
+  if (SUCCEEDED(accessible->get_accChildCount(&count)) && count > 0) {
+    std::vector<VARIANT> children(static_cast<size_t>(count));
+    LONG got = 0;
+    if (FAILED(AccessibleChildren(accessible, 0, count, children.data(), &got))) got = 0;
+    for (LONG i = 0; i < got; ++i) {
+      VARIANT& child = children[static_cast<size_t>(i)];
+      HWND found = nullptr;
+      IAccessible* object = nullptr;
+      if (child.vt == VT_DISPATCH && child.pdispVal &&
+          SUCCEEDED(
+              child.pdispVal->QueryInterface(IID_IAccessible, reinterpret_cast<void**>(&object))) &&
+          object) {
+        WindowFromAccessibleObject(object, &found);
+        object->Release();
+      }
+      VariantClear(&child);
+      windows.push_back(found);
+    }
+  }
+  accessible->Release();
+  return windows;
+}
+
+// The panel display as a screen reader finds it: the page's child read right
+// after the Status button.
+HWND DisplayAsRead(HWND main) {
+  HWND status = Control(main, kPanelStatusButton);
+  if (!status) return nullptr;
+  const std::vector<HWND> children = ChildrenAsRead(GetParent(status));
+  for (size_t i = 0; i + 1 < children.size(); ++i)
+    if (children[i] == status) return children[i + 1];
+  return nullptr;
+}
+
+HWND heardFrom = nullptr;
+int heard = 0;
+
+void CALLBACK HearLiveRegion(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD,
+                             DWORD) {
+  if (window == heardFrom && object == OBJID_CLIENT && child == CHILDID_SELF) ++heard;
+}
+
 int Fail(const char* what, const std::wstring& detail = L"") {
   std::printf("window-probe: %s %s\n", what, Utf8(detail).c_str());
   return 1;
@@ -250,7 +319,7 @@ int wmain(int argc, wchar_t** argv) {
         SendMessageW(control, TCM_SETCURFOCUS, _wtoi(next().c_str()), 0);
         Sleep(100);  // the page shows and paints
       }
-    } else if (step == L"display" || step == L"display-name") {
+    } else if (step == L"display") {
       HWND main = shown(L"main");
       HWND group = main ? Control(main, kPanelDisplayGroup) : nullptr;
       if (!group) return Fail("no panel page");
@@ -258,11 +327,52 @@ int wmain(int argc, wchar_t** argv) {
       RECT g;
       GetWindowRect(group, &g);
       auto s = [group](int v) { return MulDiv(v, int(GetDpiForWindow(group)), 96); };
-      if (step == L"display-name")
-        std::printf("%s\n", AccessibleName(GetParent(group)).c_str());
-      else
-        PrintGeometry(
-            {g.left + s(150) + 2, g.top + s(20) + 2, g.right - s(10) - 2, g.top + s(90) - 2});
+      PrintGeometry(
+          {g.left + s(150) + 2, g.top + s(20) + 2, g.right - s(10) - 2, g.top + s(90) - 2});
+    } else if (step == L"page-children") {
+      HWND main = shown(L"main");
+      HWND group = main ? Control(main, kPanelDisplayGroup) : nullptr;
+      if (!group) return Fail("no panel page");
+      for (HWND child : ChildrenAsRead(GetParent(group))) {
+        std::string name = AccessibleName(child);
+        for (size_t at = 0; (at = name.find('\n', at)) != std::string::npos; at += 2)
+          name.replace(at, 1, "\\n");
+        std::printf("%s, %s: %s\n", AccessibleRole(child).c_str(), ClassOf(child).c_str(),
+                    name.c_str());
+      }
+    } else if (step == L"display-name" || step == L"display-role" || step == L"display-rect" ||
+               step == L"live-events") {
+      HWND main = shown(L"main");
+      HWND display = main ? DisplayAsRead(main) : nullptr;
+      if (!display) return Fail("nothing read after the Status button");
+      if (step == L"display-name") std::printf("%s\n", AccessibleName(display).c_str());
+      if (step == L"display-role")
+        std::printf("%s, %s\n", AccessibleRole(display).c_str(), ClassOf(display).c_str());
+      if (step == L"display-rect") {
+        RECT r;
+        GetWindowRect(display, &r);
+        PrintGeometry(r);
+      }
+      if (step == L"live-events") {
+        const int seconds = _wtoi(next().c_str());
+        DWORD process = 0;
+        GetWindowThreadProcessId(display, &process);
+        heardFrom = display;
+        heard = 0;
+        HWINEVENTHOOK hook =
+            SetWinEventHook(EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED, nullptr,
+                            HearLiveRegion, process, 0, WINEVENT_OUTOFCONTEXT);
+        if (!hook) return Fail("no WinEvent hook");
+        // Out of context, the events come as messages to this thread.
+        for (DWORD start = GetTickCount();
+             !heard && GetTickCount() - start < DWORD(seconds) * 1000;) {
+          MSG message;
+          while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+          MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        }
+        UnhookWinEvent(hook);
+        std::printf("%d\n", heard);
+      }
     } else if (step == L"answer" || step == L"yes") {
       HWND box = shown(L"message");
       if (!box) return Fail("no message box");

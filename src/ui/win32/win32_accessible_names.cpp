@@ -15,6 +15,7 @@ struct Accessibility {
   HRESULT(WINAPI* createStandard)(HWND, LONG, REFIID, void**) = nullptr;
   LRESULT(WINAPI* resultFromObject)(REFIID, WPARAM, LPUNKNOWN) = nullptr;
   BSTR(WINAPI* allocString)(const OLECHAR*) = nullptr;
+  HRESULT(WINAPI* createInstance)(REFCLSID, LPUNKNOWN, DWORD, REFIID, void**) = nullptr;
 };
 
 template <typename Function>
@@ -24,7 +25,7 @@ void Find(HMODULE module, const char* name, Function& function) {
                  : nullptr;
 }
 
-const Accessibility* LoadAccessibility() {
+const Accessibility& LoadedAccessibility() {
   static const Accessibility loaded = [] {
     auto load = [](const wchar_t* name) {
       return LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
@@ -35,6 +36,7 @@ const Accessibility* LoadAccessibility() {
     Find(oleacc, "CreateStdAccessibleObject", a.createStandard);
     Find(oleacc, "LresultFromObject", a.resultFromObject);
     Find(load(L"oleaut32.dll"), "SysAllocString", a.allocString);
+    Find(ole32, "CoCreateInstance", a.createInstance);
     // The object is handed to the screen reader's process through COM, in
     // this thread's apartment.
     HRESULT(WINAPI * initialize)(void*, DWORD) = nullptr;
@@ -42,8 +44,23 @@ const Accessibility* LoadAccessibility() {
     if (initialize) initialize(nullptr, COINIT_APARTMENTTHREADED);
     return a;
   }();
+  return loaded;
+}
+
+const Accessibility* LoadAccessibility() {
+  const Accessibility& loaded = LoadedAccessibility();
   return loaded.createStandard && loaded.resultFromObject && loaded.allocString ? &loaded : nullptr;
 }
+
+// The annotation service and the live setting's property, which not every
+// compiler's headers name.
+constexpr CLSID kAccPropServices = {
+    0xb5f8350b, 0x0548, 0x48b1, {0xa6, 0xee, 0x88, 0xbd, 0x00, 0xb4, 0xa5, 0xe7}};
+constexpr IID kAccPropServicesInterface = {
+    0x6e26e776, 0x04f0, 0x495d, {0x80, 0xe4, 0x33, 0x30, 0x35, 0x2e, 0x31, 0x69}};
+constexpr MSAAPROPID kLiveSettingProperty = {
+    0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
+constexpr LONG kPoliteLiveSetting = 1;
 
 using NameSource = std::function<std::wstring()>;
 
@@ -209,4 +226,22 @@ void NameForScreenReaders(HWND control, std::function<std::wstring()> name) {
   if (!SetWindowSubclass(control, NamingProcedure, kNamingSubclass,
                          reinterpret_cast<DWORD_PTR>(source)))
     delete source;
+}
+
+void MarkPoliteLiveRegion(HWND control) {
+  const Accessibility& functions = LoadedAccessibility();
+  IAccPropServices* services = nullptr;
+  if (!functions.createInstance ||
+      FAILED(functions.createInstance(kAccPropServices, nullptr, CLSCTX_INPROC_SERVER,
+                                      kAccPropServicesInterface,
+                                      reinterpret_cast<void**>(&services))) ||
+      !services)
+    return;
+  VARIANT polite{};
+  polite.vt = VT_I4;
+  polite.lVal = kPoliteLiveSetting;
+  // Not every system keeps annotations (Wine's answers E_NOTIMPL): the
+  // events still tell of each change.
+  services->SetHwndProp(control, DWORD(OBJID_CLIENT), CHILDID_SELF, kLiveSettingProperty, polite);
+  services->Release();
 }

@@ -1,7 +1,8 @@
 // Names for screen readers that the standard controls cannot give
 // themselves: a radio button "On" that does not say which setting, a slider
 // that does not say which group. The control answers WM_GETOBJECT with the
-// system's accessible object for it, its name replaced.
+// system's accessible object for it, its name replaced. And what the system
+// cannot know: a control whose changes a screen reader reads unasked.
 #pragma once
 
 #include <windows.h>
@@ -13,3 +14,8 @@
 // at each question so that it follows the texts it is made of; an empty one
 // leaves the system's name.
 void NameForScreenReaders(HWND control, std::function<std::wstring()> name);
+
+// A screen reader reads the control's changes when the user is idle (a
+// polite live region), each told by EVENT_OBJECT_LIVEREGIONCHANGED. Loads
+// the accessibility libraries: called when first needed, not at start.
+void MarkPoliteLiveRegion(HWND control);

@@ -6,12 +6,14 @@
 #include <functional>
 #include <iterator>
 #include <memory>
+#include <optional>
 
 #include "ui/accessible_name.h"
 #include "ui/dialog_units.h"
 #include "ui/modal_loops.h"
 #include "ui/win32/win32_accessible_names.h"
 #include "ui/win32/win32_dialog_template.h"
+#include "ui/win32/win32_drawing_text.h"
 #include "ui/win32/win32_text.h"
 
 namespace {
@@ -70,14 +72,16 @@ HINSTANCE ProgramInstance() { return GetModuleHandleW(nullptr); }
 
 Win32WindowWatcher* watcher = nullptr;
 
-// Passes the drawing on and keeps the texts left in the last framed box.
+// Passes the drawing on and keeps the last framed box and the texts left in it.
 class WatchedSurface final : public Surface {
  public:
   explicit WatchedSurface(Surface& inner) : inner_(inner) {}
   const DrawnTexts& Texts() const { return texts_; }
+  const std::optional<Rect>& Box() const { return box_; }
 
   void FramedWhiteRect(const Rect& r) override {
     texts_.clear();
+    box_ = r;
     inner_.FramedWhiteRect(r);
   }
   void SelectFont(const char* face, int pixelHeight, int weight) override {
@@ -91,6 +95,7 @@ class WatchedSurface final : public Surface {
  private:
   Surface& inner_;
   DrawnTexts texts_;
+  std::optional<Rect> box_;
 };
 
 // The common dialogs' DLL is loaded when the save prompt first opens, not
@@ -215,6 +220,8 @@ Win32Window::~Win32Window() {
   }
 }
 
+HWND Win32Window::DrawingText() const { return drawingText_ ? drawingText_->Handle() : nullptr; }
+
 bool Win32Window::CreateModeless(HWND parent, void* param) {
   initParam_ = param;
   CreateDialogIndirectParamW(ProgramInstance(),
@@ -247,6 +254,7 @@ INT_PTR CALLBACK Win32Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, 
     std::erase(ownWindows, hwnd);
     SetWindowLongPtrW(hwnd, DWLP_USER, 0);
     window->hwnd_ = nullptr;
+    window->drawingText_.reset();  // its window went with this one
     return FALSE;
   }
   return window->Handle(message, wParam, lParam) ? TRUE : FALSE;
@@ -261,6 +269,7 @@ bool Win32Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
       NameControlsForScreenReaders();
+      if (Template().style & kDrawsItself) ReadDrawingAmongControls();
       Send({DialogEvent::Init, 0, 0, initParam_});
       return true;  // the default focus
     case WM_COMMAND: Send({DialogEvent::Command, LOWORD(wParam), HIWORD(wParam)}); break;
@@ -302,6 +311,19 @@ void Win32Window::NameControlsForScreenReaders() {
           *dialog, id, [window](int other) { return WindowTextOf(GetDlgItem(window, other)); }));
     });
   }
+}
+
+// A screen reader reads the children in their stacking order, which is the
+// template's: the drawing's text goes right after the control it follows.
+void Win32Window::ReadDrawingAmongControls() {
+  HWND after = nullptr;
+  HWND child = GetWindow(hwnd_, GW_CHILD);
+  for (const ControlTemplate& c : Template().controls) {
+    if (!child) break;
+    if (c.style & kDrawingReadAfter) after = child;
+    child = GetWindow(child, GW_HWNDNEXT);
+  }
+  drawingText_ = std::make_unique<Win32DrawingText>(hwnd_, after);
 }
 
 void Win32Window::Send(const DialogMessage& message) {
@@ -461,15 +483,19 @@ DialogBaseUnits Win32Window::BaseUnits() const {
 }
 
 // The dialog manager has created the controls in template order, each below
-// the ones before it. Edges are rounded, not sizes: controls the template
-// puts side by side stay side by side.
+// the ones before it (the drawing's text aside). Edges are rounded, not
+// sizes: controls the template puts side by side stay side by side.
 void Win32Window::LayOut(const DialogBaseUnits& units) {
-  HWND child = GetWindow(hwnd_, GW_CHILD);
+  auto next = [this](HWND after) {
+    HWND child = after ? GetWindow(after, GW_HWNDNEXT) : GetWindow(hwnd_, GW_CHILD);
+    return child && child == DrawingText() ? GetWindow(child, GW_HWNDNEXT) : child;
+  };
+  HWND child = next(nullptr);
   for (const ControlTemplate& c : Template().controls) {
     if (!child) break;
     const int left = units.X(c.x), top = units.Y(c.y);
     MoveWindow(child, left, top, units.X(c.x + c.cx) - left, units.Y(c.y + c.cy) - top, FALSE);
-    child = GetWindow(child, GW_HWNDNEXT);
+    child = next(child);
   }
   InvalidateRect(hwnd_, nullptr, TRUE);
 }
@@ -506,19 +532,24 @@ void Win32Window::Draw(const std::function<void(Surface&)>& drawing) {
     WatchedSurface watched(surface);
     drawing(watched);
     if (watcher) watcher->Drawn(*this, watched.Texts(), painting);
-    if (!painting) SayDrawnTexts(watched.Texts());
+    if (drawingText_)
+      SayDrawing(watched.Box() ? &*watched.Box() : nullptr, watched.Texts(), painting);
   }
   if (!painting) ReleaseDC(hwnd_, dc);
 }
 
-// A drawing is pixels to a screen reader: its lines become the window's
-// name (a page's name shows nowhere), and the reader hears of each change.
-void Win32Window::SayDrawnTexts(const DrawnTexts& texts) {
+// A drawing is pixels to a screen reader: the static text over its box says
+// its lines. A repaint shows again what was drawn: nothing new to tell.
+void Win32Window::SayDrawing(const Rect* box, const DrawnTexts& texts, bool painting) {
+  if (box) {
+    const int dpi = DrawingDpi();
+    auto scale = [dpi](int v) { return LONG(::MulDiv(v, dpi, USER_DEFAULT_SCREEN_DPI)); };
+    drawingText_->Place({scale(box->left), scale(box->top), scale(box->right), scale(box->bottom)});
+  }
+  if (painting) return;
   std::wstring lines;
   for (const auto& [y, x, text] : texts) lines += (lines.empty() ? L"" : L"\n") + Wide(text);
-  if (lines == Wide(WindowTextOf(hwnd_))) return;
-  SetWindowTextW(hwnd_, lines.c_str());
-  NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, hwnd_, OBJID_CLIENT, CHILDID_SELF);
+  drawingText_->Say(lines);
 }
 
 void Win32Window::SetTimer(int id, int milliseconds) {

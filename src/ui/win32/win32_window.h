@@ -21,6 +21,7 @@ inline constexpr UINT kTrayCallbackMessage = 32769;
 inline constexpr UINT kCallOnThreadMessage = WM_APP + 0x102;
 
 class Win32Window;
+class Win32DrawingText;
 
 // Lets a driver of the real windows (the scenario runner) run the windows'
 // timers on its own clock and hear what the windows do not tell: the texts
@@ -51,6 +52,9 @@ class Win32Window final : public TemplateWindow {
   static void Watch(Win32WindowWatcher* watcher);
 
   HWND Handle() const { return hwnd_; }
+  // The static text that reads the window's own drawing to a screen reader
+  // (kDrawsItself), among the controls; null for any other window.
+  HWND DrawingText() const;
   // A modeless dialog: top-level when parent is null, else a child of it.
   bool CreateModeless(HWND parent, void* param);
   // Messages the dialog layer has no event for (the platform's own); true
@@ -105,8 +109,11 @@ class Win32Window final : public TemplateWindow {
   bool Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void Send(const DialogMessage& message);
   void NameControlsForScreenReaders();
+  void ReadDrawingAmongControls();
   void Paint();
-  void SayDrawnTexts(const DrawnTexts& texts);
+  // box: the drawing's framed box, in pixels at 96 dots per inch; none when
+  // it framed none.
+  void SayDrawing(const Rect* box, const DrawnTexts& texts, bool painting);
   HWND Item(int id) const {
     ExpectControl(Template(), id);
     return hwnd_ ? GetDlgItem(hwnd_, id) : nullptr;
@@ -130,4 +137,5 @@ class Win32Window final : public TemplateWindow {
   HDC paintDc_ = nullptr;  // while the procedure handles a repaint
   std::function<bool(UINT, WPARAM, LPARAM)> hook_;
   std::vector<std::unique_ptr<Win32Window>> pages_;
+  std::unique_ptr<Win32DrawingText> drawingText_;
 };
