@@ -28,7 +28,8 @@
 //   name WINDOW ID            a control's name as a screen reader reads it
 //                             (MSAA)
 //   role WINDOW ID            a control's role as a screen reader reads it:
-//                             its number, then its text (MSAA)
+//                             its number, then its text, then "checked"
+//                             when it is (MSAA)
 //   page-children             the panel page's children in the order a
 //                             screen reader walks them (MSAA), one a line:
 //                             role number, role text, window class and name
@@ -163,7 +164,8 @@ std::string AccessibleName(HWND window) {
   return text;
 }
 
-// What MSAA says a window is: its role's number and text.
+// What MSAA says a window is: its role's number and text, and "checked"
+// when it is.
 std::string AccessibleRole(HWND window) {
   IAccessible* accessible = nullptr;
   const HRESULT found = AccessibleObjectFromWindow(window, DWORD(OBJID_CLIENT), IID_IAccessible,
@@ -181,6 +183,12 @@ std::string AccessibleRole(HWND window) {
     GetRoleTextW(DWORD(role.lVal), name, 128);
     text = std::to_string(role.lVal) + " " + Utf8(name);
   }
+  VARIANT state;
+  VariantInit(&state);
+  if (SUCCEEDED(accessible->get_accState(self, &state)) && state.vt == VT_I4 &&
+      (state.lVal & STATE_SYSTEM_CHECKED))
+    text += " checked";
+  VariantClear(&state);
   VariantClear(&role);
   accessible->Release();
   return text;

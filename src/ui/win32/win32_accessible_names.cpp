@@ -66,13 +66,26 @@ using NameSource = std::function<std::wstring()>;
 
 bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
+// What the control is, where the system's object says only "client" (as
+// Wine's does for every standard control); 0 where it cannot tell.
+LONG RoleOfClass(HWND control) {
+  wchar_t cls[32] = {};
+  GetClassNameW(control, cls, 32);
+  if (lstrcmpiW(cls, TRACKBAR_CLASSW) == 0) return ROLE_SYSTEM_SLIDER;
+  const LONG_PTR kind = GetWindowLongPtrW(control, GWL_STYLE) & BS_TYPEMASK;
+  if (lstrcmpiW(cls, WC_BUTTONW) == 0 && (kind == BS_RADIOBUTTON || kind == BS_AUTORADIOBUTTON))
+    return ROLE_SYSTEM_RADIOBUTTON;
+  return 0;
+}
+
 // The system's object for the control, answering everything itself but the
-// control's own name.
+// control's own name, and its role and checked state where the system's
+// object knows only a client window.
 class NamedAccessible final : public IAccessible {
  public:
-  NamedAccessible(IAccessible* standard, std::shared_ptr<const NameSource> name,
+  NamedAccessible(HWND control, IAccessible* standard, std::shared_ptr<const NameSource> name,
                   const Accessibility& functions)
-      : standard_(standard), name_(std::move(name)), functions_(functions) {}
+      : control_(control), standard_(standard), name_(std::move(name)), functions_(functions) {}
   NamedAccessible(const NamedAccessible&) = delete;
   NamedAccessible& operator=(const NamedAccessible&) = delete;
 
@@ -138,10 +151,19 @@ class NamedAccessible final : public IAccessible {
     return standard_->get_accDescription(child, description);
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
-    return standard_->get_accRole(child, role);
+    const HRESULT result = standard_->get_accRole(child, role);
+    if (SUCCEEDED(result) && IsSelf(child) && role->vt == VT_I4 &&
+        role->lVal == ROLE_SYSTEM_CLIENT && RoleOfClass(control_) != 0)
+      role->lVal = RoleOfClass(control_);
+    return result;
   }
   HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
-    return standard_->get_accState(child, state);
+    const HRESULT result = standard_->get_accState(child, state);
+    if (SUCCEEDED(result) && IsSelf(child) && state->vt == VT_I4 &&
+        RoleOfClass(control_) == ROLE_SYSTEM_RADIOBUTTON &&
+        SendMessageW(control_, BM_GETCHECK, 0, 0) == BST_CHECKED)
+      state->lVal |= STATE_SYSTEM_CHECKED;
+    return result;
   }
   HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override {
     return standard_->get_accHelp(child, help);
@@ -187,6 +209,7 @@ class NamedAccessible final : public IAccessible {
  private:
   ~NamedAccessible() { standard_->Release(); }
 
+  HWND control_;
   IAccessible* standard_;
   std::shared_ptr<const NameSource> name_;
   const Accessibility& functions_;
@@ -205,7 +228,7 @@ LRESULT CALLBACK NamingProcedure(HWND control, UINT message, WPARAM wParam, LPAR
         SUCCEEDED(functions->createStandard(control, OBJID_CLIENT, __uuidof(IAccessible),
                                             reinterpret_cast<void**>(&standard))) &&
         standard) {
-      auto* named = new NamedAccessible(standard, *name, *functions);
+      auto* named = new NamedAccessible(control, standard, *name, *functions);
       const LRESULT result = functions->resultFromObject(__uuidof(IAccessible), wParam, named);
       named->Release();
       // Not handed over: the system answers as it would have.
