@@ -115,16 +115,16 @@ for control in 1023 1001 1003 1021; do
     { echo "control $control is named \"$named\" for a screen reader, its text is \"$text\""; exit 1; }
 done
 # A control is named with two texts that say what it sets, in that order, and
-# has the role given: named_with ID FIRST-ID SECOND-ID ROLE (ID itself may be
-# the second, its own text). Wine's oleacc calls every standard control a
-# client: the program's answer says what it is.
+# has the role given (MSAA's number): named_with ID FIRST-ID SECOND-ID ROLE
+# (ID itself may be the second, its own text). Wine's oleacc calls every
+# standard control a client: the program's answer says what it is.
 named_with() {
   named=$(probe name main "$1" | tr -d '\r')
   role=$(probe role main "$1" | tr -d '\r')
   echo "MSAA: control $1, role $role, named \"$named\""
   case $role in
-    "$4"*) ;;
-    *) echo "control $1 is a \"$role\" to a screen reader, not a \"$4\""; exit 1 ;;
+    "$4 "*) ;;
+    *) echo "control $1 is a \"$role\" to a screen reader, not role $4"; exit 1 ;;
   esac
   first=$(probe text main "$2" | tr -d '\r')
   second=$(probe text main "$3" | tr -d '\r')
@@ -136,7 +136,7 @@ named_with() {
 # Radio buttons with their row: Toner Out Stop and Auto Continue, On and Off.
 # One of each row is checked, as its setting stands.
 for row in 1011:1012 1011:1013 1017:1018 1017:1019; do
-  named_with "${row#*:}" "${row%:*}" "${row#*:}" "45 radio button"
+  named_with "${row#*:}" "${row%:*}" "${row#*:}" 45
 done
 for row in 1012:1013 1018:1019; do
   checked=$( (probe role main "${row%:*}"; probe role main "${row#*:}") | grep -c checked)
@@ -152,7 +152,7 @@ xdotool key ctrl+Tab
 # The sliders of Plain Paper and Envelope with their group, each in two.
 for slider in 1036:1043:1037 1036:1045:1041 1046:1047:1048 1046:1059:1060; do
   group=${slider%%:*} rest=${slider#*:}
-  named_with "${rest#*:}" "$group" "${rest%:*}" "51 slider"
+  named_with "${rest#*:}" "$group" "${rest%:*}" 51
 done
 xdotool key --delay 50 $(for _ in $(seq 18); do printf 'Tab '; done)
 focus=$(probe focus main | tr -d '\r')
