@@ -105,27 +105,26 @@ for node in nodes:
         state = " checked" if node.getState().contains(pyatspi.STATE_CHECKED) else ""
         print(f"{node.getRoleName()}{state} {node.name!r} labelled by {labels_of(node)}")
 
+def expect(name, role, label):
+    """A control named name, of the role, labelled by label."""
+    control = next((node for node in nodes if node.name == name), None)
+    if control is None:
+        faults.append(f"no control named {name!r}")
+    elif control.getRoleName() != role:
+        faults.append(f"{name!r} is a {control.getRoleName()!r}, not a {role}")
+    elif label not in labels_of(control):
+        faults.append(f"{name!r} is not labelled by {label!r}")
+
+
 for row in ("Toner Low Message", "Toner Out Stop", "Auto Continue"):
     for setting in ("On", "Off"):
-        radio = next((node for node in nodes if node.name == f"{row}: {setting}"), None)
-        if radio is None:
-            faults.append(f"no control named {row + ': ' + setting!r}")
-        elif radio.getRoleName() != "radio button":
-            faults.append(f"{radio.name!r} is a {radio.getRoleName()!r}, not a radio button")
-        elif row not in labels_of(radio):
-            faults.append(f"{radio.name!r} is not labelled by {row!r}")
+        expect(f"{row}: {setting}", "radio button", row)
 for name in ("Change Toner", "Eject All Toner"):
     if not any(n.getRoleName() == "radio button" and n.name == name for n in nodes):
         faults.append(f"no radio button {name!r}")
 for group in ("Top Adjustment", "Transfer Power"):
     for label in ("Plain Paper", "Envelope"):
-        slider = next((node for node in nodes if node.name == f"{group}: {label}"), None)
-        if slider is None:
-            faults.append(f"no control named {group + ': ' + label!r}")
-        elif slider.getRoleName() != "slider":
-            faults.append(f"{slider.name!r} is a {slider.getRoleName()!r}, not a slider")
-        elif label not in labels_of(slider):
-            faults.append(f"{slider.name!r} is not labelled by {label!r}")
+        expect(f"{group}: {label}", "slider", label)
 for group in ("Top Adjustment", "Transfer Power", "Left Adjustment", "Service's Choice"):
     if not any(n.getRoleName() == "panel" and n.name == group for n in nodes):
         faults.append(f"no group {group!r}")

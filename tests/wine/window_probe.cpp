@@ -146,8 +146,9 @@ void PrintText(HWND window) {
   std::printf("%s\n", Utf8(text).c_str());
 }
 
-// What MSAA says a window is called, as a screen reader asks it.
-std::string AccessibleName(HWND window) {
+// Asks MSAA about the window itself, as a screen reader does.
+template <typename Ask>
+std::string AskAccessible(HWND window, Ask ask) {
   IAccessible* accessible = nullptr;
   const HRESULT found = AccessibleObjectFromWindow(window, DWORD(OBJID_CLIENT), IID_IAccessible,
                                                    reinterpret_cast<void**>(&accessible));
@@ -156,42 +157,43 @@ std::string AccessibleName(HWND window) {
   VariantInit(&self);
   self.vt = VT_I4;
   self.lVal = CHILDID_SELF;
-  BSTR name = nullptr;
-  std::string text;
-  if (SUCCEEDED(accessible->get_accName(self, &name)) && name) text = Utf8(name);
-  SysFreeString(name);
+  std::string text = ask(*accessible, self);
   accessible->Release();
   return text;
+}
+
+// What MSAA says a window is called.
+std::string AccessibleName(HWND window) {
+  return AskAccessible(window, [](IAccessible& accessible, VARIANT self) {
+    BSTR name = nullptr;
+    std::string text;
+    if (SUCCEEDED(accessible.get_accName(self, &name)) && name) text = Utf8(name);
+    SysFreeString(name);
+    return text;
+  });
 }
 
 // What MSAA says a window is: its role's number and text, and "checked"
 // when it is.
 std::string AccessibleRole(HWND window) {
-  IAccessible* accessible = nullptr;
-  const HRESULT found = AccessibleObjectFromWindow(window, DWORD(OBJID_CLIENT), IID_IAccessible,
-                                                   reinterpret_cast<void**>(&accessible));
-  if (FAILED(found) || !accessible) return "(no accessible object: " + std::to_string(found) + ")";
-  VARIANT self;
-  VariantInit(&self);
-  self.vt = VT_I4;
-  self.lVal = CHILDID_SELF;
-  VARIANT role;
-  VariantInit(&role);
-  std::string text = "(no role)";
-  if (SUCCEEDED(accessible->get_accRole(self, &role)) && role.vt == VT_I4) {
-    wchar_t name[128] = {};
-    GetRoleTextW(DWORD(role.lVal), name, 128);
-    text = std::to_string(role.lVal) + " " + Utf8(name);
-  }
-  VARIANT state;
-  VariantInit(&state);
-  if (SUCCEEDED(accessible->get_accState(self, &state)) && state.vt == VT_I4 &&
-      (state.lVal & STATE_SYSTEM_CHECKED))
-    text += " checked";
-  VariantClear(&state);
-  VariantClear(&role);
-  accessible->Release();
-  return text;
+  return AskAccessible(window, [](IAccessible& accessible, VARIANT self) {
+    VARIANT role;
+    VariantInit(&role);
+    std::string text = "(no role)";
+    if (SUCCEEDED(accessible.get_accRole(self, &role)) && role.vt == VT_I4) {
+      wchar_t name[128] = {};
+      GetRoleTextW(DWORD(role.lVal), name, 128);
+      text = std::to_string(role.lVal) + " " + Utf8(name);
+    }
+    VariantClear(&role);
+    VARIANT state;
+    VariantInit(&state);
+    if (SUCCEEDED(accessible.get_accState(self, &state)) && state.vt == VT_I4 &&
+        (state.lVal & STATE_SYSTEM_CHECKED))
+      text += " checked";
+    VariantClear(&state);
+    return text;
+  });
 }
 
 std::string ClassOf(HWND window) {
