@@ -72,6 +72,7 @@ LONG RoleOfClass(HWND control) {
   wchar_t cls[32] = {};
   GetClassNameW(control, cls, 32);
   if (lstrcmpiW(cls, TRACKBAR_CLASSW) == 0) return ROLE_SYSTEM_SLIDER;
+  if (lstrcmpiW(cls, WC_STATICW) == 0) return ROLE_SYSTEM_STATICTEXT;
   const LONG_PTR kind = GetWindowLongPtrW(control, GWL_STYLE) & BS_TYPEMASK;
   if (lstrcmpiW(cls, WC_BUTTONW) == 0 && (kind == BS_RADIOBUTTON || kind == BS_AUTORADIOBUTTON))
     return ROLE_SYSTEM_RADIOBUTTON;

@@ -49,6 +49,9 @@ Win32DrawingText::Win32DrawingText(HWND parent, HWND after)
                             nullptr, GetModuleHandleW(nullptr), nullptr)) {
   if (!hwnd_) return;
   SetWindowSubclass(hwnd_, DrawingTextProcedure, kDrawingTextSubclass, 0);
+  // Its own name, and static text also where the system's object says only
+  // "client" (Wine).
+  NameForScreenReaders(hwnd_, [] { return std::wstring(); });
   SetWindowPos(hwnd_, after ? after : HWND_BOTTOM, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW);
 }
