@@ -71,7 +71,12 @@ snap main 2_panel_status
 # "READY" among them, in other languages their own texts. It hears of their
 # changes as a live region's. And the controls' names.
 echo "MSAA: the panel page's children:"
-probe page-children | tr -d '\r' | sed 's/^/  /'
+children=$(probe page-children | tr -d '\r')
+echo "$children" | sed 's/^/  /'
+# Each of its eight radio buttons is one (45), where Wine's oleacc calls
+# them clients too.
+radios=$(echo "$children" | grep -c '^45 ')
+[ "$radios" = 8 ] || { echo "$radios radio buttons on the panel page, not 8"; exit 1; }
 ready=
 case ${LC_ALL:-} in en_*) ready=READY ;; esac
 said=

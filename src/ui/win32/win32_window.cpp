@@ -300,10 +300,13 @@ bool Win32Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 
 // A control whose own text says too little (a radio button "On") is named
 // for a screen reader with the texts of the controls that say what it sets,
-// as the window shows them when it is asked.
+// as the window shows them when it is asked. Every radio button and slider
+// answers, so that each says what it is where the system cannot (Wine).
 void Win32Window::NameControlsForScreenReaders() {
   for (const ControlTemplate& c : Template().controls) {
-    if (NamingControls(Template(), c.id).empty()) continue;
+    if (NamingControls(Template(), c.id).empty() && c.kind != ControlKind::RadioButton &&
+        c.kind != ControlKind::Trackbar)
+      continue;
     HWND control = GetDlgItem(hwnd_, c.id);
     if (!control) continue;
     NameForScreenReaders(control, [dialog = &Template(), window = hwnd_, id = c.id] {
