@@ -70,29 +70,31 @@ windows: build
 	  -DCMAKE_BUILD_TYPE=MinSizeRel -DVANTREL_HOST_BUILD="$(abspath $(BUILD))" >/dev/null
 	@cmake --build $(WINBUILD) -j $(JOBS)
 
-# Every test: the native build's; then the Windows build's tests under Wine,
-# which spend most of their time waiting on it, while the source's format
-# and clang-tidy's checks run and the sanitizer build compiles; then the
+# Every test: the native build's, the source's format and clang-tidy's
+# checks, then the Windows build's tests under Wine, which spend most of
+# their time waiting on it, while the sanitizer build compiles; then the
 # sanitizer build's. No test is tried twice: one that fails, fails the run.
 test: build windows
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	$(style_checks)
 	@(cd $(WINBUILD) && ctest --output-on-failure -j $(JOBS) >wine-tests.log 2>&1; \
 	  echo $$? >wine-tests.status) & \
-	checked=0; $(style_checks) || checked=$$?; \
-	built=0; [ $$checked = 0 ] && { $(MAKE) --no-print-directory asan-build || built=$$?; }; \
-	wait; cat $(WINBUILD)/wine-tests.log; \
-	[ "$$(cat $(WINBUILD)/wine-tests.status)" = 0 ] && [ $$checked = 0 ] && [ $$built = 0 ]
+	built=0; $(MAKE) --no-print-directory asan-build || built=$$?; wait; \
+	cat $(WINBUILD)/wine-tests.log; \
+	[ "$$(cat $(WINBUILD)/wine-tests.status)" = 0 ] && [ $$built = 0 ]
 	@$(run_sanitizer_tests)
 
 # The source's format and clang-tidy's checks on the native build's files,
 # then on the files only the Windows build compiles and the Windows branches
 # of those both compile, parsed as mingw-w64 sees them.
-style_checks = tests/style/source_format.sh "$(CURDIR)" && \
-	tests/style/source_tidy.sh "$(CURDIR)" $(BUILD) $(JOBS) && \
-	tests/style/source_tidy.sh "$(CURDIR)" $(WINBUILD) $(JOBS) $(BUILD)
+define style_checks
+@tests/style/source_format.sh "$(CURDIR)"
+@tests/style/source_tidy.sh "$(CURDIR)" $(BUILD) $(JOBS)
+@tests/style/source_tidy.sh "$(CURDIR)" $(WINBUILD) $(JOBS) $(BUILD)
+endef
 
 style: build windows
-	@$(style_checks)
+	$(style_checks)
 
 # The sanitizer build (no Qt: its tests are the in-process and USB ones),
 # with assertions on (no NDEBUG): an unknown control or string id stops it.
