@@ -1,7 +1,8 @@
 // Names for screen readers that the standard controls cannot give
 // themselves: a radio button "On" that does not say which setting, a slider
 // that does not say which group. The control answers WM_GETOBJECT with the
-// system's accessible object for it, its name replaced. And what the system
+// system's accessible object for it, its name replaced (and its role, where
+// the system's object knows only a client window). And what the system
 // cannot know: a control whose changes a screen reader reads unasked.
 #pragma once
 
